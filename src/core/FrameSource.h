@@ -1,0 +1,30 @@
+#pragma once
+
+#include "RgbFrame.h"
+
+namespace zebak {
+
+/// The film as the program sees it: a numbered sequence of frames at analysis size.
+/// Frame numbers run from 0 to frameCount() - 1; a position of frameCount() (the end of
+/// the film, which the scroll bars allow) shows the last frame.
+class FrameSource {
+public:
+    virtual ~FrameSource() = default;
+
+    /// Number of frames in the film.
+    virtual int frameCount() const = 0;
+    /// Width of a frame at analysis size in pixels (360 for a 720x576 film).
+    virtual int width() const = 0;
+    /// Height of a frame at analysis size in pixels (288 for a 720x576 film).
+    virtual int height() const = 0;
+    /// Position of the film: the index of the frame shown, 0 to frameCount().
+    virtual int currentFrame() const = 0;
+    /// Makes frame n the current frame; n is clamped to [0, frameCount()]. When it
+    /// returns, frame() holds exactly frame n (the last frame for n = frameCount()).
+    /// Throws std::runtime_error when the film cannot be decoded any more.
+    virtual void seek(int n) = 0;
+    /// The current frame's pixels at analysis size.
+    virtual const RgbFrame& frame() const = 0;
+};
+
+}  // namespace zebak

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "Colour.h"
+
+namespace zebak {
+
+/// Colour slot number: 1 or 2.
+using SlotNumber = int;
+
+/// What the program knows of one tracked colour (the twins Farbe1.../Farbe2... of the state).
+struct SlotState {
+    /// Working reference colour (Farbe1R/G/B); colour adoption changes it during a run.
+    Rgb Farbe{100, 100, 100};
+    /// Colour as picked or typed (Startfarbe1R/G/B); copied into Farbe when an analysis starts.
+    Rgb Startfarbe{0, 0, 0};
+    /// Colour tolerance taken from the settings page before each search (Toleranz1/2).
+    std::uint8_t Toleranz = 0;
+    /// Centre of the object: midpoint of the matching pixels' bounding box, frame pixels.
+    int MittelpunktX = 0;
+    int MittelpunktY = 0;
+    /// Centre found by the targeted second search, frame pixels.
+    int GenauerMittelpunktX = 0;
+    int GenauerMittelpunktY = 0;
+    /// The assigned mark: set once the slot's colour has been picked or typed.
+    bool zugewiesen = false;
+};
+
+/// The shared program state: everything the windows and the loops work on. The main window
+/// owns one instance and passes it by reference; nothing of it is saved between runs.
+struct ProgramState {
+    /// Full path of the loaded film; empty before the first load.
+    std::string Filmname;
+    /// Frame size used for all pixel work (360x288 for a 720x576 film), pixels.
+    int Videobreite = 0;
+    int Videohoehe = 0;
+    /// Size of the picture the user clicks in, pixels (ScrollBar1.Tag / ScrollBar2.Tag).
+    int Anzeigebreite = 0;
+    int Anzeigehoehe = 0;
+    /// Stop request of the range playback: 0 while it plays, 1 asks it to stop.
+    std::uint8_t AbspielenStopp = 0;
+
+    /// The two colour slots; slot(1) and slot(2) address them.
+    std::array<SlotState, 2> slots{};
+    SlotState& slot(SlotNumber n) { return slots.at(static_cast<std::size_t>(n - 1)); }
+    const SlotState& slot(SlotNumber n) const { return slots.at(static_cast<std::size_t>(n - 1)); }
+
+    /// Search area in frame pixels; full scans cover x in [Links, Rechts) and y in [Oben, Unten).
+    int SuchbereichLinks = 0;
+    int SuchbereichOben = 0;
+    int SuchbereichRechts = 0;
+    int SuchbereichUnten = 0;
+
+    /// Point whose colour is picked, frame pixels.
+    int KlickX = 0;
+    int KlickY = 0;
+    /// End points of the calibration line, frame pixels.
+    int EichpunktAX = 0;
+    int EichpunktAY = 0;
+    int EichpunktBX = 0;
+    int EichpunktBY = 0;
+    /// The same points clicked on the manual overlay.
+    int ManuellEichpunktAX = 0;
+    int ManuellEichpunktAY = 0;
+    int ManuellEichpunktBX = 0;
+    int ManuellEichpunktBY = 0;
+    /// Metres per pixel; exactly 1.0 means uncalibrated.
+    double Eichfaktor = 1.0;
+    /// Factor before the latest calibration, metres per pixel.
+    double Eichfaktoralt = 1.0;
+    /// Real length of the calibration line, metres.
+    double Streckenlaenge = 0.0;
+    /// Origin in frame pixels; by default the bottom-left corner (0, Videohoehe).
+    int NullpunktX = 0;
+    int NullpunktY = 0;
+    /// Origin before the latest move.
+    int NullpunktAltX = 0;
+    int NullpunktAltY = 0;
+    /// Stop request for the film analysis and the stroboscope run.
+    bool Abbruch = false;
+    /// Next click on the display window: calibration point A (1), B (2), origin (3), else 0.
+    int Eichschritt = 0;
+    /// 1 while a calibration runs, so clicks on the display window pick no colour.
+    int EichungLaeuft = 0;
+};
+
+}  // namespace zebak

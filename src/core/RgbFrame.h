@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "Colour.h"
+
+namespace zebak {
+
+/// One picture as packed 8-bit RGB, rows top to bottom, no padding between rows.
+/// Every pixel access checks its coordinates: reads outside the picture return
+/// kInvalidColorRef and writes outside it are ignored, so no caller can leave the buffer.
+class RgbFrame {
+public:
+    /// An empty picture of size 0 x 0.
+    RgbFrame() = default;
+    /// A black picture of width x height pixels; negative sizes give an empty picture.
+    RgbFrame(int width, int height);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    bool empty() const { return width_ == 0 || height_ == 0; }
+    /// True when (x, y) lies inside the picture.
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
+
+    /// Colour at (x, y) as 0x00BBGGRR; kInvalidColorRef outside the picture.
+    ColorRef pixel(int x, int y) const;
+    /// Colour at (x, y) as channels; (255, 255, 255) outside the picture.
+    Rgb rgb(int x, int y) const { return fromColorRef(pixel(x, y)); }
+    /// Sets (x, y) to c; does nothing outside the picture.
+    void setPixel(int x, int y, Rgb c);
+    /// Fills the whole picture with c.
+    void fill(Rgb c);
+
+    /// Start of row y (3 bytes a pixel); y must lie in [0, height).
+    const std::uint8_t* row(int y) const { return data_.data() + rowOffset(y); }
+    std::uint8_t* row(int y) { return data_.data() + rowOffset(y); }
+    /// All pixel bytes, width * height * 3 of them.
+    const std::vector<std::uint8_t>& bytes() const { return data_; }
+
+    /// 64-bit hash of the size and the pixel bytes, 8 bytes a step; equal pictures hash equal.
+    std::uint64_t hash() const;
+
+    friend bool operator==(const RgbFrame&, const RgbFrame&) = default;
+
+private:
+    std::size_t rowOffset(int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 3u;
+    }
+
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<std::uint8_t> data_;
+};
+
+}  // namespace zebak

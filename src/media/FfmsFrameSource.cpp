@@ -1,0 +1,312 @@
+#include "FfmsFrameSource.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <utility>
+
+#include "FfmsHandles.h"
+#include "FilmCache.h"
+
+namespace zebak {
+namespace fs = std::filesystem;
+
+void ffms::initOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        FFMS_Init(0, 0);
+        FFMS_SetLogLevel(-8);  // quiet: errors reach the user through our own messages
+    });
+}
+
+namespace {
+
+std::string inQuotes(const std::string& path) { return "\xE2\x80\x9E" + path + "\xE2\x80\x9C"; }
+
+/// Checks the path before FFMS2 sees it: FFMS2 says "Can't open" for every kind of bad path.
+void checkFile(const std::string& path) {
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) throw FilmError("Die Datei " + inQuotes(path) + " gibt es nicht.");
+    if (fs::is_directory(status))
+        throw FilmError(inQuotes(path) + " ist ein Ordner und kein Film.");
+    if (!fs::is_regular_file(status))
+        throw FilmError(inQuotes(path) + " ist keine gewöhnliche Datei und kein Film.");
+    if (fs::file_size(path, ec) == 0 && !ec)
+        throw FilmError("Die Datei " + inQuotes(path) + " ist leer (0 Bytes) und enthält keinen Film.");
+    std::ifstream probe(path, std::ios::binary);
+    if (!probe) throw FilmError("Die Datei " + inQuotes(path) + " kann nicht gelesen werden.");
+}
+
+/// MPEG program streams decode worse with several threads (measured), so they get one.
+bool isMpegProgramStream(const std::string& path) {
+    std::string ext = fs::path(path).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".mpg" || ext == ".mpeg" || ext == ".vob" || ext == ".m2v" || ext == ".m1v";
+}
+
+struct IndexProgress {
+    const OpenProgress* progress = nullptr;
+    bool cancelled = false;
+};
+
+int FFMS_CC onIndexProgress(int64_t current, int64_t total, void* data) {
+    auto* p = static_cast<IndexProgress*>(data);
+    if (p->progress == nullptr || !*p->progress) return 0;
+    const double fraction = total > 0 ? 0.5 * static_cast<double>(current) / total : 0.0;
+    if (!(*p->progress)(std::clamp(fraction, 0.0, 0.5))) p->cancelled = true;
+    return p->cancelled ? 1 : 0;
+}
+
+}  // namespace
+
+struct FfmsFrameSource::Impl {
+    std::string path;
+    FilmInfo info;
+    ffms::IndexPtr index;
+    int track = -1;
+    int threads = 0;
+    ffms::VideoSourcePtr normal;  // FFMS_SEEK_NORMAL: fast jumps, verified by hash
+    ffms::VideoSourcePtr linear;  // FFMS_SEEK_LINEAR: exact but slow; made on demand
+    std::vector<std::uint64_t> hashes;
+    ffms::ErrorInfo error;
+
+    // The source whose decoder stands on a verified frame, so the next frame is one decode.
+    FFMS_VideoSource* stepper = nullptr;
+    int stepperFrame = -1;
+
+    int position = 0;     // 0 .. frameCount
+    int shownFrame = -1;  // frame index held in current
+    RgbFrame current;
+    std::deque<std::pair<int, RgbFrame>> recent;  // recently shown frames, newest first
+    static constexpr std::size_t kRecentFrames = 8;
+    std::int64_t decodes = 0;
+
+    ffms::VideoSourcePtr makeSource(int seekMode) {
+        ffms::VideoSourcePtr vs(
+            FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads, seekMode, error.get()));
+        if (!vs) throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden: " + error.text());
+        const int formats[] = {FFMS_GetPixFmt("rgb24"), -1};
+        if (FFMS_SetOutputFormatV2(vs.get(), formats, info.analysisSize.width,
+                                   info.analysisSize.height, FFMS_RESIZER_AREA, error.get()) != 0)
+            throw FilmError("Der Film " + inQuotes(path) + " kann nicht in RGB gewandelt werden: " + error.text());
+        return vs;
+    }
+
+    /// Decodes frame n of source into out; false when the decoder fails.
+    bool decode(FFMS_VideoSource* source, int n, RgbFrame& out) {
+        ++decodes;
+        const FFMS_Frame* f = FFMS_GetFrame(source, n, error.get());
+        if (f == nullptr || f->Data[0] == nullptr) return false;
+        const int w = info.analysisSize.width;
+        const int h = info.analysisSize.height;
+        if (f->ScaledWidth != w || f->ScaledHeight != h || f->Linesize[0] < w * 3) return false;
+        if (out.width() != w || out.height() != h) out = RgbFrame(w, h);
+        const auto rowBytes = static_cast<std::size_t>(w) * 3u;
+        for (int y = 0; y < h; ++y)
+            std::memcpy(out.row(y), f->Data[0] + static_cast<std::ptrdiff_t>(y) * f->Linesize[0], rowBytes);
+        return true;
+    }
+
+    bool verified(int n, const RgbFrame& f) const {
+        return n >= 0 && static_cast<std::size_t>(n) < hashes.size() && f.hash() == hashes[n];
+    }
+
+    /// Jumps the fast source to `from`, checks it, then decodes forward to `to`, checking
+    /// each frame. True when `to` was reached on verified frames.
+    bool walk(int from, int to, RgbFrame& out) {
+        if (!decode(normal.get(), from, out) || !verified(from, out)) return false;
+        for (int n = from + 1; n <= to; ++n)
+            if (!decode(normal.get(), n, out) || !verified(n, out)) return false;
+        stepper = normal.get();
+        stepperFrame = to;
+        return true;
+    }
+
+    /// Serves frame n exactly after a jump.
+    void jumpTo(int n, RgbFrame& out) {
+        // 1. Trust FFMS2's jump only when the frame's hash confirms it.
+        if (walk(n, n, out)) return;
+        // 2. It landed on a neighbour: jump a little earlier and decode forward, checking.
+        for (int back : {6, 24, 96}) {
+            const int from = std::max(0, n - back);
+            if (walk(from, n, out)) return;
+            if (from == 0) break;
+        }
+        // 3. Last resort: the linear source, exact by construction.
+        if (!linear) linear = makeSource(FFMS_SEEK_LINEAR);
+        if (!decode(linear.get(), n, out))
+            throw FilmError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
+                            " kann nicht gelesen werden: " + error.text());
+        stepper = linear.get();
+        stepperFrame = n;
+    }
+
+    void show(int n) {
+        if (n == shownFrame) return;
+        for (auto it = recent.begin(); it != recent.end(); ++it) {
+            if (it->first != n) continue;
+            remember();
+            current = std::move(it->second);
+            recent.erase(it);
+            shownFrame = n;
+            return;
+        }
+        RgbFrame next;
+        if (stepper != nullptr && n == stepperFrame + 1 && decode(stepper, n, next)) {
+            stepperFrame = n;  // sequential decoding always delivers the next frame
+        } else {
+            jumpTo(n, next);
+        }
+        remember();
+        current = std::move(next);
+        shownFrame = n;
+    }
+
+    void remember() {
+        if (shownFrame < 0) return;
+        recent.emplace_front(shownFrame, std::move(current));
+        if (recent.size() > kRecentFrames) recent.pop_back();
+    }
+};
+
+namespace {
+
+/// Builds the index (progress 0 .. 0.5) or reads it from the cache.
+ffms::IndexPtr loadIndex(const std::string& path, const std::optional<FilmCacheEntry>& cache,
+                         const OpenProgress& progress, bool& fromCache) {
+    ffms::ErrorInfo error;
+    fromCache = false;
+    if (cache && fs::exists(cache->indexPath)) {
+        ffms::IndexPtr index(FFMS_ReadIndex(cache->indexPath.c_str(), error.get()));
+        if (index && FFMS_IndexBelongsToFile(index.get(), path.c_str(), error.get()) == 0) {
+            fromCache = true;
+            return index;
+        }
+        std::error_code ec;
+        fs::remove(cache->indexPath, ec);  // unreadable or stale: rebuild, never trust
+    }
+    FFMS_Indexer* indexer = FFMS_CreateIndexer(path.c_str(), error.get());
+    if (indexer == nullptr)
+        throw FilmError("Die Datei " + inQuotes(path) + " ist kein lesbarer Film: " + error.text());
+    IndexProgress state{&progress, false};
+    FFMS_SetProgressCallback(indexer, onIndexProgress, &state);
+    // FFMS_DoIndexing2 releases the indexer whatever happens.
+    ffms::IndexPtr index(FFMS_DoIndexing2(indexer, FFMS_IEH_IGNORE, error.get()));
+    if (state.cancelled) throw FilmOpenCancelled();
+    if (!index)
+        throw FilmError("Die Datei " + inQuotes(path) + " ist kein lesbarer Film: " + error.text());
+    return index;
+}
+
+}  // namespace
+
+std::string FfmsFrameSource::cacheFolder() {
+    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && *xdg != '\0')
+        return (fs::path(xdg) / "zebak").string();
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
+        return (fs::path(home) / ".cache" / "zebak").string();
+    return (fs::temp_directory_path() / "zebak-cache").string();
+}
+
+std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
+                                                       const OpenProgress& progress) {
+    checkFile(path);
+    ffms::initOnce();
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    impl->threads = isMpegProgramStream(path) ? 1 : 0;
+
+    const auto cache = filmCacheEntry(cacheFolder(), path);
+    bool indexFromCache = false;
+    impl->index = loadIndex(path, cache, progress, indexFromCache);
+
+    impl->track = FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
+    if (impl->track < 0)
+        throw FilmError("Die Datei " + inQuotes(path) + " enthält keine Videospur: " + impl->error.text());
+
+    // Native size from the first decoded frame, before any scaling is set.
+    {
+        ffms::VideoSourcePtr probe(FFMS_CreateVideoSource(path.c_str(), impl->track, impl->index.get(),
+                                                          1, FFMS_SEEK_NORMAL, impl->error.get()));
+        if (!probe) throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden: " + impl->error.text());
+        const FFMS_VideoProperties* props = FFMS_GetVideoProperties(probe.get());
+        const FFMS_Frame* first = props->NumFrames > 0 ? FFMS_GetFrame(probe.get(), 0, impl->error.get()) : nullptr;
+        if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
+            throw FilmError("Der Film " + inQuotes(path) + " enthält kein lesbares Bild: " + impl->error.text());
+        impl->info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
+        impl->info.analysisSize = analysisSize(impl->info.nativeSize);
+        impl->info.frameCount = props->NumFrames;
+        if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
+            impl->info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
+    }
+    impl->normal = impl->makeSource(FFMS_SEEK_NORMAL);
+
+    std::optional<FrameHashes> stored;
+    if (cache && indexFromCache) stored = readFrameHashes(cache->hashesPath);
+    if (stored && stored->width == impl->info.analysisSize.width &&
+        stored->height == impl->info.analysisSize.height &&
+        stored->hashes.size() <= static_cast<std::size_t>(impl->info.frameCount)) {
+        impl->hashes = std::move(stored->hashes);
+    } else {
+        // One sequential pass records every frame's hash; a film cut short ends where its
+        // frames stop decoding.
+        RgbFrame f;
+        const int total = impl->info.frameCount;
+        for (int n = 0; n < total; ++n) {
+            if (!impl->decode(impl->normal.get(), n, f)) break;
+            impl->hashes.push_back(f.hash());
+            if (progress && (n % 8 == 0 || n + 1 == total) &&
+                !progress(0.5 + 0.5 * static_cast<double>(n + 1) / total))
+                throw FilmOpenCancelled();
+        }
+        if (impl->hashes.empty())
+            throw FilmError("Der Film " + inQuotes(path) + " enthält kein lesbares Bild: " + impl->error.text());
+        impl->stepper = impl->normal.get();
+        impl->stepperFrame = static_cast<int>(impl->hashes.size()) - 1;
+        if (cache) {
+            ffms::ErrorInfo e;
+            const std::string temp = cache->indexPath + ".tmp";
+            std::error_code ec;
+            if (FFMS_WriteIndex(temp.c_str(), impl->index.get(), e.get()) == 0) {
+                fs::rename(temp, cache->indexPath, ec);
+                if (!ec)
+                    writeFrameHashes(cache->hashesPath,
+                                     FrameHashes{impl->info.analysisSize.width,
+                                                 impl->info.analysisSize.height, impl->hashes});
+            } else {
+                fs::remove(temp, ec);
+            }
+        }
+    }
+    impl->info.frameCount = static_cast<int>(impl->hashes.size());
+    auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
+    source->seek(0);
+    return source;
+}
+
+FfmsFrameSource::FfmsFrameSource(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+FfmsFrameSource::~FfmsFrameSource() = default;
+
+int FfmsFrameSource::frameCount() const { return impl_->info.frameCount; }
+int FfmsFrameSource::width() const { return impl_->info.analysisSize.width; }
+int FfmsFrameSource::height() const { return impl_->info.analysisSize.height; }
+int FfmsFrameSource::currentFrame() const { return impl_->position; }
+const RgbFrame& FfmsFrameSource::frame() const { return impl_->current; }
+const FilmInfo& FfmsFrameSource::info() const { return impl_->info; }
+const std::string& FfmsFrameSource::path() const { return impl_->path; }
+std::int64_t FfmsFrameSource::decodeCount() const { return impl_->decodes; }
+
+void FfmsFrameSource::seek(int n) {
+    const int count = impl_->info.frameCount;
+    const int position = std::clamp(n, 0, count);
+    impl_->show(std::min(position, count - 1));
+    impl_->position = position;
+}
+
+}  // namespace zebak

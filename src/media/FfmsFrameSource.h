@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "core/FrameSource.h"
+#include "core/VideoSize.h"
+
+namespace zebak {
+
+/// A film that cannot be opened or read; the text says why, with the decoder's own words.
+class FilmError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Opening was cancelled by the progress callback.
+class FilmOpenCancelled : public FilmError {
+public:
+    FilmOpenCancelled() : FilmError("Das Öffnen des Films wurde abgebrochen.") {}
+};
+
+/// Progress while a film is prepared on its first open: fraction done from 0.0 to 1.0.
+/// Return false to cancel the open (it then throws FilmOpenCancelled).
+using OpenProgress = std::function<bool(double fraction)>;
+
+/// Facts about an open film.
+struct FilmInfo {
+    int frameCount = 0;
+    /// Size of the frames in the file, pixels.
+    FrameSize nativeSize;
+    /// Size at which the program works on them (360x288 for 720x576), pixels.
+    FrameSize analysisSize;
+    /// Nominal frame rate in frames per second; 0 when the film gives none.
+    double fps = 0.0;
+};
+
+/// The film read through FFMS2, frame-exact: a jump is checked against the hash of the frame
+/// recorded by one sequential pass on first open and, when the decoder lands on a neighbour,
+/// served again by decoding forward from an earlier verified frame. The index and the hashes
+/// are kept in the user's cache folder, so a second open of an unchanged file is quick.
+class FfmsFrameSource final : public FrameSource {
+public:
+    /// Opens the first video track of the file at path and shows frame 0.
+    /// Throws FilmError with a German text naming the cause (missing file, folder, empty
+    /// file, unreadable file, not a film, no picture), FilmOpenCancelled on cancel.
+    static std::unique_ptr<FfmsFrameSource> open(const std::string& path,
+                                                 const OpenProgress& progress = {});
+    ~FfmsFrameSource() override;
+    FfmsFrameSource(const FfmsFrameSource&) = delete;
+    FfmsFrameSource& operator=(const FfmsFrameSource&) = delete;
+
+    int frameCount() const override;
+    int width() const override;
+    int height() const override;
+    int currentFrame() const override;
+    void seek(int n) override;
+    const RgbFrame& frame() const override;
+
+    /// Size, frame count and frame rate of the film.
+    const FilmInfo& info() const;
+    /// The file this source reads.
+    const std::string& path() const;
+    /// Number of decoder calls so far (for benchmarks: what a jump costs).
+    std::int64_t decodeCount() const;
+
+    /// Folder in which indexes and frame hashes are cached: $XDG_CACHE_HOME/zebak, else
+    /// ~/.cache/zebak.
+    static std::string cacheFolder();
+
+private:
+    struct Impl;
+    explicit FfmsFrameSource(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace zebak
