@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Makes the films the media and command-line tests read, with the ffmpeg tool.
+# Every frame carries its own index as a 16-bit barcode along the top edge: bit k is a
+# white (1) or black (0) block covering the k-th sixteenth of the width, least bit left.
+# Usage: make-test-films.sh OUTDIR   (films that already exist are kept)
+set -euo pipefail
+out="$1"
+mkdir -p "$out"
+cd "$out"
+
+ff() { ffmpeg -nostdin -hide_banner -loglevel error -y "$@"; }
+
+# barcode_film NAME W H FRAMES RATE CODEC-ARGS... : testsrc2 background with the barcode
+barcode_film() {
+    local name="$1" w="$2" h="$3" frames="$4" rate="$5"
+    shift 5
+    [ -s "$name" ] && return 0
+    local strip=$((h / 16))
+    ff -f lavfi -i "testsrc2=size=${w}x${h}:rate=${rate}" \
+       -f lavfi -i "color=c=black:size=${w}x${strip}:rate=${rate}" \
+       -filter_complex "[1:v]format=gray,geq=lum='255*mod(floor(N/pow(2,floor(X*16/W))),2)'[bar];[0:v][bar]overlay=0:0:shortest=1" \
+       -frames:v "$frames" "$@" "$name.tmp.${name##*.}"
+    mv "$name.tmp.${name##*.}" "$name"
+}
+
+barcode_film mpeg4.avi 640 480 250 25 -c:v mpeg4 -q:v 4 -bf 0 -g 50
+barcode_film mpeg4-bframes.avi 640 480 250 25 -c:v mpeg4 -q:v 4 -bf 2 -g 60
+barcode_film mjpeg.avi 640 480 60 25 -c:v mjpeg -q:v 4
+barcode_film dv-pal.avi 720 576 50 25 -c:v dvvideo -pix_fmt yuv420p
+barcode_film h264.mov 320 240 300 30 -c:v libx264 -preset veryfast -bf 3 -g 250 -pix_fmt yuv420p
+barcode_film mpeg2.mpg 640 480 300 25 -c:v mpeg2video -q:v 4 -bf 2 -g 15 -f mpeg
+
+# A lossless film whose every pixel is known: red = (x + n) mod 256, green = (2y + 3n) mod 256,
+# blue = (x + y) mod 256 for frame n.
+if [ ! -s lossless.avi ]; then
+    ff -f lavfi -i "color=c=black:size=160x120:rate=25,format=rgb24" \
+       -vf "geq=r='mod(X+N,256)':g='mod(2*Y+3*N,256)':b='mod(X+Y,256)'" \
+       -frames:v 40 -c:v ffv1 -pix_fmt bgr0 lossless.tmp.avi
+    mv lossless.tmp.avi lossless.avi
+fi
+
+# Broken inputs: cut short, empty, a text file with a film's name.
+[ -s truncated.avi ] || head -c $(( $(stat -c %s mpeg4.avi) / 2 )) mpeg4.avi > truncated.avi
+: > empty.avi
+printf 'Das ist kein Film.\n' > text.avi
+mkdir -p folder.avi
+echo "films ready in $out"

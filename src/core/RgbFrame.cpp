@@ -35,24 +35,31 @@ void RgbFrame::fill(Rgb c) {
 }
 
 std::uint64_t RgbFrame::hash() const {
-    // Multiply-xorshift over 64-bit words: a jump check hashes a whole frame, so this must
-    // cost far less than decoding one.
+    // Four independent multiply-xorshift lanes over 64-bit words: every frame a jump or a
+    // step delivers is hashed, so this must cost far less than decoding the frame.
     constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
-    std::uint64_t h = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width_)) << 32) ^
-                      static_cast<std::uint32_t>(height_);
-    h = (h ^ (h >> 29)) * kMul;
+    std::uint64_t lane[4] = {static_cast<std::uint64_t>(static_cast<std::uint32_t>(width_)),
+                             static_cast<std::uint64_t>(static_cast<std::uint32_t>(height_)),
+                             0x243F6A8885A308D3ull, 0x13198A2E03707344ull};
     const std::size_t n = data_.size();
+    const std::uint8_t* p = data_.data();
     std::size_t i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, data_.data() + i, 8);
-        h = (h ^ w) * kMul;
-        h ^= h >> 32;
+    for (; i + 32 <= n; i += 32) {
+        for (int k = 0; k < 4; ++k) {
+            std::uint64_t w;
+            std::memcpy(&w, p + i + 8 * k, 8);
+            lane[k] = (lane[k] ^ w) * kMul;
+            lane[k] ^= lane[k] >> 29;
+        }
     }
-    std::uint64_t tail = 0;
-    for (std::size_t k = 0; i < n; ++i, ++k) tail |= static_cast<std::uint64_t>(data_[i]) << (8 * k);
-    h = (h ^ tail ^ n) * kMul;
-    return h ^ (h >> 31);
+    std::uint64_t tail = n;
+    for (std::size_t k = 0; i < n; ++i, ++k) tail = (tail ^ p[i]) * 0x100000001B3ull + k;
+    std::uint64_t h = tail;
+    for (std::uint64_t v : lane) {
+        h = (h ^ v) * kMul;
+        h ^= h >> 31;
+    }
+    return h;
 }
 
 }  // namespace zebak

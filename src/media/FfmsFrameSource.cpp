@@ -149,17 +149,17 @@ struct FfmsFrameSource::Impl {
 
     void show(int n) {
         if (n == shownFrame) return;
-        for (auto it = recent.begin(); it != recent.end(); ++it) {
-            if (it->first != n) continue;
-            remember();
-            current = std::move(it->second);
-            recent.erase(it);
-            shownFrame = n;
-            return;
-        }
         RgbFrame next;
-        if (stepper != nullptr && n == stepperFrame + 1 && decode(stepper, n, next)) {
-            stepperFrame = n;  // sequential decoding always delivers the next frame
+        const auto cached = std::find_if(recent.begin(), recent.end(),
+                                         [n](const auto& entry) { return entry.first == n; });
+        if (cached != recent.end()) {
+            next = std::move(cached->second);
+            recent.erase(cached);  // before remember(), which moves the deque's elements
+        } else if (stepper != nullptr && n == stepperFrame + 1 && decode(stepper, n, next) &&
+                   verified(n, next)) {
+            // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where its
+            // decoder stands even when the frame it delivered was right.
+            stepperFrame = n;
         } else {
             jumpTo(n, next);
         }
@@ -271,7 +271,7 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
         impl->stepperFrame = static_cast<int>(impl->hashes.size()) - 1;
         if (cache) {
             ffms::ErrorInfo e;
-            const std::string temp = cache->indexPath + ".tmp";
+            const std::string temp = temporaryNameFor(cache->indexPath);
             std::error_code ec;
             if (FFMS_WriteIndex(temp.c_str(), impl->index.get(), e.get()) == 0) {
                 fs::rename(temp, cache->indexPath, ec);

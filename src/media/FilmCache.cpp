@@ -1,6 +1,8 @@
 #include "FilmCache.h"
 
 #include <array>
+#include <atomic>
+#include <random>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -79,8 +81,16 @@ std::optional<FrameHashes> readFrameHashes(const std::string& file) {
     return d;
 }
 
+std::string temporaryNameFor(const std::string& file) {
+    static std::atomic<unsigned> counter{0};
+    std::random_device random;
+    char suffix[48];
+    std::snprintf(suffix, sizeof suffix, ".%08x%04x.tmp", random(), counter++ & 0xFFFFu);
+    return file + suffix;
+}
+
 bool writeFrameHashes(const std::string& file, const FrameHashes& d) {
-    const std::string temp = file + ".tmp";
+    const std::string temp = temporaryNameFor(file);
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         if (!out) return false;

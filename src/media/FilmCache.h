@@ -28,6 +28,10 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
 /// Reads a hash file; nothing when it is missing, truncated or fails its checksum.
 std::optional<FrameHashes> readFrameHashes(const std::string& file);
 
+/// A name next to file for writing it first: unique to this writer, so two programs caching
+/// the same film at once never write into one temporary file.
+std::string temporaryNameFor(const std::string& file);
+
 /// Writes a hash file through a temporary file renamed into place; false on failure.
 bool writeFrameHashes(const std::string& file, const FrameHashes& data);
 

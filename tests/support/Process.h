@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <sys/wait.h>
+
+namespace zebak::test {
+
+/// Output and exit status of a finished command.
+struct ProcessResult {
+    std::string out;
+    int status = -1;
+};
+
+/// Runs a shell command line and collects its standard output (standard error as given
+/// by the command line's own redirections).
+inline ProcessResult runCommand(const std::string& command) {
+    ProcessResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return result;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+    const int raw = pclose(pipe);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+/// A path in single quotes for the shell.
+inline std::string shellQuote(const std::string& text) {
+    std::string out = "'";
+    for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+}
+
+}  // namespace zebak::test
