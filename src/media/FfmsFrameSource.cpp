@@ -11,6 +11,7 @@
 
 #include "FfmsHandles.h"
 #include "FilmCache.h"
+#include "FrameConverter.h"
 
 namespace zebak {
 namespace fs = std::filesystem;
@@ -86,31 +87,21 @@ struct FfmsFrameSource::Impl {
     std::deque<std::pair<int, RgbFrame>> recent;  // recently shown frames, newest first
     static constexpr std::size_t kRecentFrames = 8;
     std::int64_t decodes = 0;
+    FrameConverter converter;
 
     ffms::VideoSourcePtr makeSource(int seekMode) {
         ffms::VideoSourcePtr vs(
             FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads, seekMode, error.get()));
         if (!vs) throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden: " + error.text());
-        const int formats[] = {FFMS_GetPixFmt("rgb24"), -1};
-        if (FFMS_SetOutputFormatV2(vs.get(), formats, info.analysisSize.width,
-                                   info.analysisSize.height, FFMS_RESIZER_AREA, error.get()) != 0)
-            throw FilmError("Der Film " + inQuotes(path) + " kann nicht in RGB gewandelt werden: " + error.text());
         return vs;
     }
 
-    /// Decodes frame n of source into out; false when the decoder fails.
+    /// Decodes frame n of source into out at analysis size; false when the decoder fails.
     bool decode(FFMS_VideoSource* source, int n, RgbFrame& out) {
         ++decodes;
         const FFMS_Frame* f = FFMS_GetFrame(source, n, error.get());
-        if (f == nullptr || f->Data[0] == nullptr) return false;
-        const int w = info.analysisSize.width;
-        const int h = info.analysisSize.height;
-        if (f->ScaledWidth != w || f->ScaledHeight != h || f->Linesize[0] < w * 3) return false;
-        if (out.width() != w || out.height() != h) out = RgbFrame(w, h);
-        const auto rowBytes = static_cast<std::size_t>(w) * 3u;
-        for (int y = 0; y < h; ++y)
-            std::memcpy(out.row(y), f->Data[0] + static_cast<std::ptrdiff_t>(y) * f->Linesize[0], rowBytes);
-        return true;
+        return f != nullptr && f->Data[0] != nullptr &&
+               converter.convert(*f, info.analysisSize.width, info.analysisSize.height, out);
     }
 
     bool verified(int n, const RgbFrame& f) const {

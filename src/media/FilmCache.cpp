@@ -55,8 +55,12 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
     fs::create_directories(folder, ec);
     if (ec) return std::nullopt;
 
+    // The version names the way frames are turned into RGB: hashes made another way are
+    // worthless, so a change of it must lead to other file names.
+    constexpr const char* kFrameFormatVersion = "rgb24-swscale-fast-1";
     const std::string key = absolute.string() + '\n' + std::to_string(size) + '\n' +
-                            std::to_string(mtime.time_since_epoch().count());
+                            std::to_string(mtime.time_since_epoch().count()) + '\n' +
+                            kFrameFormatVersion;
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(fnv1a(key)));
     const fs::path base = fs::path(folder) / (absolute.filename().string() + "-" + hex);
