@@ -80,6 +80,7 @@ struct FfmsFrameSource::Impl {
     // The source whose decoder stands on a verified frame, so the next frame is one decode.
     FFMS_VideoSource* stepper = nullptr;
     int stepperFrame = -1;
+    int stepperOffset = 0;  // the stepper delivers frame k when asked for k - stepperOffset
 
     int position = 0;     // 0 .. frameCount
     int shownFrame = -1;  // frame index held in current
@@ -108,23 +109,40 @@ struct FfmsFrameSource::Impl {
         return n >= 0 && static_cast<std::size_t>(n) < hashes.size() && f.hash() == hashes[n];
     }
 
-    /// Jumps the fast source to `from`, checks it, then decodes forward to `to`, checking
-    /// each frame. True when `to` was reached on verified frames.
-    bool walk(int from, int to, RgbFrame& out) {
-        if (!decode(normal.get(), from, out) || !verified(from, out)) return false;
-        for (int n = from + 1; n <= to; ++n)
-            if (!decode(normal.get(), n, out) || !verified(n, out)) return false;
+    /// The index of the recorded frame with this hash nearest to `guess` (within 8 frames);
+    /// -1 when none matches.
+    int identify(int guess, std::uint64_t hash) const {
+        const int count = static_cast<int>(hashes.size());
+        for (int d = 0; d <= 8; ++d)
+            for (int k : {guess - d, guess + d})
+                if (k >= 0 && k < count && hashes[static_cast<std::size_t>(k)] == hash) return k;
+        return -1;
+    }
+
+    /// Jumps the fast source to `from`, learns which frame it really delivered, and decodes
+    /// forward to frame n, checking every frame. After a jump FFMS2 may count its frames
+    /// off by one or two (MPEG program streams, B-frames); the offset found here is kept,
+    /// so requests for later frames are corrected by it. True when n was reached exactly.
+    bool walk(int from, int n, RgbFrame& out) {
+        if (!decode(normal.get(), from, out)) return false;
+        const int real = identify(from, out.hash());
+        if (real < 0 || real > n) return false;
+        const int offset = real - from;  // the real frame is the requested one plus offset
+        for (int k = real + 1; k <= n; ++k)
+            if (!decode(normal.get(), k - offset, out) || !verified(k, out)) return false;
         stepper = normal.get();
-        stepperFrame = to;
+        stepperOffset = offset;
+        stepperFrame = n;
         return true;
     }
 
     /// Serves frame n exactly after a jump.
     void jumpTo(int n, RgbFrame& out) {
-        // 1. Trust FFMS2's jump only when the frame's hash confirms it.
+        // 1. Trust FFMS2's jump only when the frame's hash confirms it; a jump that lands
+        //    just before n is finished by decoding forward.
         if (walk(n, n, out)) return;
-        // 2. It landed on a neighbour: jump a little earlier and decode forward, checking.
-        for (int back : {6, 24, 96}) {
+        // 2. It landed after n: jump a little earlier and decode forward, checking.
+        for (int back : {12, 40, 120}) {
             const int from = std::max(0, n - back);
             if (walk(from, n, out)) return;
             if (from == 0) break;
@@ -135,6 +153,7 @@ struct FfmsFrameSource::Impl {
             throw FilmError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
                             " kann nicht gelesen werden: " + error.text());
         stepper = linear.get();
+        stepperOffset = 0;
         stepperFrame = n;
     }
 
@@ -146,7 +165,8 @@ struct FfmsFrameSource::Impl {
         if (cached != recent.end()) {
             next = std::move(cached->second);
             recent.erase(cached);  // before remember(), which moves the deque's elements
-        } else if (stepper != nullptr && n == stepperFrame + 1 && decode(stepper, n, next) &&
+        } else if (stepper != nullptr && n == stepperFrame + 1 &&
+                   decode(stepper, n - stepperOffset, next) &&
                    verified(n, next)) {
             // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where its
             // decoder stands even when the frame it delivered was right.
