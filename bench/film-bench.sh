@@ -13,12 +13,15 @@ analyse="$build/src/cli/zebak-analyse"
 export XDG_CACHE_HOME="$build/bench-cache"
 rm -rf "$XDG_CACHE_HOME"
 runs=5
+timing="$(mktemp)"
+trap 'rm -f "$timing"' EXIT
 
 # seconds of the fastest of $runs runs of a command
 best() {
     local best=999999 t
     for _ in $(seq $runs); do
-        t=$( { /usr/bin/time -f "%e" "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -1 )
+        /usr/bin/time -f "%e" -o "$timing" "$@" >/dev/null 2>&1
+        t=$(tail -1 "$timing")
         best=$(echo "$t $best" | awk '{print ($1 < $2) ? $1 : $2}')
     done
     echo "$best"
@@ -26,7 +29,8 @@ best() {
 peak_kb() { /usr/bin/time -f "%M" "$@" 2>&1 >/dev/null | tail -1; }
 
 film="$films/mpeg4-250.avi"
-first=$( { /usr/bin/time -f "%e" "$analyse" info "$film" >/dev/null; } 2>&1 | tail -1 )
+/usr/bin/time -f "%e" -o "$timing" "$analyse" info "$film" >/dev/null
+first=$(tail -1 "$timing")
 second=$(best "$analyse" info "$film")
 ours=$(best "$analyse" decode "$film")
 theirs=$(best ffmpeg -nostdin -loglevel error -i "$film" -pix_fmt rgb24 -f null -)

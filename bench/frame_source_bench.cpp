@@ -2,6 +2,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 #include <string>
 
@@ -58,6 +59,26 @@ void BackwardJumpMpg(benchmark::State& state) {
         static_cast<double>(source->decodeCount() - before) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BackwardJumpMpg)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+/// Opening a film: the first time (index and frame hashes built, cache folder emptied before
+/// each run) against the second time (both read from the cache).
+void OpenFilm(benchmark::State& state) {
+    const bool cached = state.range(0) != 0;
+    const std::string film = benchFilm("mpeg4-250.avi");
+    const std::string cache = std::string(ZEBAK_BENCH_FILMS) + "/open-cache";
+    setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+    std::filesystem::remove_all(cache);
+    zebak::FfmsFrameSource::open(film);
+    for (auto _ : state) {
+        if (!cached) {
+            state.PauseTiming();
+            std::filesystem::remove_all(cache);
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(zebak::FfmsFrameSource::open(film));
+    }
+}
+BENCHMARK(OpenFilm)->Arg(0)->Arg(1)->ArgName("cached")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -225,6 +225,59 @@ std::string FfmsFrameSource::cacheFolder() {
     return (fs::temp_directory_path() / "zebak-cache").string();
 }
 
+namespace {
+
+/// Frame count, rate and sizes; the native size comes from frame 0 as decoded.
+void readProperties(FfmsFrameSource::Impl& impl) {
+    const FFMS_VideoProperties* props = FFMS_GetVideoProperties(impl.normal.get());
+    const FFMS_Frame* first =
+        props->NumFrames > 0 ? FFMS_GetFrame(impl.normal.get(), 0, impl.error.get()) : nullptr;
+    if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
+        throw FilmError("Der Film " + inQuotes(impl.path) + " enthält kein lesbares Bild: " +
+                        impl.error.text());
+    impl.info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
+    impl.info.analysisSize = analysisSize(impl.info.nativeSize);
+    impl.info.frameCount = props->NumFrames;
+    if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
+        impl.info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
+}
+
+/// One sequential pass records every frame's hash (progress 0.5 .. 1); a film cut short
+/// ends where its frames stop decoding.
+void recordHashes(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
+    RgbFrame f;
+    const int total = impl.info.frameCount;
+    for (int n = 0; n < total; ++n) {
+        if (!impl.decode(impl.normal.get(), n, f)) break;
+        impl.hashes.push_back(f.hash());
+        if (progress && (n % 8 == 0 || n + 1 == total) &&
+            !progress(0.5 + 0.5 * static_cast<double>(n + 1) / total))
+            throw FilmOpenCancelled();
+    }
+    if (impl.hashes.empty())
+        throw FilmError("Der Film " + inQuotes(impl.path) + " enthält kein lesbares Bild: " +
+                        impl.error.text());
+    impl.stepper = impl.normal.get();
+    impl.stepperFrame = static_cast<int>(impl.hashes.size()) - 1;
+}
+
+/// Keeps index and hashes for the next open; a cache that cannot be written is no error.
+void storeInCache(FfmsFrameSource::Impl& impl, const FilmCacheEntry& cache) {
+    ffms::ErrorInfo e;
+    const std::string temp = temporaryNameFor(cache.indexPath);
+    std::error_code ec;
+    if (FFMS_WriteIndex(temp.c_str(), impl.index.get(), e.get()) != 0) {
+        fs::remove(temp, ec);
+        return;
+    }
+    fs::rename(temp, cache.indexPath, ec);
+    if (!ec)
+        writeFrameHashes(cache.hashesPath, FrameHashes{impl.info.analysisSize.width,
+                                                       impl.info.analysisSize.height, impl.hashes});
+}
+
+}  // namespace
+
 std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
                                                        const OpenProgress& progress) {
     checkFile(path);
@@ -236,27 +289,11 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     const auto cache = filmCacheEntry(cacheFolder(), path);
     bool indexFromCache = false;
     impl->index = loadIndex(path, cache, progress, indexFromCache);
-
     impl->track = FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
     if (impl->track < 0)
         throw FilmError("Die Datei " + inQuotes(path) + " enthält keine Videospur: " + impl->error.text());
-
-    // Native size from the first decoded frame, before any scaling is set.
-    {
-        ffms::VideoSourcePtr probe(FFMS_CreateVideoSource(path.c_str(), impl->track, impl->index.get(),
-                                                          1, FFMS_SEEK_NORMAL, impl->error.get()));
-        if (!probe) throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden: " + impl->error.text());
-        const FFMS_VideoProperties* props = FFMS_GetVideoProperties(probe.get());
-        const FFMS_Frame* first = props->NumFrames > 0 ? FFMS_GetFrame(probe.get(), 0, impl->error.get()) : nullptr;
-        if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
-            throw FilmError("Der Film " + inQuotes(path) + " enthält kein lesbares Bild: " + impl->error.text());
-        impl->info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
-        impl->info.analysisSize = analysisSize(impl->info.nativeSize);
-        impl->info.frameCount = props->NumFrames;
-        if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
-            impl->info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
-    }
     impl->normal = impl->makeSource(FFMS_SEEK_NORMAL);
+    readProperties(*impl);
 
     std::optional<FrameHashes> stored;
     if (cache && indexFromCache) stored = readFrameHashes(cache->hashesPath);
@@ -265,35 +302,8 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
         stored->hashes.size() <= static_cast<std::size_t>(impl->info.frameCount)) {
         impl->hashes = std::move(stored->hashes);
     } else {
-        // One sequential pass records every frame's hash; a film cut short ends where its
-        // frames stop decoding.
-        RgbFrame f;
-        const int total = impl->info.frameCount;
-        for (int n = 0; n < total; ++n) {
-            if (!impl->decode(impl->normal.get(), n, f)) break;
-            impl->hashes.push_back(f.hash());
-            if (progress && (n % 8 == 0 || n + 1 == total) &&
-                !progress(0.5 + 0.5 * static_cast<double>(n + 1) / total))
-                throw FilmOpenCancelled();
-        }
-        if (impl->hashes.empty())
-            throw FilmError("Der Film " + inQuotes(path) + " enthält kein lesbares Bild: " + impl->error.text());
-        impl->stepper = impl->normal.get();
-        impl->stepperFrame = static_cast<int>(impl->hashes.size()) - 1;
-        if (cache) {
-            ffms::ErrorInfo e;
-            const std::string temp = temporaryNameFor(cache->indexPath);
-            std::error_code ec;
-            if (FFMS_WriteIndex(temp.c_str(), impl->index.get(), e.get()) == 0) {
-                fs::rename(temp, cache->indexPath, ec);
-                if (!ec)
-                    writeFrameHashes(cache->hashesPath,
-                                     FrameHashes{impl->info.analysisSize.width,
-                                                 impl->info.analysisSize.height, impl->hashes});
-            } else {
-                fs::remove(temp, ec);
-            }
-        }
+        recordHashes(*impl, progress);
+        if (cache) storeInCache(*impl, *cache);
     }
     impl->info.frameCount = static_cast<int>(impl->hashes.size());
     auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));

@@ -71,8 +71,9 @@ public:
     /// ~/.cache/zebak.
     static std::string cacheFolder();
 
+    struct Impl;  // the decoder state; defined in the source file
+
 private:
-    struct Impl;
     explicit FfmsFrameSource(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
