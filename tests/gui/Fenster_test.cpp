@@ -30,18 +30,19 @@ namespace zebak::gui::test {
 using FensterTest = GuiTest;
 
 TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
-    for (const char* name : {"Image1", "Label1", "Label2", "Label3", "Label5", "labelbremse",
-                             "Label7"})
+    for (const char* name :
+         {"Image1", "Label1", "Label2", "Label3", "Label5", "labelbremse", "Label7"})
         teil<QLabel>(name);
-    for (const char* name : {"Film_Laden", "ManuellBtn", "AutomatischBtn", "suchbereicheinschraenken",
-                             "AnalyseBtn", "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
+    for (const char* name :
+         {"Film_Laden", "ManuellBtn", "AutomatischBtn", "suchbereicheinschraenken", "AnalyseBtn",
+          "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
         teil<QPushButton>(name);
     for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "MediaPlayer1"})
         teil<QWidget>(name);
     for (const char* name : {"ScrollBar1", "ScrollBar2", "ScrollBar3", "ScrollBarBremse"})
         teil<QScrollBar>(name);
-    for (const char* name : {"SpeedButton1", "SpeedButton2", "btPlay", "btPause", "btStop",
-                             "btNext", "btPrev"})
+    for (const char* name :
+         {"SpeedButton1", "SpeedButton2", "btPlay", "btPause", "btStop", "btNext", "btPrev"})
         teil<QToolButton>(name);
     for (const char* name : {"tabelle1", "Tabelle2"}) teil<QTableWidget>(name);
     for (const char* name : {"Memo1", "Memo2"}) teil<QPlainTextEdit>(name);
@@ -54,9 +55,9 @@ TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
 
     const Nebenfenster& n = fenster->neben();
     const std::vector<std::pair<QWidget*, QString>> captions = {
-        {&form1(), "Zebak3.51"},     {n.form3, "Form3"},   {n.form4, "Suchergebnisse"},
-        {n.form5, "Kalibrierung"},   {n.form6, "Manuell"}, {n.form7, "Form7"},
-        {n.form8, "Auswertung"},     {n.form9, "Information"}};
+        {&form1(), "Zebak3.51"},   {n.form3, "Form3"},      {n.form4, "Suchergebnisse"},
+        {n.form5, "Kalibrierung"}, {n.form6, "Manuell"},    {n.form7, "Form7"},
+        {n.form8, "Auswertung"},   {n.form9, "Information"}};
     for (const auto& [w, caption] : captions) EXPECT_EQ(w->windowTitle(), caption);
     EXPECT_NE(n.form3->findChild<QWidget*>("Panel1"), nullptr);
     EXPECT_NE(n.form6->findChild<QLabel*>("Label3"), nullptr);
@@ -105,8 +106,8 @@ TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     ASSERT_TRUE(info->isVisible());
     EXPECT_EQ(info->size(), QSize(382, 356));
     EXPECT_TRUE(info->windowFlags() & Qt::WindowStaysOnTopHint);
-    const QString texte = info->findChild<QLabel*>("Label1")->text() +
-                          info->findChild<QLabel*>("Label2")->text();
+    const QString texte =
+        info->findChild<QLabel*>("Label1")->text() + info->findChild<QLabel*>("Label2")->text();
     EXPECT_TRUE(texte.contains("3.51"));
     EXPECT_TRUE(texte.contains("28.05.2003"));
     info->findChild<QPushButton*>("BitBtn1")->click();

@@ -96,9 +96,9 @@ TEST_F(FilmLadenTest, AutomaticModeShowsTheSearchControls) {
     teil<QPushButton>("AutomatischBtn")->click();
     EXPECT_EQ(form1().state().Eichfaktor, 1.0);
     EXPECT_FALSE(teil<QWidget>("Panel2")->isVisible());
-    for (const char* name : {"Panel3", "PageControl1", "ScrollBarBremse", "labelbremse",
-                             "suchbereicheinschraenken", "AnalyseBtn", "EichenBtn",
-                             "FilmAnalyseBtn", "DiagrammBtn"})
+    for (const char* name :
+         {"Panel3", "PageControl1", "ScrollBarBremse", "labelbremse", "suchbereicheinschraenken",
+          "AnalyseBtn", "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
         EXPECT_TRUE(teil<QWidget>(name)->isVisible()) << name;
     EXPECT_TRUE(teil<QAction>("Stroboskopbild1")->isEnabled());
     EXPECT_EQ(teil<QScrollBar>("ScrollBarBremse")->maximum(), 1000);
@@ -151,7 +151,8 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     EXPECT_FALSE(form1().filmLaden(film("kein-film.avi")));
     ASSERT_EQ(dialogs.meldungen.size(), 1u);
     EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.meldungen[0].text.contains("Can't open")) << dialogs.meldungen[0].text.toStdString();
+    EXPECT_TRUE(dialogs.meldungen[0].text.contains("Can't open"))
+        << dialogs.meldungen[0].text.toStdString();
     EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
     EXPECT_FALSE(teil<QWidget>("Panel1")->isVisible());
     dialogs.meldungen.clear();

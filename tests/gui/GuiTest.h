@@ -27,7 +27,7 @@ struct Meldung {
 
 /// Dialogs that answer from a script and record what the user would have seen.
 class ScriptedDialogs final : public Dialogs {
-public:
+  public:
     /// File names the open dialog returns in turn; an empty one (or none left) is a cancel.
     std::deque<QString> dateien;
     /// Answers of the message boxes in turn; none left answers Ok.
@@ -56,7 +56,7 @@ public:
 
 /// A test with the program's eight windows, freshly created, and the main window shown.
 class GuiTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override { fenster.reset(); }
 

@@ -16,7 +16,7 @@
 namespace zebak::gui::test {
 
 class NavigationTest : public GuiTest {
-protected:
+  protected:
     void SetUp() override {
         GuiTest::SetUp();
         laden("gui640.avi");  // 50 frames
@@ -152,9 +152,10 @@ TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
     const RgbFrame& f = form1().film()->frame();
     for (const QPoint p : {QPoint(10, 10), QPoint(100, 60), QPoint(250, 200)}) {
         const QColor c = bild.pixelColor(p);
-        EXPECT_EQ(toColorRef(Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-                                 static_cast<std::uint8_t>(c.blue())}),
-                  f.pixel(p.x(), p.y()));
+        EXPECT_EQ(
+            toColorRef(Rgb{static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                           static_cast<std::uint8_t>(c.blue())}),
+            f.pixel(p.x(), p.y()));
     }
 }
 

@@ -13,14 +13,14 @@ namespace zebak::gui::test {
 
 namespace {
 class ScriptedProgress final : public ProgressTask {
-public:
+  public:
     explicit ScriptedProgress(ScriptedDialogs& d) : d_(d) {}
     bool update(double) override {
         ++d_.fortschrittMeldungen;
         return !d_.fortschrittAbbrechen;
     }
 
-private:
+  private:
     ScriptedDialogs& d_;
 };
 }  // namespace

@@ -27,29 +27,39 @@ namespace {
 
 QString captionOf(MessageKind kind) {
     switch (kind) {
-        case MessageKind::Information: return QStringLiteral("Information");
-        case MessageKind::Confirmation: return QStringLiteral("Bestätigung");
-        case MessageKind::Warning: return QStringLiteral("Warnung");
-        case MessageKind::Error: return QStringLiteral("Fehler");
-        case MessageKind::Plain: break;
+        case MessageKind::Information:
+            return QStringLiteral("Information");
+        case MessageKind::Confirmation:
+            return QStringLiteral("Bestätigung");
+        case MessageKind::Warning:
+            return QStringLiteral("Warnung");
+        case MessageKind::Error:
+            return QStringLiteral("Fehler");
+        case MessageKind::Plain:
+            break;
     }
     return QApplication::applicationName();
 }
 
 QMessageBox::Icon iconOf(MessageKind kind) {
     switch (kind) {
-        case MessageKind::Information: return QMessageBox::Information;
-        case MessageKind::Confirmation: return QMessageBox::Question;
-        case MessageKind::Warning: return QMessageBox::Warning;
-        case MessageKind::Error: return QMessageBox::Critical;
-        case MessageKind::Plain: break;
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Confirmation:
+            return QMessageBox::Question;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Plain:
+            break;
     }
     return QMessageBox::NoIcon;
 }
 
 /// Progress of opening a film in a cancellable dialog that appears only when the step is slow.
 class DialogProgress final : public ProgressTask {
-public:
+  public:
     DialogProgress(QWidget* parent, const QString& label)
         : dialog_(label, QStringLiteral("Abbrechen"), 0, 1000, parent) {
         dialog_.setObjectName(QStringLiteral("FilmProgress"));
@@ -66,7 +76,7 @@ public:
         return !dialog_.wasCanceled();
     }
 
-private:
+  private:
     QProgressDialog dialog_;
 };
 

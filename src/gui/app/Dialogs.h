@@ -13,7 +13,7 @@ enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
 
 /// A running progress display for a long step; update() returns false once the user cancels.
 class ProgressTask {
-public:
+  public:
     virtual ~ProgressTask() = default;
     /// Shows the fraction done (0.0 to 1.0); false when the user asked to cancel.
     virtual bool update(double fraction) = 0;
@@ -22,7 +22,7 @@ public:
 /// Every modal question the program asks the user: the file dialog, message boxes and
 /// progress displays. The program uses QtDialogs; tests put in scripted answers.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     /// Asks for a film to open; returns the chosen path, or an empty text on cancel.
     virtual QString openFilmName(QWidget* parent) = 0;
@@ -40,7 +40,7 @@ QString filmFilter();
 
 /// The real dialogs on the screen.
 class QtDialogs final : public Dialogs {
-public:
+  public:
     QString openFilmName(QWidget* parent) override;
     QMessageBox::StandardButton message(QWidget* parent, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;

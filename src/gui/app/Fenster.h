@@ -12,7 +12,7 @@ class Dialogs;
 /// The program's eight windows, created once at start in a fixed order and never destroyed
 /// before the program ends; only the main window is shown at first.
 class Fenster {
-public:
+  public:
     /// Creates the windows: main window, display, search results, calibration, manual control,
     /// manual overlay, evaluation, information. dialogs must outlive the windows.
     explicit Fenster(Dialogs& dialogs);
@@ -23,7 +23,7 @@ public:
     TForm1& form1() { return *form1_; }
     const Nebenfenster& neben() const { return neben_; }
 
-private:
+  private:
     std::unique_ptr<TForm1> form1_;
     Nebenfenster neben_;
 };

@@ -11,7 +11,7 @@ namespace zebak::gui {
 /// Plays the program's three short WAVE clips ("SNDFEHLER", "SNDFEHLER2", "SNDGEFUNDEN").
 class Sound : public QObject {
     Q_OBJECT
-public:
+  public:
     explicit Sound(QObject* parent = nullptr);
 
     /// Starts the clip of that name (any letter case) without waiting; an unknown name
@@ -26,7 +26,7 @@ public:
     /// The short system beep (for refused input and doubtful frames).
     static void beep();
 
-private:
+  private:
     std::map<QString, QSoundEffect*> effects_;
     QString lastPlayed_;
 };

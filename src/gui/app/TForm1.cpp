@@ -113,14 +113,13 @@ void TForm1::bauePanel2() {
     Panel2->setAutoFillBackground(true);
     beschriftung(QStringLiteral("Label4"), QStringLiteral("Wie soll die Analyse erfolgen?"),
                  QRect(16, 12, 230, 20), Panel2);
-    QPushButton* manuell = knopf(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
-                                 QStringLiteral("Positionserfassung durch Mausklick"),
-                                 QRect(16, 50, 228, 40), Panel2);
+    QPushButton* manuell =
+        knopf(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
+              QStringLiteral("Positionserfassung durch Mausklick"), QRect(16, 50, 228, 40), Panel2);
     manuell->setEnabled(false);  // hand capture is not built yet
-    QPushButton* automatisch =
-        knopf(QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
-              QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40),
-              Panel2);
+    QPushButton* automatisch = knopf(
+        QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
+        QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40), Panel2);
     connect(automatisch, &QPushButton::clicked, this, &TForm1::AutomatischBtnClick);
     Panel2->hide();
 }
@@ -141,10 +140,11 @@ void TForm1::baueSuchseiten() {
     Panel3->setObjectName(QStringLiteral("Panel3"));
     Panel3->setGeometry(773, 8, 233, 364);
     Panel3->setAutoFillBackground(true);
-    QLabel* titel = beschriftung(QStringLiteral("Label7"),
-                                 QStringLiteral("Anzeige der Suchergebnisse"),
-                                 QRect(8, 6, 217, 20), Panel3);
-    titel->setStyleSheet(QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
+    QLabel* titel =
+        beschriftung(QStringLiteral("Label7"), QStringLiteral("Anzeige der Suchergebnisse"),
+                     QRect(8, 6, 217, 20), Panel3);
+    titel->setStyleSheet(
+        QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
     labelbremse = beschriftung(QStringLiteral("labelbremse"), QStringLiteral("Bremse:"),
                                QRect(8, 326, 60, 17), Panel3);
     ScrollBarBremse = new QScrollBar(Qt::Horizontal, Panel3);
@@ -159,18 +159,17 @@ void TForm1::baueSuchseiten() {
 
 void TForm1::baueAnalyseKnoepfe() {
     // The analysis buttons stand in a column; their work is added as the searches are built.
-    suchbereicheinschraenken = knopf(QStringLiteral("suchbereicheinschraenken"),
-                                     QStringLiteral("Suchgebiet"),
-                                     QStringLiteral("Suchgegbiet einschränken"),
-                                     QRect(389, 384, 137, 33));
+    suchbereicheinschraenken =
+        knopf(QStringLiteral("suchbereicheinschraenken"), QStringLiteral("Suchgebiet"),
+              QStringLiteral("Suchgegbiet einschränken"), QRect(389, 384, 137, 33));
     AnalyseBtn = knopf(QStringLiteral("AnalyseBtn"), QStringLiteral("Bildanalyse"),
                        QStringLiteral("Standbildanalyse"), QRect(389, 424, 137, 33));
-    EichenBtn = knopf(QStringLiteral("EichenBtn"), QStringLiteral("Kalibrierung"),
-                      QStringLiteral("Bestimmung der wahren Abmessungen"),
-                      QRect(389, 464, 137, 33));
-    FilmAnalyseBtn = knopf(QStringLiteral("FilmAnalyseBtn"), QStringLiteral("Filmanalyse"),
-                           QStringLiteral("Automatische Analyse starten"),
-                           QRect(389, 504, 137, 33));
+    EichenBtn =
+        knopf(QStringLiteral("EichenBtn"), QStringLiteral("Kalibrierung"),
+              QStringLiteral("Bestimmung der wahren Abmessungen"), QRect(389, 464, 137, 33));
+    FilmAnalyseBtn =
+        knopf(QStringLiteral("FilmAnalyseBtn"), QStringLiteral("Filmanalyse"),
+              QStringLiteral("Automatische Analyse starten"), QRect(389, 504, 137, 33));
     DiagrammBtn = knopf(QStringLiteral("DiagrammBtn"), QStringLiteral("Auswertung"),
                         QStringLiteral("Ergebnisse auswerten"), QRect(389, 544, 137, 33));
     for (QPushButton* b :

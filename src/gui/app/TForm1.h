@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 #include <QRect>
-#include <QUrl>
 #include <QString>
+#include <QUrl>
 #include <memory>
 
 #include "core/ProgramState.h"
@@ -52,7 +52,7 @@ struct Nebenfenster {
 /// the shared program state and the open film.
 class TForm1 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     /// Builds the window with its start values; dialogs must outlive the window.
     explicit TForm1(Dialogs& dialogs, QWidget* parent = nullptr);
     ~TForm1() override;
@@ -87,14 +87,14 @@ public:
     /// The help page, resolved against the current working directory.
     static QUrl hilfeUrl();
 
-Q_SIGNALS:
+  Q_SIGNALS:
     /// The main window was closed: the program ends.
     void geschlossen();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     // Construction (TForm1.cpp).
     void FormCreate();
     void bauen();
@@ -128,6 +128,8 @@ private:
     // Player panel and navigation (TForm1Player.cpp).
     void bauePanel1();
     void baueMediaPlayer();
+    void baueBalken();
+    void baueBereichswiedergabe();
     void Bildnummer();
     void ScrollBar1Scroll();
     void ScrollBar2Change(int position);

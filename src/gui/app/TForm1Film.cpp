@@ -99,7 +99,8 @@ void TForm1::Videoabmessungen() {
     const FilmInfo& info = film_->info();
     state_.Videobreite = info.nativeSize.width;
     state_.Videohoehe = info.nativeSize.height;
-    Label5->setText(QStringLiteral("Abmessungen:%1/%2").arg(state_.Videobreite).arg(state_.Videohoehe));
+    Label5->setText(
+        QStringLiteral("Abmessungen:%1/%2").arg(state_.Videobreite).arg(state_.Videohoehe));
     if (isReducedPal(info.nativeSize)) {
         state_.Videobreite = 360;
         state_.Videohoehe = 288;
@@ -152,7 +153,8 @@ void TForm1::nachDemLaden() {
     Image1->hide();
     gehezu(ScrollBar1->value());
     Pause(100);
-    setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(QString::fromStdString(state_.Filmname)).fileName());
+    setWindowTitle(QStringLiteral("ZEBAK - ") +
+                   QFileInfo(QString::fromStdString(state_.Filmname)).fileName());
 }
 
 void TForm1::AutomatischBtnClick() {

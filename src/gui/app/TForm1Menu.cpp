@@ -48,7 +48,8 @@ void TForm1::baueMenue() {
 void TForm1::Beenden1Click() { close(); }
 
 QUrl TForm1::hilfeUrl() {
-    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("hilfe/index.html")));
+    return QUrl::fromLocalFile(
+        QDir::current().absoluteFilePath(QStringLiteral("hilfe/index.html")));
 }
 
 void TForm1::ZebakHilfe1Click() {

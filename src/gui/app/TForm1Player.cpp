@@ -26,8 +26,19 @@ void TForm1::bauePanel1() {
     Panel1->setGeometry(5, 320, 340, 210);
     Panel1->setAutoFillBackground(true);
     baueMediaPlayer();
+    baueBalken();
+    baueBereichswiedergabe();
+    Panel1->hide();
 
-    Label1 = beschriftung(QStringLiteral("Label1"), QStringLiteral("0/0"), QRect(246, 12, 90, 17), Panel1);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(500);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+}
+
+void TForm1::baueBalken() {
+    Label1 = beschriftung(QStringLiteral("Label1"), QStringLiteral("0/0"), QRect(246, 12, 90, 17),
+                          Panel1);
     const auto bar = [this](const QString& name, const QString& hint, int top) {
         auto* b = new QScrollBar(Qt::Horizontal, Panel1);
         b->setObjectName(name);
@@ -37,17 +48,26 @@ void TForm1::bauePanel1() {
         b->setGeometry(8, top, 280, 17);
         return b;
     };
-    ScrollBar1 = bar(QStringLiteral("ScrollBar1"), QStringLiteral("Aktuelle Position des Filmes"), 48);
-    ScrollBar2 = bar(QStringLiteral("ScrollBar2"), QStringLiteral("Begin der eingeschränkten Filmsequenz"), 84);
-    ScrollBar3 = bar(QStringLiteral("ScrollBar3"), QStringLiteral("Ende der eingeschränkten Filmsequenz"), 120);
-    beschriftung(QStringLiteral("AnfangLabel"), QStringLiteral("Anfang:"), QRect(8, 68, 60, 15), Panel1);
-    beschriftung(QStringLiteral("EndeLabel"), QStringLiteral("Ende:"), QRect(8, 104, 60, 15), Panel1);
-    Label2 = beschriftung(QStringLiteral("Label2"), QStringLiteral("0"), QRect(294, 84, 44, 17), Panel1);
-    Label3 = beschriftung(QStringLiteral("Label3"), QStringLiteral("0"), QRect(294, 120, 44, 17), Panel1);
+    ScrollBar1 =
+        bar(QStringLiteral("ScrollBar1"), QStringLiteral("Aktuelle Position des Filmes"), 48);
+    ScrollBar2 = bar(QStringLiteral("ScrollBar2"),
+                     QStringLiteral("Begin der eingeschränkten Filmsequenz"), 84);
+    ScrollBar3 = bar(QStringLiteral("ScrollBar3"),
+                     QStringLiteral("Ende der eingeschränkten Filmsequenz"), 120);
+    beschriftung(QStringLiteral("AnfangLabel"), QStringLiteral("Anfang:"), QRect(8, 68, 60, 15),
+                 Panel1);
+    beschriftung(QStringLiteral("EndeLabel"), QStringLiteral("Ende:"), QRect(8, 104, 60, 15),
+                 Panel1);
+    Label2 =
+        beschriftung(QStringLiteral("Label2"), QStringLiteral("0"), QRect(294, 84, 44, 17), Panel1);
+    Label3 = beschriftung(QStringLiteral("Label3"), QStringLiteral("0"), QRect(294, 120, 44, 17),
+                          Panel1);
     connect(ScrollBar1, &QScrollBar::actionTriggered, this, [this] { ScrollBar1Scroll(); });
     connect(ScrollBar2, &QScrollBar::valueChanged, this, &TForm1::ScrollBar2Change);
     connect(ScrollBar3, &QScrollBar::valueChanged, this, &TForm1::ScrollBar3Change);
+}
 
+void TForm1::baueBereichswiedergabe() {
     // The stop button lies under the play button and comes out only while the range plays.
     for (QToolButton** knopf : {&SpeedButton1, &SpeedButton2}) {
         *knopf = new QToolButton(Panel1);
@@ -67,14 +87,9 @@ void TForm1::bauePanel1() {
     SpinEdit1->setRange(1, 100000);  // a rate of 0 or less would make every time undefined
     SpinEdit1->setValue(25);
     SpinEdit1->setGeometry(170, 150, 60, 24);
-    beschriftung(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"), QRect(236, 154, 60, 17), Panel1);
+    beschriftung(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"),
+                 QRect(236, 154, 60, 17), Panel1);
     Label5 = beschriftung(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), Panel1);
-
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(500);
-    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
-    Panel1->hide();
 }
 
 void TForm1::baueMediaPlayer() {
@@ -115,7 +130,8 @@ void TForm1::gehezu(int n) {
         // A film that breaks off while it is read: say so once and stop any playback.
         spielerHalt();
         state_.AbspielenStopp = 1;
-        dialogs_.message(this, MessageKind::Error, QString::fromUtf8(fehler.what()), QMessageBox::Ok);
+        dialogs_.message(this, MessageKind::Error, QString::fromUtf8(fehler.what()),
+                         QMessageBox::Ok);
     }
     fenster_.form3->update();
 }
@@ -223,7 +239,8 @@ void TForm1::SpeedButton1Click() { state_.AbspielenStopp = 1; }
 // ---- the player's own buttons -------------------------------------------------------------
 
 void TForm1::MediaPlayer1Notify() {
-    if (fenster_.form6 != nullptr) fenster_.form6->Label3()->setText(QString::number(aktuellesBild()));
+    if (fenster_.form6 != nullptr)
+        fenster_.form6->Label3()->setText(QString::number(aktuellesBild()));
 }
 
 void TForm1::spielerPlay() {

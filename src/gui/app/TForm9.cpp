@@ -16,7 +16,8 @@ TForm9::TForm9(QWidget* parent)
     setWindowTitle(QStringLiteral("Information"));
     setFixedSize(382, 356);
 
-    QLabel* title = addLabel(QStringLiteral("Label1"), QStringLiteral("Zebak  Version 3.51"), 16, 28);
+    QLabel* title =
+        addLabel(QStringLiteral("Label1"), QStringLiteral("Zebak  Version 3.51"), 16, 28);
     title->setStyleSheet(QStringLiteral("color: navy; font-weight: bold; font-size: 16pt;"));
     addLabel(QStringLiteral("Label2"), QStringLiteral("28.05.2003"), 50);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Neueste Versionen und weitere Infos unter:"),
@@ -29,8 +30,7 @@ TForm9::TForm9(QWidget* parent)
              QStringLiteral("Physikdidaktik:\nArbeitskreis Bewegungsanalyse im Unterricht"), 196,
              34);
     addLabel(QStringLiteral("Label8"),
-             QStringLiteral("Erprobung:\nLehrkräfte und Lerngruppen der Projektschulen"), 240,
-             34);
+             QStringLiteral("Erprobung:\nLehrkräfte und Lerngruppen der Projektschulen"), 240, 34);
     addLink(QStringLiteral("Label9"), QStringLiteral("https://zebak.example.org/schulen"), 274);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);

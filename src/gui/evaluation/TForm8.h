@@ -7,7 +7,7 @@ namespace zebak::gui {
 /// Evaluation window: kinematics tables, diagrams, trend line and export.
 class TForm8 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm8(QWidget* parent = nullptr);
 };
 

@@ -7,7 +7,7 @@ namespace zebak::gui {
 /// Manual overlay: a borderless full-screen window on which positions are clicked by hand.
 class TForm7 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm7(QWidget* parent = nullptr);
 };
 

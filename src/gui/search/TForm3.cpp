@@ -24,9 +24,7 @@ void TForm3::setSource(const FrameSource* source) {
     update();
 }
 
-void TForm3::setClientSize(int w, int h) {
-    setFixedSize(w, h);
-}
+void TForm3::setClientSize(int w, int h) { setFixedSize(w, h); }
 
 void TForm3::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -12,7 +12,7 @@ namespace zebak::gui {
 /// Display window: a borderless window that stays on top and shows the film's current frame.
 class TForm3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(QWidget* parent = nullptr);
 
     /// The film to draw; nullptr shows an empty window. The source must outlive its use here.
@@ -25,10 +25,10 @@ public:
     /// Small auxiliary panel that the loading of a 720x576 film places in the corner.
     QWidget* Panel1() const { return panel1_; }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     const FrameSource* source_ = nullptr;
     QWidget* panel1_ = nullptr;
 };

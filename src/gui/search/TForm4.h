@@ -10,7 +10,7 @@ namespace zebak::gui {
 /// Search result window: the picture into which the searches draw what they found.
 class TForm4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm4(QWidget* parent = nullptr);
 
     /// The result picture.
@@ -18,7 +18,7 @@ public:
     /// Makes the result picture white at w x h pixels and shows it.
     void bildLoeschen(int w, int h);
 
-private:
+  private:
     QLabel* image1_ = nullptr;
     QImage bild_;
 };
