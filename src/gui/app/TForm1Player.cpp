@@ -111,6 +111,9 @@ void TForm1::baueMediaPlayer() {
             MediaPlayer1Notify();
         });
     };
+    // Like a film player: play runs at the film's rate, pause and stop both halt where the film
+    // stands (nothing rewinds), next goes to the end and previous back to the first frame.
+    // Single frames are stepped with the position bar's arrows.
     knopf("btPlay", QStyle::SP_MediaPlay, &TForm1::spielerPlay);
     knopf("btPause", QStyle::SP_MediaPause, &TForm1::spielerHalt);
     knopf("btStop", QStyle::SP_MediaStop, &TForm1::spielerHalt);
