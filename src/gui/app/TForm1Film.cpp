@@ -11,6 +11,7 @@
 #include <QTableWidget>
 #include <QTimer>
 #include <cmath>
+#include <initializer_list>
 
 #include "core/VideoSize.h"
 #include "gui/app/Dialogs.h"
@@ -72,26 +73,24 @@ bool TForm1::filmLaden(const QString& path) {
     return true;
 }
 
+namespace {
+void verstecken(std::initializer_list<QWidget*> teile) {
+    for (QWidget* w : teile) w->hide();
+}
+}  // namespace
+
 void TForm1::menueZuruecksetzen() {
-    for (QWidget* w : {static_cast<QWidget*>(PageControl1), static_cast<QWidget*>(ScrollBarBremse),
-                       Panel3, Panel4})
-        w->hide();
+    verstecken({PageControl1, ScrollBarBremse, Panel3, Panel4});
     Stroboskopbild1->setChecked(false);
-    for (QWidget* w : {static_cast<QWidget*>(suchbereicheinschraenken),
-                       static_cast<QWidget*>(DiagrammBtn), static_cast<QWidget*>(EichenBtn),
-                       static_cast<QWidget*>(Memo1), static_cast<QWidget*>(Memo2)})
-        w->hide();
+    verstecken({suchbereicheinschraenken, DiagrammBtn, EichenBtn, Memo1, Memo2});
     state_.Eichfaktor = 1.0;
     for (QTableWidget* tabelle : {tabelle1, Tabelle2}) {
         tabelle->hide();
         tabelle->clearContents();
         tabelle->setRowCount(2);
     }
-    AnalyseBtn->hide();
-    FilmAnalyseBtn->hide();
-    fenster_.form3->hide();
-    fenster_.form3->Panel1()->hide();
-    fenster_.form4->hide();
+    verstecken(
+        {AnalyseBtn, FilmAnalyseBtn, fenster_.form3, fenster_.form3->Panel1(), fenster_.form4});
     fenster_.form4->bildLoeschen(state_.Videobreite, state_.Videohoehe);
 }
 
