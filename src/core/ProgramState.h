@@ -42,6 +42,8 @@ struct ProgramState {
     int Anzeigehoehe = 0;
     /// Stop request of the range playback: 0 while it plays, 1 asks it to stop.
     std::uint8_t AbspielenStopp = 0;
+    /// True while a routine reads pixels of the displayed frame (the pixel context is open).
+    bool KontextOffen = false;
 
     /// The two colour slots; slot(1) and slot(2) address them.
     std::array<SlotState, 2> slots{};

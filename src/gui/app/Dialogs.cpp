@@ -1,0 +1,97 @@
+#include "gui/app/Dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QProgressDialog>
+
+namespace zebak::gui {
+
+QString filmFilter() {
+    return QStringLiteral("Filme (*.avi *.mov *.mpg);;Filme MP4/MKV (*.mp4 *.mkv)");
+}
+
+QString QtDialogs::openFilmName(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("OpenDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(filmFilter());
+    dialog.setDefaultSuffix(QStringLiteral("avi"));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+namespace {
+
+QString captionOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Information:
+            return QStringLiteral("Information");
+        case MessageKind::Confirmation:
+            return QStringLiteral("Bestätigung");
+        case MessageKind::Warning:
+            return QStringLiteral("Warnung");
+        case MessageKind::Error:
+            return QStringLiteral("Fehler");
+        case MessageKind::Plain:
+            break;
+    }
+    return QApplication::applicationName();
+}
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+    switch (kind) {
+        case MessageKind::Information:
+            return QMessageBox::Information;
+        case MessageKind::Confirmation:
+            return QMessageBox::Question;
+        case MessageKind::Warning:
+            return QMessageBox::Warning;
+        case MessageKind::Error:
+            return QMessageBox::Critical;
+        case MessageKind::Plain:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+/// Progress of opening a film in a cancellable dialog that appears only when the step is slow.
+class DialogProgress final : public ProgressTask {
+  public:
+    DialogProgress(QWidget* parent, const QString& label)
+        : dialog_(label, QStringLiteral("Abbrechen"), 0, 1000, parent) {
+        dialog_.setObjectName(QStringLiteral("FilmProgress"));
+        dialog_.setWindowTitle(QApplication::applicationName());
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(300);
+        dialog_.setAutoClose(false);
+        dialog_.setAutoReset(false);
+        dialog_.setValue(0);
+    }
+    bool update(double fraction) override {
+        dialog_.setValue(static_cast<int>(fraction * 1000.0));
+        QCoreApplication::processEvents();
+        return !dialog_.wasCanceled();
+    }
+
+  private:
+    QProgressDialog dialog_;
+};
+
+}  // namespace
+
+QMessageBox::StandardButton QtDialogs::message(QWidget* parent, MessageKind kind,
+                                               const QString& text,
+                                               QMessageBox::StandardButtons buttons) {
+    QMessageBox box(iconOf(kind), captionOf(kind), text, buttons, parent);
+    const int answer = box.exec();
+    return static_cast<QMessageBox::StandardButton>(answer);
+}
+
+std::unique_ptr<ProgressTask> QtDialogs::beginProgress(QWidget* parent, const QString& label) {
+    return std::make_unique<DialogProgress>(parent, label);
+}
+
+}  // namespace zebak::gui

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+namespace zebak::gui {
+
+/// Kind of a typed message box; each kind has its own caption and icon.
+enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
+
+/// A running progress display for a long step; update() returns false once the user cancels.
+class ProgressTask {
+  public:
+    virtual ~ProgressTask() = default;
+    /// Shows the fraction done (0.0 to 1.0); false when the user asked to cancel.
+    virtual bool update(double fraction) = 0;
+};
+
+/// Every modal question the program asks the user: the file dialog, message boxes and
+/// progress displays. The program uses QtDialogs; tests put in scripted answers.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    /// Asks for a film to open; returns the chosen path, or an empty text on cancel.
+    virtual QString openFilmName(QWidget* parent) = 0;
+    /// Shows a message box and returns the button that closed it (NoButton when closed
+    /// otherwise). Callers test for one specific answer.
+    virtual QMessageBox::StandardButton message(QWidget* parent, MessageKind kind,
+                                                const QString& text,
+                                                QMessageBox::StandardButtons buttons) = 0;
+    /// Starts a progress display for a step that may take a while.
+    virtual std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) = 0;
+};
+
+/// The filters of the film open dialog: the three classic film types first, then MP4/MKV.
+QString filmFilter();
+
+/// The real dialogs on the screen.
+class QtDialogs final : public Dialogs {
+  public:
+    QString openFilmName(QWidget* parent) override;
+    QMessageBox::StandardButton message(QWidget* parent, MessageKind kind, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override;
+    std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) override;
+};
+
+}  // namespace zebak::gui

@@ -1,0 +1,47 @@
+#include "gui/app/Fenster.h"
+
+#include <QApplication>
+
+#include "gui/app/Sound.h"
+#include "gui/app/TForm9.h"
+#include "gui/evaluation/TForm8.h"
+#include "gui/positions/TForm5.h"
+#include "gui/positions/TForm6.h"
+#include "gui/positions/TForm7.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TForm4.h"
+
+namespace zebak::gui {
+
+void programmEinrichten() {
+    initResources();
+    QApplication::setApplicationName(QStringLiteral("Zebak3"));
+}
+
+Fenster::Fenster(Dialogs& dialogs) {
+    form1_ = std::make_unique<TForm1>(dialogs);
+    // The secondary windows are top-level windows of their own; deleting them with the
+    // main window keeps their lifetime tied to the program's.
+    neben_.form3 = new TForm3;
+    neben_.form4 = new TForm4;
+    neben_.form5 = new TForm5;
+    neben_.form6 = new TForm6;
+    neben_.form7 = new TForm7;
+    neben_.form8 = new TForm8;
+    neben_.form9 = new TForm9;
+    form1_->setNebenfenster(neben_);
+}
+
+Fenster::~Fenster() {
+    // The main window goes first: it holds the film the display window draws.
+    form1_.reset();
+    delete neben_.form9;
+    delete neben_.form8;
+    delete neben_.form7;
+    delete neben_.form6;
+    delete neben_.form5;
+    delete neben_.form4;
+    delete neben_.form3;
+}
+
+}  // namespace zebak::gui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "gui/app/TForm1.h"
+
+namespace zebak::gui {
+
+class Dialogs;
+
+/// The program's eight windows, created once at start in a fixed order and never destroyed
+/// before the program ends; only the main window is shown at first.
+class Fenster {
+  public:
+    /// Creates the windows: main window, display, search results, calibration, manual control,
+    /// manual overlay, evaluation, information. dialogs must outlive the windows.
+    explicit Fenster(Dialogs& dialogs);
+    ~Fenster();
+    Fenster(const Fenster&) = delete;
+    Fenster& operator=(const Fenster&) = delete;
+
+    TForm1& form1() { return *form1_; }
+    const Nebenfenster& neben() const { return neben_; }
+
+  private:
+    std::unique_ptr<TForm1> form1_;
+    Nebenfenster neben_;
+};
+
+/// Sets the application's name and the resources; call once after the application object.
+void programmEinrichten();
+
+}  // namespace zebak::gui

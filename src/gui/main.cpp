@@ -1,0 +1,35 @@
+// Program entry: sets up the application, creates the windows, loads a film named on the
+// command line and runs until the main window is closed.
+#include <QApplication>
+#include <QScreen>
+#include <QStringList>
+#include <QTimer>
+
+#include "gui/app/Dialogs.h"
+#include "gui/app/Fenster.h"
+#include "gui/app/TForm1.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    zebak::gui::programmEinrichten();
+    // The secondary windows stay open in the background; the program ends with the main window.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    zebak::gui::QtDialogs dialogs;
+    zebak::gui::Fenster fenster(dialogs);
+    zebak::gui::TForm1& hauptfenster = fenster.form1();
+    QObject::connect(&hauptfenster, &zebak::gui::TForm1::geschlossen, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    // Without a window manager "maximised" has no effect, so the window takes the screen itself.
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        hauptfenster.setGeometry(screen->availableGeometry());
+    hauptfenster.showMaximized();
+
+    const QStringList argumente = QApplication::arguments();
+    // Loaded once the event loop runs, so the window is on the screen while the film opens.
+    if (argumente.size() > 1)
+        QTimer::singleShot(0, &hauptfenster, [&hauptfenster, film = argumente.at(1)] {
+            hauptfenster.filmLaden(film);
+        });
+    return QApplication::exec();
+}

@@ -1,0 +1,147 @@
+// The windows at start: every named component, the start screen, menu, information dialog,
+// help page, sounds and the close handler.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include "GuiTest.h"
+#include "gui/app/Sound.h"
+#include "gui/app/TForm9.h"
+#include "gui/evaluation/TForm8.h"
+#include "gui/positions/TForm5.h"
+#include "gui/positions/TForm6.h"
+#include "gui/positions/TForm7.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TForm4.h"
+
+namespace zebak::gui::test {
+
+using FensterTest = GuiTest;
+
+TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
+    for (const char* name :
+         {"Image1", "Label1", "Label2", "Label3", "Label5", "labelbremse", "Label7"})
+        teil<QLabel>(name);
+    for (const char* name :
+         {"Film_Laden", "ManuellBtn", "AutomatischBtn", "suchbereicheinschraenken", "AnalyseBtn",
+          "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
+        teil<QPushButton>(name);
+    for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "MediaPlayer1"})
+        teil<QWidget>(name);
+    for (const char* name : {"ScrollBar1", "ScrollBar2", "ScrollBar3", "ScrollBarBremse"})
+        teil<QScrollBar>(name);
+    for (const char* name :
+         {"SpeedButton1", "SpeedButton2", "btPlay", "btPause", "btStop", "btNext", "btPrev"})
+        teil<QToolButton>(name);
+    for (const char* name : {"tabelle1", "Tabelle2"}) teil<QTableWidget>(name);
+    for (const char* name : {"Memo1", "Memo2"}) teil<QPlainTextEdit>(name);
+    teil<QSpinBox>("SpinEdit1");
+    teil<QTimer>("Timer1");
+    teil<QTabWidget>("PageControl1");
+    teil<QMenuBar>("Menue");
+    for (const char* name : {"Filmladen1", "Beenden1", "Stroboskopbild1", "ZebakHilfe1", "Info1"})
+        teil<QAction>(name);
+
+    const Nebenfenster& n = fenster->neben();
+    const std::vector<std::pair<QWidget*, QString>> captions = {
+        {&form1(), "Zebak3.51"},   {n.form3, "Form3"},      {n.form4, "Suchergebnisse"},
+        {n.form5, "Kalibrierung"}, {n.form6, "Manuell"},    {n.form7, "Form7"},
+        {n.form8, "Auswertung"},   {n.form9, "Information"}};
+    for (const auto& [w, caption] : captions) EXPECT_EQ(w->windowTitle(), caption);
+    EXPECT_NE(n.form3->findChild<QWidget*>("Panel1"), nullptr);
+    EXPECT_NE(n.form6->findChild<QLabel*>("Label3"), nullptr);
+    EXPECT_NE(n.form9->findChild<QPushButton*>("BitBtn1"), nullptr);
+    EXPECT_TRUE(n.form3->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(n.form3->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
+    EXPECT_EQ(QApplication::applicationName(), "Zebak3");
+    EXPECT_TRUE(form1().windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(teil<QLabel>("Image1")->isVisible());
+    EXPECT_FALSE(teil<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
+    EXPECT_EQ(teil<QPushButton>("Film_Laden")->text(), "&Film Laden");
+    for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "PageControl1", "tabelle1",
+                             "Tabelle2", "AnalyseBtn", "FilmAnalyseBtn", "DiagrammBtn"})
+        EXPECT_FALSE(teil<QWidget>(name)->isVisible()) << name;
+    const Nebenfenster& n = fenster->neben();
+    for (QWidget* w : std::initializer_list<QWidget*>{n.form3, n.form4, n.form5, n.form6, n.form7,
+                                                      n.form8, n.form9})
+        EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
+    EXPECT_FALSE(teil<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(teil<QAction>("Stroboskopbild1")->isEnabled());
+    EXPECT_EQ(teil<QAction>("Filmladen1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 25);
+    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->minimum(), 1);
+
+    const ProgramState& s = form1().state();
+    EXPECT_EQ(s.slot(1).Farbe, (Rgb{100, 100, 100}));
+    EXPECT_EQ(s.slot(2).Farbe, (Rgb{100, 100, 100}));
+    EXPECT_EQ(s.Eichfaktor, 1.0);
+    EXPECT_TRUE(s.Filmname.empty());
+}
+
+TEST_F(FensterTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
+    teil<QPushButton>("Film_Laden")->click();  // no scripted file: the dialog is cancelled
+    EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
+    EXPECT_EQ(form1().film(), nullptr);
+    EXPECT_TRUE(dialogs.meldungen.empty());
+}
+
+TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
+    teil<QAction>("Info1")->trigger();
+    TForm9* info = fenster->neben().form9;
+    ASSERT_TRUE(info->isVisible());
+    EXPECT_EQ(info->size(), QSize(382, 356));
+    EXPECT_TRUE(info->windowFlags() & Qt::WindowStaysOnTopHint);
+    const QString texte =
+        info->findChild<QLabel*>("Label1")->text() + info->findChild<QLabel*>("Label2")->text();
+    EXPECT_TRUE(texte.contains("3.51"));
+    EXPECT_TRUE(texte.contains("28.05.2003"));
+    info->findChild<QPushButton*>("BitBtn1")->click();
+    EXPECT_FALSE(info->isVisible());
+}
+
+TEST_F(FensterTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
+    const QString vorher = QDir::currentPath();
+    QTemporaryDir ordner;
+    ASSERT_TRUE(QDir::setCurrent(ordner.path()));
+    const QString pfad = TForm1::hilfeUrl().toLocalFile();
+    QDir::setCurrent(vorher);
+    EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
+    EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
+}
+
+TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
+    Sound& sound = form1().sound();
+    for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})
+        EXPECT_TRUE(Sound::exists(name)) << name;
+    sound.play("sndfehler");  // silent without an audio device, but must not fail
+    EXPECT_EQ(sound.lastPlayed(), "SNDFEHLER");
+    sound.play("GIBTESNICHT");
+    EXPECT_EQ(sound.lastPlayed(), "SNDFEHLER");
+}
+
+TEST_F(FensterTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
+    QSignalSpy ende(&form1(), &TForm1::geschlossen);
+    form1().Kontextoeffnen();
+    ASSERT_TRUE(form1().state().KontextOffen);
+    teil<QAction>("Beenden1")->trigger();
+    EXPECT_FALSE(form1().state().KontextOffen);
+    EXPECT_FALSE(form1().isVisible());
+    EXPECT_EQ(ende.count(), 1);
+}
+
+}  // namespace zebak::gui::test

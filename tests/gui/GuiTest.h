@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QString>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "gui/app/Dialogs.h"
+#include "gui/app/Fenster.h"
+#include "gui/app/TForm1.h"
+
+namespace zebak::gui::test {
+
+/// Path of a film made by make-gui-films.sh.
+inline QString film(const char* name) {
+    return QStringLiteral(ZEBAK_GUI_FILMS "/") + QString::fromLatin1(name);
+}
+
+/// One message box the program showed.
+struct Meldung {
+    MessageKind kind;
+    QString text;
+};
+
+/// Dialogs that answer from a script and record what the user would have seen.
+class ScriptedDialogs final : public Dialogs {
+  public:
+    /// File names the open dialog returns in turn; an empty one (or none left) is a cancel.
+    std::deque<QString> dateien;
+    /// Answers of the message boxes in turn; none left answers Ok.
+    std::deque<QMessageBox::StandardButton> antworten;
+    std::vector<Meldung> meldungen;
+    /// When set, every progress display reports a cancel on its first update.
+    bool fortschrittAbbrechen = false;
+    int fortschrittMeldungen = 0;
+
+    QString openFilmName(QWidget*) override {
+        if (dateien.empty()) return {};
+        QString name = dateien.front();
+        dateien.pop_front();
+        return name;
+    }
+    QMessageBox::StandardButton message(QWidget*, MessageKind kind, const QString& text,
+                                        QMessageBox::StandardButtons) override {
+        meldungen.push_back({kind, text});
+        if (antworten.empty()) return QMessageBox::Ok;
+        const auto a = antworten.front();
+        antworten.pop_front();
+        return a;
+    }
+    std::unique_ptr<ProgressTask> beginProgress(QWidget*, const QString&) override;
+};
+
+/// A test with the program's eight windows, freshly created, and the main window shown.
+class GuiTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override { fenster.reset(); }
+
+    TForm1& form1() { return fenster->form1(); }
+    /// A named component of the main window (fails the test when it is missing).
+    template <typename T>
+    T* teil(const char* name) {
+        T* w = form1().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    /// Loads a film as if chosen in the open dialog and checks that it loaded.
+    void laden(const char* name);
+
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Fenster> fenster;
+};
+
+}  // namespace zebak::gui::test

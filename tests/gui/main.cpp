@@ -1,0 +1,54 @@
+// Test program of the windows: real Qt widgets on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "GuiTest.h"
+#include "gui/app/Sound.h"
+#include "gui/search/TForm3.h"
+
+namespace zebak::gui::test {
+
+namespace {
+class ScriptedProgress final : public ProgressTask {
+  public:
+    explicit ScriptedProgress(ScriptedDialogs& d) : d_(d) {}
+    bool update(double) override {
+        ++d_.fortschrittMeldungen;
+        return !d_.fortschrittAbbrechen;
+    }
+
+  private:
+    ScriptedDialogs& d_;
+};
+}  // namespace
+
+std::unique_ptr<ProgressTask> ScriptedDialogs::beginProgress(QWidget*, const QString&) {
+    return std::make_unique<ScriptedProgress>(*this);
+}
+
+void GuiTest::SetUp() {
+    fenster = std::make_unique<Fenster>(dialogs);
+    form1().show();
+}
+
+void GuiTest::laden(const char* name) {
+    ASSERT_TRUE(form1().filmLaden(film(name))) << name;
+    ASSERT_TRUE(dialogs.meldungen.empty()) << dialogs.meldungen.front().text.toStdString();
+}
+
+}  // namespace zebak::gui::test
+
+int main(int argc, char** argv) {
+    // Windows without a screen; set before the application object exists.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A cache folder of its own, so the first open of every film runs the full preparation.
+    QTemporaryDir cache;
+    qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    QApplication app(argc, argv);
+    zebak::gui::programmEinrichten();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
