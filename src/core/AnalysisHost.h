@@ -44,6 +44,8 @@ public:
     virtual void foundIndicatorChanged(FoundIndicator indicator) = 0;
     /// Shows or hides "Abbrechen" (AbbrechenBtn) while a loop runs.
     virtual void showAbortButton(bool visible) = 0;
+    /// Shows or hides the found indicator Panel5 with its label "Objekt".
+    virtual void showFoundIndicator(bool visible) = 0;
     /// Hourglass cursor on (true) or the default cursor (false).
     virtual void setBusyCursor(bool busy) = 0;
 

@@ -53,8 +53,8 @@ struct ResultDisplay {
     int bremseMs = 0;
 };
 
-/// The found indicator Panel5: hidden, green "erkannt" or red "nicht erkannt".
-enum class FoundIndicator { Hidden, Found, NotFound };
+/// The colour of the found indicator Panel5: green "erkannt" or red "nicht erkannt".
+enum class FoundIndicator { Found, NotFound };
 
 /// State of the colour search and the film analysis that is not a colour slot: the settings
 /// pages, the result display options, the restricted sequence, the position tables and the
@@ -71,7 +71,7 @@ struct AnalysisState {
     /// Values below 1 are used as 1.
     int bilderProSekunde = 25;
     /// The found indicator; a row written while it is NotFound is left empty.
-    FoundIndicator panel5 = FoundIndicator::Hidden;
+    FoundIndicator panel5 = FoundIndicator::Found;
     /// The position tables tabelle1 (colour 1) and Tabelle2 (colour 2); use tabelle(n).
     std::array<PositionGrid, 2> tabellen{PositionGrid({"Zeit /s", "X1 /m", "Y1 /m"}),
                                          PositionGrid({"Zeit /s", "X2 /m", "Y2 /m"})};

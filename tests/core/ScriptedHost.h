@@ -49,6 +49,7 @@ public:
     void playSound(SoundClip clip) override { sounds.push_back(clip); }
     void foundIndicatorChanged(FoundIndicator i) override { indicators.push_back(i); }
     void showAbortButton(bool) override {}
+    void showFoundIndicator(bool) override {}
     void setBusyCursor(bool) override {}
     void showResultWindow(bool) override {}
     void resultImageChanged() override { ++resultRepaints; }
