@@ -10,7 +10,7 @@ namespace zebak::cli {
 /// The host of the headless tool: no windows, no pauses, no sounds. The second-search question
 /// is answered from the command line; other boxes are only remembered.
 class HeadlessHost final : public AnalysisHost {
-public:
+  public:
     /// `continueOnRefineMiss`: answer Yes (true) or No (false) to the second-search question.
     explicit HeadlessHost(bool continueOnRefineMiss) : continue_(continueOnRefineMiss) {}
 
@@ -44,7 +44,7 @@ public:
     void positionTablesPrepared() override {}
     void positionRowWritten(SlotNumber, int) override {}
 
-private:
+  private:
     bool continue_;
     std::vector<std::string> messages_;
 };

@@ -25,7 +25,8 @@ void readSlotOptions(Arguments& args, SlotNumber slot, SearchSettings& s) {
     // Colour 1's radius and object size are bounded to 0..500, colour 2's fields are not.
     const int low = slot == 1 ? 0 : -kUnbounded;
     const int high = slot == 1 ? 500 : kUnbounded;
-    if (auto v = args.option("--tolerance" + n)) s.FarbToleranz = parseInt(*v, "--tolerance" + n, 0, 255);
+    if (auto v = args.option("--tolerance" + n))
+        s.FarbToleranz = parseInt(*v, "--tolerance" + n, 0, 255);
     if (auto v = args.option("--mode" + n)) {
         if (*v == "simple")
             s.modus = SearchMode::Einfach;
@@ -155,7 +156,8 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSourc
     state.analyse.sequenzEnde = last;
     const double fps = source.info().fps;
     const long rounded = std::isfinite(fps) ? std::lround(fps) : 0;
-    state.analyse.bilderProSekunde = r.fps ? *r.fps : (rounded >= 1 ? static_cast<int>(rounded) : 25);
+    state.analyse.bilderProSekunde =
+        r.fps ? *r.fps : (rounded >= 1 ? static_cast<int>(rounded) : 25);
 
     for (SlotNumber slot : {1, 2}) {
         const auto& c = r.colour[slot - 1];

@@ -11,7 +11,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | track FILM --colour1 R,G,B [Optionen]";
+    "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | "
+    "track FILM --colour1 R,G,B [Optionen]";
 
 /// One line for standard error: line breaks of library texts become spaces.
 std::string oneLine(std::string text) {

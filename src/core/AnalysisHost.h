@@ -24,7 +24,7 @@ enum class SoundClip { Fehler, Fehler2, Gefunden };
 /// No method is called per pixel: the loops draw into ProgramState::Suchergebnisbild (the
 /// search result image) and tell the host once per frame that it changed.
 class AnalysisHost {
-public:
+  public:
     virtual ~AnalysisHost() = default;
 
     /// Waits `ms` milliseconds (0 to 1000) while processing pending events, at least once;

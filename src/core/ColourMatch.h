@@ -24,7 +24,7 @@ constexpr bool FarbeInToleranz(Rgb pixel, Rgb reference, int tolerance) {
 /// The match rule prepared for scanning many pixels against one reference: one table of 256
 /// answers per channel, so testing a pixel costs three table reads and no arithmetic.
 class ColourMatcher {
-public:
+  public:
     ColourMatcher(Rgb reference, int tolerance) {
         for (int v = 0; v < 256; ++v) {
             red_[v] = channelMatches(v, reference.r, tolerance);
@@ -39,7 +39,7 @@ public:
     }
     bool matches(Rgb c) const { return (red_[c.r] & green_[c.g] & blue_[c.b]) != 0; }
 
-private:
+  private:
     static constexpr std::uint8_t channelMatches(int value, int reference, int tolerance) {
         return (reference - tolerance < value && value < reference + tolerance) ? 1 : 0;
     }

@@ -16,8 +16,8 @@ std::string fixedText(double value, int decimals) {
     if (!std::isfinite(value)) return {};
     // to_chars never looks at the locale, so the point stays "." on every system.
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                      std::chars_format::fixed, decimals);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     if (result.ec != std::errc{}) return {};
     std::string text(buffer, result.ptr);
     // "-0.000" (a tiny negative rounded away) reads as zero; write it without the sign.
@@ -28,8 +28,7 @@ std::string fixedText(double value, int decimals) {
 }
 
 char nurzahlen(char key) {
-    if (key == 8 || key == 13 || key == '-' || key == '.' || (key >= '0' && key <= '9'))
-        return key;
+    if (key == 8 || key == 13 || key == '-' || key == '.' || (key >= '0' && key <= '9')) return key;
     if (key == ',') return '.';
     return 0;
 }

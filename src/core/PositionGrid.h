@@ -9,7 +9,7 @@ namespace zebak {
 /// A position table (tabelle1, Tabelle2): a string grid of three columns t, x, y whose row 0
 /// is the header. The cell text is the data: fixed-point numbers with "." or empty texts.
 class PositionGrid {
-public:
+  public:
     static constexpr int kColumns = 3;
     using Row = std::array<std::string, kColumns>;
 
@@ -30,7 +30,7 @@ public:
     /// The header texts of row 0 as given at construction.
     const Row& header() const { return header_; }
 
-private:
+  private:
     Row header_;
     std::vector<Row> rows_;
 };

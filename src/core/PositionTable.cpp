@@ -20,8 +20,7 @@ double tableY(const ProgramState& state, int py) {
     return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
 }
 
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
-                  AnalysisHost& host) {
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host) {
     const int offset = n - state.analyse.sequenzAnfang;
     if (offset < 0) {
         host.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);

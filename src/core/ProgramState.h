@@ -98,7 +98,9 @@ struct ProgramState {
         return analyse.suchEinst.at(static_cast<std::size_t>(n - 1));
     }
     /// Position table of slot n: tabelle1 or Tabelle2.
-    PositionGrid& tabelle(SlotNumber n) { return analyse.tabellen.at(static_cast<std::size_t>(n - 1)); }
+    PositionGrid& tabelle(SlotNumber n) {
+        return analyse.tabellen.at(static_cast<std::size_t>(n - 1));
+    }
     const PositionGrid& tabelle(SlotNumber n) const {
         return analyse.tabellen.at(static_cast<std::size_t>(n - 1));
     }

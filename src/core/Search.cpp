@@ -69,9 +69,8 @@ struct ChordSum {
 
 /// Row pass: horizontal chords of matching pixels inside the disc; paints the disc (aqua) and
 /// the matching pixels when the result display asks for them.
-ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& win,
-                 long long cx, long long cy, long long h, const ColourMatcher& match,
-                 SlotNumber slot) {
+ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& win, long long cx,
+                 long long cy, long long h, const ColourMatcher& match, SlotNumber slot) {
     const ResultDisplay& anzeige = state.analyse.anzeige;
     RgbFrame& image = state.analyse.Suchergebnisbild;
     ChordSum chords;
@@ -86,7 +85,8 @@ ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& 
             const int yi = static_cast<int>(y);
             if (anzeige.objektgroesse) image.setPixel(xi, yi, kAqua);
             if (!match.matches(row + 3 * x)) continue;
-            if (anzeige.gefundeneBildpunkte) image.setPixel(xi, yi, slotTraits(slot).zweitsucheFarbe);
+            if (anzeige.gefundeneBildpunkte)
+                image.setPixel(xi, yi, slotTraits(slot).zweitsucheFarbe);
             rowMin = std::min(rowMin, x);
             rowMax = std::max(rowMax, x);
             hit = true;
@@ -164,15 +164,32 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
     const int x1 = std::min(state.SuchbereichRechts, frame.width());
     const int y0 = std::max(state.SuchbereichOben, 0);
     const int y1 = std::min(state.SuchbereichUnten, frame.height());
-    const bool draw = state.analyse.anzeige.gefundeneBildpunkte;
     const Rgb colour = slotTraits(slot).gefundenFarbe;
     RgbFrame& image = state.analyse.Suchergebnisbild;
+    // Found pixels go straight into the result image's rows when it has the frame's size.
+    const bool draw = state.analyse.anzeige.gefundeneBildpunkte;
+    const bool direct = image.width() == frame.width() && image.height() == frame.height();
     for (int y = y0; y < y1; ++y) {
         const std::uint8_t* row = frame.row(y);
+        std::uint8_t* out = draw && direct ? image.row(y) : nullptr;
+        int first = -1;
+        int last = -1;
         for (int x = x0; x < x1; ++x) {
             if (!match.matches(row + 3 * x)) continue;
-            if (draw) image.setPixel(x, y, colour);
-            box.add(x, y);
+            if (out) {
+                out[3 * x] = colour.r;
+                out[3 * x + 1] = colour.g;
+                out[3 * x + 2] = colour.b;
+            } else if (draw) {
+                image.setPixel(x, y, colour);
+            }
+            if (first < 0) first = x;
+            last = x;
+        }
+        // The row's extreme matches widen the box exactly as every single match would.
+        if (first >= 0) {
+            box.add(first, y);
+            box.add(last, y);
         }
     }
     return box;
@@ -193,7 +210,7 @@ void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, AnalysisHo
     const SlotState& s = state.slot(slot);
     const SlotTraits& t = slotTraits(slot);
     const ResultDisplay& anzeige = state.analyse.anzeige;
-    const Rgb colour = anzeige.punktMarker          ? t.genauPunktFarbe
+    const Rgb colour = anzeige.punktMarker           ? t.genauPunktFarbe
                        : anzeige.gefundeneBildpunkte ? t.genauKreuzFarbeBildpunkte
                                                      : t.genauKreuzFarbeMittelpunkt;
     drawMarker(state, host, s.GenauerMittelpunktX, s.GenauerMittelpunktY, colour);

@@ -33,15 +33,17 @@ std::string readFile(const fs::path& p) {
 
 /// Runs zebak-analyse with the given argument text (already shell-quoted where needed).
 Result analyse(const std::string& arguments) {
-    const fs::path err = fs::temp_directory_path() / ("zebak-cli-err-" + std::to_string(::getpid()));
-    const std::string command = std::string("'") + ZEBAK_ANALYSE + "' " + arguments + " 2>'" +
-                                err.string() + "'";
+    const fs::path err =
+        fs::temp_directory_path() / ("zebak-cli-err-" + std::to_string(::getpid()));
+    const std::string command =
+        std::string("'") + ZEBAK_ANALYSE + "' " + arguments + " 2>'" + err.string() + "'";
     Result r;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) return r;
     std::array<char, 4096> buffer{};
     std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) r.out.append(buffer.data(), n);
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        r.out.append(buffer.data(), n);
     const int status = ::pclose(pipe);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.err = readFile(err);
@@ -49,7 +51,9 @@ Result analyse(const std::string& arguments) {
     return r;
 }
 
-std::string film(const char* name) { return std::string("'") + ZEBAK_TRACK_FILMS + "/" + name + "'"; }
+std::string film(const char* name) {
+    return std::string("'") + ZEBAK_TRACK_FILMS + "/" + name + "'";
+}
 
 /// Trims a number text as the tables do (values here are exact).
 std::string num(double v) {
@@ -85,22 +89,25 @@ constexpr const char* kBlue = " --colour2 40,40,230";
 TEST(Track, SimpleAndPredictedSearchGiveTheKnownPathsOnALosslessFilm) {
     const std::string expected =
         "{\"tables\":{\"1\":" + redRows(0, 19) + ",\"2\":" + blueRows(0, 19) + "}}\n";
-    for (const char* modes : {" --mode1 simple --mode2 simple", "", " --deviation1 8 --refine1 --refine2"}) {
-        const Result r = analyse("track " + film("boxes-ffv1.avi") + kRed + kBlue + " --tolerance1 1" +
-                                 " --tolerance2 1" + modes);
+    for (const char* modes :
+         {" --mode1 simple --mode2 simple", "", " --deviation1 8 --refine1 --refine2"}) {
+        const Result r = analyse("track " + film("boxes-ffv1.avi") + kRed + kBlue +
+                                 " --tolerance1 1" + " --tolerance2 1" + modes);
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, expected) << modes;
     }
 }
 
 TEST(Track, LossyFilmWithTolerantColoursAndAdoption) {
-    const Result r = analyse("track " + film("boxes-mjpeg.avi") + kRed + " --tolerance1 60 --adopt1");
+    const Result r =
+        analyse("track " + film("boxes-mjpeg.avi") + kRed + " --tolerance1 60 --adopt1");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out, "{\"tables\":{\"1\":" + redRows(0, 19) + "}}\n");
 }
 
 TEST(Track, OnlyColourTwoRestrictedSequenceFramesPerSecondAndArea) {
-    Result r = analyse("track " + film("boxes-ffv1.avi") + kBlue + " --from 5 --to 8 --mode2 simple");
+    Result r =
+        analyse("track " + film("boxes-ffv1.avi") + kBlue + " --from 5 --to 8 --mode2 simple");
     EXPECT_EQ(r.out, "{\"tables\":{\"2\":" + blueRows(5, 8) + "}}\n") << r.err;
 
     r = analyse("track " + film("boxes-ffv1.avi") + kRed + " --from 2 --to 3 --fps 10");
@@ -108,8 +115,11 @@ TEST(Track, OnlyColourTwoRestrictedSequenceFramesPerSecondAndArea) {
 
     // An area whose last column is x = 29: frame 4's box (x 26..31) is seen as 26..29, the
     // boxes of frames 5 and 6 not at all.
-    r = analyse("track " + film("boxes-ffv1.avi") + kRed + " --mode1 simple --area 0,0,30,120 --to 6");
-    EXPECT_NE(r.out.find(row(0.12, 24, 92) + "," + row(0.16, 27, 90) + ",[\"\",\"\",\"\"],[\"\",\"\",\"\"]]"), std::string::npos)
+    r = analyse("track " + film("boxes-ffv1.avi") + kRed +
+                " --mode1 simple --area 0,0,30,120 --to 6");
+    EXPECT_NE(r.out.find(row(0.12, 24, 92) + "," + row(0.16, 27, 90) +
+                         ",[\"\",\"\",\"\"],[\"\",\"\",\"\"]]"),
+              std::string::npos)
         << r.out;
 }
 
@@ -117,7 +127,8 @@ TEST(Track, CalibrationAndOriginConvertToMetres) {
     // A line of 100 pixels is 0.5 m: 0.005 m per pixel; origin at (12, 98).
     const Result r = analyse("track " + film("boxes-ffv1.avi") + kRed +
                              " --to 1 --calibrate 0,0,60,80,0.5 --origin 12,98");
-    EXPECT_EQ(r.out, "{\"tables\":{\"1\":[" + row(0, 0, 0.38) + "," + row(0.04, 0.02, 0.37) + "]}}\n")
+    EXPECT_EQ(r.out,
+              "{\"tables\":{\"1\":[" + row(0, 0, 0.38) + "," + row(0.04, 0.02, 0.37) + "]}}\n")
         << r.err;
 }
 
@@ -137,7 +148,8 @@ TEST(Track, CsvAndTextExportOfTheLowestSlotAndOutputFile) {
 
 TEST(Track, BadArgumentsAndFilmsGiveOneLineAndStatusTwo) {
     for (const std::string& args :
-         {"track " + film("boxes-ffv1.avi"), "track " + film("boxes-ffv1.avi") + kRed + " --mode1 fast",
+         {"track " + film("boxes-ffv1.avi"),
+          "track " + film("boxes-ffv1.avi") + kRed + " --mode1 fast",
           "track " + film("boxes-ffv1.avi") + kRed + " --tolerance1 256",
           "track " + film("boxes-ffv1.avi") + kRed + " --deviation1 501",
           "track " + film("boxes-ffv1.avi") + kRed + " --from 5 --to 4",
@@ -155,7 +167,8 @@ TEST(Track, BadArgumentsAndFilmsGiveOneLineAndStatusTwo) {
 
 /// Reference positions of the ball: (frame, x, y) in pixels from the clip's own tracking.
 std::vector<std::array<double, 3>> groundTruth() {
-    std::ifstream in(std::string(ZEBAK_SOURCE_DIR) + "/tests/data/osp-tracker/BallToss.groundtruth.csv");
+    std::ifstream in(std::string(ZEBAK_SOURCE_DIR) +
+                     "/tests/data/osp-tracker/BallToss.groundtruth.csv");
     std::vector<std::array<double, 3>> rows;
     std::string line;
     while (std::getline(in, line)) {
@@ -190,7 +203,8 @@ TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
     const std::regex cell("\\[\"[^\"]*\",\"([^\"]*)\",\"([^\"]*)\"\\]");
     auto rowsOf = [&](const std::string& json) {
         std::vector<std::pair<std::string, std::string>> rows;
-        for (auto it = std::sregex_iterator(json.begin(), json.end(), cell); it != std::sregex_iterator(); ++it)
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), cell);
+             it != std::sregex_iterator(); ++it)
             rows.emplace_back((*it)[1], (*it)[2]);
         return rows;
     };
@@ -199,8 +213,8 @@ TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
     int checked = 0;
     for (const auto& [frame, x, y] : reference) {
         const int n = static_cast<int>(frame);
-        const auto& [cx, cy] = n <= 16 ? l.at(static_cast<std::size_t>(n))
-                                       : r.at(static_cast<std::size_t>(n - 18));
+        const auto& [cx, cy] =
+            n <= 16 ? l.at(static_cast<std::size_t>(n)) : r.at(static_cast<std::size_t>(n - 18));
         ASSERT_FALSE(cx.empty()) << "frame " << n;
         EXPECT_NEAR(std::stod(cx), x, 3.0) << "frame " << n;
         EXPECT_NEAR(-std::stod(cy), y, 3.0) << "frame " << n;

@@ -14,7 +14,8 @@ constexpr int kFrames = 20;
 void box(std::vector<unsigned char>& f, int left, int top, int size, const unsigned char (&c)[3]) {
     for (int y = top; y < top + size; ++y)
         for (int x = left; x < left + size; ++x)
-            for (int k = 0; k < 3; ++k) f[static_cast<std::size_t>((y * kWidth + x) * 3 + k)] = c[k];
+            for (int k = 0; k < 3; ++k)
+                f[static_cast<std::size_t>((y * kWidth + x) * 3 + k)] = c[k];
 }
 
 }  // namespace

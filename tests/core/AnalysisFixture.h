@@ -15,7 +15,7 @@ inline constexpr Rgb kObject2{50, 50, 200};
 /// A 40 x 30 film of dark frames, the state as after loading it in automatic mode, colour 1
 /// picked as kObject and colour 2 as kObject2, and a scripted host.
 class AnalysisTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr int W = 40;
     static constexpr int H = 30;
 

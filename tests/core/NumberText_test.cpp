@@ -64,7 +64,8 @@ struct CommaPoint : std::numpunct<char> {
 };
 
 TEST(NumberTexts, IgnoreACommaInTheGlobalCppLocale) {
-    const std::locale saved = std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
+    const std::locale saved =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPoint));
     EXPECT_EQ(lengthText(-0.5), "-0.5");
     EXPECT_EQ(timeText(0.04), "0.04");
     EXPECT_EQ(readCellNumber("2.5"), 2.5);
@@ -104,7 +105,8 @@ TEST(ReadCellNumber, WellFormedTextsEmptyAndMalformed) {
     EXPECT_EQ(readCellNumber("3."), 3.0);
     EXPECT_EQ(readCellNumber(".25"), 0.25);
     EXPECT_EQ(readCellNumber(" 7 "), 7.0);
-    for (const char* bad : {"1.2.3", "-", ".", "-.", "--1", "1-2", "1e5", "abc", "1,5", "+1", "0x10"})
+    for (const char* bad :
+         {"1.2.3", "-", ".", "-.", "--1", "1-2", "1e5", "abc", "1,5", "+1", "0x10"})
         EXPECT_FALSE(readCellNumber(bad).has_value()) << bad;
 }
 

@@ -12,7 +12,7 @@ using Row = PositionGrid::Row;
 Row rowOf(const PositionGrid& g, int r) { return {g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)}; }
 
 class RowWriter : public ::testing::Test {
-protected:
+  protected:
     RowWriter() {
         state.Videobreite = 360;
         state.Videohoehe = 288;

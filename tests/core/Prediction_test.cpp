@@ -4,7 +4,7 @@ namespace zebak::test {
 namespace {
 
 class Prediction : public AnalysisTest {
-protected:
+  protected:
     Prediction() : AnalysisTest(6) { state.settings(1).modus = SearchMode::PositionVorherbestimmt; }
 };
 
@@ -33,7 +33,8 @@ TEST_F(Prediction, FollowsAStraightPathAndIgnoresAFarDecoy) {
     state.analyse.anzeige.abweichung = true;
     run();
     for (int n = 0; n < 6; ++n)
-        EXPECT_EQ(centre(1, n + 1), std::make_pair(std::to_string(5 + 5 * n), std::to_string(18 - n)));
+        EXPECT_EQ(centre(1, n + 1),
+                  std::make_pair(std::to_string(5 + 5 * n), std::to_string(18 - n)));
     const RgbFrame& image = state.analyse.Suchergebnisbild;
     EXPECT_EQ(image.rgb(30, 14), (Rgb{255, 255, 0})) << "disc of the last frame painted yellow";
     EXPECT_EQ(image.rgb(31, 18), (Rgb{255, 0, 0})) << "its found pixel red";
@@ -44,8 +45,8 @@ TEST_F(Prediction, DiscNeverReachesRowOrColumnZeroButTakesTheAreasRightColumn) {
     state.SuchbereichRechts = 20;
     film.at(0).setPixel(1, 1, kObject);
     film.at(1).setPixel(1, 1, kObject);
-    film.at(2).setPixel(0, 1, kObject);   // column 0: never examined
-    film.at(3).setPixel(1, 0, kObject);   // row 0: never examined
+    film.at(2).setPixel(0, 1, kObject);  // column 0: never examined
+    film.at(3).setPixel(1, 0, kObject);  // row 0: never examined
     film.at(4).setPixel(1, 1, kObject);
     film.at(5).setPixel(20, 1, kObject);  // x = SuchbereichRechts: inside the disc window
     state.settings(1).moeglicheAbweichung = 500;

@@ -6,10 +6,10 @@ namespace {
 class SimpleSearch : public AnalysisTest {};
 
 TEST_F(SimpleSearch, CentreIsTheMidpointOfTheMatchingPixelsBoundingBox) {
-    film.at(0).setPixel(7, 5, kObject);                                     // single pixel
+    film.at(0).setPixel(7, 5, kObject);                                        // single pixel
     film.at(1).setPixel(10, 4, kObject), film.at(1).setPixel(13, 4, kObject);  // 10 and 13
     film.at(2).setPixel(2, 3, kObject), film.at(2).setPixel(30, 20, kObject);  // two objects
-    film.at(3).setPixel(0, 0, kObject);                                     // the corner pixel
+    film.at(3).setPixel(0, 0, kObject);                                        // the corner pixel
     run();
     EXPECT_EQ(row(1, 1), "0 7 25");
     EXPECT_EQ(row(1, 2), "0.04 11 26");

@@ -5,7 +5,7 @@ namespace zebak::test {
 namespace {
 
 class StillFrame : public AnalysisTest {
-protected:
+  protected:
     StillFrame() : AnalysisTest(4) {
         film.at(2).setPixel(4, 4, Rgb{205, 55, 45});
         film.at(2).setPixel(8, 6, kObject);

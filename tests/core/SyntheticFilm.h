@@ -10,7 +10,7 @@ namespace zebak::test {
 
 /// A film whose frames are drawn in memory; seek clamps like the real source.
 class SyntheticFilm : public FrameSource {
-public:
+  public:
     /// `count` frames of width x height filled with `background`.
     SyntheticFilm(int count, int width, int height, Rgb background = Rgb{10, 10, 10}) {
         for (int i = 0; i < count; ++i) {
@@ -39,7 +39,7 @@ public:
         return frames_[static_cast<std::size_t>(std::min(current_, frameCount() - 1))];
     }
 
-private:
+  private:
     std::vector<RgbFrame> frames_;
     int current_ = 0;
 };

@@ -5,7 +5,7 @@ namespace zebak::test {
 namespace {
 
 class TargetedSearch : public AnalysisTest {
-protected:
+  protected:
     TargetedSearch() : AnalysisTest(3) {
         state.settings(1).gezielteZweitsuche = true;
         state.settings(2).gezielteZweitsuche = true;
@@ -57,7 +57,8 @@ TEST_F(TargetedSearch, NegativeObjectSizeGivesAnEmptyWindowAndAQuestionPerFrame)
     state.slot(2).GenauerMittelpunktY = 4;
     run();
     EXPECT_EQ(host.questions.size(), 3u);
-    EXPECT_EQ(host.questions[0], "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?");
+    EXPECT_EQ(host.questions[0],
+              "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?");
     EXPECT_EQ(row(2, 3), "0.08 3 26");
 
     state.settings(2).Objektgroesse = -1;  // like 0 and 1
@@ -105,7 +106,7 @@ TEST_F(TargetedSearch, StopDuringItsBrakePauseLeavesTheFrameWithoutRow) {
 }
 
 class ColourAdoption : public AnalysisTest {
-protected:
+  protected:
     ColourAdoption() : AnalysisTest(6) {}
 };
 
