@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <locale>
 
 #include "core/ColourMatch.h"
@@ -72,16 +73,24 @@ TEST(NumberTexts, IgnoreACommaInTheGlobalCppLocale) {
     std::locale::global(saved);
 }
 
+/// Switches the C locale to German (decimal comma); builds it into a temporary folder with
+/// localedef when the system has none installed. False when neither works.
+bool switchToGermanLocale() {
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) return true;
+    const std::string dir = ::testing::TempDir() + "zebak-locales";
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    if (std::setlocale(LC_ALL, "de_DE.UTF-8")) return true;  // built by an earlier run
+    const std::string make = "mkdir -p '" + dir + "' && localedef -i de_DE -f UTF-8 '" + dir +
+                             "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(make.c_str()) != 0) return false;
+    return std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+}
+
 TEST(NumberTexts, IgnoreACommaLocale) {
     const char* old = std::setlocale(LC_ALL, nullptr);
     const std::string saved = old ? old : "C";
-    bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8"})
-        if (std::setlocale(LC_ALL, name)) {
-            switched = true;
-            break;
-        }
-    if (!switched) GTEST_SKIP() << "no locale with a decimal comma installed";
+    if (!switchToGermanLocale()) GTEST_SKIP() << "no locale with a decimal comma available";
+    ASSERT_EQ(*std::localeconv()->decimal_point, ',');
     EXPECT_EQ(lengthText(-0.5), "-0.5");
     EXPECT_EQ(timeText(0.04), "0.04");
     EXPECT_EQ(readCellNumber("2.5"), 2.5);
