@@ -132,6 +132,17 @@ TEST(Track, CalibrationAndOriginConvertToMetres) {
         << r.err;
 }
 
+TEST(Track, SecondSearchQuestionIsAnsweredFromTheCommandLine) {
+    // Second tolerance 0 matches nothing: the question comes in every frame, and the refined
+    // centre keeps its start value (0, 0), which is pixel row 0, table y 120.
+    const std::string args = "track " + film("boxes-ffv1.avi") + kRed +
+                             " --refine1 --refine-tolerance1 0 --to 2 --on-refine-miss ";
+    EXPECT_EQ(analyse(args + "continue").out, "{\"tables\":{\"1\":[" + row(0, 0, 120) + "," +
+                                                  row(0.04, 0, 120) + "," + row(0.08, 0, 120) +
+                                                  "]}}\n");
+    EXPECT_EQ(analyse(args + "stop").out, "{\"tables\":{\"1\":[" + row(0, 0, 120) + "]}}\n");
+}
+
 TEST(Track, CsvAndTextExportOfTheLowestSlotAndOutputFile) {
     Result r = analyse("track " + film("boxes-ffv1.avi") + kRed + kBlue + " --to 1 --format csv");
     EXPECT_EQ(r.out, "t/(s),x/(m),y/(m)\r\n0,12,98\r\n0.04,16,96\r\n");
