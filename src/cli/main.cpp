@@ -5,12 +5,14 @@
 
 #include "Arguments.h"
 #include "FilmCommands.h"
+#include "TrackCommand.h"
 #include "media/FfmsFrameSource.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E]";
+    "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | "
+    "track FILM --colour1 R,G,B [Optionen]";
 
 /// One line for standard error: line breaks of library texts become spaces.
 std::string oneLine(std::string text) {
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
         if (command == "info") return runInfo(args, std::cout);
         if (command == "frame") return runFrame(args, std::cout);
         if (command == "decode") return runDecode(args, std::cout);
+        if (command == "track") return runTrack(args, std::cout);
         throw UsageError("unbekannter Befehl: " + command + ". " + kUsage);
     } catch (const std::exception& e) {
         std::cerr << "zebak-analyse: " << oneLine(e.what()) << '\n';

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Colour.h"
+#include "SearchSettings.h"
 
 namespace zebak {
 
@@ -87,6 +88,24 @@ struct ProgramState {
     int Eichschritt = 0;
     /// 1 while a calibration runs, so clicks on the display window pick no colour.
     int EichungLaeuft = 0;
+
+    // --- Colour search and film analysis: settings pages, result display, restricted
+    // sequence, position tables and the search result image (see SearchSettings.h).
+    AnalysisState analyse;
+    /// Search settings of slot n (1 or 2).
+    SearchSettings& settings(SlotNumber n) {
+        return analyse.suchEinst.at(static_cast<std::size_t>(n - 1));
+    }
+    const SearchSettings& settings(SlotNumber n) const {
+        return analyse.suchEinst.at(static_cast<std::size_t>(n - 1));
+    }
+    /// Position table of slot n: tabelle1 or Tabelle2.
+    PositionGrid& tabelle(SlotNumber n) {
+        return analyse.tabellen.at(static_cast<std::size_t>(n - 1));
+    }
+    const PositionGrid& tabelle(SlotNumber n) const {
+        return analyse.tabellen.at(static_cast<std::size_t>(n - 1));
+    }
 };
 
 }  // namespace zebak

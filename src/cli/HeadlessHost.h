@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/AnalysisHost.h"
+
+namespace zebak::cli {
+
+/// The host of the headless tool: no windows, no pauses, no sounds. The second-search question
+/// is answered from the command line; other boxes are only remembered.
+class HeadlessHost final : public AnalysisHost {
+  public:
+    /// `continueOnRefineMiss`: answer Yes (true) or No (false) to the second-search question.
+    explicit HeadlessHost(bool continueOnRefineMiss) : continue_(continueOnRefineMiss) {}
+
+    /// Texts of every box that would have been shown, in order.
+    const std::vector<std::string>& messages() const { return messages_; }
+
+    void pause(int) override {}
+    void showMessage(const std::string& text) override { messages_.push_back(text); }
+    DialogAnswer messageDialog(DialogKind, const std::string& text,
+                               DialogButtons buttons) override {
+        messages_.push_back(text);
+        if (buttons == DialogButtons::YesNo)
+            return continue_ ? DialogAnswer::Yes : DialogAnswer::No;
+        return buttons == DialogButtons::Ok ? DialogAnswer::Ok : DialogAnswer::Yes;
+    }
+    void messageBeep(int) override {}
+    void playSound(SoundClip) override {}
+    void foundIndicatorChanged(FoundIndicator) override {}
+    void showAbortButton(bool) override {}
+    void showFoundIndicator(bool) override {}
+    void setBusyCursor(bool) override {}
+    void showResultWindow(bool) override {}
+    void resultImageChanged() override {}
+    void setDisplayFullSize(bool) override {}
+    void showDisplayWindow(bool) override {}
+    void paintDisplayCross(int, int) override {}
+    void frameShown(int) override {}
+    void endBarMoved(int) override {}
+    void workingColourChanged(SlotNumber, bool) override {}
+    void showSettingsPage(SlotNumber) override {}
+    void positionTablesPrepared() override {}
+    void positionRowWritten(SlotNumber, int) override {}
+
+  private:
+    bool continue_;
+    std::vector<std::string> messages_;
+};
+
+}  // namespace zebak::cli

@@ -1,0 +1,276 @@
+#include "FilmAnalysis.h"
+
+#include <algorithm>
+
+#include "PositionTable.h"
+#include "Search.h"
+
+namespace zebak {
+
+namespace {
+
+/// Shows frame n and lets the position bar follow.
+void showFrame(FrameSource& frames, AnalysisHost& host, int n) {
+    frames.seek(n);
+    host.frameShown(frames.currentFrame());
+}
+
+/// An end bar standing at the frame count moves back to the last frame.
+void pullBackEndBar(ProgramState& state, const FrameSource& frames, AnalysisHost& host) {
+    if (frames.frameCount() == state.analyse.sequenzEnde) {
+        state.analyse.sequenzEnde = frames.frameCount() - 1;
+        host.endBarMoved(state.analyse.sequenzEnde);
+    }
+}
+
+/// Takes the frame's bounding box as the new centre (the old one becomes the previous centre)
+/// and sets the found indicator.
+void recordCentre(ProgramState& state, AnalysisHost& host, SlotNumber slot, const BoundingBox& box,
+                  int& prevX, int& prevY) {
+    SlotState& s = state.slot(slot);
+    prevX = s.MittelpunktX;
+    prevY = s.MittelpunktY;
+    s.MittelpunktX = box.centreX();
+    s.MittelpunktY = box.centreY();
+    setFoundIndicator(state, host, box.found(state.Videobreite, state.Videohoehe));
+}
+
+/// The first centre's table row for the frame shown.
+void writeRow(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+    const SlotState& s = state.slot(slot);
+    Zeileinsmemo(state, slot, frames.currentFrame(), s.MittelpunktX, s.MittelpunktY, host);
+}
+
+/// Disc scan around the predicted position (px, py) with radius r: window clipped to rows and
+/// columns 1 .. size - 1 and to the search area, all bounds inclusive.
+BoundingBox scanDisc(ProgramState& state, const RgbFrame& frame, SlotNumber slot, long long px,
+                     long long py, long long r) {
+    const long long w = state.Videobreite;
+    const long long h = state.Videohoehe;
+    const long long left = std::max({px - r, 1LL, static_cast<long long>(state.SuchbereichLinks)});
+    const long long top = std::max({py - r, 1LL, static_cast<long long>(state.SuchbereichOben)});
+    long long right = std::min({px + r, w - 1, static_cast<long long>(state.SuchbereichRechts)});
+    long long bottom = std::min({py + r, h - 1, static_cast<long long>(state.SuchbereichUnten)});
+    right = std::min<long long>(right, frame.width() - 1);
+    bottom = std::min<long long>(bottom, frame.height() - 1);
+
+    const SlotState& s = state.slot(slot);
+    const ColourMatcher match(s.Farbe, s.Toleranz);
+    const ResultDisplay& anzeige = state.analyse.anzeige;
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    const Rgb colour = slotTraits(slot).gefundenFarbe;
+    const long long r2 = r * r;
+    BoundingBox box(state.Videobreite, state.Videohoehe);
+    for (long long y = top; y <= bottom; ++y) {
+        const std::uint8_t* row = frame.row(static_cast<int>(y));
+        const long long dy2 = (y - py) * (y - py);
+        for (long long x = left; x <= right; ++x) {
+            if ((x - px) * (x - px) + dy2 > r2) continue;
+            const int xi = static_cast<int>(x);
+            const int yi = static_cast<int>(y);
+            if (anzeige.abweichung) image.setPixel(xi, yi, Rgb{255, 255, 0});
+            if (!match.matches(row + 3 * x)) continue;
+            if (anzeige.gefundeneBildpunkte) image.setPixel(xi, yi, colour);
+            box.add(xi, yi);
+        }
+    }
+    return box;
+}
+
+/// The first two frames of a predicted-position pass: full scan, centre, targeted search or
+/// marker, pause, then the row (when there is no targeted search). Abbruch is not checked.
+void initialFrame(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot,
+                  int n, int& prevX, int& prevY) {
+    showFrame(frames, host, n);
+    const BoundingBox box = scanSearchArea(state, frames.frame(), slot);
+    host.resultImageChanged();
+    recordCentre(state, host, slot, box, prevX, prevY);
+    const bool refine = state.settings(slot).gezielteZweitsuche;
+    if (refine)
+        gezieltesuche(state, frames, host, slot);
+    else
+        MittelpunktZeichnen(state, slot, host);
+    host.pause(state.analyse.anzeige.bremseMs);
+    if (!state.settings(slot).gezielteZweitsuche) writeRow(state, frames, host, slot);
+}
+
+/// A frame after the first two; returns false when the pass is to end.
+bool trackedFrame(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot,
+                  int n, int& prevX, int& prevY) {
+    showFrame(frames, host, n);
+    const SlotState& s = state.slot(slot);
+    const long long px = 2LL * s.MittelpunktX - prevX;
+    const long long py = 2LL * s.MittelpunktY - prevY;
+    const long long r = state.settings(slot).moeglicheAbweichung;
+    const BoundingBox box = scanDisc(state, frames.frame(), slot, px, py, r);
+    host.resultImageChanged();
+    if (state.Abbruch) return false;
+    recordCentre(state, host, slot, box, prevX, prevY);
+    const SearchSettings& settings = state.settings(slot);
+    if (!settings.gezielteZweitsuche) writeRow(state, frames, host, slot);
+    if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
+    if (settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
+    if (!settings.gezielteZweitsuche) MittelpunktZeichnen(state, slot, host);
+    host.pause(state.analyse.anzeige.bremseMs);
+    return !state.Abbruch;
+}
+
+/// Prepares the search result image: the frame's size, white, or the current frame as its
+/// background with "Hintergrund".
+void prepareResultImage(ProgramState& state, const FrameSource& frames) {
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    image = RgbFrame(state.Videobreite, state.Videohoehe);
+    image.fill(Rgb{255, 255, 255});
+    if (!state.analyse.anzeige.hintergrund) return;
+    const RgbFrame& frame = frames.frame();
+    if (frame.width() == image.width() && frame.height() == image.height()) {
+        image = frame;
+        return;
+    }
+    for (int y = 0; y < std::min(frame.height(), image.height()); ++y)
+        for (int x = 0; x < std::min(frame.width(), image.width()); ++x)
+            image.setPixel(x, y, frame.rgb(x, y));
+}
+
+/// Runs the pass of a slot from its picked colour in the slot's search mode.
+void runSlot(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+    state.slot(slot).Farbe = state.slot(slot).Startfarbe;
+    if (state.settings(slot).modus == SearchMode::PositionVorherbestimmt)
+        Analyse(state, frames, host, slot);
+    else
+        EinfacheSuche(state, frames, host, slot);
+}
+
+/// Still-frame scan of one slot: matching pixels in their own colour, or the centre marker.
+void stillFrameSlot(ProgramState& state, const RgbFrame& frame, AnalysisHost& host,
+                    SlotNumber slot) {
+    SlotState& s = state.slot(slot);
+    s.Farbe = s.Startfarbe;
+    const ColourMatcher match(s.Farbe, s.Toleranz);
+    const bool paintPixels = state.analyse.anzeige.gefundeneBildpunkte;
+    BoundingBox box(state.Videobreite, state.Videohoehe);
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    const int x0 = std::max(state.SuchbereichLinks, 0);
+    const int x1 = std::min(state.SuchbereichRechts, frame.width());
+    const int y0 = std::max(state.SuchbereichOben, 0);
+    const int y1 = std::min(state.SuchbereichUnten, frame.height());
+    for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* row = frame.row(y);
+        for (int x = x0; x < x1; ++x) {
+            const std::uint8_t* p = row + 3 * x;
+            if (!match.matches(p)) continue;
+            if (paintPixels)
+                image.setPixel(x, y, Rgb{p[0], p[1], p[2]});
+            else
+                box.add(x, y);
+        }
+    }
+    if (paintPixels) return;
+    s.MittelpunktX = box.centreX();
+    s.MittelpunktY = box.centreY();
+    MittelpunktZeichnen(state, slot, host);
+}
+
+}  // namespace
+
+void EinfacheSuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+    host.showAbortButton(true);
+    host.showFoundIndicator(true);
+    state.Abbruch = false;
+    host.setBusyCursor(true);
+    pullBackEndBar(state, frames, host);
+
+    const int first = state.analyse.sequenzAnfang;
+    const int last = state.analyse.sequenzEnde;
+    int prevX = 0;
+    int prevY = 0;
+    for (int f = first; f <= last; ++f) {
+        state.slot(slot).Toleranz = firstTolerance(state.settings(slot));
+        showFrame(frames, host, f);
+        const BoundingBox box = scanSearchArea(state, frames.frame(), slot);
+        recordCentre(state, host, slot, box, prevX, prevY);
+        host.resultImageChanged();
+
+        const SearchSettings& settings = state.settings(slot);
+        const bool adoptFirst = slotTraits(slot).uebernahmeVorZweitsuche;
+        if (adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
+        if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
+        if (!adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
+        if (!settings.gezielteZweitsuche) {
+            MittelpunktZeichnen(state, slot, host);
+            writeRow(state, frames, host, slot);
+        }
+        host.pause(state.analyse.anzeige.bremseMs);
+        if (state.Abbruch) break;
+    }
+
+    host.setBusyCursor(false);
+    host.showAbortButton(false);
+    host.showFoundIndicator(false);
+}
+
+void Analyse(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+    state.Abbruch = false;
+    state.slot(slot).Toleranz = firstTolerance(state.settings(slot));
+    int prevX = 0;
+    int prevY = 0;
+    const int s = state.analyse.sequenzAnfang;
+    initialFrame(state, frames, host, slot, s, prevX, prevY);
+    initialFrame(state, frames, host, slot, s + 1, prevX, prevY);
+    pullBackEndBar(state, frames, host);
+    const int e = state.analyse.sequenzEnde;
+    for (int n = s + 2; n <= e; ++n)
+        if (!trackedFrame(state, frames, host, slot, n, prevX, prevY)) break;
+}
+
+void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host) {
+    const ResultDisplay& anzeige = state.analyse.anzeige;
+    if (anzeige.farbe1Analysieren && !state.slot(1).zugewiesen) {
+        host.showMessage(kKeineFarbe1);
+        host.showSettingsPage(1);
+        return;
+    }
+    if (anzeige.farbe2Analysieren && !state.slot(2).zugewiesen) {
+        host.showMessage(kKeineFarbe2);
+        host.showSettingsPage(2);
+        return;
+    }
+    host.showAbortButton(true);
+    host.showFoundIndicator(true);
+    state.Abbruch = false;
+    Tabellenvorbereiten(state, host);
+    host.setBusyCursor(true);
+    prepareResultImage(state, frames);
+    host.showResultWindow(true);
+    host.setDisplayFullSize(true);
+
+    if (state.analyse.anzeige.farbe1Analysieren) runSlot(state, frames, host, 1);
+    if (state.analyse.anzeige.farbe2Analysieren) runSlot(state, frames, host, 2);
+
+    host.setDisplayFullSize(false);
+    host.setBusyCursor(false);
+    host.showAbortButton(false);
+    host.showFoundIndicator(false);
+}
+
+void AnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host) {
+    const int p = frames.currentFrame();
+    state.slot(1).Toleranz = firstTolerance(state.settings(1));
+    state.slot(2).Toleranz = firstTolerance(state.settings(2));
+    host.setBusyCursor(true);
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    image = RgbFrame(state.Videobreite, state.Videohoehe);
+    host.showResultWindow(true);
+    image.fill(Rgb{255, 255, 255});
+    host.setDisplayFullSize(true);
+    showFrame(frames, host, p);
+    if (state.analyse.anzeige.farbe1Analysieren) stillFrameSlot(state, frames.frame(), host, 1);
+    if (state.analyse.anzeige.farbe2Analysieren) stillFrameSlot(state, frames.frame(), host, 2);
+    host.resultImageChanged();
+    host.setDisplayFullSize(false);
+    host.setBusyCursor(false);
+    host.pause(10);
+    showFrame(frames, host, p);
+}
+
+}  // namespace zebak

@@ -1,0 +1,55 @@
+#include "PositionTable.h"
+
+#include <cmath>
+
+#include "NumberText.h"
+
+namespace zebak {
+
+void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host) {
+    state.tabelle(1).reset();
+    state.tabelle(2).reset();
+    host.positionTablesPrepared();
+}
+
+double tableX(const ProgramState& state, int px) {
+    return static_cast<double>(px - state.NullpunktX) * state.Eichfaktor;
+}
+
+double tableY(const ProgramState& state, int py) {
+    return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
+}
+
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host) {
+    const int offset = n - state.analyse.sequenzAnfang;
+    if (offset < 0) {
+        host.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
+        return;
+    }
+    PositionGrid::Row texts{};
+    if (state.analyse.panel5 != FoundIndicator::NotFound) {
+        // A frame rate of 0 would make the time undefined; the field counts from 1.
+        const int fps = state.analyse.bilderProSekunde < 1 ? 1 : state.analyse.bilderProSekunde;
+        texts[0] = timeText(static_cast<double>(offset) / fps);
+        texts[1] = lengthText(tableX(state, px));
+        texts[2] = lengthText(tableY(state, py));
+    }
+    PositionGrid& grid = state.tabelle(slot);
+    const int row = offset + 1;
+    grid.setRowCount(row + 1);
+    for (int c = 0; c < PositionGrid::kColumns; ++c)
+        grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
+    host.positionRowWritten(slot, row);
+}
+
+std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {
+    const double dx = static_cast<double>(bx) - ax;
+    const double dy = static_cast<double>(by) - ay;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    if (distance == 0.0) return std::nullopt;
+    const double factor = lengthM / distance;
+    if (!std::isfinite(factor)) return std::nullopt;
+    return factor;
+}
+
+}  // namespace zebak

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+
+#include "AnalysisHost.h"
+#include "ProgramState.h"
+
+namespace zebak {
+
+/// Text of the box shown when a row is recorded for a frame before the sequence start.
+inline constexpr const char* kZurueckgesprungen =
+    "Das Video ist zurückgesprungen!Fehlermelung: Liste überschreitet Maximum.";
+
+/// Empties both position tables, writes their headers and asks the host to show them.
+void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host);
+
+/// Table x of a pixel column: (px - NullpunktX) * Eichfaktor.
+double tableX(const ProgramState& state, int px);
+/// Table y of a pixel row, growing upward: (NullpunktY - py) * Eichfaktor.
+double tableY(const ProgramState& state, int py);
+
+/// Records the position (px, py) of the slot for frame n (the frame the film shows) into
+/// the slot's table (Zeileinsmemo1 / ZeileInsMemo2):
+/// 1. n before the sequence start S: the information box kZurueckgesprungen, nothing written.
+/// 2. Found indicator red: three empty texts; otherwise t = (n - S) / Bilder/s (3 decimals),
+///    x and y converted to metres (5 decimals), each trimmed.
+/// 3. The row count becomes n - S + 2, so row n - S + 1 is the last row, and the texts go there.
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host);
+
+/// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
+/// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)
+/// or the result is not a finite number.
+std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM);
+
+}  // namespace zebak

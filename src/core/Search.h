@@ -1,0 +1,90 @@
+#pragma once
+
+#include "AnalysisHost.h"
+#include "ColourMatch.h"
+#include "FrameSource.h"
+#include "ProgramState.h"
+
+namespace zebak {
+
+/// What differs between the colour 1 and colour 2 routines; everything else is shared.
+struct SlotTraits {
+    /// Matching pixels of the first search (simple and predicted-position) in the result image.
+    Rgb gefundenFarbe;
+    /// Matching pixels of the targeted second search in the result image.
+    Rgb zweitsucheFarbe;
+    /// Centre marker of the first search ("." and "+").
+    Rgb markerFarbe;
+    /// Refined-centre marker: "." shape, "+" while showing found pixels, "+" showing centres.
+    Rgb genauPunktFarbe;
+    Rgb genauKreuzFarbeBildpunkte;
+    Rgb genauKreuzFarbeMittelpunkt;
+    /// In the simple loop colour 1 adopts before its targeted search, colour 2 after it.
+    bool uebernahmeVorZweitsuche;
+};
+
+/// The traits of slot 1 or 2.
+const SlotTraits& slotTraits(SlotNumber slot);
+
+/// Bounding box of the matching pixels of one frame. It starts as (W, H, 0, 0) — minX at the
+/// frame width, minY at the frame height — which is also how "nothing matched" is recognised.
+struct BoundingBox {
+    int minX;
+    int minY;
+    int maxX = 0;
+    int maxY = 0;
+    BoundingBox(int width, int height) : minX(width), minY(height) {}
+    void add(int x, int y);
+    /// False when the box still holds its start values: no pixel matched.
+    bool found(int width, int height) const {
+        return !(minX == width && minY == height && maxX + maxY == 0);
+    }
+    /// Midpoint, each coordinate halved with truncation toward zero.
+    int centreX() const { return (minX + maxX) / 2; }
+    int centreY() const { return (minY + maxY) / 2; }
+};
+
+/// An inclusive rectangle of frame pixels; empty when left > right or top > bottom.
+struct PixelWindow {
+    long long left;
+    long long top;
+    long long right;
+    long long bottom;
+};
+
+/// The first tolerance of a slot's settings as the state holds it (0 to 255).
+std::uint8_t firstTolerance(const SearchSettings& settings);
+
+/// Full-area scan of the search area: rows y from SuchbereichOben to SuchbereichUnten - 1,
+/// within each row x from SuchbereichLinks to SuchbereichRechts - 1 (pixels outside the frame
+/// are not examined). Every matching pixel widens the box and, when "gefundene Bildpunkte" is
+/// on, is painted into the search result image in the slot's colour.
+BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumber slot);
+
+/// Sets the found indicator for a frame: green, or red with the error sound when `found` is false.
+void setFoundIndicator(ProgramState& state, AnalysisHost& host, bool found);
+
+/// Centre marker of the first search at the slot's Mittelpunkt: one pixel in the result image
+/// for ".", else a 5x5 cross in the result image plus a white cross on the display window.
+void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host);
+
+/// The same shapes at the slot's refined centre (GenauerMittelpunkt), in the refined colours.
+void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host);
+
+/// Targeted second search around the first centre (gezieltesuche1 / gezieltesuche2):
+/// 1. Remember the frame; brake pause; a stop request during it ends the call (no row).
+/// 2. Window of half size h = Objektgroesse / 2 around the first centre, rows and columns
+///    from 1 up to the frame's last, then inside the search area (bounds inclusive).
+/// 3. Row pass over the disc of radius h: refined x = mean of the horizontal chords' midpoints.
+/// 4. No match: the question "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte
+///    Weiterführung?"; No sets Abbruch; the previous refined centre stays.
+/// 5. Column pass: refined y = mean of the vertical chords' midpoints.
+/// 6. Row of the refined centre, refined-centre marker.
+void gezieltesuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+
+/// Colour adoption (Farbuebernahme1 / Farbuebernahme2): when the pixel at the first centre
+/// matches the working colour with the first tolerance it becomes the working colour;
+/// otherwise MessageBeep type 1 and the colour stays.
+void Farbuebernahme(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+
+}  // namespace zebak

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+/// Runs zebak-analyse with the given argument text (already shell-quoted where needed).
+Result analyse(const std::string& arguments) {
+    const fs::path err =
+        fs::temp_directory_path() / ("zebak-cli-err-" + std::to_string(::getpid()));
+    const std::string command =
+        std::string("'") + ZEBAK_ANALYSE + "' " + arguments + " 2>'" + err.string() + "'";
+    Result r;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return r;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+        r.out.append(buffer.data(), n);
+    const int status = ::pclose(pipe);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.err = readFile(err);
+    fs::remove(err);
+    return r;
+}
+
+std::string film(const char* name) {
+    return std::string("'") + ZEBAK_TRACK_FILMS + "/" + name + "'";
+}
+
+/// Trims a number text as the tables do (values here are exact).
+std::string num(double v) {
+    std::ostringstream s;
+    s.precision(10);
+    s << v;
+    return s.str();
+}
+
+/// The JSON row of a found position.
+std::string row(double t, double x, double y) {
+    return "[\"" + num(t) + "\",\"" + num(x) + "\",\"" + num(y) + "\"]";
+}
+
+/// Rows of the red box (centre (12 + 4n, 22 + 2n)) for frames first..last, table y from 120,
+/// time from `first` at 25 frames/s.
+std::string redRows(int first, int last) {
+    std::string s;
+    for (int n = first; n <= last; ++n)
+        s += (n > first ? "," : "") + row((n - first) / 25.0, 12 + 4 * n, 120 - (22 + 2 * n));
+    return "[" + s + "]";
+}
+std::string blueRows(int first, int last) {
+    std::string s;
+    for (int n = first; n <= last; ++n)
+        s += (n > first ? "," : "") + row((n - first) / 25.0, 141 - 3 * n, 120 - 81);
+    return "[" + s + "]";
+}
+
+constexpr const char* kRed = " --colour1 230,40,40";
+constexpr const char* kBlue = " --colour2 40,40,230";
+
+TEST(Track, SimpleAndPredictedSearchGiveTheKnownPathsOnALosslessFilm) {
+    const std::string expected =
+        "{\"tables\":{\"1\":" + redRows(0, 19) + ",\"2\":" + blueRows(0, 19) + "}}\n";
+    for (const char* modes :
+         {" --mode1 simple --mode2 simple", "", " --deviation1 8 --refine1 --refine2"}) {
+        const Result r = analyse("track " + film("boxes-ffv1.avi") + kRed + kBlue +
+                                 " --tolerance1 1" + " --tolerance2 1" + modes);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, expected) << modes;
+    }
+}
+
+TEST(Track, LossyFilmWithTolerantColoursAndAdoption) {
+    const Result r =
+        analyse("track " + film("boxes-mjpeg.avi") + kRed + " --tolerance1 60 --adopt1");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"tables\":{\"1\":" + redRows(0, 19) + "}}\n");
+}
+
+TEST(Track, OnlyColourTwoRestrictedSequenceFramesPerSecondAndArea) {
+    Result r =
+        analyse("track " + film("boxes-ffv1.avi") + kBlue + " --from 5 --to 8 --mode2 simple");
+    EXPECT_EQ(r.out, "{\"tables\":{\"2\":" + blueRows(5, 8) + "}}\n") << r.err;
+
+    r = analyse("track " + film("boxes-ffv1.avi") + kRed + " --from 2 --to 3 --fps 10");
+    EXPECT_EQ(r.out, "{\"tables\":{\"1\":[" + row(0, 20, 94) + "," + row(0.1, 24, 92) + "]}}\n");
+
+    // An area whose last column is x = 29: frame 4's box (x 26..31) is seen as 26..29, the
+    // boxes of frames 5 and 6 not at all.
+    r = analyse("track " + film("boxes-ffv1.avi") + kRed +
+                " --mode1 simple --area 0,0,30,120 --to 6");
+    EXPECT_NE(r.out.find(row(0.12, 24, 92) + "," + row(0.16, 27, 90) +
+                         ",[\"\",\"\",\"\"],[\"\",\"\",\"\"]]"),
+              std::string::npos)
+        << r.out;
+}
+
+TEST(Track, CalibrationAndOriginConvertToMetres) {
+    // A line of 100 pixels is 0.5 m: 0.005 m per pixel; origin at (12, 98).
+    const Result r = analyse("track " + film("boxes-ffv1.avi") + kRed +
+                             " --to 1 --calibrate 0,0,60,80,0.5 --origin 12,98");
+    EXPECT_EQ(r.out,
+              "{\"tables\":{\"1\":[" + row(0, 0, 0.38) + "," + row(0.04, 0.02, 0.37) + "]}}\n")
+        << r.err;
+}
+
+TEST(Track, SecondSearchQuestionIsAnsweredFromTheCommandLine) {
+    // Second tolerance 0 matches nothing: the question comes in every frame, and the refined
+    // centre keeps its start value (0, 0), which is pixel row 0, table y 120.
+    const std::string args = "track " + film("boxes-ffv1.avi") + kRed +
+                             " --refine1 --refine-tolerance1 0 --to 2 --on-refine-miss ";
+    EXPECT_EQ(analyse(args + "continue").out, "{\"tables\":{\"1\":[" + row(0, 0, 120) + "," +
+                                                  row(0.04, 0, 120) + "," + row(0.08, 0, 120) +
+                                                  "]}}\n");
+    EXPECT_EQ(analyse(args + "stop").out, "{\"tables\":{\"1\":[" + row(0, 0, 120) + "]}}\n");
+}
+
+TEST(Track, CsvAndTextExportOfTheLowestSlotAndOutputFile) {
+    Result r = analyse("track " + film("boxes-ffv1.avi") + kRed + kBlue + " --to 1 --format csv");
+    EXPECT_EQ(r.out, "t/(s),x/(m),y/(m)\r\n0,12,98\r\n0.04,16,96\r\n");
+    r = analyse("track " + film("boxes-ffv1.avi") + kBlue + " --to 1 --format txt --fps 3");
+    EXPECT_EQ(r.out, "t/(s)\tx/(m)\ty/(m)\r\n0\t141\t39\r\n0,333\t138\t39\r\n");
+
+    const fs::path out = fs::temp_directory_path() / "zebak-cli-track.json";
+    r = analyse("track " + film("boxes-ffv1.avi") + kRed + " --to 1 -o '" + out.string() + "'");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(readFile(out), "{\"tables\":{\"1\":" + redRows(0, 1) + "}}\n");
+    fs::remove(out);
+}
+
+TEST(Track, BadArgumentsAndFilmsGiveOneLineAndStatusTwo) {
+    for (const std::string& args :
+         {"track " + film("boxes-ffv1.avi"),
+          "track " + film("boxes-ffv1.avi") + kRed + " --mode1 fast",
+          "track " + film("boxes-ffv1.avi") + kRed + " --tolerance1 256",
+          "track " + film("boxes-ffv1.avi") + kRed + " --deviation1 501",
+          "track " + film("boxes-ffv1.avi") + kRed + " --from 5 --to 4",
+          "track " + film("boxes-ffv1.avi") + kRed + " --area 0,0,161,120",
+          "track " + film("boxes-ffv1.avi") + kRed + " --calibrate 5,5,5,5,1",
+          "track " + film("boxes-ffv1.avi") + kRed + " --format xml",
+          "track " + film("boxes-ffv1.avi") + kRed + " --unknown",
+          "track " + film("missing.avi") + kRed}) {
+        const Result r = analyse(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_EQ(r.out, "") << args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+    }
+}
+
+/// Reference positions of the ball: (frame, x, y) in pixels from the clip's own tracking.
+std::vector<std::array<double, 3>> groundTruth() {
+    std::ifstream in(std::string(ZEBAK_SOURCE_DIR) +
+                     "/tests/data/osp-tracker/BallToss.groundtruth.csv");
+    std::vector<std::array<double, 3>> rows;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.empty() || line[0] == '#' || line[0] == 'f') continue;
+        std::array<double, 4> v{};
+        std::stringstream s(line);
+        for (double& d : v) {
+            std::string cell;
+            std::getline(s, cell, ',');
+            d = std::stod(cell);
+        }
+        rows.push_back({v[1], v[2], v[3]});
+    }
+    return rows;
+}
+
+TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
+    const auto reference = groundTruth();
+    ASSERT_EQ(reference.size(), 11u);
+    const std::string mov =
+        std::string("'") + ZEBAK_SOURCE_DIR + "/tests/data/osp-tracker/BallTossOut.mov'";
+    // The 1 m stick at x 277..290 has marks of nearly the ball's colour: one area left of it,
+    // one right of it. The origin (0, 0) makes the table y the negated pixel row.
+    const Result left = analyse("track " + mov +
+                                " --colour1 219,215,207 --tolerance1 60 --mode1 simple"
+                                " --area 100,0,274,480 --origin 0,0");
+    const Result right = analyse("track " + mov +
+                                 " --colour1 219,215,207 --tolerance1 60 --area 296,0,630,480"
+                                 " --from 18 --to 30 --origin 0,0");
+    ASSERT_EQ(left.status, 0) << left.err;
+    ASSERT_EQ(right.status, 0) << right.err;
+    const std::regex cell("\\[\"[^\"]*\",\"([^\"]*)\",\"([^\"]*)\"\\]");
+    auto rowsOf = [&](const std::string& json) {
+        std::vector<std::pair<std::string, std::string>> rows;
+        for (auto it = std::sregex_iterator(json.begin(), json.end(), cell);
+             it != std::sregex_iterator(); ++it)
+            rows.emplace_back((*it)[1], (*it)[2]);
+        return rows;
+    };
+    const auto l = rowsOf(left.out);
+    const auto r = rowsOf(right.out);
+    int checked = 0;
+    for (const auto& [frame, x, y] : reference) {
+        const int n = static_cast<int>(frame);
+        const auto& [cx, cy] =
+            n <= 16 ? l.at(static_cast<std::size_t>(n)) : r.at(static_cast<std::size_t>(n - 18));
+        ASSERT_FALSE(cx.empty()) << "frame " << n;
+        EXPECT_NEAR(std::stod(cx), x, 3.0) << "frame " << n;
+        EXPECT_NEAR(-std::stod(cy), y, 3.0) << "frame " << n;
+        ++checked;
+    }
+    EXPECT_EQ(checked, 11);
+}
+
+}  // namespace

@@ -1,0 +1,99 @@
+#include "core/PositionTable.h"
+
+#include <gtest/gtest.h>
+
+#include "ScriptedHost.h"
+
+namespace zebak {
+namespace {
+
+using Row = PositionGrid::Row;
+
+Row rowOf(const PositionGrid& g, int r) { return {g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)}; }
+
+class RowWriter : public ::testing::Test {
+  protected:
+    RowWriter() {
+        state.Videobreite = 360;
+        state.Videohoehe = 288;
+        state.NullpunktX = 0;
+        state.NullpunktY = 288;
+        state.analyse.sequenzAnfang = 10;
+        Tabellenvorbereiten(state, host);
+        state.analyse.panel5 = FoundIndicator::Found;
+    }
+    ProgramState state;
+    test::ScriptedHost host;
+};
+
+TEST_F(RowWriter, PreparedTablesHoldHeadersAndOneEmptyRow) {
+    state.tabelle(2).setRowCount(7);
+    state.tabelle(2).setCell(3, 1, "5");
+    Tabellenvorbereiten(state, host);
+    EXPECT_EQ(rowOf(state.tabelle(1), 0), (Row{"Zeit /s", "X1 /m", "Y1 /m"}));
+    EXPECT_EQ(rowOf(state.tabelle(2), 0), (Row{"Zeit /s", "X2 /m", "Y2 /m"}));
+    EXPECT_EQ(state.tabelle(2).rowCount(), 2);
+    EXPECT_EQ(rowOf(state.tabelle(2), 1), Row{});
+    state.tabelle(2).setRowCount(4);
+    EXPECT_EQ(state.tabelle(2).cell(3, 1), "") << "texts cut off do not come back";
+}
+
+TEST_F(RowWriter, RowOfFrameNIsNMinusSPlusOneWithTimeAndPixelsUncalibrated) {
+    Zeileinsmemo(state, 1, 10, 100, 88, host);
+    EXPECT_EQ(rowOf(state.tabelle(1), 1), (Row{"0", "100", "200"}));
+    Zeileinsmemo(state, 1, 11, 101, 90, host);
+    EXPECT_EQ(rowOf(state.tabelle(1), 2), (Row{"0.04", "101", "198"}));
+    Zeileinsmemo(state, 1, 60, 0, 300, host);
+    EXPECT_EQ(state.tabelle(1).rowCount(), 52);
+    EXPECT_EQ(rowOf(state.tabelle(1), 51), (Row{"2", "0", "-12"}));
+    EXPECT_EQ(rowOf(state.tabelle(1), 30), Row{}) << "frames never recorded stay empty";
+    EXPECT_EQ(state.tabelle(2).rowCount(), 2) << "slot 1 writes tabelle1 only";
+}
+
+TEST_F(RowWriter, CalibrationOriginAndFrameRateShapeTheTexts) {
+    state.Eichfaktor = 0.0025;
+    state.NullpunktX = 20;
+    state.NullpunktY = 200;
+    state.analyse.bilderProSekunde = 30;
+    Zeileinsmemo(state, 2, 13, 120, 250, host);
+    EXPECT_EQ(rowOf(state.tabelle(2), 4), (Row{"0.1", "0.25", "-0.125"}));
+    state.analyse.bilderProSekunde = 0;  // used as 1
+    Zeileinsmemo(state, 2, 13, 120, 250, host);
+    EXPECT_EQ(state.tabelle(2).cell(4, 0), "3");
+}
+
+TEST_F(RowWriter, RedIndicatorGivesAnEmptyRowAndTheNextFoundFrameContinues) {
+    Zeileinsmemo(state, 1, 10, 5, 5, host);
+    state.analyse.panel5 = FoundIndicator::NotFound;
+    Zeileinsmemo(state, 1, 11, 5, 5, host);
+    state.analyse.panel5 = FoundIndicator::Found;
+    Zeileinsmemo(state, 1, 12, 6, 5, host);
+    EXPECT_EQ(rowOf(state.tabelle(1), 2), Row{});
+    EXPECT_EQ(rowOf(state.tabelle(1), 3), (Row{"0.08", "6", "283"}));
+}
+
+TEST_F(RowWriter, AnEarlierFrameBecomesTheLastRow) {
+    for (int n = 10; n < 20; ++n) Zeileinsmemo(state, 1, n, n, 0, host);
+    ASSERT_EQ(state.tabelle(1).rowCount(), 11);
+    Zeileinsmemo(state, 1, 14, 99, 0, host);
+    EXPECT_EQ(state.tabelle(1).rowCount(), 6);
+    EXPECT_EQ(rowOf(state.tabelle(1), 5), (Row{"0.16", "99", "288"}));
+}
+
+TEST_F(RowWriter, AFrameBeforeTheStartShowsTheJumpedBackBoxAndWritesNothing) {
+    Zeileinsmemo(state, 1, 12, 1, 1, host);
+    Zeileinsmemo(state, 1, 9, 1, 1, host);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0],
+              "Das Video ist zurückgesprungen!Fehlermelung: Liste überschreitet Maximum.");
+    EXPECT_EQ(state.tabelle(1).rowCount(), 4);
+}
+
+TEST(CalibrationFactor, LengthOverDistanceAndNoFactorForOnePoint) {
+    EXPECT_DOUBLE_EQ(*calibrationFactor(0, 0, 30, 40, 1.0), 0.02);
+    EXPECT_DOUBLE_EQ(*calibrationFactor(272, 446, 272, 46, 1.0), 0.0025);
+    EXPECT_FALSE(calibrationFactor(5, 5, 5, 5, 1.0).has_value());
+}
+
+}  // namespace
+}  // namespace zebak
