@@ -41,3 +41,10 @@ echo "open 250 frames: first ${first}s, second ${second}s, ratio $(echo "$first 
 m250=$(peak_kb "$analyse" decode "$film")
 m2500=$(peak_kb "$analyse" decode "$films/mpeg4-2500.avi")
 echo "peak memory of decode: 250 frames ${m250} KB, 2500 frames ${m2500} KB, ratio $(echo "$m2500 $m250" | awk '{printf "%.2f", $1/$2}')"
+
+# The film analysis against plain decoding of the same film: simple search over the whole
+# frame, and the search around the predicted position (colour of testsrc2's red areas).
+decode=$(best "$analyse" decode "$film")
+simple=$(best "$analyse" track "$film" --colour1 191,0,0 --mode1 simple)
+predict=$(best "$analyse" track "$film" --colour1 191,0,0 --mode1 predict)
+echo "track 250 frames: decode ${decode}s, simple ${simple}s (ratio $(echo "$simple $decode" | awk '{printf "%.2f", $1/$2}')), predict ${predict}s (ratio $(echo "$predict $decode" | awk '{printf "%.2f", $1/$2}'))"

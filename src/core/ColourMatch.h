@@ -5,6 +5,10 @@
 
 #include "Colour.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace zebak {
 
 /// The colour match rule: true when every channel of the pixel differs from the reference by
@@ -31,6 +35,15 @@ class ColourMatcher {
             green_[v] = channelMatches(v, reference.g, tolerance);
             blue_[v] = channelMatches(v, reference.b, tolerance);
         }
+        // The strict rule as an inclusive range per channel: lo <= v <= hi.
+        const int refs[3] = {reference.r, reference.g, reference.b};
+        for (int c = 0; c < 3; ++c) {
+            const int lo = refs[c] - tolerance + 1 < 0 ? 0 : refs[c] - tolerance + 1;
+            const int hi = refs[c] + tolerance - 1 > 255 ? 255 : refs[c] + tolerance - 1;
+            if (lo > hi) matchesNothing_ = true;
+            low_[c] = static_cast<std::uint8_t>(lo);
+            span_[c] = static_cast<std::uint8_t>(hi - lo);
+        }
     }
 
     /// True when the three bytes r, g, b (one pixel of an RgbFrame row) match.
@@ -38,6 +51,47 @@ class ColourMatcher {
         return (red_[rgb[0]] & green_[rgb[1]] & blue_[rgb[2]]) != 0;
     }
     bool matches(Rgb c) const { return (red_[c.r] & green_[c.g] & blue_[c.b]) != 0; }
+
+    /// The first pixel index in [x, end) of the row from which a match is possible: runs of
+    /// 16 pixels in which no pixel matches are skipped at once (with SSE2 where the processor
+    /// has it). Returns end when no pixel of the rest can match. Pixels from the returned
+    /// index on must still be tested one by one with matches().
+    int skipNonMatching(const std::uint8_t* row, int x, int end) const {
+        if (matchesNothing_) return end;
+#if defined(__SSE2__)
+        // Byte i of a run of 48 bytes (16 pixels) belongs to channel i % 3.
+        alignas(16) std::uint8_t lo[48];
+        alignas(16) std::uint8_t span[48];
+        for (int i = 0; i < 48; ++i) {
+            lo[i] = low_[i % 3];
+            span[i] = span_[i % 3];
+        }
+        const __m128i zero = _mm_setzero_si128();
+        __m128i loV[3];
+        __m128i spanV[3];
+        for (int k = 0; k < 3; ++k) {
+            loV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
+            spanV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(span + 16 * k));
+        }
+        constexpr std::uint64_t kFirstBytes = 0x249249249249ull;  // bits 0, 3, ..., 45
+        for (; x + 16 <= end; x += 16) {
+            std::uint64_t inRange = 0;
+            for (int k = 0; k < 3; ++k) {
+                const __m128i v =
+                    _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 3 * x + 16 * k));
+                // v - lo wraps below lo to large values; in range when it does not exceed span.
+                const __m128i above = _mm_subs_epu8(_mm_sub_epi8(v, loV[k]), spanV[k]);
+                const auto bits = static_cast<std::uint32_t>(
+                    _mm_movemask_epi8(_mm_cmpeq_epi8(above, zero)));
+                inRange |= static_cast<std::uint64_t>(bits) << (16 * k);
+            }
+            if ((inRange & (inRange >> 1) & (inRange >> 2) & kFirstBytes) != 0) return x;
+        }
+#else
+        (void)row;
+#endif
+        return x;
+    }
 
   private:
     static constexpr std::uint8_t channelMatches(int value, int reference, int tolerance) {
@@ -47,6 +101,9 @@ class ColourMatcher {
     std::array<std::uint8_t, 256> red_{};
     std::array<std::uint8_t, 256> green_{};
     std::array<std::uint8_t, 256> blue_{};
+    std::uint8_t low_[3] = {0, 0, 0};
+    std::uint8_t span_[3] = {0, 0, 0};
+    bool matchesNothing_ = false;
 };
 
 }  // namespace zebak

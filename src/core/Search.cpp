@@ -174,7 +174,14 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
         std::uint8_t* out = draw && direct ? image.row(y) : nullptr;
         int first = -1;
         int last = -1;
-        for (int x = x0; x < x1; ++x) {
+        for (int x = match.skipNonMatching(row, x0, x1), stop = std::min(x + 16, x1); x < x1;
+             ++x) {
+            if (x == stop) {
+                // A run of 16 tested one by one is over: skip the next runs without a match.
+                x = match.skipNonMatching(row, x, x1);
+                stop = std::min(x + 16, x1);
+                if (x == x1) break;
+            }
             if (!match.matches(row + 3 * x)) continue;
             if (out) {
                 out[3 * x] = colour.r;
