@@ -159,7 +159,7 @@ struct FfmsFrameSource::Impl {
 
     void show(int n) {
         if (n == shownFrame) return;
-        RgbFrame next;
+        RgbFrame next = spareBuffer();
         const auto cached = std::find_if(recent.begin(), recent.end(),
                                          [n](const auto& entry) { return entry.first == n; });
         if (cached != recent.end()) {
@@ -177,6 +177,15 @@ struct FfmsFrameSource::Impl {
         remember();
         current = std::move(next);
         shownFrame = n;
+    }
+
+    /// A frame buffer to decode into: the oldest recent frame's when the list is full, so
+    /// stepping through a film allocates no memory.
+    RgbFrame spareBuffer() {
+        if (recent.size() < kRecentFrames) return RgbFrame();
+        RgbFrame spare = std::move(recent.back().second);
+        recent.pop_back();
+        return spare;
     }
 
     void remember() {
