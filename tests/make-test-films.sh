@@ -40,6 +40,16 @@ if [ ! -s lossless.avi ]; then
 fi
 
 # Broken inputs: cut short, empty, a text file with a film's name.
+# Damaged in the middle: runs of 0xFF bytes written over the second third of the film.
+if [ ! -s damaged.avi ]; then
+    cp mpeg4.avi damaged.tmp.avi
+    size=$(stat -c %s mpeg4.avi)
+    for k in 0 1 2 3 4 5 6 7; do
+        head -c 1500 /dev/zero | tr '\0' '\377' |
+            dd of=damaged.tmp.avi bs=1 seek=$(( size / 3 + k * size / 24 )) conv=notrunc status=none
+    done
+    mv damaged.tmp.avi damaged.avi
+fi
 [ -s truncated.avi ] || head -c $(( $(stat -c %s mpeg4.avi) / 2 )) mpeg4.avi > truncated.avi
 : > empty.avi
 printf 'Das ist kein Film.\n' > text.avi

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <unordered_set>
 #include <utility>
 
 #include "FfmsHandles.h"
@@ -75,6 +76,7 @@ struct FfmsFrameSource::Impl {
     ffms::VideoSourcePtr normal;  // FFMS_SEEK_NORMAL: fast jumps, verified by hash
     ffms::VideoSourcePtr linear;  // FFMS_SEEK_LINEAR: exact but slow; made on demand
     std::vector<std::uint64_t> hashes;
+    std::unordered_set<int> unverifiable;  // frames whose pixels differ from decode to decode
     ffms::ErrorInfo error;
 
     // The source whose decoder stands on a verified frame, so the next frame is one decode.
@@ -106,7 +108,8 @@ struct FfmsFrameSource::Impl {
     }
 
     bool verified(int n, const RgbFrame& f) const {
-        return n >= 0 && static_cast<std::size_t>(n) < hashes.size() && f.hash() == hashes[n];
+        if (n < 0 || static_cast<std::size_t>(n) >= hashes.size()) return false;
+        return f.hash() == hashes[n] || unverifiable.count(n) != 0;
     }
 
     /// The index of the recorded frame with this hash nearest to `guess` (within 8 frames);
@@ -119,6 +122,17 @@ struct FfmsFrameSource::Impl {
         return -1;
     }
 
+    /// Checks a frame reached by decoding forward from a verified frame. A frame that is
+    /// none of the film's frames near n was not misplaced but decoded differently from the
+    /// first pass (damaged data decodes differently each time): it is taken as it is and
+    /// not checked again. A frame that is another frame of the film is refused.
+    bool acceptStep(int n, const RgbFrame& f) {
+        if (verified(n, f)) return true;
+        if (identify(n, f.hash()) >= 0) return false;
+        unverifiable.insert(n);
+        return true;
+    }
+
     /// Jumps the fast source to `from`, learns which frame it really delivered, and decodes
     /// forward to frame n, checking every frame. After a jump FFMS2 may count its frames
     /// off by one or two (MPEG program streams, B-frames); the offset found here is kept,
@@ -129,7 +143,7 @@ struct FfmsFrameSource::Impl {
         if (real < 0 || real > n) return false;
         const int offset = real - from;  // the real frame is the requested one plus offset
         for (int k = real + 1; k <= n; ++k)
-            if (!decode(normal.get(), k - offset, out) || !verified(k, out)) return false;
+            if (!decode(normal.get(), k - offset, out) || !acceptStep(k, out)) return false;
         stepper = normal.get();
         stepperOffset = offset;
         stepperFrame = n;
@@ -152,6 +166,9 @@ struct FfmsFrameSource::Impl {
         if (!decode(linear.get(), n, out))
             throw FilmError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
                             " kann nicht gelesen werden: " + error.text());
+        // Damaged data can decode differently each time; such a frame is taken as the
+        // decoder gives it from now on instead of being repaired again on every visit.
+        if (!verified(n, out)) unverifiable.insert(n);
         stepper = linear.get();
         stepperOffset = 0;
         stepperFrame = n;
@@ -166,8 +183,7 @@ struct FfmsFrameSource::Impl {
             next = std::move(cached->second);
             recent.erase(cached);  // before remember(), which moves the deque's elements
         } else if (stepper != nullptr && n == stepperFrame + 1 &&
-                   decode(stepper, n - stepperOffset, next) &&
-                   verified(n, next)) {
+                   decode(stepper, n - stepperOffset, next) && acceptStep(n, next)) {
             // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where its
             // decoder stands even when the frame it delivered was right.
             stepperFrame = n;
