@@ -134,8 +134,8 @@ TEST(Track, CalibrationAndOriginConvertToMetres) {
     // a coordinate of zero stays "0".
     const Result negative = analyse("track " + film("boxes-ffv1.avi") + kRed +
                                     " --to 1 --calibrate 0,0,60,80,-0.5 --origin 12,98");
-    EXPECT_EQ(negative.out, "{\"tables\":{\"1\":[" + row(0, 0, -0.38) + "," +
-                                row(0.04, -0.02, -0.37) + "]}}\n")
+    EXPECT_EQ(negative.out,
+              "{\"tables\":{\"1\":[" + row(0, 0, -0.38) + "," + row(0.04, -0.02, -0.37) + "]}}\n")
         << negative.err;
 }
 
