@@ -110,7 +110,8 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
     return r;
 }
 
-/// The calibration factor from "AX,AY,BX,BY,LENGTH" (length in metres, above 0).
+/// The calibration factor from "AX,AY,BX,BY,LENGTH" (length in metres, not 0; a negative
+/// length is taken as given, as the length window takes it).
 double readCalibration(const std::string& text) {
     const std::vector<std::string> parts = splitCommas(text);
     if (parts.size() != 5) throw UsageError("--calibrate erwartet AX,AY,BX,BY,LÄNGE");
@@ -118,7 +119,7 @@ double readCalibration(const std::string& text) {
     for (int i = 0; i < 4; ++i)
         p[i] = parseInt(parts[static_cast<std::size_t>(i)], "--calibrate", -kUnbounded, kUnbounded);
     const double length = parseDouble(parts[4], "--calibrate");
-    if (!(length > 0.0)) throw UsageError("--calibrate: die Länge muss größer als 0 sein");
+    if (length == 0.0) throw UsageError("--calibrate: die Länge darf nicht 0 sein");
     const auto factor = calibrationFactor(p[0], p[1], p[2], p[3], length);
     if (!factor) throw UsageError("--calibrate: Anfangs- und Endpunkt sind derselbe Bildpunkt");
     return *factor;

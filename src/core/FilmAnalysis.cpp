@@ -15,12 +15,14 @@ void showFrame(FrameSource& frames, AnalysisHost& host, int n) {
     host.frameShown(frames.currentFrame());
 }
 
-/// An end bar standing at the frame count moves back to the last frame.
+/// An end bar standing at the frame count moves back to the last frame, but, like every move
+/// of the end bar, not below the start bar.
 void pullBackEndBar(ProgramState& state, const FrameSource& frames, AnalysisHost& host) {
-    if (frames.frameCount() == state.analyse.sequenzEnde) {
-        state.analyse.sequenzEnde = frames.frameCount() - 1;
-        host.endBarMoved(state.analyse.sequenzEnde);
-    }
+    if (frames.frameCount() != state.analyse.sequenzEnde) return;
+    const int last = std::max(frames.frameCount() - 1, state.analyse.sequenzAnfang);
+    if (last == state.analyse.sequenzEnde) return;
+    state.analyse.sequenzEnde = last;
+    host.endBarMoved(last);
 }
 
 /// Takes the frame's bounding box as the new centre (the old one becomes the previous centre)

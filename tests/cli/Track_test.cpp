@@ -130,6 +130,13 @@ TEST(Track, CalibrationAndOriginConvertToMetres) {
     EXPECT_EQ(r.out,
               "{\"tables\":{\"1\":[" + row(0, 0, 0.38) + "," + row(0.04, 0.02, 0.37) + "]}}\n")
         << r.err;
+    // A negative length is taken as typed: the factor and every coordinate change sign, and
+    // a coordinate of zero stays "0".
+    const Result negative = analyse("track " + film("boxes-ffv1.avi") + kRed +
+                                    " --to 1 --calibrate 0,0,60,80,-0.5 --origin 12,98");
+    EXPECT_EQ(negative.out,
+              "{\"tables\":{\"1\":[" + row(0, 0, -0.38) + "," + row(0.04, -0.02, -0.37) + "]}}\n")
+        << negative.err;
 }
 
 TEST(Track, SecondSearchQuestionIsAnsweredFromTheCommandLine) {
@@ -166,6 +173,7 @@ TEST(Track, BadArgumentsAndFilmsGiveOneLineAndStatusTwo) {
           "track " + film("boxes-ffv1.avi") + kRed + " --from 5 --to 4",
           "track " + film("boxes-ffv1.avi") + kRed + " --area 0,0,161,120",
           "track " + film("boxes-ffv1.avi") + kRed + " --calibrate 5,5,5,5,1",
+          "track " + film("boxes-ffv1.avi") + kRed + " --calibrate 0,0,3,4,0",
           "track " + film("boxes-ffv1.avi") + kRed + " --format xml",
           "track " + film("boxes-ffv1.avi") + kRed + " --unknown",
           "track " + film("missing.avi") + kRed}) {
