@@ -242,7 +242,8 @@ TEST(FfmsFrameSourceTest, CancelledOpenThrowsCancelled) {
 
 TEST(FfmsFrameSourceTest, OpensTheRealClips) {
     for (const auto& [name, frames] :
-         std::vector<std::pair<std::string, int>>{{"BallTossOut.mov", 32}, {"drop.avi", 182}}) {
+         std::vector<std::pair<std::string, int>>{
+             {"BallTossOut.mov", 32}, {"BallToss_new_BallToss.mp4", 13}, {"drop.avi", 182}}) {
         const std::string path = std::string(ZEBAK_SOURCE_DIR) + "/tests/data/osp-tracker/" + name;
         auto source = FfmsFrameSource::open(path);
         EXPECT_EQ(source->frameCount(), frames) << name;
