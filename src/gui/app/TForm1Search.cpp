@@ -48,7 +48,7 @@ void TForm1::baueSuchseiten() {
         seite->setObjectName(QStringLiteral("TabSheet%1").arg(n));
         auto* frame = new TFrame1(seite);
         frame->setObjectName(QStringLiteral("SuchEinst%1").arg(n));
-        frame->move(2, 2);
+        frame->move(14, 2);  // clear of the display window, which overlaps the left edge
         frame->Label2()->setText(QStringLiteral("max. Farbtoleranz:"));
         if (n == 2) frame->ohneGrenzen();
         suchEinst_.at(static_cast<std::size_t>(n - 1)) = frame;

@@ -45,15 +45,15 @@ void ResultDisplayPanel::baueAuswahl() {
     radioGroup1_ = new RadioGroup(
         {QStringLiteral("Mittelpunkt"), QStringLiteral("gefundene Bildpunkte")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
-    radioGroup1_->setGeometry(8, 102, 170, 58);
+    radioGroup1_->setGeometry(8, 102, 180, 58);
     connect(radioGroup1_, &RadioGroup::Click, this, &ResultDisplayPanel::inZustand);
     // The markers stand beside the group; a parent of their own keeps them one choice.
     radioButton1_ = new QRadioButton(QStringLiteral("+"), this);
     radioButton1_->setObjectName(QStringLiteral("RadioButton1"));
-    radioButton1_->setGeometry(184, 108, 40, 20);
+    radioButton1_->setGeometry(194, 108, 34, 20);
     radioButton2_ = new QRadioButton(QStringLiteral("."), this);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
-    radioButton2_->setGeometry(184, 134, 40, 20);
+    radioButton2_->setGeometry(194, 134, 34, 20);
     connect(radioButton2_, &QRadioButton::toggled, this, &ResultDisplayPanel::inZustand);
 
     checkBox1_->setChecked(anzeige_.farbe1Analysieren);

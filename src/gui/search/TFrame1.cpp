@@ -118,7 +118,7 @@ void TFrame1::baueRgb() {
     radioGroup2_ = new RadioGroup(
         {QStringLiteral("Farbe1 zuweisen"), QStringLiteral("Farbe2 zuweisen")}, this);
     radioGroup2_->setObjectName(QStringLiteral("RadioGroup2"));
-    radioGroup2_->setGeometry(206, 212, 150, 58);
+    radioGroup2_->setGeometry(206, 212, 144, 58);
     radioGroup2_->setItemIndex(0);
 }
 
