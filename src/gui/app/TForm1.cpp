@@ -32,7 +32,11 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs
     setWindowState(Qt::WindowMaximized);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The tables and the settings pages work on the state, which is destroyed before the
+    // child widgets are: they go first.
+    teileUeberDemZustandLoeschen();
+}
 
 void TForm1::setNebenfenster(const Nebenfenster& fenster) {
     fenster_ = fenster;

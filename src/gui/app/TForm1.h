@@ -236,6 +236,8 @@ class TForm1 : public QMainWindow {
     void tabellenKnoepfeVerbinden();
     void DiagrammBtnClick();
     PositionTable* tabelle(SlotNumber slot) const;
+    /// Deletes the widgets that read the state; the state goes before the child widgets do.
+    void teileUeberDemZustandLoeschen();
 
     std::array<TFrame1*, 2> suchEinst_{};
     ResultDisplayPanel* panel3_ = nullptr;

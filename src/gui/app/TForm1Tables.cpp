@@ -2,6 +2,7 @@
 // of "Auswertung" before the evaluation window opens.
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabWidget>
 
 #include "gui/app/Dialogs.h"
 #include "gui/app/TForm1.h"
@@ -40,6 +41,16 @@ void TForm1::tabellenKnoepfeVerbinden() {
 }
 
 PositionTable* TForm1::tabelle(SlotNumber slot) const { return slot == 1 ? tabelle1 : Tabelle2; }
+
+void TForm1::teileUeberDemZustandLoeschen() {
+    delete tabelle1;
+    delete Tabelle2;
+    delete PageControl1;
+    delete Panel3;
+    tabelle1 = Tabelle2 = nullptr;
+    PageControl1 = nullptr;
+    Panel3 = nullptr;
+}
 
 void TForm1::tabellenAktualisieren(SlotNumber slot, int row) {
     tabelle(slot)->modell()->aktualisieren(row);

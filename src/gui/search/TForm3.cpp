@@ -81,7 +81,8 @@ void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.setPen(QPen(Qt::black, 1, Qt::DashLine));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized());
+    // The outline runs through both corners: a 1-pixel pen draws a rect one wider than it is.
+    p.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1));
     p.end();
     update();
 }
