@@ -103,9 +103,6 @@ class TForm1 : public QMainWindow {
     void farbeAnzeigen(SlotNumber slot, bool swatch);
     /// Shows the slot's settings page ("Farbe 1" / "Farbe 2") and makes the slot current.
     void seiteZeigen(SlotNumber slot);
-    /// Takes the colour of the display window's pixel (KlickX, KlickY) as the current slot's
-    /// reference colour; warns when colour 2 comes out too close to colour 1.
-    void clickfarbe();
     /// Number of short beeps (MessageBeep) sounded so far; the tests listen through it.
     int piepser() const { return piepser_; }
 
@@ -206,6 +203,9 @@ class TForm1 : public QMainWindow {
     QAction* Stroboskopbild1 = nullptr;
 
     // ---- Search settings and reference colours (TForm1Search.cpp).
+    /// Takes the colour of the display window's pixel (KlickX, KlickY) as the current slot's
+    /// reference colour; warns when colour 2 comes out too close to colour 1.
+    void clickfarbe();
     void einstellungenVerbinden();
     TFrame1* SuchEinst(SlotNumber slot) const;
     /// The slot a click on the display window assigns: SuchEinst1.RadioGroup2's item + 1.
