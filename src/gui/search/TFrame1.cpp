@@ -199,13 +199,13 @@ void TFrame1::abweichungZeigen(bool sichtbar) {
 }
 
 bool TFrame1::eventFilter(QObject* watched, QEvent* event) {
-    for (int k = 0; k < 3; ++k) {
+    const bool taste = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    for (int k = 0; k < 3 && taste; ++k) {
         if (watched != Edit(k)) continue;
-        const auto* taste = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress)
-            return !rgbTasteZulassen(taste->key(), taste->text());
+        const auto* t = static_cast<QKeyEvent*>(event);
+        if (event->type() == QEvent::KeyPress) return !rgbTasteZulassen(t->key(), t->text());
         // Windows reports one release at the end of a held key; Qt one per repeat.
-        if (event->type() == QEvent::KeyRelease && !taste->isAutoRepeat()) Q_EMIT editTasteLos(k);
+        if (!t->isAutoRepeat()) Q_EMIT editTasteLos(k);
     }
     return QFrame::eventFilter(watched, event);
 }
