@@ -18,3 +18,12 @@ ff -f lavfi -i color=c=red:size=160x120:rate=25 -frames:v 10 -c:v mjpeg -q:v 3 f
 # Broken files: text named like a film, and a film cut off after its header.
 printf 'Das ist kein Film.\n' > kein-film.avi
 head -c 3000 gui640.avi > abgeschnitten.avi
+
+# 320x240 lossless film whose pixels are known exactly, 10 frames: a grey background
+# (40, 40, 40) with three squares from y 40 to 79: red (225, 32, 26) from x 40 to 79, a red
+# close to it (230, 40, 30) from x 120 to 159, and blue (30, 60, 200) from x 200 to 239.
+box() { echo "between(X,$1,$(($1 + 39)))*between(Y,40,79)"; }
+pick() { echo "if($(box 40),$1,if($(box 120),$2,if($(box 200),$3,40)))"; }
+ff -f lavfi -i "color=c=black:size=320x240:rate=25,format=rgb24" \
+   -vf "geq=r='$(pick 225 230 30)':g='$(pick 32 40 60)':b='$(pick 26 30 200)'" \
+   -frames:v 10 -c:v ffv1 -pix_fmt bgr0 farben320.avi

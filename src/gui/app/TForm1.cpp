@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include "gui/app/Dialogs.h"
 #include "gui/app/Sound.h"
@@ -33,9 +32,16 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs
     setWindowState(Qt::WindowMaximized);
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The tables and the settings pages work on the state, which is destroyed before the
+    // child widgets are: they go first.
+    teileUeberDemZustandLoeschen();
+}
 
-void TForm1::setNebenfenster(const Nebenfenster& fenster) { fenster_ = fenster; }
+void TForm1::setNebenfenster(const Nebenfenster& fenster) {
+    fenster_ = fenster;
+    anzeigeVerbinden();
+}
 
 void TForm1::FormCreate() {
     state_.EichungLaeuft = 0;
@@ -124,39 +130,6 @@ void TForm1::bauePanel2() {
     Panel2->hide();
 }
 
-void TForm1::baueSuchseiten() {
-    PageControl1 = new QTabWidget(centralWidget());
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setGeometry(381, 8, 377, 364);
-    auto* seite1 = new QWidget;
-    seite1->setObjectName(QStringLiteral("TabSheet1"));
-    auto* seite2 = new QWidget;
-    seite2->setObjectName(QStringLiteral("TabSheet2"));
-    PageControl1->addTab(seite1, QStringLiteral("Farbe 1"));
-    PageControl1->addTab(seite2, QStringLiteral("Farbe 2"));
-    PageControl1->hide();
-
-    Panel3 = tafel(centralWidget());
-    Panel3->setObjectName(QStringLiteral("Panel3"));
-    Panel3->setGeometry(773, 8, 233, 364);
-    Panel3->setAutoFillBackground(true);
-    QLabel* titel =
-        beschriftung(QStringLiteral("Label7"), QStringLiteral("Anzeige der Suchergebnisse"),
-                     QRect(8, 6, 217, 20), Panel3);
-    titel->setStyleSheet(
-        QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
-    labelbremse = beschriftung(QStringLiteral("labelbremse"), QStringLiteral("Bremse:"),
-                               QRect(8, 326, 60, 17), Panel3);
-    ScrollBarBremse = new QScrollBar(Qt::Horizontal, Panel3);
-    ScrollBarBremse->setObjectName(QStringLiteral("ScrollBarBremse"));
-    ScrollBarBremse->setRange(0, 1000);
-    ScrollBarBremse->setValue(0);
-    ScrollBarBremse->setGeometry(70, 326, 155, 17);
-    ScrollBarBremse->hide();
-    labelbremse->hide();
-    Panel3->hide();
-}
-
 void TForm1::baueAnalyseKnoepfe() {
     // The analysis buttons stand in a column; their work is added as the searches are built.
     suchbereicheinschraenken =
@@ -175,25 +148,6 @@ void TForm1::baueAnalyseKnoepfe() {
     for (QPushButton* b :
          {suchbereicheinschraenken, AnalyseBtn, EichenBtn, FilmAnalyseBtn, DiagrammBtn})
         b->hide();
-}
-
-void TForm1::baueTabellen() {
-    int links = 541;
-    for (QTableWidget** tabelle : {&tabelle1, &Tabelle2}) {
-        *tabelle = new QTableWidget(2, 3, centralWidget());
-        (*tabelle)->setObjectName(tabelle == &tabelle1 ? QStringLiteral("tabelle1")
-                                                       : QStringLiteral("Tabelle2"));
-        (*tabelle)->setGeometry(links, 384, 220, 120);
-        (*tabelle)->horizontalHeader()->hide();
-        (*tabelle)->verticalHeader()->hide();
-        (*tabelle)->hide();
-        links = 773;
-    }
-    for (QPlainTextEdit** memo : {&Memo1, &Memo2}) {
-        *memo = new QPlainTextEdit(centralWidget());
-        (*memo)->setObjectName(memo == &Memo1 ? QStringLiteral("Memo1") : QStringLiteral("Memo2"));
-        (*memo)->hide();
-    }
 }
 
 }  // namespace zebak::gui

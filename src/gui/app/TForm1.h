@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QUrl>
+#include <array>
 #include <memory>
 
 #include "core/ProgramState.h"
@@ -16,7 +18,6 @@ class QPushButton;
 class QScrollBar;
 class QSpinBox;
 class QTabWidget;
-class QTableWidget;
 class QTimer;
 class QToolButton;
 class QWidget;
@@ -36,6 +37,9 @@ class TForm6;
 class TForm7;
 class TForm8;
 class TForm9;
+class TFrame1;
+class ResultDisplayPanel;
+class PositionTable;
 
 /// The secondary windows the main window works with; all created before it is used.
 struct Nebenfenster {
@@ -86,6 +90,21 @@ class TForm1 : public QMainWindow {
 
     /// The help page, resolved against the current working directory.
     static QUrl hilfeUrl();
+
+    // ---- Search settings, display window input and position tables.
+    /// Refreshes the view of the slot's position table after grid row `row` was written (the
+    /// grid's row count may have changed with it); row -1 refreshes the whole table.
+    void tabellenAktualisieren(SlotNumber slot, int row);
+    /// Shows tabelle1, and Tabelle2 too when "Farbe 2 analysieren" is checked; called after
+    /// the tables were prepared (Tabellenvorbereiten).
+    void tabellenZeigen();
+    /// Rewrites the slot's R, G, B edits from its working colour; when `swatch` is set also
+    /// redraws the slot's swatch, which sets its assigned mark.
+    void farbeAnzeigen(SlotNumber slot, bool swatch);
+    /// Shows the slot's settings page ("Farbe 1" / "Farbe 2") and makes the slot current.
+    void seiteZeigen(SlotNumber slot);
+    /// Number of short beeps (MessageBeep) sounded so far; the tests listen through it.
+    int piepser() const { return piepser_; }
 
   Q_SIGNALS:
     /// The main window was closed: the program ends.
@@ -177,11 +196,54 @@ class TForm1 : public QMainWindow {
     QPushButton* EichenBtn = nullptr;
     QPushButton* FilmAnalyseBtn = nullptr;
     QPushButton* DiagrammBtn = nullptr;
-    QTableWidget* tabelle1 = nullptr;
-    QTableWidget* Tabelle2 = nullptr;
+    PositionTable* tabelle1 = nullptr;
+    PositionTable* Tabelle2 = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QAction* Stroboskopbild1 = nullptr;
+
+    // ---- Search settings and reference colours (TForm1Search.cpp).
+    /// Takes the colour of the display window's pixel (KlickX, KlickY) as the current slot's
+    /// reference colour; warns when colour 2 comes out too close to colour 1.
+    void clickfarbe();
+    void einstellungenVerbinden();
+    TFrame1* SuchEinst(SlotNumber slot) const;
+    /// The slot a click on the display window assigns: SuchEinst1.RadioGroup2's item + 1.
+    SlotNumber aktuellerSlot() const;
+    void Farbkontrolle();
+    void Farbanzeige(SlotNumber slot);
+    void SuchEinst1Edit1KeyUp(SlotNumber slot, int kanal);
+    void SuchEinst1RadioGroup2Click(int item);
+    void SuchEinst2RadioGroup2Click(int item);
+    void PageControl1Change(int index);
+    void SuchEinstRadioGroup1Click(SlotNumber slot, int item);
+    void SuchEinstCheckBox1Click(SlotNumber slot, bool checked);
+    void RadioGroup1Click(int item);
+    void CheckBox3Click(bool checked);
+    /// MessageBeep with type 0 (standard) or 1.
+    void piepen(int typ);
+
+    // Search area and display window input (TForm1Suchgebiet.cpp).
+    void anzeigeVerbinden();
+    void suchbereicheinschraenkenClick();
+    void Form3MouseDown(Qt::MouseButton button, QPoint punkt);
+    void Form3MouseMove(QPoint punkt);
+    void Form3MouseUp(Qt::MouseButton button, QPoint punkt);
+    void Form3KeyDown();
+    void suchbereichNormalisieren();
+
+    // Position tables and the evaluation button (TForm1Tables.cpp).
+    void tabellenKnoepfeVerbinden();
+    void DiagrammBtnClick();
+    PositionTable* tabelle(SlotNumber slot) const;
+    /// Deletes the widgets that read the state; the state goes before the child widgets do.
+    void teileUeberDemZustandLoeschen();
+
+    std::array<TFrame1*, 2> suchEinst_{};
+    ResultDisplayPanel* panel3_ = nullptr;
+    /// A search-area rectangle is being dragged on the display window.
+    bool RahmenZiehen = false;
+    int piepser_ = 0;
 };
 
 }  // namespace zebak::gui

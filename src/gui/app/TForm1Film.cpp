@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTableWidget>
 #include <QTimer>
 #include <cmath>
 #include <initializer_list>
@@ -16,6 +15,7 @@
 #include "core/VideoSize.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/TForm1.h"
+#include "gui/positions/PositionTableModel.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
 #include "media/FfmsFrameSource.h"
@@ -84,11 +84,12 @@ void TForm1::menueZuruecksetzen() {
     Stroboskopbild1->setChecked(false);
     verstecken({suchbereicheinschraenken, DiagrammBtn, EichenBtn, Memo1, Memo2});
     state_.Eichfaktor = 1.0;
-    for (QTableWidget* tabelle : {tabelle1, Tabelle2}) {
-        tabelle->hide();
-        tabelle->clearContents();
-        tabelle->setRowCount(2);
+    for (SlotNumber n : {1, 2}) {
+        state_.tabelle(n).reset();
+        tabellenAktualisieren(n, -1);
     }
+    tabelle1->hide();
+    Tabelle2->hide();
     verstecken(
         {AnalyseBtn, FilmAnalyseBtn, fenster_.form3, fenster_.form3->Panel1(), fenster_.form4});
     fenster_.form4->bildLoeschen(state_.Videobreite, state_.Videohoehe);

@@ -87,6 +87,9 @@ void TForm1::baueBereichswiedergabe() {
     SpinEdit1->setRange(1, 100000);  // a rate of 0 or less would make every time undefined
     SpinEdit1->setValue(25);
     SpinEdit1->setGeometry(170, 150, 60, 24);
+    // The time column of the tables is computed from this rate: the state follows every change.
+    connect(SpinEdit1, &QSpinBox::valueChanged, this,
+            [this](int bilder) { state_.analyse.bilderProSekunde = bilder; });
     beschriftung(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"),
                  QRect(236, 154, 60, 17), Panel1);
     Label5 = beschriftung(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), Panel1);
@@ -191,6 +194,7 @@ void TForm1::ScrollBar2Change(int position) {
         ScrollBar2->setValue(ScrollBar3->value());  // runs this handler again
         return;
     }
+    state_.analyse.sequenzAnfang = position;
     gehezu(position);
     ScrollBar1->setValue(position);
     Label2->setText(QString::number(position));
@@ -202,6 +206,7 @@ void TForm1::ScrollBar3Change(int position) {
         ScrollBar3->setValue(ScrollBar2->value());  // runs this handler again
         return;
     }
+    state_.analyse.sequenzEnde = position;
     gehezu(position);
     ScrollBar1->setValue(position);
     Label3->setText(QString::number(position));

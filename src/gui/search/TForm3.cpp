@@ -1,7 +1,10 @@
 #include "gui/search/TForm3.h"
 
-#include <QImage>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "core/FrameSource.h"
 
@@ -12,32 +15,122 @@ TForm3::TForm3(QWidget* parent)
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::StrongFocus);
+    // Moves are reported while a rectangle is dragged; a drag holds a button down anyway,
+    // but the first corner may follow a plain press.
+    setMouseTracking(true);
     panel1_ = new QWidget(this);
     panel1_->setObjectName(QStringLiteral("Panel1"));
     panel1_->setGeometry(0, 0, 1, 1);
     panel1_->hide();
+    fessel_ = new QTimer(this);
+    fessel_->setInterval(10);
+    connect(fessel_, &QTimer::timeout, this, &TForm3::cursorZurueckholen);
     resize(320, 240);
 }
 
 void TForm3::setSource(const FrameSource* source) {
     source_ = source;
+    leinwandBild_ = -1;
     update();
 }
 
 void TForm3::setClientSize(int w, int h) { setFixedSize(w, h); }
 
-void TForm3::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+void TForm3::leinwandPruefen() {
+    const int bild = source_ != nullptr ? source_->currentFrame() : -1;
+    if (!leinwand_.isNull() && leinwand_.size() == size() && leinwandBild_ == bild &&
+        leinwandQuelle_ == source_)
+        return;
+    leinwandBild_ = bild;
+    leinwandQuelle_ = source_;
+    leinwand_ = QImage(size(), QImage::Format_RGB32);
     if (source_ == nullptr || source_->frame().empty()) {
-        painter.fillRect(rect(), Qt::black);
+        leinwand_.fill(Qt::black);
         return;
     }
     const RgbFrame& f = source_->frame();
-    // The image only borrows the frame's bytes for the length of this paint.
+    // The image only borrows the frame's bytes until it is converted.
     const QImage image(f.bytes().data(), f.width(), f.height(), f.width() * 3,
                        QImage::Format_RGB888);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, size() != image.size());
-    painter.drawImage(rect(), image);
+    if (image.size() == size())
+        leinwand_ = image.convertToFormat(QImage::Format_RGB32);
+    else
+        leinwand_ = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
 }
+
+void TForm3::paintEvent(QPaintEvent*) {
+    leinwandPruefen();
+    QPainter painter(this);
+    painter.drawImage(0, 0, leinwand_);
+}
+
+Rgb TForm3::bildpunkt(int x, int y) {
+    leinwandPruefen();
+    if (!leinwand_.rect().contains(x, y)) return Rgb{255, 255, 255};
+    const QRgb p = leinwand_.pixel(x, y);
+    return Rgb{static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
+               static_cast<std::uint8_t>(qBlue(p))};
+}
+
+void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
+    leinwandPruefen();
+    QPainter p(&leinwand_);
+    // Not-xor of a white pen inverts the pixels under the dashes; a second pass undoes it.
+    p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    p.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    p.setBrush(Qt::NoBrush);
+    // The outline runs through both corners: a 1-pixel pen draws a rect one wider than it is.
+    p.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1));
+    p.end();
+    update();
+}
+
+void TForm3::kreuzZeichnen(int x, int y) {
+    leinwandPruefen();
+    QPainter p(&leinwand_);
+    p.setPen(Qt::white);
+    p.drawLine(x - 2, y, x + 2, y);
+    p.drawLine(x, y - 2, x, y + 2);
+    p.end();
+    update();
+}
+
+void TForm3::cursorEinschraenken(bool an) {
+    if (an)
+        fessel_->start();
+    else
+        fessel_->stop();
+}
+
+bool TForm3::cursorEingeschraenkt() const { return fessel_->isActive(); }
+
+void TForm3::cursorZurueckholen() {
+    // Qt cannot confine the cursor to a window; putting it back at once comes close.
+    const QRect r = frameGeometry();
+    const QPoint p = QCursor::pos();
+    const QPoint innen(qBound(r.left(), p.x(), r.right()), qBound(r.top(), p.y(), r.bottom()));
+    if (innen != p) QCursor::setPos(innen);
+}
+
+QPoint TForm3::imFenster(QPoint p) const {
+    // A drag that leaves the window still reports its moves; the corner stays inside.
+    return {qBound(0, p.x(), width() - 1), qBound(0, p.y(), height() - 1)};
+}
+
+void TForm3::mousePressEvent(QMouseEvent* event) {
+    Q_EMIT FormMouseDown(event->button(), imFenster(event->position().toPoint()));
+}
+
+void TForm3::mouseMoveEvent(QMouseEvent* event) {
+    Q_EMIT FormMouseMove(imFenster(event->position().toPoint()));
+}
+
+void TForm3::mouseReleaseEvent(QMouseEvent* event) {
+    Q_EMIT FormMouseUp(event->button(), imFenster(event->position().toPoint()));
+}
+
+void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
 
 }  // namespace zebak::gui

@@ -1,7 +1,14 @@
 #pragma once
 
+#include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
+
+#include "core/Colour.h"
+
+class QTimer;
 
 namespace zebak {
 class FrameSource;
@@ -10,6 +17,7 @@ class FrameSource;
 namespace zebak::gui {
 
 /// Display window: a borderless window that stays on top and shows the film's current frame.
+/// Its mouse and key events go to the main window, which decides what a click means.
 class TForm3 : public QWidget {
     Q_OBJECT
   public:
@@ -25,12 +33,50 @@ class TForm3 : public QWidget {
     /// Small auxiliary panel that the loading of a 720x576 film places in the corner.
     QWidget* Panel1() const { return panel1_; }
 
+    /// Colour of the window's pixel (x, y) as it is shown: the frame scaled to the client
+    /// area with whatever was drawn on it. Outside the client area: white (255, 255, 255).
+    Rgb bildpunkt(int x, int y);
+    /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
+    /// its outline is inverted against the picture: drawing it twice restores the picture.
+    void rahmenZeichnen(int x1, int y1, int x2, int y2);
+    /// Paints a white cross of 5 by 5 pixels centred on (x, y) onto the shown picture; it
+    /// goes when the next frame is shown.
+    void kreuzZeichnen(int x, int y);
+    /// Keeps the mouse cursor inside the window (true) or lets it go again (false).
+    void cursorEinschraenken(bool an);
+    bool cursorEingeschraenkt() const;
+
+  Q_SIGNALS:
+    /// A mouse button was pressed at the client point.
+    void FormMouseDown(Qt::MouseButton button, QPoint punkt);
+    /// The mouse moved to the client point.
+    void FormMouseMove(QPoint punkt);
+    /// A mouse button was released at the client point.
+    void FormMouseUp(Qt::MouseButton button, QPoint punkt);
+    /// A key was pressed while the window had the focus.
+    void FormKeyDown(int key);
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    /// Makes the picture afresh from the current frame when the frame or the size changed.
+    void leinwandPruefen();
+    void cursorZurueckholen();
+    QPoint imFenster(QPoint p) const;
+
     const FrameSource* source_ = nullptr;
     QWidget* panel1_ = nullptr;
+    /// The picture as shown: the scaled frame plus the figures drawn on it.
+    QImage leinwand_;
+    /// Which frame, at which size, the picture was made from.
+    int leinwandBild_ = -1;
+    const FrameSource* leinwandQuelle_ = nullptr;
+    QTimer* fessel_ = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -1,0 +1,238 @@
+// The settings pages and the result display panel: every named component, the values the user
+// sees at start, ranges, the state following every control, and which fields are offered.
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+
+#include "GuiTest.h"
+#include "gui/search/RadioGroup.h"
+#include "gui/search/ResultDisplayPanel.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TFrame1.h"
+
+namespace zebak::gui::test {
+
+class SucheinstellungenTest : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        laden("gui320.avi");
+        teil<QPushButton>("AutomatischBtn")->click();
+    }
+    TFrame1* frame(int n) {
+        return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
+    }
+    template <typename T>
+    T* in(QWidget* eltern, const char* name) {
+        T* w = eltern->findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QWidget* panel3() { return teil<QWidget>("Panel3"); }
+    QCheckBox* kasten(const char* name) { return in<QCheckBox>(panel3(), name); }
+    /// Shown as far as the widget itself decides (its page may be hidden).
+    bool offen(QWidget* w) { return !w->isHidden(); }
+    bool zweitsucheOffen(int n) {
+        return offen(in<QSpinBox>(frame(n), "Zweit_Toleranz")) &&
+               offen(in<QSpinBox>(frame(n), "SpinEdit3")) &&
+               offen(in<QLabel>(frame(n), "Label4")) && offen(in<QLabel>(frame(n), "Label5"));
+    }
+    bool abweichungOffen(int n) {
+        return offen(in<QSpinBox>(frame(n), "SpinEdit1")) && offen(in<QLabel>(frame(n), "Label3"));
+    }
+    const SearchSettings& settings(int n) { return form1().state().settings(n); }
+};
+
+TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
+    auto* seiten = teil<QTabWidget>("PageControl1");
+    ASSERT_EQ(seiten->count(), 2);
+    EXPECT_EQ(seiten->tabText(0), "Farbe 1");
+    EXPECT_EQ(seiten->tabText(1), "Farbe 2");
+    for (int n : {1, 2}) {
+        TFrame1* f = frame(n);
+        ASSERT_NE(f, nullptr);
+        EXPECT_EQ(f->parentWidget()->objectName(), QStringLiteral("TabSheet%1").arg(n));
+        for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
+                                 "Label7", "Label8", "Image1"})
+            in<QLabel>(f, name);
+        for (const char* name : {"RadioGroup1", "RadioGroup2"}) in<RadioGroup>(f, name);
+        for (const char* name : {"FarbToleranz", "SpinEdit1", "Zweit_Toleranz", "SpinEdit3"})
+            in<QSpinBox>(f, name);
+        for (const char* name : {"CheckBox1", "CheckBox2"}) in<QCheckBox>(f, name);
+        for (const char* name : {"Edit1", "Edit2", "Edit3"}) in<QLineEdit>(f, name);
+        in<QFrame>(f, "Panel1");
+    }
+    in<QGroupBox>(panel3(), "GroupBox1");
+    for (const char* name : {"CheckBox1", "CheckBox2"})
+        in<QCheckBox>(in<QGroupBox>(panel3(), "GroupBox1"), name);
+    for (const char* name : {"CheckBox3", "CheckBox4", "CheckBox5", "CheckBox6"})
+        in<QCheckBox>(panel3(), name);
+    in<RadioGroup>(panel3(), "RadioGroup1");
+    for (const char* name : {"RadioButton1", "RadioButton2"}) in<QRadioButton>(panel3(), name);
+    for (const char* name : {"Label7", "labelbremse"}) in<QLabel>(panel3(), name);
+    in<QScrollBar>(panel3(), "ScrollBarBremse");
+    for (const char* name : {"tabelle1", "Tabelle2"}) teil<QTableView>(name);
+    EXPECT_EQ(in<QLabel>(panel3(), "Label7")->text(), "Anzeige der Suchergebnisse");
+    EXPECT_EQ(teil<QPushButton>("suchbereicheinschraenken")->toolTip(), "Suchgegbiet einschränken");
+}
+
+TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
+    for (int n : {1, 2}) {
+        SCOPED_TRACE(n);
+        TFrame1* f = frame(n);
+        EXPECT_EQ(f->RadioGroup1()->itemIndex(), 1);
+        EXPECT_EQ(in<QLabel>(f, "Label2")->text(), "max. Farbtoleranz:");
+        EXPECT_EQ(in<QSpinBox>(f, "FarbToleranz")->value(), 40);
+        EXPECT_EQ(in<QSpinBox>(f, "SpinEdit1")->value(), 60);
+        EXPECT_FALSE(f->CheckBox1()->isChecked());
+        EXPECT_EQ(in<QSpinBox>(f, "Zweit_Toleranz")->value(), 60);
+        EXPECT_EQ(in<QSpinBox>(f, "SpinEdit3")->value(), 16);
+        EXPECT_FALSE(in<QCheckBox>(f, "CheckBox2")->isChecked());
+        EXPECT_EQ(f->RadioGroup2()->itemIndex(), 0);
+        in<QSpinBox>(f, "FarbToleranz")->setValue(300);
+        EXPECT_EQ(settings(n).FarbToleranz, 255);
+    }
+    // Page 1 bounds deviation and object size to 0..500; page 2 takes any number.
+    in<QSpinBox>(frame(1), "SpinEdit1")->setValue(900);
+    in<QSpinBox>(frame(1), "SpinEdit3")->setValue(-3);
+    in<QSpinBox>(frame(2), "SpinEdit1")->setValue(900);
+    in<QSpinBox>(frame(2), "SpinEdit3")->setValue(-3);
+    EXPECT_EQ(settings(1).moeglicheAbweichung, 500);
+    EXPECT_EQ(settings(1).Objektgroesse, 0);
+    EXPECT_EQ(settings(2).moeglicheAbweichung, 900);
+    EXPECT_EQ(settings(2).Objektgroesse, -3);
+
+    EXPECT_TRUE(kasten("CheckBox1")->isChecked());
+    EXPECT_FALSE(kasten("CheckBox2")->isChecked());
+    EXPECT_EQ(in<RadioGroup>(panel3(), "RadioGroup1")->itemIndex(), 1);
+    EXPECT_TRUE(in<QRadioButton>(panel3(), "RadioButton1")->isChecked());
+}
+
+TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
+    TFrame1* f = frame(2);
+    f->RadioGroup1()->button(0)->click();
+    in<QSpinBox>(f, "FarbToleranz")->setValue(77);
+    f->CheckBox1()->click();
+    in<QSpinBox>(f, "Zweit_Toleranz")->setValue(12);
+    in<QCheckBox>(f, "CheckBox2")->click();
+    EXPECT_EQ(settings(2).modus, SearchMode::Einfach);
+    EXPECT_EQ(settings(2).FarbToleranz, 77);
+    EXPECT_TRUE(settings(2).gezielteZweitsuche);
+    EXPECT_EQ(settings(2).ZweitToleranz, 12);
+    EXPECT_TRUE(settings(2).Farbuebernahme);
+    EXPECT_EQ(settings(1).FarbToleranz, 40);  // the other page keeps its own
+
+    const ResultDisplay& a = form1().state().analyse.anzeige;
+    kasten("CheckBox2")->click();
+    kasten("CheckBox6")->click();
+    in<RadioGroup>(panel3(), "RadioGroup1")->button(0)->click();
+    in<QRadioButton>(panel3(), "RadioButton2")->click();
+    in<QScrollBar>(panel3(), "ScrollBarBremse")->setValue(250);
+    EXPECT_TRUE(a.farbe2Analysieren);
+    EXPECT_TRUE(a.hintergrund);
+    EXPECT_FALSE(a.gefundeneBildpunkte);
+    EXPECT_TRUE(a.punktMarker);
+    EXPECT_EQ(a.bremseMs, 250);
+
+    // The player panel's range and rate feed the time column.
+    teil<QScrollBar>("ScrollBar3")->setValue(30);
+    teil<QScrollBar>("ScrollBar2")->setValue(35);  // cannot pass the end bar
+    teil<QSpinBox>("SpinEdit1")->setValue(50);
+    EXPECT_EQ(form1().state().analyse.sequenzEnde, 30);
+    EXPECT_EQ(form1().state().analyse.sequenzAnfang, 30);
+    EXPECT_EQ(form1().state().analyse.bilderProSekunde, 50);
+}
+
+TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize) {
+    EXPECT_FALSE(zweitsucheOffen(1));
+    EXPECT_FALSE(zweitsucheOffen(2));
+    EXPECT_FALSE(offen(kasten("CheckBox5")));
+    frame(1)->CheckBox1()->click();
+    EXPECT_TRUE(zweitsucheOffen(1));
+    EXPECT_FALSE(zweitsucheOffen(2));
+    EXPECT_FALSE(offen(kasten("CheckBox5")));  // "Suchgebiete" is off
+
+    kasten("CheckBox3")->click();
+    EXPECT_FALSE(offen(kasten("CheckBox5")));  // page 2 has no second search
+    // Page 2's box offers it only while colour 2 is analysed.
+    frame(2)->CheckBox1()->click();
+    EXPECT_TRUE(zweitsucheOffen(2));
+    EXPECT_FALSE(offen(kasten("CheckBox5")));
+    frame(2)->CheckBox1()->click();
+    kasten("CheckBox2")->click();
+    frame(2)->CheckBox1()->click();
+    EXPECT_TRUE(offen(kasten("CheckBox5")));
+    EXPECT_FALSE(kasten("CheckBox5")->isChecked());  // offered, never checked for the user
+
+    // Unchecking either page's box withdraws it; page 1's box offers it again.
+    frame(1)->CheckBox1()->click();
+    EXPECT_FALSE(zweitsucheOffen(1));
+    EXPECT_FALSE(offen(kasten("CheckBox5")));
+    kasten("CheckBox2")->click();
+    frame(1)->CheckBox1()->click();
+    EXPECT_TRUE(offen(kasten("CheckBox5")));
+}
+
+TEST_F(SucheinstellungenTest, DeviationFollowsTheModeAndSearchAreasTheBoxes) {
+    QCheckBox* abweichung = kasten("CheckBox4");
+    EXPECT_TRUE(abweichungOffen(1));
+    EXPECT_FALSE(offen(abweichung));
+
+    // Both pages predict: "Suchgebiete" offers and checks "Abweichung".
+    kasten("CheckBox3")->click();
+    EXPECT_TRUE(offen(abweichung));
+    EXPECT_TRUE(abweichung->isChecked());
+    EXPECT_FALSE(offen(kasten("CheckBox5")));  // no page has the second search
+
+    frame(2)->RadioGroup1()->button(0)->click();  // page 2 "Einfach"
+    EXPECT_FALSE(abweichungOffen(2));
+    EXPECT_TRUE(abweichungOffen(1));
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_TRUE(abweichung->isChecked());         // hidden, still chosen
+    frame(2)->RadioGroup1()->button(1)->click();  // colour 2 is not analysed
+    EXPECT_TRUE(abweichungOffen(2));
+    EXPECT_FALSE(offen(abweichung));
+    frame(1)->RadioGroup1()->button(0)->click();
+    frame(1)->RadioGroup1()->button(1)->click();  // colour 1 is analysed
+    EXPECT_TRUE(offen(abweichung));
+
+    // "Suchgebiete" off withdraws and unchecks both; on with one "Einfach" page keeps
+    // "Abweichung" away but offers "Objektgrösse" when both pages search twice.
+    kasten("CheckBox5")->setChecked(true);
+    kasten("CheckBox3")->click();
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(abweichung->isChecked());
+    EXPECT_FALSE(kasten("CheckBox5")->isChecked());
+    frame(1)->RadioGroup1()->button(0)->click();
+    frame(1)->CheckBox1()->click();
+    frame(2)->CheckBox1()->click();
+    kasten("CheckBox3")->click();
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(abweichung->isChecked());
+    EXPECT_TRUE(offen(kasten("CheckBox5")));
+    EXPECT_FALSE(form1().state().analyse.anzeige.abweichung);
+}
+
+TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
+    auto* gruppe = in<RadioGroup>(panel3(), "RadioGroup1");
+    auto* plus = in<QRadioButton>(panel3(), "RadioButton1");
+    auto* punkt = in<QRadioButton>(panel3(), "RadioButton2");
+    EXPECT_FALSE(offen(plus));
+    gruppe->button(0)->click();
+    EXPECT_TRUE(offen(plus));
+    EXPECT_TRUE(offen(punkt));
+    punkt->click();
+    gruppe->button(1)->click();
+    EXPECT_FALSE(offen(plus));
+    EXPECT_FALSE(offen(punkt));
+    EXPECT_TRUE(form1().state().analyse.anzeige.punktMarker);  // the choice stays in force
+}
+
+}  // namespace zebak::gui::test

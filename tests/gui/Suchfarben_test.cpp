@@ -1,0 +1,197 @@
+// Reference colours: picking by a click on the display window of a film with known pixels,
+// the similarity warning, typed RGB values with their key filter, the swatch, and the
+// current slot kept equal to the shown tab.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+#include "GuiTest.h"
+#include "gui/search/RadioGroup.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TFrame1.h"
+
+namespace zebak::gui::test {
+
+namespace {
+constexpr Rgb kRot{225, 32, 26};     // square at x 40..79, y 40..79 of farben320.avi
+constexpr Rgb kRotNah{230, 40, 30};  // square at x 120..159
+constexpr Rgb kBlau{30, 60, 200};    // square at x 200..239
+const QString kWarnung =
+    QStringLiteral("Sie zwei ähnliche Farben gewählt!\n\rBitte wählen Sie eine andere Farbe.");
+
+QRgb qrgb(Rgb c) { return qRgb(c.r, c.g, c.b); }
+}  // namespace
+
+class SuchfarbenTest : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        laden("farben320.avi");
+        teil<QPushButton>("AutomatischBtn")->click();
+    }
+    TFrame1* frame(int n) {
+        return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
+    }
+    QStringList edits(int n) {
+        return {frame(n)->Edit(0)->text(), frame(n)->Edit(1)->text(), frame(n)->Edit(2)->text()};
+    }
+    void klick(int x, int y) {
+        QTest::mouseClick(fenster->neben().form3, Qt::LeftButton, {}, QPoint(x, y));
+    }
+    void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
+    QTabWidget* seiten() { return teil<QTabWidget>("PageControl1"); }
+    const SlotState& slot(int n) { return form1().state().slot(n); }
+};
+
+TEST_F(SuchfarbenTest, AClickOnTheFilmPicksTheColourOfTheCurrentSlot) {
+    EXPECT_FALSE(slot(1).zugewiesen);
+    EXPECT_EQ(edits(1), QStringList({"100", "100", "100"}));
+    klick(50, 50);
+    EXPECT_EQ(form1().state().KlickX, 50);
+    EXPECT_EQ(form1().state().KlickY, 50);
+    EXPECT_EQ(slot(1).Farbe, kRot);
+    EXPECT_EQ(slot(1).Startfarbe, kRot);
+    EXPECT_TRUE(slot(1).zugewiesen);
+    EXPECT_FALSE(slot(2).zugewiesen);
+    EXPECT_EQ(edits(1), QStringList({"225", "32", "26"}));
+    EXPECT_EQ(edits(2), QStringList({"100", "100", "100"}));
+    EXPECT_FALSE(form1().state().KontextOffen);
+
+    // Slot 2 chosen: the next click picks colour 2 and shows its page.
+    slotWaehlen(2);
+    seiten()->setCurrentIndex(1);
+    klick(210, 60);
+    EXPECT_EQ(slot(2).Farbe, kBlau);
+    EXPECT_EQ(slot(2).Startfarbe, kBlau);
+    EXPECT_EQ(slot(1).Farbe, kRot);
+    EXPECT_EQ(edits(2), QStringList({"30", "60", "200"}));
+    EXPECT_EQ(seiten()->currentIndex(), 1);
+    EXPECT_TRUE(dialogs.meldungen.empty());  // blue is far from red
+}
+
+TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedOf) {
+    klick(50, 50);  // colour 1: red
+    slotWaehlen(2);
+    // Colour 2's own tolerance plays no part; colour 1's 40 covers the near red.
+    frame(2)->FarbToleranz()->setValue(1);
+    klick(130, 50);
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.meldungen[0].text, kWarnung);
+    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
+    EXPECT_EQ(slot(2).Farbe, kRotNah);  // nothing is undone
+    EXPECT_TRUE(slot(2).zugewiesen);
+
+    // Channels differ by 5, 8 and 4: a tolerance of 5 is not enough, of 9 it is.
+    frame(1)->FarbToleranz()->setValue(5);
+    klick(130, 50);
+    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    frame(1)->FarbToleranz()->setValue(9);
+    klick(130, 50);
+    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+
+    // Colour 1 picked equal to colour 2 is never checked.
+    slotWaehlen(1);
+    klick(130, 50);
+    EXPECT_EQ(slot(1).Farbe, kRotNah);
+    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+}
+
+TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
+    klick(50, 50);
+    QLineEdit* rot = frame(1)->Edit(0);
+    const int vorher = form1().piepser();
+    rot->end(false);
+    QTest::keyClick(rot, Qt::Key_6);  // 2256
+    EXPECT_EQ(form1().piepser(), vorher + 1);
+    EXPECT_EQ(rot->text(), "225");
+    EXPECT_EQ(slot(1).Farbe, kRot);
+    EXPECT_EQ(slot(1).Startfarbe, kRot);
+    EXPECT_FALSE(slot(2).zugewiesen);  // nothing else changed
+
+    // Letters and signs cannot be typed; digits can.
+    rot->setText(QString());
+    QTest::keyClicks(rot, "a-7x");
+    EXPECT_EQ(rot->text(), "7");
+    EXPECT_EQ(slot(1).Farbe.r, 7);
+    EXPECT_EQ(form1().piepser(), vorher + 1);
+}
+
+TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
+    slotWaehlen(2);
+    klick(210, 50);  // colour 2 picked: blue
+    slotWaehlen(1);
+    QLineEdit* gruen = frame(1)->Edit(1);
+    gruen->setText(QString());
+    QTest::keyClicks(gruen, "007");
+    EXPECT_EQ(gruen->text(), "7");  // leading zeros go
+    EXPECT_EQ(slot(1).Farbe, (Rgb{100, 7, 100}));
+    EXPECT_EQ(slot(1).Startfarbe, (Rgb{100, 7, 100}));
+    EXPECT_EQ(slot(2).Startfarbe, kBlau);
+    EXPECT_TRUE(slot(1).zugewiesen);
+    EXPECT_TRUE(slot(2).zugewiesen);
+
+    // An emptied field is channel 0 and shows 0; a cursor key alone takes the value too.
+    gruen->selectAll();
+    QTest::keyClick(gruen, Qt::Key_Backspace);
+    EXPECT_EQ(gruen->text(), "0");
+    EXPECT_EQ(slot(1).Farbe.g, 0);
+    form1().state().slot(2).Farbe.b = 123;  // as colour adoption would leave it
+    QTest::keyClick(frame(2)->Edit(0), Qt::Key_Left);
+    EXPECT_EQ(frame(2)->Edit(2)->text(), "123");
+    EXPECT_EQ(slot(2).Startfarbe.b, 123);
+}
+
+TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
+    klick(50, 50);  // 225, 32, 26: bars of 45, 6 and 5 pixels from x 30
+    QImage bild = frame(1)->Image1()->pixmap().toImage();
+    ASSERT_EQ(bild.size(), QSize(97, 97));
+    EXPECT_EQ(bild.pixel(13, 47), qrgb(kRot));
+    EXPECT_EQ(bild.pixel(7, 47), qRgb(0, 0, 0));  // the bar's black outline
+    EXPECT_EQ(bild.pixel(31, 18), qRgb(255, 0, 0));
+    EXPECT_EQ(bild.pixel(74, 18), qRgb(255, 0, 0));
+    EXPECT_NE(bild.pixel(76, 18), qRgb(255, 0, 0));
+    EXPECT_EQ(bild.pixel(35, 50), qRgb(0, 128, 0));
+    EXPECT_NE(bild.pixel(37, 50), qRgb(0, 128, 0));
+    EXPECT_EQ(bild.pixel(34, 79), qRgb(0, 0, 255));
+
+    // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
+    form1().state().slot(1).Farbe = Rgb{255, 4, 0};
+    form1().farbeAnzeigen(1, true);
+    EXPECT_EQ(frame(1)->Edit(0)->text(), "255");
+    bild = frame(1)->Image1()->pixmap().toImage();
+    EXPECT_EQ(bild.pixel(80, 18), qRgb(255, 0, 0));
+    EXPECT_NE(bild.pixel(30, 50), qRgb(0, 128, 0));
+    EXPECT_NE(bild.pixel(30, 79), qRgb(0, 0, 255));
+}
+
+TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
+    RadioGroup* gruppe1 = frame(1)->RadioGroup2();
+    RadioGroup* gruppe2 = frame(2)->RadioGroup2();
+    EXPECT_EQ(gruppe1->itemIndex(), 0);
+    EXPECT_EQ(gruppe2->itemIndex(), 0);
+    EXPECT_EQ(seiten()->currentIndex(), 0);
+
+    gruppe1->button(1)->click();  // "Farbe2 zuweisen" on page "Farbe 1"
+    EXPECT_EQ(gruppe2->itemIndex(), 1);
+    EXPECT_EQ(seiten()->currentIndex(), 1);
+
+    seiten()->setCurrentIndex(0);  // the user goes back to "Farbe 1"
+    EXPECT_EQ(gruppe1->itemIndex(), 0);
+    EXPECT_EQ(gruppe2->itemIndex(), 0);
+
+    gruppe2->button(1)->click();  // on page "Farbe 2"'s own group
+    EXPECT_EQ(gruppe1->itemIndex(), 1);
+    EXPECT_EQ(seiten()->currentIndex(), 1);
+
+    form1().seiteZeigen(1);
+    EXPECT_EQ(seiten()->currentIndex(), 0);
+    EXPECT_EQ(gruppe2->itemIndex(), 0);
+    klick(50, 50);
+    EXPECT_EQ(slot(1).Farbe, kRot);
+}
+
+}  // namespace zebak::gui::test

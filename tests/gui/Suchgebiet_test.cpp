@@ -1,0 +1,193 @@
+// The search area dragged on the display window (unscaled and on the reduced display), its
+// questions, the dashed rectangle, the cursor, and the other input of the display window:
+// right click, calibration points, colour picks and keys.
+#include <QApplication>
+#include <QCursor>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "GuiTest.h"
+#include "gui/search/TForm3.h"
+
+namespace zebak::gui::test {
+
+namespace {
+const QString kStartfrage = QStringLiteral(
+    "Möchten Sie den Suchbereich einschränken? Dann ziehen Sie bitte einen Markierungsrahmen "
+    "auf dem Video.");
+const QString kGanzesBild =
+    QStringLiteral("Abbruch: Das Programm untersucht den ganzen Bildbereich");
+}  // namespace
+
+class SuchgebietTest : public GuiTest {
+  protected:
+    void automatisch(const char* name) {
+        laden(name);
+        teil<QPushButton>("AutomatischBtn")->click();
+    }
+    TForm3* anzeige() { return fenster->neben().form3; }
+    QPushButton* knopf() { return teil<QPushButton>("suchbereicheinschraenken"); }
+    /// "Suchgebiet", answered with `start`; then a drag from a to b, answered with `ende`.
+    void ziehen(QPoint a, QPoint b, QMessageBox::StandardButton ende = QMessageBox::Yes) {
+        dialogs.antworten = {QMessageBox::Yes, ende};
+        knopf()->click();
+        QTest::mousePress(anzeige(), Qt::LeftButton, {}, a);
+        QTest::mouseMove(anzeige(), (a + b) / 2);
+        QTest::mouseMove(anzeige(), b);
+        QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, b + QPoint(7, 9));
+    }
+    std::array<int, 4> gebiet() {
+        const ProgramState& s = form1().state();
+        return {s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts, s.SuchbereichUnten};
+    }
+};
+
+TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
+    automatisch("gui320.avi");
+    const int piepser = form1().piepser();
+    ziehen({30, 20}, {200, 150});
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{30, 20, 200, 150}));
+    ASSERT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.meldungen[0].text, kStartfrage);
+    EXPECT_EQ(dialogs.meldungen[1].text, "Horizontal30-200\n\rVertikal:20-150");
+    EXPECT_EQ(dialogs.meldungen[1].kind, MessageKind::Information);
+    EXPECT_EQ(form1().piepser(), piepser);
+    // Idle again: button enabled, normal cursor, the mouse free.
+    EXPECT_TRUE(knopf()->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(anzeige()->cursorEingeschraenkt());
+
+    // Dragged from bottom right to top left: the same area.
+    ziehen({200, 150}, {30, 20});
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{30, 20, 200, 150}));
+}
+
+TEST_F(SuchgebietTest, ADragOnTheReducedDisplayIsScaledToFramePixelsAfterABeep) {
+    automatisch("gui640.avi");  // shown at 384 x 288
+    const int piepser = form1().piepser();
+    ziehen({30, 20}, {200, 150});
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{50, 33, 333, 250}));
+    EXPECT_EQ(form1().piepser(), piepser + 1);
+    EXPECT_EQ(dialogs.meldungen.back().text, "Horizontal50-333\n\rVertikal:33-250");
+}
+
+TEST_F(SuchgebietTest, DecliningTheAreaOrTheStartLeavesTheWholeFrame) {
+    automatisch("gui320.avi");
+    ziehen({30, 20}, {200, 150}, QMessageBox::No);
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
+    ASSERT_EQ(dialogs.meldungen.size(), 3u);
+    EXPECT_EQ(dialogs.meldungen[2].text, kGanzesBild);
+
+    // Abort at the start: nothing armed, so the next click picks a colour.
+    dialogs.antworten = {QMessageBox::Abort};
+    knopf()->click();
+    EXPECT_TRUE(knopf()->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {40, 30});
+    EXPECT_TRUE(form1().state().slot(1).zugewiesen);
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
+}
+
+TEST_F(SuchgebietTest, TheDashedRectangleIsDrawnOverThePictureAndErasedAgain) {
+    automatisch("gui320.avi");
+    const QImage vorher = anzeige()->grab().toImage();
+    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
+    knopf()->click();
+    EXPECT_FALSE(knopf()->isEnabled());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::CrossCursor);
+    EXPECT_TRUE(anzeige()->cursorEingeschraenkt());
+    QTest::mousePress(anzeige(), Qt::LeftButton, {}, {30, 20});
+    QTest::mouseMove(anzeige(), {120, 90});
+    QTest::mouseMove(anzeige(), {200, 150});
+    const QImage dabei = anzeige()->grab().toImage();
+    // Only the outline of the last rectangle differs; the earlier one was erased.
+    int geaendert = 0;
+    for (int y = 0; y < dabei.height(); ++y)
+        for (int x = 0; x < dabei.width(); ++x) {
+            if (dabei.pixel(x, y) == vorher.pixel(x, y)) continue;
+            ++geaendert;
+            const bool aufRand = ((x == 30 || x == 200) && y >= 20 && y <= 150) ||
+                                 ((y == 20 || y == 150) && x >= 30 && x <= 200);
+            EXPECT_TRUE(aufRand) << x << "," << y;
+        }
+    EXPECT_GT(geaendert, 100);
+    QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, {200, 150});
+    EXPECT_EQ(anzeige()->grab().toImage(), vorher);
+}
+
+TEST_F(SuchgebietTest, TheCursorIsKeptInsideTheDisplayWindowWhileArmed) {
+    automatisch("gui320.avi");
+    dialogs.antworten = {QMessageBox::Yes};
+    knopf()->click();
+    const QRect fenster = anzeige()->frameGeometry();
+    QCursor::setPos(fenster.bottomRight() + QPoint(300, 200));
+    QTest::qWait(60);
+    EXPECT_TRUE(fenster.contains(QCursor::pos()))
+        << QCursor::pos().x() << "," << QCursor::pos().y();
+    QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {5, 5});  // ends the selection
+    EXPECT_FALSE(anzeige()->cursorEingeschraenkt());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
+    automatisch("gui320.avi");
+    teil<QScrollBar>("ScrollBar2")->setValue(5);
+    ASSERT_EQ(form1().aktuellesBild(), 5);
+    QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
+    EXPECT_EQ(form1().aktuellesBild(), 6);
+    EXPECT_FALSE(form1().state().slot(1).zugewiesen);
+
+    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
+    knopf()->click();
+    QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
+    EXPECT_EQ(form1().aktuellesBild(), 7);
+    // No rectangle was started, so the selection is still armed and takes the next drag.
+    EXPECT_FALSE(knopf()->isEnabled());
+    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    QTest::mousePress(anzeige(), Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(anzeige(), {60, 50});
+    QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, {60, 50});
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{10, 10, 60, 50}));
+    EXPECT_TRUE(knopf()->isEnabled());
+}
+
+TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
+    automatisch("gui320.avi");
+    ProgramState& s = form1().state();
+    s.EichungLaeuft = 1;
+    const std::array<QPoint, 3> punkte{QPoint(12, 34), QPoint(56, 78), QPoint(90, 100)};
+    for (int schritt = 1; schritt <= 3; ++schritt) {
+        s.Eichschritt = schritt;
+        QTest::mouseClick(anzeige(), Qt::LeftButton, {}, punkte.at(schritt - 1));
+    }
+    EXPECT_EQ(s.EichpunktAX, 12);
+    EXPECT_EQ(s.EichpunktAY, 34);
+    EXPECT_EQ(s.EichpunktBX, 56);
+    EXPECT_EQ(s.EichpunktBY, 78);
+    EXPECT_EQ(s.NullpunktX, 90);
+    EXPECT_EQ(s.NullpunktY, 100);
+    EXPECT_EQ(s.KlickX, 0);
+    EXPECT_FALSE(s.slot(1).zugewiesen);
+
+    // Outside a calibration the middle button picks like the left one.
+    s.EichungLaeuft = 0;
+    s.Eichschritt = 0;
+    QTest::mouseClick(anzeige(), Qt::MiddleButton, {}, {21, 22});
+    EXPECT_EQ(s.KlickX, 21);
+    EXPECT_TRUE(s.slot(1).zugewiesen);
+    EXPECT_EQ(s.NullpunktX, 90);
+}
+
+TEST_F(SuchgebietTest, AnyKeyOnTheDisplayWindowAsksTheAnalysisToStop) {
+    automatisch("gui320.avi");
+    EXPECT_FALSE(form1().state().Abbruch);
+    QTest::keyClick(anzeige(), Qt::Key_Space);
+    EXPECT_TRUE(form1().state().Abbruch);
+    form1().state().Abbruch = false;
+    QTest::keyClick(anzeige(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(form1().state().Abbruch);
+}
+
+}  // namespace zebak::gui::test
