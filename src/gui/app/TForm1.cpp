@@ -10,6 +10,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
+#include "gui/analysis/GuiHost.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Sound.h"
 #include "media/FfmsFrameSource.h"
@@ -35,7 +36,10 @@ TForm1::TForm1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs
 
 TForm1::~TForm1() = default;
 
-void TForm1::setNebenfenster(const Nebenfenster& fenster) { fenster_ = fenster; }
+void TForm1::setNebenfenster(const Nebenfenster& fenster) {
+    fenster_ = fenster;
+    analyseEinrichten();
+}
 
 void TForm1::FormCreate() {
     state_.EichungLaeuft = 0;
@@ -74,6 +78,7 @@ void TForm1::bauen() {
     baueSuchseiten();
     baueAnalyseKnoepfe();
     baueTabellen();
+    baueAnalyseAnzeige();
 
     Panel4 = tafel(flaeche);
     Panel4->setObjectName(QStringLiteral("Panel4"));

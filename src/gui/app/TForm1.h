@@ -28,6 +28,7 @@ class FfmsFrameSource;
 namespace zebak::gui {
 
 class Dialogs;
+class GuiHost;
 class Sound;
 class TForm3;
 class TForm4;
@@ -86,6 +87,16 @@ class TForm1 : public QMainWindow {
 
     /// The help page, resolved against the current working directory.
     static QUrl hilfeUrl();
+
+    // Position tables and settings pages as the analyses update them (TForm1Bridge.cpp).
+    /// Copies row `row` of the slot's position grid into its table (-1: the whole table).
+    void tabellenAktualisieren(SlotNumber slot, int row);
+    /// Shows tabelle1, and Tabelle2 when colour 2 is analysed.
+    void tabellenZeigen();
+    /// The slot's working colour changed; with `swatch` its swatch is to be redrawn.
+    void farbeAnzeigen(SlotNumber slot, bool swatch);
+    /// Shows the settings page of the slot ("Farbe 1" or "Farbe 2").
+    void seiteZeigen(SlotNumber slot);
 
   Q_SIGNALS:
     /// The main window was closed: the program ends.
@@ -182,6 +193,20 @@ class TForm1 : public QMainWindow {
     QPlainTextEdit* Memo1 = nullptr;
     QPlainTextEdit* Memo2 = nullptr;
     QAction* Stroboskopbild1 = nullptr;
+
+    // Film and still-frame analysis (TForm1Analysis.cpp).
+    void baueAnalyseAnzeige();
+    void analyseEinrichten();
+    void steuerungLesen();
+    template <typename Befehl>
+    void analyseAusfuehren(Befehl befehl);
+    void FilmAnalyseBtnClick();
+    void AnalyseBtnClick();
+    void AbbrechenBtnClick();
+    std::unique_ptr<GuiHost> host_;
+    QPushButton* AbbrechenBtn = nullptr;
+    QLabel* Panel5 = nullptr;
+    QLabel* Label8 = nullptr;
 };
 
 }  // namespace zebak::gui
