@@ -74,11 +74,13 @@ GuiHost::~GuiHost() = default;
 
 void GuiHost::befehlBeginn() {
     laeuft_ = true;
+    seitRunde_.start();
     ergebnisPlatziert_ = false;
 }
 
 void GuiHost::befehlEnde() {
     laeuft_ = false;
+    tabellenNachziehen();
     showAbortButton(false);
     showFoundIndicator(false);
     setBusyCursor(false);
@@ -86,22 +88,43 @@ void GuiHost::befehlEnde() {
 
 void GuiHost::form1Abbruch() { form1_.state().Abbruch = true; }
 
+void GuiHost::tabellenNachziehen() {
+    for (SlotNumber slot : {1, 2}) {
+        std::vector<int>& zeilen = offeneZeilen_[static_cast<std::size_t>(slot - 1)];
+        for (auto it = zeilen.rbegin(); it != zeilen.rend(); ++it)
+            form1_.tabellenAktualisieren(slot, *it);
+        zeilen.clear();
+    }
+}
+
+void GuiHost::ereignisRunde() {
+    tabellenNachziehen();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    seitRunde_.start();
+}
+
 void GuiHost::pause(int ms) {
-    // With the brake at 0 one round of event processing is enough: the windows repaint, and
-    // "Abbrechen" and keys get through, without holding the film back.
-    if (ms <= 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-    else
+    // With the brake at 0 the film runs many times faster than a screen refreshes: a round of
+    // events every kRundeMs keeps the windows moving and lets "Abbrechen" and keys through
+    // without holding the analysis back.
+    if (ms > 0) {
+        tabellenNachziehen();
         TForm1::Pause(ms);
+        seitRunde_.start();
+    } else if (!seitRunde_.isValid() || seitRunde_.elapsed() >= kRundeMs) {
+        ereignisRunde();
+    }
     if (schliessen_) form1Abbruch();
 }
 
 void GuiHost::showMessage(const std::string& text) {
+    tabellenNachziehen();
     dialogs_.message(&form1_, MessageKind::Plain, QString::fromStdString(text), QMessageBox::Ok);
 }
 
 DialogAnswer GuiHost::messageDialog(DialogKind kind, const std::string& text,
                                     DialogButtons buttons) {
+    tabellenNachziehen();
     return antwortVon(dialogs_.message(&form1_, artVon(kind), QString::fromStdString(text),
                                        knoepfeVon(buttons)));
 }
@@ -214,13 +237,19 @@ void GuiHost::workingColourChanged(SlotNumber slot, bool swatch) {
 void GuiHost::showSettingsPage(SlotNumber slot) { form1_.seiteZeigen(slot); }
 
 void GuiHost::positionTablesPrepared() {
+    for (std::vector<int>& zeilen : offeneZeilen_) zeilen.clear();
     form1_.tabellenAktualisieren(1, -1);
     form1_.tabellenAktualisieren(2, -1);
     form1_.tabellenZeigen();
 }
 
 void GuiHost::positionRowWritten(SlotNumber slot, int row) {
-    form1_.tabellenAktualisieren(slot, row);
+    // Outside a command (nothing would show the row later) the table follows at once.
+    if (!laeuft_) {
+        form1_.tabellenAktualisieren(slot, row);
+        return;
+    }
+    offeneZeilen_[slot == 2 ? 1 : 0].push_back(row);
 }
 
 }  // namespace zebak::gui

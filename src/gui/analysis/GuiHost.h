@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QPoint>
 #include <QSize>
+#include <array>
+#include <vector>
 
 #include "core/AnalysisHost.h"
 
@@ -35,7 +38,9 @@ inline constexpr const char* kNichtErkannt = "nicht erkannt";
 /// The analysis loops' view of the windows: message boxes through Dialogs, the clips, the
 /// found indicator, the display and result windows, and the position tables of the main
 /// window. Repaints are requested with update(), so each window paints at most once per
-/// round of event processing, however often a frame draws into it.
+/// round of event processing, however often a frame draws into it. With the brake at 0 the
+/// events are handled at most every kRundeMs milliseconds, and the table rows written since
+/// the last round are shown together, so that drawing does not hold the analysis back.
 class GuiHost final : public AnalysisHost {
   public:
     GuiHost(TForm1& form1, Dialogs& dialogs, const AnalyseTeile& teile);
@@ -76,8 +81,16 @@ class GuiHost final : public AnalysisHost {
     void positionTablesPrepared() override;
     void positionRowWritten(SlotNumber slot, int row) override;
 
+    /// Least time between two rounds of event processing with the brake at 0, milliseconds.
+    static constexpr int kRundeMs = 20;
+
   private:
     void form1Abbruch();
+    /// Shows the table rows written since the last round, the last one first, so that each
+    /// table grows once.
+    void tabellenNachziehen();
+    /// Handles pending events (repaints, clicks, keys) after showing the written rows.
+    void ereignisRunde();
 
     TForm1& form1_;
     Dialogs& dialogs_;
@@ -90,6 +103,8 @@ class GuiHost final : public AnalysisHost {
     bool vollbild_ = false;
     QPoint anzeigePos_;
     QSize anzeigeGroesse_;
+    QElapsedTimer seitRunde_;
+    std::array<std::vector<int>, 2> offeneZeilen_;
 };
 
 }  // namespace zebak::gui

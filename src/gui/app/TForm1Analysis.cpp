@@ -23,7 +23,7 @@ void TForm1::baueAnalyseAnzeige() {
     AbbrechenBtn->hide();
     Panel5 = new QLabel(QString::fromUtf8(kErkannt), centralWidget());
     Panel5->setObjectName(QStringLiteral("Panel5"));
-    Panel5->setGeometry(272, 544, 121, 49);
+    Panel5->setGeometry(272, 544, 113, 49);
     Panel5->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel5->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     Panel5->setMargin(6);
@@ -31,7 +31,7 @@ void TForm1::baueAnalyseAnzeige() {
     QPalette gruen = Panel5->palette();
     gruen.setColor(QPalette::Window, QColor(0, 128, 0));
     Panel5->setPalette(gruen);
-    Label8 = beschriftung(QStringLiteral("Label8"), QStringLiteral("Objekt"), QRect(0, 5, 121, 17),
+    Label8 = beschriftung(QStringLiteral("Label8"), QStringLiteral("Objekt"), QRect(0, 5, 113, 17),
                           Panel5);
     Label8->setAlignment(Qt::AlignHCenter);
     Panel5->hide();

@@ -32,7 +32,7 @@ void TForm1::tabellenAktualisieren(SlotNumber slot, int row) {
     if (row >= grid.rowCount()) return;
     zeileSchreiben(tabelle, grid, row);
     // The newest row stays in sight while the film runs.
-    tabelle->scrollToItem(tabelle->item(row, 0));
+    if (row == grid.rowCount() - 1) tabelle->scrollToItem(tabelle->item(row, 0));
 }
 
 void TForm1::tabellenZeigen() {
