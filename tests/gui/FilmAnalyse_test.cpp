@@ -1,6 +1,7 @@
 // The film and still-frame analyses run from the main window: the tables equal what the
 // headless tool writes for the same film and settings, the windows during and after a run,
 // stopping a run, the found indicator, the crosses and the result window's picture.
+#include <QAction>
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -222,11 +223,28 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     const ProgramState& s = form1().state();
     const QSize vorher = fenster->neben().form3->clientSize();
     ASSERT_EQ(vorher, QSize(384, 288));
+    bool zeilenNurMehr = true;
+    bool ladenGesperrt = true;
+    int zeilenVorher = 0;
+    int nochmalGedrueckt = 0;
     filmanalyse([&](Probe& p) {
         // The rows show up while the film runs, not only at its end.
         if (p.tabelleZeilenMitte < 0 && s.tabelle(1).rowCount() > 25)
             p.tabelleZeilenMitte = teil<QTableWidget>("tabelle1")->rowCount();
+        // A second press while it runs does not start the film over (the tables would empty),
+        // and no other film can be loaded under it.
+        if (s.tabelle(1).rowCount() == 12 && !nochmalGedrueckt++)
+            QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+        zeilenNurMehr &= s.tabelle(1).rowCount() >= zeilenVorher;
+        zeilenVorher = s.tabelle(1).rowCount();
+        ladenGesperrt &= !teil<QAction>("Filmladen1")->isEnabled();
+        EXPECT_TRUE(s.KontextOffen);
     });
+    EXPECT_EQ(nochmalGedrueckt > 0, true);
+    EXPECT_TRUE(zeilenNurMehr);
+    EXPECT_TRUE(ladenGesperrt);
+    EXPECT_TRUE(teil<QAction>("Filmladen1")->isEnabled());
+    EXPECT_FALSE(s.KontextOffen);
 
     EXPECT_GT(probe.runden, 45);
     EXPECT_EQ(probe.anzeigeGroessen, (std::set<std::pair<int, int>>{{640, 480}}));
@@ -280,6 +298,8 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
          [this] { QTest::mouseClick(teil<QPushButton>("AbbrechenBtn"), Qt::LeftButton); }},
         {"key in the result window",
          [this] { QTest::keyClick(fenster->neben().form4, Qt::Key_Escape); }},
+        // Last: the program is closing and must not go on analysing unseen.
+        {"closing the main window", [this] { form1().close(); }},
     };
     for (const auto& [name, stoppen] : wege) {
         SCOPED_TRACE(name);

@@ -69,18 +69,20 @@ void TForm1::analyseAusfuehren(Befehl befehl) {
     QAction* laden = findChild<QAction*>(QStringLiteral("Filmladen1"));
     laden->setEnabled(false);
     host_->befehlBeginn();
+    Kontextoeffnen();
+    QString fehler;
     try {
         befehl();
-    } catch (const std::exception& fehler) {
+    } catch (const std::exception& e) {
         // A film that breaks off while it is analysed: the windows go back, the error is shown.
+        fehler = QString::fromUtf8(e.what());
         host_->setDisplayFullSize(false);
-        host_->befehlEnde();
-        dialogs_.message(this, MessageKind::Error, QString::fromUtf8(fehler.what()),
-                         QMessageBox::Ok);
     }
+    Kontextfreigeben();
     host_->befehlEnde();
     laden->setEnabled(true);
     fenster_.form3->update();
+    if (!fehler.isEmpty()) dialogs_.message(this, MessageKind::Error, fehler, QMessageBox::Ok);
 }
 
 void TForm1::FilmAnalyseBtnClick() {
