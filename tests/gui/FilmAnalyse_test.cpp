@@ -389,4 +389,40 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
+TEST_F(FilmAnalyseTest, AnalysisPartsStandHiddenInTheirPlacesAtStart) {
+    QPushButton* abbrechen = teil<QPushButton>("AbbrechenBtn");
+    EXPECT_EQ(abbrechen->text(), "Abbrechen");
+    EXPECT_EQ(abbrechen->toolTip(), "Filmanalyse abbrechen");
+    EXPECT_EQ(abbrechen->pos(), QPoint(5, 544));
+    QLabel* panel5 = teil<QLabel>("Panel5");
+    EXPECT_EQ(panel5->pos(), QPoint(272, 544));
+    EXPECT_EQ(teil<QLabel>("Label8")->parentWidget(), panel5);
+    EXPECT_FALSE(abbrechen->isVisible());
+    EXPECT_FALSE(panel5->isVisible());
+    TForm4* ergebnis = fenster->neben().form4;
+    EXPECT_EQ(ergebnis->windowTitle(), "Suchergebnisse");
+    EXPECT_NE(ergebnis->findChild<QWidget*>(QStringLiteral("Image1")), nullptr);
+    EXPECT_TRUE(ergebnis->windowFlags() & Qt::WindowStaysOnTopHint);
+}
+
+TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) {
+    automatisch(kDemo);
+    farbe(1, kBall);
+    form1().gehezu(10);
+    QTest::mouseClick(teil<QPushButton>("AnalyseBtn"), Qt::LeftButton);
+    ASSERT_NE(fenster->neben().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
+
+    dialogs.dateien.push_back(kBoxes);
+    teil<QAction>("Filmladen1")->trigger();
+    ASSERT_EQ(form1().state().Videobreite, 160);
+    TForm4* ergebnis = fenster->neben().form4;
+    EXPECT_FALSE(ergebnis->isVisible());
+    // The new picture has the window's size, all white, until the next analysis sizes it.
+    const QImage bild = ergebnis->bild();
+    EXPECT_EQ(bild.size(), QSize(640, 480));
+    QImage weiss(bild.size(), QImage::Format_RGB888);
+    weiss.fill(Qt::white);
+    EXPECT_EQ(bild, weiss);
+}
+
 }  // namespace zebak::gui::test
