@@ -389,22 +389,6 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
-TEST_F(FilmAnalyseTest, AnalysisPartsStandHiddenInTheirPlacesAtStart) {
-    QPushButton* abbrechen = teil<QPushButton>("AbbrechenBtn");
-    EXPECT_EQ(abbrechen->text(), "Abbrechen");
-    EXPECT_EQ(abbrechen->toolTip(), "Filmanalyse abbrechen");
-    EXPECT_EQ(abbrechen->pos(), QPoint(5, 544));
-    QLabel* panel5 = teil<QLabel>("Panel5");
-    EXPECT_EQ(panel5->pos(), QPoint(272, 544));
-    EXPECT_EQ(teil<QLabel>("Label8")->parentWidget(), panel5);
-    EXPECT_FALSE(abbrechen->isVisible());
-    EXPECT_FALSE(panel5->isVisible());
-    TForm4* ergebnis = fenster->neben().form4;
-    EXPECT_EQ(ergebnis->windowTitle(), "Suchergebnisse");
-    EXPECT_NE(ergebnis->findChild<QWidget*>(QStringLiteral("Image1")), nullptr);
-    EXPECT_TRUE(ergebnis->windowFlags() & Qt::WindowStaysOnTopHint);
-}
-
 TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) {
     automatisch(kDemo);
     farbe(1, kBall);

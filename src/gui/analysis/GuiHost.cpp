@@ -210,6 +210,7 @@ void GuiHost::setDisplayFullSize(bool fullSize) {
         anzeige->setClientSize(anzeigeGroesse_.width(), anzeigeGroesse_.height());
         anzeige->move(anzeigePos_);
     }
+    anzeige->raise();
     anzeige->update();
 }
 
