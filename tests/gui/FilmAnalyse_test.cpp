@@ -27,7 +27,9 @@
 #include "support/Process.h"
 
 /// Readable cell texts in failure messages.
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace zebak::gui::test {
 

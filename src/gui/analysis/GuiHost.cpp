@@ -125,8 +125,8 @@ void GuiHost::showMessage(const std::string& text) {
 DialogAnswer GuiHost::messageDialog(DialogKind kind, const std::string& text,
                                     DialogButtons buttons) {
     tabellenNachziehen();
-    return antwortVon(dialogs_.message(&form1_, artVon(kind), QString::fromStdString(text),
-                                       knoepfeVon(buttons)));
+    return antwortVon(
+        dialogs_.message(&form1_, artVon(kind), QString::fromStdString(text), knoepfeVon(buttons)));
 }
 
 void GuiHost::messageBeep(int) { Sound::beep(); }

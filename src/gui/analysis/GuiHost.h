@@ -57,7 +57,10 @@ class GuiHost final : public AnalysisHost {
     bool laeuft() const { return laeuft_; }
     /// The program is closing: every later pause stops the running analysis, also the pass
     /// of the second colour, which would otherwise start afresh.
-    void abbrechenBeimSchliessen() { schliessen_ = true; form1Abbruch(); }
+    void abbrechenBeimSchliessen() {
+        schliessen_ = true;
+        form1Abbruch();
+    }
 
     void pause(int ms) override;
     void showMessage(const std::string& text) override;
