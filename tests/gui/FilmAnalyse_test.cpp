@@ -3,6 +3,7 @@
 // stopping a run, the found indicator, the crosses and the result window's picture.
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -409,6 +411,30 @@ TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) 
     QImage weiss(bild.size(), QImage::Format_RGB888);
     weiss.fill(Qt::white);
     EXPECT_EQ(bild, weiss);
+}
+
+TEST_F(FilmAnalyseTest, AFilmThatBreaksOffDuringTheRunIsReportedAndTheWindowsComeBack) {
+    QTemporaryDir ordner;
+    const QString kopie = ordner.filePath(QStringLiteral("demo.avi"));
+    ASSERT_TRUE(QFile::copy(kDemo, kopie));
+    automatisch(kopie);
+    farbe(1, kBall);
+    // The file loses everything after its first frames while the film is open.
+    QFile datei(kopie);
+    ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(datei.resize(20000));
+    datei.close();
+    dialogs.meldungen.clear();
+    filmanalyse();  // must not take the program down
+
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.meldungen.front().kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.meldungen.front().text.contains(kopie));
+    EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
+    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
+    EXPECT_TRUE(fertigAufgeraeumt());
+    EXPECT_TRUE(teil<QAction>("Filmladen1")->isEnabled());
+    EXPECT_FALSE(form1().state().KontextOffen);
 }
 
 }  // namespace zebak::gui::test
