@@ -33,8 +33,10 @@ class ErgebnisBild final : public QWidget {
 }  // namespace
 
 TForm4::TForm4(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint) {
+    // A fixed frame with a title and only the close button; it stays above the main window.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Suchergebnisse"));
     setFocusPolicy(Qt::StrongFocus);
