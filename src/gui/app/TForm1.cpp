@@ -9,6 +9,7 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
+#include "gui/analysis/GuiHost.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Sound.h"
 #include "media/FfmsFrameSource.h"
@@ -41,6 +42,7 @@ TForm1::~TForm1() {
 void TForm1::setNebenfenster(const Nebenfenster& fenster) {
     fenster_ = fenster;
     anzeigeVerbinden();
+    analyseEinrichten();
 }
 
 void TForm1::FormCreate() {
@@ -80,6 +82,7 @@ void TForm1::bauen() {
     baueSuchseiten();
     baueAnalyseKnoepfe();
     baueTabellen();
+    baueAnalyseAnzeige();
 
     Panel4 = tafel(flaeche);
     Panel4->setObjectName(QStringLiteral("Panel4"));

@@ -29,6 +29,7 @@ class FfmsFrameSource;
 namespace zebak::gui {
 
 class Dialogs;
+class GuiHost;
 class Sound;
 class TForm3;
 class TForm4;
@@ -244,6 +245,20 @@ class TForm1 : public QMainWindow {
     /// A search-area rectangle is being dragged on the display window.
     bool RahmenZiehen = false;
     int piepser_ = 0;
+
+    // Film and still-frame analysis (TForm1Analysis.cpp).
+    void baueAnalyseAnzeige();
+    void analyseEinrichten();
+    void steuerungLesen();
+    template <typename Befehl>
+    void analyseAusfuehren(Befehl befehl);
+    void FilmAnalyseBtnClick();
+    void AnalyseBtnClick();
+    void AbbrechenBtnClick();
+    std::unique_ptr<GuiHost> host_;
+    QPushButton* AbbrechenBtn = nullptr;
+    QLabel* Panel5 = nullptr;
+    QLabel* Label8 = nullptr;
 };
 
 }  // namespace zebak::gui

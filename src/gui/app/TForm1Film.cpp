@@ -92,7 +92,7 @@ void TForm1::menueZuruecksetzen() {
     Tabelle2->hide();
     verstecken(
         {AnalyseBtn, FilmAnalyseBtn, fenster_.form3, fenster_.form3->Panel1(), fenster_.form4});
-    fenster_.form4->bildLoeschen(state_.Videobreite, state_.Videohoehe);
+    fenster_.form4->imagecreate();
 }
 
 void TForm1::Videoabmessungen() {

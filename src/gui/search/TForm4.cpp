@@ -1,24 +1,88 @@
 #include "gui/search/TForm4.h"
 
-#include <QLabel>
-#include <QPixmap>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "core/ProgramState.h"
 
 namespace zebak::gui {
 
-TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window) {
+namespace {
+
+/// The search result image Image1: paints the state's result picture 1:1 at (0, 0) on white.
+class ErgebnisBild final : public QWidget {
+  public:
+    explicit ErgebnisBild(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("Image1"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+    const RgbFrame* bild = nullptr;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        if (bild == nullptr || bild->empty()) return;
+        // Borrows the picture's bytes for the length of this paint; no copy per frame.
+        const QImage image(bild->bytes().data(), bild->width(), bild->height(), bild->width() * 3,
+                           QImage::Format_RGB888);
+        painter.drawImage(0, 0, image);
+    }
+};
+
+}  // namespace
+
+TForm4::TForm4(QWidget* parent)
+    // A fixed frame with a title and only the close button; it stays above the main window.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Suchergebnisse"));
-    image1_ = new QLabel(this);
-    image1_->setObjectName(QStringLiteral("Image1"));
-    image1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    resize(400, 320);
+    setFocusPolicy(Qt::StrongFocus);
+    QPalette weiss = palette();
+    weiss.setColor(QPalette::Window, Qt::white);
+    setPalette(weiss);
+    setAutoFillBackground(true);
+    image1_ = new ErgebnisBild(this);
+    setClientSize(400, 320);
 }
 
-void TForm4::bildLoeschen(int w, int h) {
-    bild_ = QImage(qMax(w, 1), qMax(h, 1), QImage::Format_RGB32);
-    bild_.fill(Qt::white);
-    image1_->setGeometry(0, 0, bild_.width(), bild_.height());
-    image1_->setPixmap(QPixmap::fromImage(bild_));
+void TForm4::verbinden(ProgramState& state) {
+    state_ = &state;
+    static_cast<ErgebnisBild*>(image1_)->bild = &state.analyse.Suchergebnisbild;
+    image1_->update();
+}
+
+QImage TForm4::bild() const {
+    if (state_ == nullptr || state_->analyse.Suchergebnisbild.empty()) return {};
+    const RgbFrame& f = state_->analyse.Suchergebnisbild;
+    return QImage(f.bytes().data(), f.width(), f.height(), f.width() * 3, QImage::Format_RGB888)
+        .copy();
+}
+
+void TForm4::setClientSize(int w, int h) {
+    setFixedSize(qMax(w, 1), qMax(h, 1));
+    image1_->setGeometry(0, 0, width(), height());
+}
+
+void TForm4::imagecreate() {
+    if (state_ != nullptr) {
+        RgbFrame neu(width(), height());
+        neu.fill(Rgb{255, 255, 255});
+        state_->analyse.Suchergebnisbild = std::move(neu);
+    }
+    image1_->setGeometry(0, 0, width(), height());
+    image1_->update();
+}
+
+void TForm4::bildGeaendert() { image1_->update(); }
+
+void TForm4::keyPressEvent(QKeyEvent* event) {
+    // Any key stops a running film analysis at its next check; outside a run it is harmless,
+    // since every analysis clears the request when it starts.
+    if (state_ != nullptr) state_->Abbruch = true;
+    event->accept();
 }
 
 }  // namespace zebak::gui
