@@ -1,9 +1,12 @@
 // Program entry: sets up the application, creates the windows, loads a film named on the
 // command line and runs until the main window is closed.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QStringList>
 #include <QTimer>
+#include <QTranslator>
 
 #include "gui/app/Dialogs.h"
 #include "gui/app/Fenster.h"
@@ -11,6 +14,11 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The program speaks German, so Qt's own buttons do too ("Ja", "Nein", "Abbrechen").
+    QTranslator qtDeutsch;
+    if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtDeutsch);
     zebak::gui::programmEinrichten();
     // The secondary windows stay open in the background; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
