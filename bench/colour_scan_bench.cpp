@@ -10,7 +10,8 @@
 namespace {
 
 std::string scanFilm() {
-    static const bool made = std::system("'" ZEBAK_MAKE_BENCH_FILMS "' '" ZEBAK_BENCH_FILMS "'") == 0;
+    static const bool made =
+        std::system("'" ZEBAK_MAKE_BENCH_FILMS "' '" ZEBAK_BENCH_FILMS "'") == 0;
     if (!made) std::abort();
     return std::string(ZEBAK_BENCH_FILMS) + "/mpeg4-250.avi";
 }

@@ -11,7 +11,8 @@
 namespace {
 
 std::string benchFilm(const std::string& name) {
-    static const bool made = std::system("'" ZEBAK_MAKE_BENCH_FILMS "' '" ZEBAK_BENCH_FILMS "'") == 0;
+    static const bool made =
+        std::system("'" ZEBAK_MAKE_BENCH_FILMS "' '" ZEBAK_BENCH_FILMS "'") == 0;
     if (!made) std::abort();
     return std::string(ZEBAK_BENCH_FILMS) + "/" + name;
 }
@@ -34,8 +35,8 @@ void RandomJumps(benchmark::State& state, const std::string& film) {
     std::uniform_int_distribution<int> pick(0, source->frameCount() - 1);
     const auto before = source->decodeCount();
     for (auto _ : state) source->seek(pick(random));
-    state.counters["decodes_per_jump"] =
-        static_cast<double>(source->decodeCount() - before) / static_cast<double>(state.iterations());
+    state.counters["decodes_per_jump"] = static_cast<double>(source->decodeCount() - before) /
+                                         static_cast<double>(state.iterations());
 }
 BENCHMARK_CAPTURE(RandomJumps, mpeg4_bframes, std::string("mpeg4-bframes-250.avi"))
     ->Unit(benchmark::kMillisecond);
@@ -55,8 +56,8 @@ void BackwardJumpMpg(benchmark::State& state) {
         state.ResumeTiming();
         source->seek(from - 300);
     }
-    state.counters["decodes"] =
-        static_cast<double>(source->decodeCount() - before) / static_cast<double>(state.iterations());
+    state.counters["decodes"] = static_cast<double>(source->decodeCount() - before) /
+                                static_cast<double>(state.iterations());
 }
 BENCHMARK(BackwardJumpMpg)->Unit(benchmark::kMillisecond)->Iterations(20);
 

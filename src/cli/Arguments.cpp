@@ -8,7 +8,8 @@ namespace zebak::cli {
 
 std::string Arguments::positional(const std::string& what) {
     for (auto it = words_.begin(); it != words_.end(); ++it) {
-        if (it->size() > 1 && (*it)[0] == '-' && !std::isdigit(static_cast<unsigned char>((*it)[1])))
+        if (it->size() > 1 && (*it)[0] == '-' &&
+            !std::isdigit(static_cast<unsigned char>((*it)[1])))
             break;  // options come after the positional words
         std::string word = *it;
         words_.erase(it);
@@ -60,7 +61,8 @@ std::vector<int> parseIntList(const std::string& text, const std::string& what, 
     std::string part;
     while (std::getline(in, part, ',')) values.push_back(parseInt(part, what, min, max));
     if (values.size() != count || (!text.empty() && text.back() == ','))
-        throw UsageError(what + ": " + std::to_string(count) + " Zahlen mit Komma getrennt erwartet: " + text);
+        throw UsageError(what + ": " + std::to_string(count) +
+                         " Zahlen mit Komma getrennt erwartet: " + text);
     return values;
 }
 
@@ -83,11 +85,21 @@ std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20) {
                     char esc[8];

@@ -9,13 +9,13 @@ namespace zebak::cli {
 
 /// A command line that cannot be used; the text is the one line shown to the user.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 /// The words after the command name, read front to back.
 class Arguments {
-public:
+  public:
     explicit Arguments(std::vector<std::string> words) : words_(std::move(words)) {}
 
     /// Takes the next positional word; throws UsageError naming `what` when there is none.
@@ -27,7 +27,7 @@ public:
     /// Throws UsageError when words are left over (unknown options or extra words).
     void expectEnd() const;
 
-private:
+  private:
     std::vector<std::string> words_;
 };
 

@@ -81,8 +81,8 @@ class ColourMatcher {
                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(row + 3 * x + 16 * k));
                 // v - lo wraps below lo to large values; in range when it does not exceed span.
                 const __m128i above = _mm_subs_epu8(_mm_sub_epi8(v, loV[k]), spanV[k]);
-                const auto bits = static_cast<std::uint32_t>(
-                    _mm_movemask_epi8(_mm_cmpeq_epi8(above, zero)));
+                const auto bits =
+                    static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(above, zero)));
                 inRange |= static_cast<std::uint64_t>(bits) << (16 * k);
             }
             if ((inRange & (inRange >> 1) & (inRange >> 2) & kFirstBytes) != 0) return x;

@@ -8,7 +8,7 @@ namespace zebak {
 /// Frame numbers run from 0 to frameCount() - 1; a position of frameCount() (the end of
 /// the film, which the scroll bars allow) shows the last frame.
 class FrameSource {
-public:
+  public:
     virtual ~FrameSource() = default;
 
     /// Number of frames in the film.

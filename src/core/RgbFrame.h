@@ -12,7 +12,7 @@ namespace zebak {
 /// Every pixel access checks its coordinates: reads outside the picture return
 /// kInvalidColorRef and writes outside it are ignored, so no caller can leave the buffer.
 class RgbFrame {
-public:
+  public:
     /// An empty picture of size 0 x 0.
     RgbFrame() = default;
     /// A black picture of width x height pixels; negative sizes give an empty picture.
@@ -44,7 +44,7 @@ public:
 
     friend bool operator==(const RgbFrame&, const RgbFrame&) = default;
 
-private:
+  private:
     std::size_t rowOffset(int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 3u;
     }

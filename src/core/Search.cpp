@@ -174,8 +174,7 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
         std::uint8_t* out = draw && direct ? image.row(y) : nullptr;
         int first = -1;
         int last = -1;
-        for (int x = match.skipNonMatching(row, x0, x1), stop = std::min(x + 16, x1); x < x1;
-             ++x) {
+        for (int x = match.skipNonMatching(row, x0, x1), stop = std::min(x + 16, x1); x < x1; ++x) {
             if (x == stop) {
                 // A run of 16 tested one by one is over: skip the next runs without a match.
                 x = match.skipNonMatching(row, x, x1);

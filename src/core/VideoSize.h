@@ -17,6 +17,8 @@ constexpr FrameSize analysisSize(FrameSize native) {
 }
 
 /// True when the film is the PAL size that is analysed at half size.
-constexpr bool isReducedPal(FrameSize native) { return native.width == 720 && native.height == 576; }
+constexpr bool isReducedPal(FrameSize native) {
+    return native.width == 720 && native.height == 576;
+}
 
 }  // namespace zebak

@@ -33,13 +33,15 @@ std::string inQuotes(const std::string& path) { return "\xE2\x80\x9E" + path + "
 void checkFile(const std::string& path) {
     std::error_code ec;
     const auto status = fs::status(path, ec);
-    if (ec || !fs::exists(status)) throw FilmError("Die Datei " + inQuotes(path) + " gibt es nicht.");
+    if (ec || !fs::exists(status))
+        throw FilmError("Die Datei " + inQuotes(path) + " gibt es nicht.");
     if (fs::is_directory(status))
         throw FilmError(inQuotes(path) + " ist ein Ordner und kein Film.");
     if (!fs::is_regular_file(status))
         throw FilmError(inQuotes(path) + " ist keine gewöhnliche Datei und kein Film.");
     if (fs::file_size(path, ec) == 0 && !ec)
-        throw FilmError("Die Datei " + inQuotes(path) + " ist leer (0 Bytes) und enthält keinen Film.");
+        throw FilmError("Die Datei " + inQuotes(path) +
+                        " ist leer (0 Bytes) und enthält keinen Film.");
     std::ifstream probe(path, std::ios::binary);
     if (!probe) throw FilmError("Die Datei " + inQuotes(path) + " kann nicht gelesen werden.");
 }
@@ -93,9 +95,11 @@ struct FfmsFrameSource::Impl {
     FrameConverter converter;
 
     ffms::VideoSourcePtr makeSource(int seekMode) {
-        ffms::VideoSourcePtr vs(
-            FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads, seekMode, error.get()));
-        if (!vs) throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden: " + error.text());
+        ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads,
+                                                       seekMode, error.get()));
+        if (!vs)
+            throw FilmError("Der Film " + inQuotes(path) +
+                            " kann nicht geöffnet werden: " + error.text());
         return vs;
     }
 
@@ -258,8 +262,8 @@ void readProperties(FfmsFrameSource::Impl& impl) {
     const FFMS_Frame* first =
         props->NumFrames > 0 ? FFMS_GetFrame(impl.normal.get(), 0, impl.error.get()) : nullptr;
     if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
-        throw FilmError("Der Film " + inQuotes(impl.path) + " enthält kein lesbares Bild: " +
-                        impl.error.text());
+        throw FilmError("Der Film " + inQuotes(impl.path) +
+                        " enthält kein lesbares Bild: " + impl.error.text());
     impl.info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
     impl.info.analysisSize = analysisSize(impl.info.nativeSize);
     impl.info.frameCount = props->NumFrames;
@@ -280,8 +284,8 @@ void recordHashes(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
             throw FilmOpenCancelled();
     }
     if (impl.hashes.empty())
-        throw FilmError("Der Film " + inQuotes(impl.path) + " enthält kein lesbares Bild: " +
-                        impl.error.text());
+        throw FilmError("Der Film " + inQuotes(impl.path) +
+                        " enthält kein lesbares Bild: " + impl.error.text());
     impl.stepper = impl.normal.get();
     impl.stepperFrame = static_cast<int>(impl.hashes.size()) - 1;
 }
@@ -314,9 +318,11 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     const auto cache = filmCacheEntry(cacheFolder(), path);
     bool indexFromCache = false;
     impl->index = loadIndex(path, cache, progress, indexFromCache);
-    impl->track = FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
+    impl->track =
+        FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
     if (impl->track < 0)
-        throw FilmError("Die Datei " + inQuotes(path) + " enthält keine Videospur: " + impl->error.text());
+        throw FilmError("Die Datei " + inQuotes(path) +
+                        " enthält keine Videospur: " + impl->error.text());
     impl->normal = impl->makeSource(FFMS_SEEK_NORMAL);
     readProperties(*impl);
 

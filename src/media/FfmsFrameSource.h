@@ -13,13 +13,13 @@ namespace zebak {
 
 /// A film that cannot be opened or read; the text says why, with the decoder's own words.
 class FilmError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 /// Opening was cancelled by the progress callback.
 class FilmOpenCancelled : public FilmError {
-public:
+  public:
     FilmOpenCancelled() : FilmError("Das Öffnen des Films wurde abgebrochen.") {}
 };
 
@@ -43,7 +43,7 @@ struct FilmInfo {
 /// served again by decoding forward from an earlier verified frame. The index and the hashes
 /// are kept in the user's cache folder, so a second open of an unchanged file is quick.
 class FfmsFrameSource final : public FrameSource {
-public:
+  public:
     /// Opens the first video track of the file at path and shows frame 0.
     /// Throws FilmError with a German text naming the cause (missing file, folder, empty
     /// file, unreadable file, not a film, no picture), FilmOpenCancelled on cancel.
@@ -73,7 +73,7 @@ public:
 
     struct Impl;  // the decoder state; defined in the source file
 
-private:
+  private:
     explicit FfmsFrameSource(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };

@@ -24,7 +24,7 @@ using VideoSourcePtr = std::unique_ptr<FFMS_VideoSource, VideoSourceDeleter>;
 
 /// FFMS2's error record with its own text buffer.
 class ErrorInfo {
-public:
+  public:
     ErrorInfo() { reset(); }
     FFMS_ErrorInfo* get() {
         reset();
@@ -35,7 +35,7 @@ public:
         return buffer_[0] != '\0' ? std::string(buffer_) : std::string("unbekannter Fehler");
     }
 
-private:
+  private:
     void reset() {
         buffer_[0] = '\0';
         info_.Buffer = buffer_;

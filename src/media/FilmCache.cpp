@@ -2,11 +2,11 @@
 
 #include <array>
 #include <atomic>
-#include <random>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <system_error>
 
 namespace zebak {

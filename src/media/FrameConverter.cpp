@@ -27,9 +27,9 @@ bool FrameConverter::prepare(const Key& key) {
     const bool scaled = key.srcWidth != key.dstWidth || key.srcHeight != key.dstHeight;
     // Halving a PAL frame averages each 2x2 block (area); same size takes the unscaled path.
     const int flags = scaled ? SWS_AREA : SWS_POINT;
-    context_ = sws_getContext(key.srcWidth, key.srcHeight, static_cast<AVPixelFormat>(key.srcFormat),
-                              key.dstWidth, key.dstHeight, AV_PIX_FMT_RGB24, flags, nullptr,
-                              nullptr, nullptr);
+    context_ = sws_getContext(key.srcWidth, key.srcHeight,
+                              static_cast<AVPixelFormat>(key.srcFormat), key.dstWidth,
+                              key.dstHeight, AV_PIX_FMT_RGB24, flags, nullptr, nullptr, nullptr);
     if (context_ == nullptr) return false;
     key_ = key;
 
@@ -45,7 +45,8 @@ bool FrameConverter::prepare(const Key& key) {
         const int* coefficients = (space > AVCOL_SPC_RGB && space != AVCOL_SPC_UNSPECIFIED)
                                       ? sws_getCoefficients(space)
                                       : invTable;
-        const int fullRange = key.colorRange == AVCOL_RANGE_JPEG || isFullRangeFormat(key.srcFormat);
+        const int fullRange =
+            key.colorRange == AVCOL_RANGE_JPEG || isFullRangeFormat(key.srcFormat);
         sws_setColorspaceDetails(context_, coefficients, fullRange ? 1 : srcRange, table, 1,
                                  brightness, contrast, saturation);
     }
@@ -53,8 +54,9 @@ bool FrameConverter::prepare(const Key& key) {
 }
 
 bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, RgbFrame& out) {
-    const Key key{in.EncodedWidth, in.EncodedHeight, in.EncodedPixelFormat, in.ColorSpace,
-                  in.ColorRange, width, height};
+    const Key key{in.EncodedWidth, in.EncodedHeight, in.EncodedPixelFormat,
+                  in.ColorSpace,   in.ColorRange,    width,
+                  height};
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return false;
     if (!prepare(key)) return false;
     if (out.width() != width || out.height() != height) out = RgbFrame(width, height);

@@ -14,7 +14,7 @@ namespace zebak {
 /// range where the film states them, and keeps one scaler for as long as the input stays
 /// the same.
 class FrameConverter {
-public:
+  public:
     FrameConverter() = default;
     ~FrameConverter();
     FrameConverter(const FrameConverter&) = delete;
@@ -24,7 +24,7 @@ public:
     /// cannot be converted.
     bool convert(const FFMS_Frame& in, int width, int height, RgbFrame& out);
 
-private:
+  private:
     struct Key {
         int srcWidth = 0, srcHeight = 0, srcFormat = -1, colorSpace = -1, colorRange = -1;
         int dstWidth = 0, dstHeight = 0;

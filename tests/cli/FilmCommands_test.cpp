@@ -1,12 +1,12 @@
 // zebak-analyse info, frame and decode, run as a process on films made by ffmpeg.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
-#include <algorithm>
 
 #include "core/RgbFrame.h"
 #include "support/Barcode.h"
@@ -62,7 +62,8 @@ TEST(CliFilmCommandsTest, FrameWritesTheFrameAsTheSearchesSeeIt) {
         ASSERT_EQ(f.width(), 640);
         EXPECT_EQ(test::readBarcode(f), n);
     }
-    ASSERT_EQ(analyse("frame " + test::shellQuote(film("lossless.avi")) + " 9 -o " + out).status, 0);
+    ASSERT_EQ(analyse("frame " + test::shellQuote(film("lossless.avi")) + " 9 -o " + out).status,
+              0);
     const RgbFrame f = readPpm(out);
     ASSERT_EQ(f.height(), 120);
     EXPECT_EQ(f.rgb(100, 50), (Rgb{109, 127, 150}));
@@ -85,14 +86,16 @@ TEST(CliFilmCommandsTest, BadArgumentsAndBadFilmsExitWithTwoAndOneLine) {
     const std::string mpeg4 = test::shellQuote(film("mpeg4.avi"));
     const std::string err = ::testing::TempDir() + "/zebak-err.txt";
     const std::string out = ::testing::TempDir() + "/zebak-never.ppm";
-    for (const std::string& args : std::vector<std::string>
-         {std::string(""), "inspect " + mpeg4, "info", "info " + test::shellQuote(film("missing.avi")),
-          "info " + test::shellQuote(film("text.avi")), "info " + test::shellQuote(film("empty.avi")),
-          "info " + test::shellQuote(film("folder.avi")), "info " + mpeg4 + " --extra",
-          "frame " + mpeg4 + " 12", "frame " + mpeg4 + " x -o " + out,
-          "frame " + mpeg4 + " 250 -o " + out, "frame " + mpeg4 + " -1 -o " + out,
-          "decode " + mpeg4 + " --from 5 --to 2", "decode " + mpeg4 + " --from",
-          "decode " + mpeg4 + " --to 12abc"}) {
+    for (const std::string& args : std::vector<std::string>{
+             std::string(""), "inspect " + mpeg4, "info",
+             "info " + test::shellQuote(film("missing.avi")),
+             "info " + test::shellQuote(film("text.avi")),
+             "info " + test::shellQuote(film("empty.avi")),
+             "info " + test::shellQuote(film("folder.avi")), "info " + mpeg4 + " --extra",
+             "frame " + mpeg4 + " 12", "frame " + mpeg4 + " x -o " + out,
+             "frame " + mpeg4 + " 250 -o " + out, "frame " + mpeg4 + " -1 -o " + out,
+             "decode " + mpeg4 + " --from 5 --to 2", "decode " + mpeg4 + " --from",
+             "decode " + mpeg4 + " --to 12abc"}) {
         const auto r = analyse(args, err);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_EQ(r.out, "") << args;

@@ -39,9 +39,10 @@ TEST(ColourScanTest, FastScanFindsExactlyWhatTheRuleFinds) {
         const int values[] = {0, 1, 2, 39, 40, 41, 128, 214, 215, 216, 254, 255};
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                f.setPixel(x, y, Rgb{static_cast<std::uint8_t>(values[any(0, 11)]),
-                                     static_cast<std::uint8_t>(values[any(0, 11)]),
-                                     static_cast<std::uint8_t>(values[any(0, 11)])});
+                f.setPixel(x, y,
+                           Rgb{static_cast<std::uint8_t>(values[any(0, 11)]),
+                               static_cast<std::uint8_t>(values[any(0, 11)]),
+                               static_cast<std::uint8_t>(values[any(0, 11)])});
         const Rgb ref{static_cast<std::uint8_t>(values[any(0, 11)]),
                       static_cast<std::uint8_t>(values[any(0, 11)]),
                       static_cast<std::uint8_t>(values[any(0, 11)])};

@@ -20,10 +20,10 @@
 #include <set>
 
 #include "GuiTest.h"
-#include "gui/positions/PositionTableModel.h"
 #include "core/FilmAnalysis.h"
 #include "gui/analysis/GuiHost.h"
 #include "gui/app/Sound.h"
+#include "gui/positions/PositionTableModel.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
 #include "media/FfmsFrameSource.h"
@@ -113,7 +113,8 @@ class FilmAnalyseTest : public GuiTest {
     }
     /// The cells of a table as the main window shows them, data rows only.
     Zeilen tabelle(SlotNumber slot) {
-        const QAbstractItemModel* m = teil<PositionTable>(slot == 1 ? "tabelle1" : "Tabelle2")->model();
+        const QAbstractItemModel* m =
+            teil<PositionTable>(slot == 1 ? "tabelle1" : "Tabelle2")->model();
         Zeilen aus;
         for (int r = 0; r < m->rowCount(); ++r) {
             std::vector<QString> zellen;
@@ -123,7 +124,9 @@ class FilmAnalyseTest : public GuiTest {
         return aus;
     }
     /// Rows the table shows, counted like the grid's rows (the header row included).
-    int tabellenZeilen(const char* name) { return teil<PositionTable>(name)->model()->rowCount() + 1; }
+    int tabellenZeilen(const char* name) {
+        return teil<PositionTable>(name)->model()->rowCount() + 1;
+    }
     bool fertigAufgeraeumt() {
         return !teil<QPushButton>("AbbrechenBtn")->isVisible() &&
                !teil<QLabel>("Panel5")->isVisible() && QApplication::overrideCursor() == nullptr;

@@ -21,13 +21,14 @@ std::string film(const std::string& name) { return std::string(ZEBAK_TEST_FILMS)
 int ffprobeFrameCount(const std::string& path) {
     const auto r = test::runCommand(
         "ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames "
-        "-of csv=p=0 " + test::shellQuote(path));
+        "-of csv=p=0 " +
+        test::shellQuote(path));
     return std::atoi(r.out.c_str());
 }
 
 /// A fresh cache folder for one test, so first and second opens can be told apart.
 class CacheFolder {
-public:
+  public:
     CacheFolder() {
         dir_ = fs::temp_directory_path() /
                ("zebak-cache-test-" + std::to_string(std::random_device{}()));
@@ -42,7 +43,7 @@ public:
     }
     fs::path zebakFolder() const { return dir_ / "zebak"; }
 
-private:
+  private:
     fs::path dir_;
     std::string old_;
 };
@@ -101,7 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
                       FilmCase{"h264.mov", 320, 240}, FilmCase{"mpeg2.mpg", 640, 480}),
     [](const auto& info) {
         std::string name = info.param.name;
-        std::replace_if(name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
+        std::replace_if(
+            name.begin(), name.end(), [](char ch) { return !std::isalnum(ch); }, '_');
         return name;
     });
 
@@ -114,8 +116,8 @@ TEST(FfmsFrameSourceTest, LosslessFilmGivesTheDrawnPixelsExactly) {
         for (int y = 0; y < f.height(); y += 7)
             for (int x = 0; x < f.width(); x += 5)
                 ASSERT_EQ(f.rgb(x, y), (Rgb{static_cast<std::uint8_t>((x + n) % 256),
-                                           static_cast<std::uint8_t>((2 * y + 3 * n) % 256),
-                                           static_cast<std::uint8_t>((x + y) % 256)}))
+                                            static_cast<std::uint8_t>((2 * y + 3 * n) % 256),
+                                            static_cast<std::uint8_t>((x + y) % 256)}))
                     << "frame " << n << " at " << x << "," << y;
     }
 }
@@ -205,7 +207,8 @@ TEST(FfmsFrameSourceTest, SecondOpenUsesTheCacheAndBrokenCacheFilesAreRebuilt) {
     first.reset();
 
     std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(cache.zebakFolder())) files.push_back(entry.path());
+    for (const auto& entry : fs::directory_iterator(cache.zebakFolder()))
+        files.push_back(entry.path());
     ASSERT_EQ(files.size(), 2u) << "index and frame hashes";
 
     // A second open reads the cache: no sequential pass over the film.
@@ -241,8 +244,7 @@ TEST(FfmsFrameSourceTest, CancelledOpenThrowsCancelled) {
 }
 
 TEST(FfmsFrameSourceTest, OpensTheRealClips) {
-    for (const auto& [name, frames] :
-         std::vector<std::pair<std::string, int>>{
+    for (const auto& [name, frames] : std::vector<std::pair<std::string, int>>{
              {"BallTossOut.mov", 32}, {"BallToss_new_BallToss.mp4", 13}, {"drop.avi", 182}}) {
         const std::string path = std::string(ZEBAK_SOURCE_DIR) + "/tests/data/osp-tracker/" + name;
         auto source = FfmsFrameSource::open(path);

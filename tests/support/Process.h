@@ -1,8 +1,8 @@
 #pragma once
 
+#include <sys/wait.h>
 #include <cstdio>
 #include <string>
-#include <sys/wait.h>
 
 namespace zebak::test {
 
