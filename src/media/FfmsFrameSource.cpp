@@ -180,19 +180,24 @@ struct FfmsFrameSource::Impl {
 
     void show(int n) {
         if (n == shownFrame) return;
-        RgbFrame next = spareBuffer();
+        RgbFrame next;
         const auto cached = std::find_if(recent.begin(), recent.end(),
                                          [n](const auto& entry) { return entry.first == n; });
         if (cached != recent.end()) {
             next = std::move(cached->second);
             recent.erase(cached);  // before remember(), which moves the deque's elements
-        } else if (stepper != nullptr && n == stepperFrame + 1 &&
-                   decode(stepper, n - stepperOffset, next) && acceptStep(n, next)) {
-            // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where its
-            // decoder stands even when the frame it delivered was right.
-            stepperFrame = n;
         } else {
-            jumpTo(n, next);
+            // Only a frame that must be decoded takes a spare buffer, so the oldest recent
+            // frame is never dropped while it is the one asked for.
+            next = spareBuffer();
+            if (stepper != nullptr && n == stepperFrame + 1 &&
+                decode(stepper, n - stepperOffset, next) && acceptStep(n, next)) {
+                // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where
+                // its decoder stands even when the frame it delivered was right.
+                stepperFrame = n;
+            } else {
+                jumpTo(n, next);
+            }
         }
         remember();
         current = std::move(next);
