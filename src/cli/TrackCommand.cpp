@@ -1,7 +1,6 @@
 #include "TrackCommand.h"
 
 #include <climits>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -9,6 +8,7 @@
 #include "HeadlessHost.h"
 #include "core/ExportText.h"
 #include "core/FilmAnalysis.h"
+#include "core/FilmLoad.h"
 #include "core/PositionTable.h"
 #include "media/FfmsFrameSource.h"
 
@@ -126,17 +126,11 @@ double readCalibration(const std::string& text) {
 }
 
 /// The state after loading the film and choosing automatic mode, plus the request's settings.
-void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSource& source) {
-    const int w = source.width();
-    const int h = source.height();
+void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& source) {
     const int count = source.frameCount();
-    state.Filmname = r.film;
-    state.Videobreite = state.Anzeigebreite = w;
-    state.Videohoehe = state.Anzeigehoehe = h;
-    state.SuchbereichLinks = 0;
-    state.SuchbereichOben = 0;
-    state.SuchbereichRechts = w;
-    state.SuchbereichUnten = h;
+    applyFilmLoad(state, r.film, source.description(), count);
+    const int w = state.Videobreite;
+    const int h = state.Videohoehe;
     if (r.area) {
         const std::vector<int>& a = *r.area;
         if (a[0] > a[2] || a[1] > a[3] || a[2] > w || a[3] > h)
@@ -146,8 +140,10 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSourc
         state.SuchbereichRechts = a[2];
         state.SuchbereichUnten = a[3];
     }
-    state.NullpunktX = r.origin ? (*r.origin)[0] : 0;
-    state.NullpunktY = r.origin ? (*r.origin)[1] : h;
+    if (r.origin) {
+        state.NullpunktX = (*r.origin)[0];
+        state.NullpunktY = (*r.origin)[1];
+    }
     state.Eichfaktor = r.calibrate ? readCalibration(*r.calibrate) : 1.0;
 
     const int first = r.from ? parseInt(*r.from, "--from", 0, count) : 0;
@@ -155,10 +151,7 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSourc
     if (first > last) throw UsageError("--from darf nicht hinter --to liegen");
     state.analyse.sequenzAnfang = first;
     state.analyse.sequenzEnde = last;
-    const double fps = source.info().fps;
-    const long rounded = std::isfinite(fps) ? std::lround(fps) : 0;
-    state.analyse.bilderProSekunde =
-        r.fps ? *r.fps : (rounded >= 1 ? static_cast<int>(rounded) : 25);
+    if (r.fps) state.analyse.bilderProSekunde = *r.fps;
 
     for (SlotNumber slot : {1, 2}) {
         const auto& c = r.colour[slot - 1];
@@ -231,7 +224,7 @@ int runTrack(Arguments& args, std::ostream& out) {
     if (request.format == OutputFormat::Json) {
         text = jsonTables(state);
     } else {
-        const SlotNumber lowest = state.analyse.anzeige.farbe1Analysieren ? 1 : 2;
+        const SlotNumber lowest = firstAnalysedSlot(state.analyse.anzeige);
         text = exportText(state.tabelle(lowest), request.format == OutputFormat::Txt
                                                      ? ExportFormat::Text
                                                      : ExportFormat::Csv);

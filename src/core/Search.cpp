@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FilmLoad.h"
 #include "PositionTable.h"
 
 namespace zebak {
@@ -125,7 +126,7 @@ ChordSum columnPass(const ProgramState& state, const RgbFrame& frame, const Pixe
 /// The question after an empty row pass, with the windows hidden while it is open and the
 /// film brought back to frame p afterwards.
 void askAfterMiss(ProgramState& state, FrameSource& frames, AnalysisHost& host, int p) {
-    const bool reduced = state.Videohoehe > 288;
+    const bool reduced = isReducedDisplay({state.Videobreite, state.Videohoehe});
     host.showResultWindow(false);
     if (reduced) host.showDisplayWindow(false);
     const DialogAnswer answer =

@@ -356,6 +356,9 @@ int FfmsFrameSource::height() const { return impl_->info.analysisSize.height; }
 int FfmsFrameSource::currentFrame() const { return impl_->position; }
 const RgbFrame& FfmsFrameSource::frame() const { return impl_->current; }
 const FilmInfo& FfmsFrameSource::info() const { return impl_->info; }
+FilmDescription FfmsFrameSource::description() const {
+    return {impl_->info.nativeSize, impl_->info.fps};
+}
 const std::string& FfmsFrameSource::path() const { return impl_->path; }
 std::int64_t FfmsFrameSource::decodeCount() const { return impl_->decodes; }
 

@@ -59,6 +59,8 @@ class FfmsFrameSource final : public FrameSource {
     int currentFrame() const override;
     void seek(int n) override;
     const RgbFrame& frame() const override;
+    /// Native size and frame rate, taken from info().
+    FilmDescription description() const override;
 
     /// Size, frame count and frame rate of the film.
     const FilmInfo& info() const;

@@ -118,14 +118,14 @@ TEST_F(FensterTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     const QString vorher = QDir::currentPath();
     QTemporaryDir ordner;
     ASSERT_TRUE(QDir::setCurrent(ordner.path()));
-    const QString pfad = TForm1::hilfeUrl().toLocalFile();
+    const QString pfad = MainMenu::hilfeUrl().toLocalFile();
     QDir::setCurrent(vorher);
     EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
 }
 
 TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
-    Sound& sound = form1().sound();
+    Sound& sound = form1().session().sound();
     for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})
         EXPECT_TRUE(Sound::exists(name)) << name;
     sound.play("sndfehler");  // silent without an audio device, but must not fail
@@ -136,7 +136,7 @@ TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
 
 TEST_F(FensterTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
     QSignalSpy ende(&form1(), &TForm1::geschlossen);
-    form1().Kontextoeffnen();
+    form1().session().Kontextoeffnen();
     ASSERT_TRUE(form1().state().KontextOffen);
     teil<QAction>("Beenden1")->trigger();
     EXPECT_FALSE(form1().state().KontextOffen);

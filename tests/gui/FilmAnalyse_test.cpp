@@ -299,7 +299,7 @@ TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsM
     EXPECT_EQ(panel5->text(), "nicht erkannt");  // the last frame's state stays
     EXPECT_EQ(panel5->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(panel5->findChild<QLabel*>("Label8")->text(), "Objekt");
-    EXPECT_EQ(form1().sound().lastPlayed(), "SNDFEHLER");
+    EXPECT_EQ(form1().session().sound().lastPlayed(), "SNDFEHLER");
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
@@ -341,7 +341,7 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     farbe(1, Rgb{230, 40, 40});
     form1().state().settings(1).FarbToleranz = 2;
     filmanalyse();
-    ASSERT_EQ(form1().aktuellesBild(), 19);
+    ASSERT_EQ(form1().player().currentFrame(), 19);
 
     // The result window paints exactly the picture the searches drew.
     TForm4* ergebnis = fenster->neben().form4;
@@ -360,7 +360,7 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     EXPECT_EQ(anzeige.pixelColor(89, 61), QColor(230, 40, 40));
 
     // Another frame takes the cross away.
-    form1().gehezu(3);
+    form1().player().goToFrame(3);
     const QImage danach = fenster->neben().form3->grab().toImage();
     EXPECT_NE(danach.pixelColor(90, 60), QColor(255, 255, 255));
 }
@@ -384,7 +384,7 @@ TEST_F(FilmAnalyseTest, AColourNotYetPickedStopsBeforeAnythingChanges) {
 TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().gehezu(10);
+    form1().player().goToFrame(10);
     QTest::mouseClick(teil<QPushButton>("AnalyseBtn"), Qt::LeftButton);
 
     const QImage bild = fenster->neben().form4->bild();
@@ -396,7 +396,7 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     EXPECT_EQ(bild.pixelColor(400, 100), QColor(255, 255, 255));
     EXPECT_TRUE(fenster->neben().form4->isVisible());
     EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
-    EXPECT_EQ(form1().aktuellesBild(), 10);
+    EXPECT_EQ(form1().player().currentFrame(), 10);
     EXPECT_FALSE(teil<PositionTable>("tabelle1")->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
@@ -404,7 +404,7 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
 TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().gehezu(10);
+    form1().player().goToFrame(10);
     QTest::mouseClick(teil<QPushButton>("AnalyseBtn"), Qt::LeftButton);
     ASSERT_NE(fenster->neben().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
 

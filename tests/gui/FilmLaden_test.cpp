@@ -50,7 +50,7 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
         EXPECT_EQ(form1().film()->frame().width(), g.videobreite);
         // The film's own rate, rounded (29.97 gives 30), replaces the 25 of the start.
         EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), g.bilderProSekunde);
-        EXPECT_EQ(form1().bildanzahl(), g.bilder);
+        EXPECT_EQ(form1().player().frameCount(), g.bilder);
         // The search area is the whole frame and the origin its bottom-left corner.
         EXPECT_EQ(s.SuchbereichLinks, 0);
         EXPECT_EQ(s.SuchbereichOben, 0);
@@ -70,7 +70,7 @@ TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
     EXPECT_EQ(teil<QScrollBar>("ScrollBar1")->value(), 50);
     for (const char* bar : {"ScrollBar1", "ScrollBar2", "ScrollBar3"})
         EXPECT_EQ(teil<QScrollBar>(bar)->maximum(), 50) << bar;
-    EXPECT_EQ(form1().aktuellesBild(), 50);
+    EXPECT_EQ(form1().player().currentFrame(), 50);
     EXPECT_EQ(teil<QLabel>("Label1")->text(), "50/50");
     EXPECT_EQ(teil<QLabel>("Label2")->text(), "0");
     EXPECT_EQ(teil<QLabel>("Label3")->text(), "50");
@@ -112,7 +112,7 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     PositionGrid& raster = form1().state().tabelle(1);
     raster.setRowCount(5);
     raster.setCell(3, 1, "0.25");
-    form1().tabellenAktualisieren(1, -1);
+    form1().tables().refresh(1, -1);
     tabelle->show();
     form1().state().Eichfaktor = 0.01;
     form1().state().slot(1).Startfarbe = Rgb{1, 2, 3};
@@ -176,13 +176,13 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
         // Everything as before, including the automatic-mode screen.
         EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui640.avi"));
         EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
-        EXPECT_EQ(form1().bildanzahl(), 50);
+        EXPECT_EQ(form1().player().frameCount(), 50);
         EXPECT_EQ(teil<QScrollBar>("ScrollBar2")->value(), 5);
         EXPECT_TRUE(teil<QWidget>("Panel3")->isVisible());
     }
     // The old film is still usable.
     teil<QScrollBar>("ScrollBar3")->setValue(20);
-    EXPECT_EQ(form1().aktuellesBild(), 20);
+    EXPECT_EQ(form1().player().currentFrame(), 20);
     EXPECT_TRUE(dialogs.meldungen.empty());
 }
 

@@ -33,7 +33,7 @@ class NavigationTest : public GuiTest {
 
 TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar3->setValue(30);
-    EXPECT_EQ(form1().aktuellesBild(), 30);
+    EXPECT_EQ(form1().player().currentFrame(), 30);
     EXPECT_EQ(bar1->value(), 30);
     EXPECT_EQ(label("Label3"), "30");
     EXPECT_EQ(label("Label1"), "30/50");
@@ -41,10 +41,10 @@ TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar2->setValue(40);  // past the end bar: lands on it
     EXPECT_EQ(bar2->value(), 30);
     EXPECT_EQ(label("Label2"), "30");
-    EXPECT_EQ(form1().aktuellesBild(), 30);
+    EXPECT_EQ(form1().player().currentFrame(), 30);
 
     bar2->setValue(10);
-    EXPECT_EQ(form1().aktuellesBild(), 10);
+    EXPECT_EQ(form1().player().currentFrame(), 10);
     EXPECT_EQ(bar1->value(), 10);
     EXPECT_EQ(label("Label1"), "10/50");
     bar3->setValue(4);  // before the start bar: moves up to it
@@ -57,7 +57,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     bar1->triggerAction(QAbstractSlider::SliderMove);
     bar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(bar1->value(), 13);
-    EXPECT_EQ(form1().aktuellesBild(), 13);
+    EXPECT_EQ(form1().player().currentFrame(), 13);
     EXPECT_EQ(form1().film()->frame(), [] {
         auto f = FfmsFrameSource::open(film("gui640.avi").toStdString());
         f->seek(13);
@@ -69,7 +69,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     EXPECT_EQ(label("Label1"), "13/50");
 
     // A film moved by other means: the tick brings bar and manual window along.
-    form1().gehezu(7);
+    form1().player().goToFrame(7);
     QTest::qWait(650);
     EXPECT_EQ(bar1->value(), 7);
     EXPECT_EQ(fenster->neben().form6->Label3()->text(), "7");
@@ -79,7 +79,7 @@ TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     bar3->setValue(15);
     bar2->setValue(10);
     teil<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 15);
+    EXPECT_EQ(form1().player().currentFrame(), 15);
     EXPECT_EQ(bar1->value(), 15);
     EXPECT_FALSE(teil<QToolButton>("SpeedButton2")->isHidden());
     EXPECT_TRUE(teil<QToolButton>("SpeedButton1")->isHidden());
@@ -87,7 +87,7 @@ TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     // Start equal to end: one step and done, never a run past the end of the film.
     bar2->setValue(15);
     teil<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 16);
+    EXPECT_EQ(form1().player().currentFrame(), 16);
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
@@ -105,8 +105,8 @@ TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
     teil<QToolButton>("SpeedButton2")->click();
     EXPECT_TRUE(stopSichtbar);
     // About 300 ms at 40 ms a frame: stopped well before the end.
-    EXPECT_GT(form1().aktuellesBild(), 2);
-    EXPECT_LT(form1().aktuellesBild(), 40);
+    EXPECT_GT(form1().player().currentFrame(), 2);
+    EXPECT_LT(form1().player().currentFrame(), 40);
     EXPECT_LT(uhr.elapsed(), 1500);
     EXPECT_EQ(form1().state().AbspielenStopp, 1);
     EXPECT_TRUE(teil<QToolButton>("SpeedButton2")->isVisible());
@@ -114,21 +114,21 @@ TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
 
 TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
     teil<QToolButton>("btPrev")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 0);
+    EXPECT_EQ(form1().player().currentFrame(), 0);
     teil<QToolButton>("btPlay")->click();
     QTest::qWait(400);  // 25 frames/s: about 10 frames
     teil<QToolButton>("btPause")->click();
-    const int angehalten = form1().aktuellesBild();
+    const int angehalten = form1().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
     EXPECT_EQ(fenster->neben().form6->Label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
-    EXPECT_EQ(form1().aktuellesBild(), angehalten);
+    EXPECT_EQ(form1().player().currentFrame(), angehalten);
     teil<QToolButton>("btNext")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 50);
+    EXPECT_EQ(form1().player().currentFrame(), 50);
     teil<QToolButton>("btPlay")->click();  // at the end: nothing to play
     QTest::qWait(100);
-    EXPECT_EQ(form1().aktuellesBild(), 50);
+    EXPECT_EQ(form1().player().currentFrame(), 50);
 }
 
 TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
@@ -136,10 +136,10 @@ TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
     QTimer::singleShot(0, &form1(), [&] { gelaufen = true; });
     QElapsedTimer uhr;
     uhr.start();
-    TForm1::Pause(0);
+    pauseWithEvents(0);
     EXPECT_TRUE(gelaufen);
     EXPECT_GE(uhr.elapsed(), 1);
-    TForm1::Pause(50);
+    pauseWithEvents(50);
     EXPECT_GE(uhr.elapsed(), 50);
 }
 
@@ -160,12 +160,12 @@ TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
 }
 
 TEST_F(NavigationTest, FilmVisibleTestAndRedrawKeepThePosition) {
-    EXPECT_TRUE(form1().filmSichtbar());
+    EXPECT_TRUE(form1().player().filmSichtbar());
     bar2->setValue(6);
-    form1().Filmerscheine();
-    EXPECT_EQ(form1().aktuellesBild(), 6);
+    form1().player().Filmerscheine();
+    EXPECT_EQ(form1().player().currentFrame(), 6);
     laden("flat.avi");
-    EXPECT_FALSE(form1().filmSichtbar());
+    EXPECT_FALSE(form1().player().filmSichtbar());
 }
 
 }  // namespace zebak::gui::test

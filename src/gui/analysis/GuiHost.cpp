@@ -4,12 +4,16 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollBar>
+#include "core/FilmLoad.h"
 
 #include "gui/analysis/KreuzOverlay.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/Session.h"
 #include "gui/app/Sound.h"
-#include "gui/app/TForm1.h"
+#include "gui/app/WidgetKit.h"
+#include "gui/main/PlayerPanel.h"
+#include "gui/main/PositionTables.h"
+#include "gui/main/SettingsPages.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
 
@@ -66,8 +70,8 @@ DialogAnswer antwortVon(QMessageBox::StandardButton button) {
 
 }  // namespace
 
-GuiHost::GuiHost(TForm1& form1, Dialogs& dialogs, const AnalyseTeile& teile)
-    : form1_(form1), dialogs_(dialogs), teile_(teile), kreuze_(new KreuzOverlay(teile.form3)) {}
+GuiHost::GuiHost(Session& session, const AnalyseTeile& teile)
+    : session_(session), teile_(teile), kreuze_(new KreuzOverlay(teile.form3)) {}
 
 // The cross layer is a child of the display window, which deletes it.
 GuiHost::~GuiHost() = default;
@@ -86,13 +90,13 @@ void GuiHost::befehlEnde() {
     setBusyCursor(false);
 }
 
-void GuiHost::form1Abbruch() { form1_.state().Abbruch = true; }
+void GuiHost::form1Abbruch() { session_.state().Abbruch = true; }
 
 void GuiHost::tabellenNachziehen() {
     for (SlotNumber slot : {1, 2}) {
         std::vector<int>& zeilen = offeneZeilen_[static_cast<std::size_t>(slot - 1)];
         for (auto it = zeilen.rbegin(); it != zeilen.rend(); ++it)
-            form1_.tabellenAktualisieren(slot, *it);
+            teile_.tables->refresh(slot, *it);
         zeilen.clear();
     }
 }
@@ -109,7 +113,7 @@ void GuiHost::pause(int ms) {
     // without holding the analysis back.
     if (ms > 0) {
         tabellenNachziehen();
-        TForm1::Pause(ms);
+        pauseWithEvents(ms);
         seitRunde_.start();
     } else if (!seitRunde_.isValid() || seitRunde_.elapsed() >= kRundeMs) {
         ereignisRunde();
@@ -119,28 +123,29 @@ void GuiHost::pause(int ms) {
 
 void GuiHost::showMessage(const std::string& text) {
     tabellenNachziehen();
-    dialogs_.message(&form1_, MessageKind::Plain, QString::fromStdString(text), QMessageBox::Ok);
+    session_.dialogs().message(teile_.mainWindow, MessageKind::Plain, QString::fromStdString(text),
+                               QMessageBox::Ok);
 }
 
 DialogAnswer GuiHost::messageDialog(DialogKind kind, const std::string& text,
                                     DialogButtons buttons) {
     tabellenNachziehen();
-    return antwortVon(
-        dialogs_.message(&form1_, artVon(kind), QString::fromStdString(text), knoepfeVon(buttons)));
+    return antwortVon(session_.dialogs().message(
+        teile_.mainWindow, artVon(kind), QString::fromStdString(text), knoepfeVon(buttons)));
 }
 
-void GuiHost::messageBeep(int) { Sound::beep(); }
+void GuiHost::messageBeep(int) { session_.sound().beep(); }
 
 void GuiHost::playSound(SoundClip clip) {
     switch (clip) {
         case SoundClip::Fehler:
-            form1_.sound().play(QStringLiteral("SNDFEHLER"));
+            session_.sound().play(QStringLiteral("SNDFEHLER"));
             return;
         case SoundClip::Fehler2:
-            form1_.sound().play(QStringLiteral("SNDFEHLER2"));
+            session_.sound().play(QStringLiteral("SNDFEHLER2"));
             return;
         case SoundClip::Gefunden:
-            form1_.sound().play(QStringLiteral("SNDGEFUNDEN"));
+            session_.sound().play(QStringLiteral("SNDGEFUNDEN"));
             return;
     }
 }
@@ -184,7 +189,7 @@ void GuiHost::showResultWindow(bool visible) {
     // Sized and placed once per command; shown again after the second-search question it
     // stays where the user may have moved it.
     if (!ergebnisPlatziert_) {
-        const ProgramState& state = form1_.state();
+        const ProgramState& state = session_.state();
         ergebnis->setClientSize(state.Videobreite, state.Videohoehe);
         ergebnis->move(kErgebnisOrt);
         ergebnisPlatziert_ = true;
@@ -203,9 +208,10 @@ void GuiHost::setDisplayFullSize(bool fullSize) {
     if (fullSize) {
         anzeigePos_ = anzeige->pos();
         anzeigeGroesse_ = anzeige->clientSize();
-        const ProgramState& state = form1_.state();
+        const ProgramState& state = session_.state();
         anzeige->setClientSize(state.Videobreite, state.Videohoehe);
-        if (state.Videohoehe > 288) anzeige->move(anzeigePos_.x(), form1_.y() + kVollbildOben);
+        if (isReducedDisplay({state.Videobreite, state.Videohoehe}))
+            anzeige->move(anzeigePos_.x(), teile_.mainWindow->y() + kVollbildOben);
     } else {
         anzeige->setClientSize(anzeigeGroesse_.width(), anzeigeGroesse_.height());
         anzeige->move(anzeigePos_);
@@ -228,26 +234,26 @@ void GuiHost::frameShown(int n) {
 
 void GuiHost::endBarMoved(int position) {
     // The bar's change handler goes to that frame and updates the labels.
-    teile_.ScrollBar3->setValue(position);
+    teile_.player->setEndBar(position);
 }
 
 void GuiHost::workingColourChanged(SlotNumber slot, bool swatch) {
-    form1_.farbeAnzeigen(slot, swatch);
+    teile_.pages->showColour(slot, swatch);
 }
 
-void GuiHost::showSettingsPage(SlotNumber slot) { form1_.seiteZeigen(slot); }
+void GuiHost::showSettingsPage(SlotNumber slot) { teile_.pages->showPage(slot); }
 
 void GuiHost::positionTablesPrepared() {
     for (std::vector<int>& zeilen : offeneZeilen_) zeilen.clear();
-    form1_.tabellenAktualisieren(1, -1);
-    form1_.tabellenAktualisieren(2, -1);
-    form1_.tabellenZeigen();
+    teile_.tables->refresh(1, -1);
+    teile_.tables->refresh(2, -1);
+    teile_.tables->showPrepared();
 }
 
 void GuiHost::positionRowWritten(SlotNumber slot, int row) {
     // Outside a command (nothing would show the row later) the table follows at once.
     if (!laeuft_) {
-        form1_.tabellenAktualisieren(slot, row);
+        teile_.tables->refresh(slot, row);
         return;
     }
     offeneZeilen_[slot == 2 ? 1 : 0].push_back(row);

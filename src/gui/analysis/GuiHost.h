@@ -10,25 +10,30 @@
 
 class QLabel;
 class QPushButton;
-class QScrollBar;
+class QWidget;
 
 namespace zebak::gui {
 
-class Dialogs;
 class KreuzOverlay;
-class TForm1;
+class PlayerPanel;
+class PositionTables;
+class Session;
+class SettingsPages;
 class TForm3;
 class TForm4;
 
-/// The main window's parts an analysis shows, hides and moves.
+/// The windows and parts an analysis shows, hides, moves and writes into.
 struct AnalyseTeile {
+    /// The main window: parent of the message boxes, and where the display window goes.
+    QWidget* mainWindow = nullptr;
     QPushButton* AbbrechenBtn = nullptr;
     /// The found indicator; its label "Objekt" is a child of it.
     QLabel* Panel5 = nullptr;
-    /// End bar of the restricted sequence.
-    QScrollBar* ScrollBar3 = nullptr;
     TForm3* form3 = nullptr;
     TForm4* form4 = nullptr;
+    PlayerPanel* player = nullptr;
+    SettingsPages* pages = nullptr;
+    PositionTables* tables = nullptr;
 };
 
 /// Text and colour of the found indicator Panel5.
@@ -43,7 +48,8 @@ inline constexpr const char* kNichtErkannt = "nicht erkannt";
 /// the last round are shown together, so that drawing does not hold the analysis back.
 class GuiHost final : public AnalysisHost {
   public:
-    GuiHost(TForm1& form1, Dialogs& dialogs, const AnalyseTeile& teile);
+    /// The session and the parts must outlive the host.
+    GuiHost(Session& session, const AnalyseTeile& teile);
     ~GuiHost() override;
     GuiHost(const GuiHost&) = delete;
     GuiHost& operator=(const GuiHost&) = delete;
@@ -95,8 +101,7 @@ class GuiHost final : public AnalysisHost {
     /// Handles pending events (repaints, clicks, keys) after showing the written rows.
     void ereignisRunde();
 
-    TForm1& form1_;
-    Dialogs& dialogs_;
+    Session& session_;
     AnalyseTeile teile_;
     KreuzOverlay* kreuze_ = nullptr;
     bool laeuft_ = false;

@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/FrameSource.h"
+#include "gui/search/FrameImage.h"
 
 namespace zebak::gui {
 
@@ -51,8 +52,7 @@ void TForm3::leinwandPruefen() {
     }
     const RgbFrame& f = source_->frame();
     // The image only borrows the frame's bytes until it is converted.
-    const QImage image(f.bytes().data(), f.width(), f.height(), f.width() * 3,
-                       QImage::Format_RGB888);
+    const QImage image = borrowFrame(f);
     if (image.size() == size())
         leinwand_ = image.convertToFormat(QImage::Format_RGB32);
     else
@@ -83,16 +83,6 @@ void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
     p.setBrush(Qt::NoBrush);
     // The outline runs through both corners: a 1-pixel pen draws a rect one wider than it is.
     p.drawRect(QRect(QPoint(x1, y1), QPoint(x2, y2)).normalized().adjusted(0, 0, -1, -1));
-    p.end();
-    update();
-}
-
-void TForm3::kreuzZeichnen(int x, int y) {
-    leinwandPruefen();
-    QPainter p(&leinwand_);
-    p.setPen(Qt::white);
-    p.drawLine(x - 2, y, x + 2, y);
-    p.drawLine(x, y - 2, x, y + 2);
     p.end();
     update();
 }

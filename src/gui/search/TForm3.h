@@ -39,9 +39,6 @@ class TForm3 : public QWidget {
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
     void rahmenZeichnen(int x1, int y1, int x2, int y2);
-    /// Paints a white cross of 5 by 5 pixels centred on (x, y) onto the shown picture; it
-    /// goes when the next frame is shown.
-    void kreuzZeichnen(int x, int y);
     /// Keeps the mouse cursor inside the window (true) or lets it go again (false).
     void cursorEinschraenken(bool an);
     bool cursorEingeschraenkt() const;
