@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedHost.h"
-#include "SyntheticFilm.h"
+#include "support/SyntheticFilm.h"
 #include "core/FilmAnalysis.h"
 #include "core/PositionTable.h"
 

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -225,6 +226,24 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         }
         dialogs.antworten.clear();
     }
+}
+
+TEST_F(FilmAnalyseTest, AFilmSlowerThanAFramePerSecondGivesTheHeadlessToolsRows) {
+    // 0.4 frames per second: both take 25 for the time column.
+    const QString langsam = film("langsam.avi");
+    automatisch(langsam);
+    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 25);
+    form1().state().analyse.suchEinst = {};
+    farbe(1, Rgb{230, 40, 40});
+    form1().state().settings(1).modus = SearchMode::Einfach;
+    form1().state().settings(1).FarbToleranz = 5;
+    filmanalyse();
+    const std::map<int, Zeilen> erwartet =
+        trackZeilen(langsam, "--colour1 230,40,40 --tolerance1 5 --mode1 simple");
+    ASSERT_EQ(erwartet.count(1), 1u);
+    ASSERT_EQ(erwartet.at(1).size(), 12u);
+    EXPECT_EQ(erwartet.at(1).at(1).at(0), "0.04");
+    EXPECT_EQ(tabelle(1), erwartet.at(1));
 }
 
 TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {

@@ -1,7 +1,14 @@
 #pragma once
 
 #include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 namespace zebak::test {
@@ -10,6 +17,8 @@ namespace zebak::test {
 struct ProcessResult {
     std::string out;
     int status = -1;
+    /// Standard error, collected by runCommandWithErrors only.
+    std::string err;
 };
 
 /// Runs a shell command line and collects its standard output (standard error as given
@@ -23,6 +32,23 @@ inline ProcessResult runCommand(const std::string& command) {
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
     const int raw = pclose(pipe);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+/// Runs a shell command line and collects its standard output and its standard error.
+inline ProcessResult runCommandWithErrors(const std::string& command) {
+    std::string name = (std::filesystem::temp_directory_path() / "zebak-err-XXXXXX").string();
+    const int fd = ::mkstemp(name.data());
+    if (fd < 0) return {};
+    ::close(fd);
+    const std::filesystem::path errFile = name;
+    ProcessResult result = runCommand(command + " 2>'" + errFile.string() + "'");
+    std::ifstream in(errFile, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    result.err = text.str();
+    std::error_code ignored;
+    std::filesystem::remove(errFile, ignored);
     return result;
 }
 
