@@ -6,10 +6,10 @@
 
 namespace zebak {
 
-void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host) {
+void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables) {
     state.tabelle(1).reset();
     state.tabelle(2).reset();
-    host.positionTablesPrepared();
+    tables.positionTablesPrepared();
 }
 
 double tableX(const ProgramState& state, int px) {
@@ -20,10 +20,11 @@ double tableY(const ProgramState& state, int py) {
     return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
 }
 
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host) {
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
+                  const AnalysisHost& host) {
     const int offset = n - state.analyse.sequenzAnfang;
     if (offset < 0) {
-        host.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
+        host.dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
     }
     PositionGrid::Row texts{};
@@ -39,7 +40,7 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, A
     grid.setRowCount(row + 1);
     for (int c = 0; c < PositionGrid::kColumns; ++c)
         grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
-    host.positionRowWritten(slot, row);
+    host.tables.positionRowWritten(slot, row);
 }
 
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {

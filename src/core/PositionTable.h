@@ -12,7 +12,7 @@ inline constexpr const char* kZurueckgesprungen =
     "Das Video ist zurückgesprungen!Fehlermelung: Liste überschreitet Maximum.";
 
 /// Empties both position tables, writes their headers and asks the host to show them.
-void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host);
+void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables);
 
 /// Table x of a pixel column: (px - NullpunktX) * Eichfaktor.
 double tableX(const ProgramState& state, int px);
@@ -25,7 +25,8 @@ double tableY(const ProgramState& state, int py);
 /// 2. Found indicator red: three empty texts; otherwise t = (n - S) / Bilder/s (3 decimals),
 ///    x and y converted to metres (5 decimals), each trimmed.
 /// 3. The row count becomes n - S + 2, so row n - S + 1 is the last row, and the texts go there.
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host);
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
+                  const AnalysisHost& host);
 
 /// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
 /// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)

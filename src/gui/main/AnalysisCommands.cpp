@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "core/FilmAnalysis.h"
+#include "gui/analysis/GuiFeedback.h"
 #include "gui/analysis/GuiHost.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
@@ -99,7 +100,7 @@ void AnalysisCommands::run(Command command) {
     } catch (const std::exception& e) {
         // A film that breaks off while it is analysed: the windows go back, the error is shown.
         error = QString::fromUtf8(e.what());
-        host_->setDisplayFullSize(false);
+        host_->display().setDisplayFullSize(false);
     }
     session_.Kontextfreigeben();
     host_->befehlEnde();
