@@ -149,9 +149,9 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& s
     const int first = r.from ? parseInt(*r.from, "--from", 0, count) : 0;
     const int last = r.to ? parseInt(*r.to, "--to", 0, count) : count;
     if (first > last) throw UsageError("--from darf nicht hinter --to liegen");
-    state.analyse.sequenzAnfang = first;
-    state.analyse.sequenzEnde = last;
-    if (r.fps) state.analyse.bilderProSekunde = *r.fps;
+    state.analyse.sequenceStart = first;
+    state.analyse.sequenceEnd = last;
+    if (r.fps) state.analyse.framesPerSecond = *r.fps;
 
     for (SlotNumber slot : {1, 2}) {
         const auto& c = r.colour[slot - 1];

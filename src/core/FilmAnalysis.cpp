@@ -18,10 +18,10 @@ void showFrame(FrameSource& frames, const AnalysisHost& host, int n) {
 /// An end bar standing at the frame count moves back to the last frame, but, like every move
 /// of the end bar, not below the start bar.
 void pullBackEndBar(ProgramState& state, const FrameSource& frames, const AnalysisHost& host) {
-    if (frames.frameCount() != state.analyse.sequenzEnde) return;
-    const int last = std::max(frames.frameCount() - 1, state.analyse.sequenzAnfang);
-    if (last == state.analyse.sequenzEnde) return;
-    state.analyse.sequenzEnde = last;
+    if (frames.frameCount() != state.analyse.sequenceEnd) return;
+    const int last = std::max(frames.frameCount() - 1, state.analyse.sequenceStart);
+    if (last == state.analyse.sequenceEnd) return;
+    state.analyse.sequenceEnd = last;
     host.display.endBarMoved(last);
 }
 
@@ -60,7 +60,7 @@ BoundingBox scanDisc(ProgramState& state, const RgbFrame& frame, SlotNumber slot
     const ColourMatcher match(s.Farbe, s.Toleranz);
     const ResultDisplay& anzeige = state.analyse.anzeige;
     RgbFrame& image = state.analyse.Suchergebnisbild;
-    const Rgb colour = slotTraits(slot).gefundenFarbe;
+    const Rgb colour = slotTraits(slot).foundColour;
     const long long r2 = r * r;
     BoundingBox box(state.Videobreite, state.Videohoehe);
     for (long long y = top; y <= bottom; ++y) {
@@ -183,8 +183,8 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost&
     host.display.setBusyCursor(true);
     pullBackEndBar(state, frames, host);
 
-    const int first = state.analyse.sequenzAnfang;
-    const int last = state.analyse.sequenzEnde;
+    const int first = state.analyse.sequenceStart;
+    const int last = state.analyse.sequenceEnd;
     int prevX = 0;
     int prevY = 0;
     for (int f = first; f <= last; ++f) {
@@ -195,7 +195,7 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost&
         host.display.resultImageChanged();
 
         const SearchSettings& settings = state.settings(slot);
-        const bool adoptFirst = slotTraits(slot).uebernahmeVorZweitsuche;
+        const bool adoptFirst = slotTraits(slot).adoptBeforeRefine;
         if (adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
         if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
         if (!adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
@@ -217,11 +217,11 @@ void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
     state.slot(slot).Toleranz = firstTolerance(state.settings(slot));
     int prevX = 0;
     int prevY = 0;
-    const int s = state.analyse.sequenzAnfang;
+    const int s = state.analyse.sequenceStart;
     initialFrame(state, frames, host, slot, s, prevX, prevY);
     initialFrame(state, frames, host, slot, s + 1, prevX, prevY);
     pullBackEndBar(state, frames, host);
-    const int e = state.analyse.sequenzEnde;
+    const int e = state.analyse.sequenceEnd;
     for (int n = s + 2; n <= e; ++n)
         if (!trackedFrame(state, frames, host, slot, n, prevX, prevY)) break;
 }

@@ -42,9 +42,9 @@ void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescr
     state.SuchbereichUnten = size.height;
     state.NullpunktX = 0;
     state.NullpunktY = size.height;
-    state.analyse.sequenzAnfang = 0;
-    state.analyse.sequenzEnde = frameCount;
-    state.analyse.bilderProSekunde = defaultFrameRate(film.fps);
+    state.analyse.sequenceStart = 0;
+    state.analyse.sequenceEnd = frameCount;
+    state.analyse.framesPerSecond = defaultFrameRate(film.fps);
 }
 
 }  // namespace zebak

@@ -22,7 +22,7 @@ double tableY(const ProgramState& state, int py) {
 
 void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
                   const AnalysisHost& host) {
-    const int offset = n - state.analyse.sequenzAnfang;
+    const int offset = n - state.analyse.sequenceStart;
     if (offset < 0) {
         host.dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
@@ -30,7 +30,7 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
     PositionGrid::Row texts{};
     if (state.analyse.panel5 != FoundIndicator::NotFound) {
         // A frame rate of 0 would make the time undefined; the field counts from 1.
-        const int fps = state.analyse.bilderProSekunde < 1 ? 1 : state.analyse.bilderProSekunde;
+        const int fps = state.analyse.framesPerSecond < 1 ? 1 : state.analyse.framesPerSecond;
         texts[0] = timeText(static_cast<double>(offset) / fps);
         texts[1] = lengthText(tableX(state, px));
         texts[2] = lengthText(tableY(state, py));

@@ -86,8 +86,7 @@ ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& 
             const int yi = static_cast<int>(y);
             if (anzeige.objektgroesse) image.setPixel(xi, yi, kAqua);
             if (!match.matches(row + 3 * x)) continue;
-            if (anzeige.gefundeneBildpunkte)
-                image.setPixel(xi, yi, slotTraits(slot).zweitsucheFarbe);
+            if (anzeige.gefundeneBildpunkte) image.setPixel(xi, yi, slotTraits(slot).refineColour);
             rowMin = std::min(rowMin, x);
             rowMax = std::max(rowMax, x);
             hit = true;
@@ -165,7 +164,7 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
     const int x1 = std::min(state.SuchbereichRechts, frame.width());
     const int y0 = std::max(state.SuchbereichOben, 0);
     const int y1 = std::min(state.SuchbereichUnten, frame.height());
-    const Rgb colour = slotTraits(slot).gefundenFarbe;
+    const Rgb colour = slotTraits(slot).foundColour;
     RgbFrame& image = state.analyse.Suchergebnisbild;
     // Found pixels go straight into the result image's rows when it has the frame's size.
     const bool draw = state.analyse.anzeige.gefundeneBildpunkte;
@@ -210,16 +209,16 @@ void setFoundIndicator(ProgramState& state, const AnalysisHost& host, bool found
 
 void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
     const SlotState& s = state.slot(slot);
-    drawMarker(state, display, s.MittelpunktX, s.MittelpunktY, slotTraits(slot).markerFarbe);
+    drawMarker(state, display, s.MittelpunktX, s.MittelpunktY, slotTraits(slot).markerColour);
 }
 
 void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
     const SlotState& s = state.slot(slot);
     const SlotTraits& t = slotTraits(slot);
     const ResultDisplay& anzeige = state.analyse.anzeige;
-    const Rgb colour = anzeige.punktMarker           ? t.genauPunktFarbe
-                       : anzeige.gefundeneBildpunkte ? t.genauKreuzFarbeBildpunkte
-                                                     : t.genauKreuzFarbeMittelpunkt;
+    const Rgb colour = anzeige.punktMarker           ? t.refinedDotColour
+                       : anzeige.gefundeneBildpunkte ? t.refinedCrossColourOnPixels
+                                                     : t.refinedCrossColourOnCentres;
     drawMarker(state, display, s.GenauerMittelpunktX, s.GenauerMittelpunktY, colour);
 }
 

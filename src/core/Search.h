@@ -10,17 +10,17 @@ namespace zebak {
 /// What differs between the colour 1 and colour 2 routines; everything else is shared.
 struct SlotTraits {
     /// Matching pixels of the first search (simple and predicted-position) in the result image.
-    Rgb gefundenFarbe;
+    Rgb foundColour;
     /// Matching pixels of the targeted second search in the result image.
-    Rgb zweitsucheFarbe;
+    Rgb refineColour;
     /// Centre marker of the first search ("." and "+").
-    Rgb markerFarbe;
+    Rgb markerColour;
     /// Refined-centre marker: "." shape, "+" while showing found pixels, "+" showing centres.
-    Rgb genauPunktFarbe;
-    Rgb genauKreuzFarbeBildpunkte;
-    Rgb genauKreuzFarbeMittelpunkt;
+    Rgb refinedDotColour;
+    Rgb refinedCrossColourOnPixels;
+    Rgb refinedCrossColourOnCentres;
     /// In the simple loop colour 1 adopts before its targeted search, colour 2 after it.
-    bool uebernahmeVorZweitsuche;
+    bool adoptBeforeRefine;
 };
 
 /// The traits of slot 1 or 2.

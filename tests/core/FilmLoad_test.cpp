@@ -47,7 +47,7 @@ TEST(FilmLoadTest, TheFirstAnalysedColourIsColour1WhenItIsAnalysed) {
 TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
     ProgramState s;
     s.SuchbereichLinks = 7;
-    s.analyse.sequenzAnfang = 3;
+    s.analyse.sequenceStart = 3;
     applyFilmLoad(s, "/filme/pal.avi", FilmDescription{{720, 576}, 0.4}, 20);
     EXPECT_EQ(s.Filmname, "/filme/pal.avi");
     // A PAL film is worked on at half size; the display shows that size.
@@ -61,14 +61,14 @@ TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
     EXPECT_EQ(s.SuchbereichUnten, 288);
     EXPECT_EQ(s.NullpunktX, 0);
     EXPECT_EQ(s.NullpunktY, 288);
-    EXPECT_EQ(s.analyse.sequenzAnfang, 0);
-    EXPECT_EQ(s.analyse.sequenzEnde, 20);
-    EXPECT_EQ(s.analyse.bilderProSekunde, 25);
+    EXPECT_EQ(s.analyse.sequenceStart, 0);
+    EXPECT_EQ(s.analyse.sequenceEnd, 20);
+    EXPECT_EQ(s.analyse.framesPerSecond, 25);
 
     applyFilmLoad(s, "b.avi", FilmDescription{{640, 480}, 29.97}, 50);
     EXPECT_EQ(s.Videobreite, 640);
     EXPECT_EQ(s.NullpunktY, 480);
-    EXPECT_EQ(s.analyse.bilderProSekunde, 30);
+    EXPECT_EQ(s.analyse.framesPerSecond, 30);
 }
 
 }  // namespace zebak::test

@@ -18,7 +18,7 @@ class RowWriter : public ::testing::Test {
         state.Videohoehe = 288;
         state.NullpunktX = 0;
         state.NullpunktY = 288;
-        state.analyse.sequenzAnfang = 10;
+        state.analyse.sequenceStart = 10;
         Tabellenvorbereiten(state, host);
         state.analyse.panel5 = FoundIndicator::Found;
     }
@@ -54,10 +54,10 @@ TEST_F(RowWriter, CalibrationOriginAndFrameRateShapeTheTexts) {
     state.Eichfaktor = 0.0025;
     state.NullpunktX = 20;
     state.NullpunktY = 200;
-    state.analyse.bilderProSekunde = 30;
+    state.analyse.framesPerSecond = 30;
     Zeileinsmemo(state, 2, 13, 120, 250, host);
     EXPECT_EQ(rowOf(state.tabelle(2), 4), (Row{"0.1", "0.25", "-0.125"}));
-    state.analyse.bilderProSekunde = 0;  // used as 1
+    state.analyse.framesPerSecond = 0;  // used as 1
     Zeileinsmemo(state, 2, 13, 120, 250, host);
     EXPECT_EQ(state.tabelle(2).cell(4, 0), "3");
 }

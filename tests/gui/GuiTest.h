@@ -75,13 +75,13 @@ class GuiTest : public ::testing::Test {
     TForm1& form1() { return fenster->form1(); }
     /// A named component of the main window (fails the test when it is missing).
     template <typename T>
-    T* teil(const char* name) {
+    T* part(const char* name) {
         T* w = form1().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     /// Loads a film as if chosen in the open dialog and checks that it loaded.
-    void laden(const char* name);
+    void loadFilm(const char* name);
 
     std::unique_ptr<Session> session;
     ScriptedDialogs& dialogs;

@@ -19,12 +19,12 @@ class NavigationTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("gui640.avi");  // 50 frames
-        bar1 = teil<QScrollBar>("ScrollBar1");
-        bar2 = teil<QScrollBar>("ScrollBar2");
-        bar3 = teil<QScrollBar>("ScrollBar3");
+        loadFilm("gui640.avi");  // 50 frames
+        bar1 = part<QScrollBar>("ScrollBar1");
+        bar2 = part<QScrollBar>("ScrollBar2");
+        bar3 = part<QScrollBar>("ScrollBar3");
     }
-    QString label(const char* name) { return teil<QLabel>(name)->text(); }
+    QString label(const char* name) { return part<QLabel>(name)->text(); }
 
     QScrollBar* bar1 = nullptr;
     QScrollBar* bar2 = nullptr;
@@ -78,55 +78,55 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
 TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     bar3->setValue(15);
     bar2->setValue(10);
-    teil<QToolButton>("SpeedButton2")->click();
+    part<QToolButton>("SpeedButton2")->click();
     EXPECT_EQ(form1().player().currentFrame(), 15);
     EXPECT_EQ(bar1->value(), 15);
-    EXPECT_FALSE(teil<QToolButton>("SpeedButton2")->isHidden());
-    EXPECT_TRUE(teil<QToolButton>("SpeedButton1")->isHidden());
+    EXPECT_FALSE(part<QToolButton>("SpeedButton2")->isHidden());
+    EXPECT_TRUE(part<QToolButton>("SpeedButton1")->isHidden());
 
     // Start equal to end: one step and done, never a run past the end of the film.
     bar2->setValue(15);
-    teil<QToolButton>("SpeedButton2")->click();
+    part<QToolButton>("SpeedButton2")->click();
     EXPECT_EQ(form1().player().currentFrame(), 16);
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
-    teil<QPushButton>("AutomatischBtn")->click();
-    teil<QScrollBar>("ScrollBarBremse")->setValue(40);
+    part<QPushButton>("AutomatischBtn")->click();
+    part<QScrollBar>("ScrollBarBremse")->setValue(40);
     bar2->setValue(0);
     bool stopSichtbar = false;
     QTimer::singleShot(300, &form1(), [&] {
-        stopSichtbar = teil<QToolButton>("SpeedButton1")->isVisible() &&
-                       !teil<QToolButton>("SpeedButton2")->isVisible();
-        teil<QToolButton>("SpeedButton1")->click();
+        stopSichtbar = part<QToolButton>("SpeedButton1")->isVisible() &&
+                       !part<QToolButton>("SpeedButton2")->isVisible();
+        part<QToolButton>("SpeedButton1")->click();
     });
     QElapsedTimer uhr;
     uhr.start();
-    teil<QToolButton>("SpeedButton2")->click();
+    part<QToolButton>("SpeedButton2")->click();
     EXPECT_TRUE(stopSichtbar);
     // About 300 ms at 40 ms a frame: stopped well before the end.
     EXPECT_GT(form1().player().currentFrame(), 2);
     EXPECT_LT(form1().player().currentFrame(), 40);
     EXPECT_LT(uhr.elapsed(), 1500);
     EXPECT_EQ(form1().state().AbspielenStopp, 1);
-    EXPECT_TRUE(teil<QToolButton>("SpeedButton2")->isVisible());
+    EXPECT_TRUE(part<QToolButton>("SpeedButton2")->isVisible());
 }
 
 TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
-    teil<QToolButton>("btPrev")->click();
+    part<QToolButton>("btPrev")->click();
     EXPECT_EQ(form1().player().currentFrame(), 0);
-    teil<QToolButton>("btPlay")->click();
+    part<QToolButton>("btPlay")->click();
     QTest::qWait(400);  // 25 frames/s: about 10 frames
-    teil<QToolButton>("btPause")->click();
+    part<QToolButton>("btPause")->click();
     const int angehalten = form1().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
     EXPECT_EQ(fenster->neben().form6->Label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
     EXPECT_EQ(form1().player().currentFrame(), angehalten);
-    teil<QToolButton>("btNext")->click();
+    part<QToolButton>("btNext")->click();
     EXPECT_EQ(form1().player().currentFrame(), 50);
-    teil<QToolButton>("btPlay")->click();  // at the end: nothing to play
+    part<QToolButton>("btPlay")->click();  // at the end: nothing to play
     QTest::qWait(100);
     EXPECT_EQ(form1().player().currentFrame(), 50);
 }
@@ -144,7 +144,7 @@ TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
 }
 
 TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
-    laden("gui320.avi");  // shown unscaled: window pixel = frame pixel
+    loadFilm("gui320.avi");  // shown unscaled: window pixel = frame pixel
     bar2->setValue(5);
     TForm3* anzeige = fenster->neben().form3;
     const QImage bild = anzeige->grab().toImage();
@@ -164,7 +164,7 @@ TEST_F(NavigationTest, FilmVisibleTestAndRedrawKeepThePosition) {
     bar2->setValue(6);
     form1().player().Filmerscheine();
     EXPECT_EQ(form1().player().currentFrame(), 6);
-    laden("flat.avi");
+    loadFilm("flat.avi");
     EXPECT_FALSE(form1().player().filmSichtbar());
 }
 

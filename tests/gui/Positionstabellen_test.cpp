@@ -16,10 +16,10 @@ class PositionstabellenTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("gui320.avi");
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm("gui320.avi");
+        part<QPushButton>("AutomatischBtn")->click();
     }
-    QTableView* tabelle(int n) { return teil<QTableView>(n == 1 ? "tabelle1" : "Tabelle2"); }
+    QTableView* tabelle(int n) { return part<QTableView>(n == 1 ? "tabelle1" : "Tabelle2"); }
     PositionGrid& raster(int n) { return form1().state().tabelle(n); }
     QString zelle(int n, int row, int column) {
         return tabelle(n)->model()->index(row - 1, column).data().toString();
@@ -74,7 +74,7 @@ TEST_F(PositionstabellenTest, TablesShowTheGridsAndFollowWrittenRows) {
     form1().tables().showPrepared();
     EXPECT_TRUE(tabelle(1)->isVisible());
     EXPECT_FALSE(tabelle(2)->isVisible());
-    teil<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->click();
+    part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->click();
     form1().tables().showPrepared();
     EXPECT_TRUE(tabelle(2)->isVisible());
 }
@@ -96,9 +96,9 @@ TEST_F(PositionstabellenTest, CellsTakeOnlyNumberKeysAndACommaBecomesAPoint) {
 
 TEST_F(PositionstabellenTest, EvaluationNeedsThreeDataRowsOfTheColourEvaluatedFirst) {
     const QString kZuWenig = QStringLiteral("Es sind noch nicht genug Messwerte erfasst worden.");
-    auto* auswertung = teil<QPushButton>("DiagrammBtn");
-    auto* farbe1 = teil<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1");
-    auto* farbe2 = teil<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2");
+    auto* auswertung = part<QPushButton>("DiagrammBtn");
+    auto* farbe1 = part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1");
+    auto* farbe2 = part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2");
     raster(1).setRowCount(3);
     auswertung->click();
     ASSERT_EQ(dialogs.meldungen.size(), 1u);

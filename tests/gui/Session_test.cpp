@@ -49,23 +49,23 @@ TEST_F(DrawnFilmTest, AFilmFromTheOpenerIsLoadedAndAnalysedLikeAFilmFromDisk) {
     const ProgramState& s = form1().state();
     EXPECT_EQ(s.Videobreite, 360);
     EXPECT_EQ(s.Videohoehe, 288);
-    EXPECT_EQ(teil<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
-    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
+    EXPECT_EQ(part<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
     EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(360, 288));
     EXPECT_EQ(form1().player().frameCount(), 12);
 
-    teil<QPushButton>("AutomatischBtn")->click();
+    part<QPushButton>("AutomatischBtn")->click();
     form1().state().slot(1).Startfarbe = kBox;
     form1().state().slot(1).zugewiesen = true;
     form1().state().settings(1).modus = SearchMode::Einfach;
-    QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
 
     const PositionGrid& g = s.tabelle(1);
     ASSERT_EQ(g.rowCount(), 13);
     // Centre (12 + 4n, 22 + 2n), y counted upward from 288, 25 frames per second.
     EXPECT_EQ(g.cell(1, 0) + " " + g.cell(1, 1) + " " + g.cell(1, 2), "0 12 266");
     EXPECT_EQ(g.cell(12, 0) + " " + g.cell(12, 1) + " " + g.cell(12, 2), "0.44 56 244");
-    EXPECT_EQ(teil<PositionTable>("tabelle1")->model()->rowCount(), 12);
+    EXPECT_EQ(part<PositionTable>("tabelle1")->model()->rowCount(), 12);
 }
 
 class ClosingTest : public GuiTest {
@@ -79,7 +79,7 @@ class ClosingTest : public GuiTest {
     }
     void automaticWithBall() {
         ASSERT_TRUE(form1().filmLaden(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
-        teil<QPushButton>("AutomatischBtn")->click();
+        part<QPushButton>("AutomatischBtn")->click();
         form1().state().slot(1).Startfarbe = Rgb{225, 32, 26};
         form1().state().slot(1).zugewiesen = true;
     }
@@ -87,9 +87,9 @@ class ClosingTest : public GuiTest {
 
 TEST_F(ClosingTest, DuringAFilmAnalysis) {
     automaticWithBall();
-    teil<QScrollBar>("ScrollBarBremse")->setValue(20);
+    part<QScrollBar>("ScrollBarBremse")->setValue(20);
     QTimer::singleShot(150, &form1(), [this] { form1().close(); });
-    QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     EXPECT_TRUE(form1().state().Abbruch);
     EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
     endProgram();
@@ -97,16 +97,16 @@ TEST_F(ClosingTest, DuringAFilmAnalysis) {
 
 TEST_F(ClosingTest, DuringRangePlayback) {
     automaticWithBall();
-    teil<QScrollBar>("ScrollBarBremse")->setValue(20);
+    part<QScrollBar>("ScrollBarBremse")->setValue(20);
     QTimer::singleShot(150, &form1(), [this] { form1().close(); });
-    teil<QToolButton>("SpeedButton2")->click();
+    part<QToolButton>("SpeedButton2")->click();
     EXPECT_LT(form1().player().currentFrame(), 49);
     endProgram();
 }
 
 TEST_F(ClosingTest, WithTheTablesFilled) {
     automaticWithBall();
-    QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     ASSERT_EQ(form1().state().tabelle(1).rowCount(), 51);
     form1().close();
     endProgram();

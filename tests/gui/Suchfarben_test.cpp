@@ -30,8 +30,8 @@ class SuchfarbenTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("farben320.avi");
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm("farben320.avi");
+        part<QPushButton>("AutomatischBtn")->click();
     }
     TFrame1* frame(int n) {
         return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
@@ -43,7 +43,7 @@ class SuchfarbenTest : public GuiTest {
         QTest::mouseClick(fenster->neben().form3, Qt::LeftButton, {}, QPoint(x, y));
     }
     void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
-    QTabWidget* seiten() { return teil<QTabWidget>("PageControl1"); }
+    QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
     const SlotState& slot(int n) { return form1().state().slot(n); }
 };
 

@@ -23,11 +23,11 @@ const QString kGanzesBild =
 class SuchgebietTest : public GuiTest {
   protected:
     void automatisch(const char* name) {
-        laden(name);
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm(name);
+        part<QPushButton>("AutomatischBtn")->click();
     }
     TForm3* anzeige() { return fenster->neben().form3; }
-    QPushButton* knopf() { return teil<QPushButton>("suchbereicheinschraenken"); }
+    QPushButton* knopf() { return part<QPushButton>("suchbereicheinschraenken"); }
     /// "Suchgebiet", answered with `start`; then a drag from a to b, answered with `ende`.
     void ziehen(QPoint a, QPoint b, QMessageBox::StandardButton ende = QMessageBox::Yes) {
         dialogs.antworten = {QMessageBox::Yes, ende};
@@ -133,7 +133,7 @@ TEST_F(SuchgebietTest, TheCursorIsKeptInsideTheDisplayWindowWhileArmed) {
 
 TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
     automatisch("gui320.avi");
-    teil<QScrollBar>("ScrollBar2")->setValue(5);
+    part<QScrollBar>("ScrollBar2")->setValue(5);
     ASSERT_EQ(form1().player().currentFrame(), 5);
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
     EXPECT_EQ(form1().player().currentFrame(), 6);

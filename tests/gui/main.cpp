@@ -44,7 +44,7 @@ void GuiTest::SetUp() {
     form1().show();
 }
 
-void GuiTest::laden(const char* name) {
+void GuiTest::loadFilm(const char* name) {
     ASSERT_TRUE(form1().filmLaden(film(name))) << name;
     ASSERT_TRUE(dialogs.meldungen.empty()) << dialogs.meldungen.front().text.toStdString();
 }

@@ -23,8 +23,8 @@ constexpr int kVollbildOben = 20;
 }  // namespace
 
 // The cross layer is a child of the display window, which deletes it.
-GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalyseTeile& teile)
-    : state_(state), teile_(teile), crosses_(new KreuzOverlay(teile.form3)) {}
+GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
+    : state_(state), parts_(parts), crosses_(new KreuzOverlay(parts.form3)) {}
 
 void GuiDisplayFeedback::commandStarted() {
     running_ = true;
@@ -41,21 +41,21 @@ void GuiDisplayFeedback::commandEnded() {
 void GuiDisplayFeedback::foundIndicatorChanged(FoundIndicator indicator) {
     const bool gefunden = indicator == FoundIndicator::Found;
     const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
-    if (teile_.Panel5->text() == text) return;  // no restyling for an unchanged state
-    teile_.Panel5->setText(text);
-    QPalette farbe = teile_.Panel5->palette();
+    if (parts_.Panel5->text() == text) return;  // no restyling for an unchanged state
+    parts_.Panel5->setText(text);
+    QPalette farbe = parts_.Panel5->palette();
     farbe.setColor(QPalette::Window, gefunden ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    teile_.Panel5->setPalette(farbe);
+    parts_.Panel5->setPalette(farbe);
 }
 
 void GuiDisplayFeedback::showAbortButton(bool visible) {
     if (!visible && running_) return;
-    teile_.AbbrechenBtn->setVisible(visible);
+    parts_.AbbrechenBtn->setVisible(visible);
 }
 
 void GuiDisplayFeedback::showFoundIndicator(bool visible) {
     if (!visible && running_) return;
-    teile_.Panel5->setVisible(visible);
+    parts_.Panel5->setVisible(visible);
 }
 
 void GuiDisplayFeedback::setBusyCursor(bool busy) {
@@ -69,7 +69,7 @@ void GuiDisplayFeedback::setBusyCursor(bool busy) {
 }
 
 void GuiDisplayFeedback::showResultWindow(bool visible) {
-    TForm4* ergebnis = teile_.form4;
+    TForm4* ergebnis = parts_.form4;
     if (!visible) {
         ergebnis->hide();
         return;
@@ -87,10 +87,10 @@ void GuiDisplayFeedback::showResultWindow(bool visible) {
     ergebnis->bildGeaendert();
 }
 
-void GuiDisplayFeedback::resultImageChanged() { teile_.form4->bildGeaendert(); }
+void GuiDisplayFeedback::resultImageChanged() { parts_.form4->bildGeaendert(); }
 
 void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
-    TForm3* anzeige = teile_.form3;
+    TForm3* anzeige = parts_.form3;
     if (fullSize == fullSize_) return;
     fullSize_ = fullSize;
     if (fullSize) {
@@ -99,7 +99,7 @@ void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
         const ProgramState& state = state_;
         anzeige->setClientSize(state.Videobreite, state.Videohoehe);
         if (isReducedDisplay({state.Videobreite, state.Videohoehe}))
-            anzeige->move(displayPos_.x(), teile_.mainWindow->y() + kVollbildOben);
+            anzeige->move(displayPos_.x(), parts_.mainWindow->y() + kVollbildOben);
     } else {
         anzeige->setClientSize(displaySize_.width(), displaySize_.height());
         anzeige->move(displayPos_);
@@ -109,20 +109,20 @@ void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
 }
 
 void GuiDisplayFeedback::showDisplayWindow(bool visible) {
-    teile_.form3->setVisible(visible);
-    if (visible) teile_.form3->update();
+    parts_.form3->setVisible(visible);
+    if (visible) parts_.form3->update();
 }
 
 void GuiDisplayFeedback::paintDisplayCross(int x, int y) { crosses_->kreuz(x, y); }
 
 void GuiDisplayFeedback::frameShown(int n) {
     crosses_->bildGezeigt(n);
-    teile_.form3->update();
+    parts_.form3->update();
 }
 
 void GuiDisplayFeedback::endBarMoved(int position) {
     // The bar's change handler goes to that frame and updates the labels.
-    teile_.player->setEndBar(position);
+    parts_.player->setEndBar(position);
 }
 
 GuiTableFeedback::GuiTableFeedback(PositionTables& tables, SettingsPages& pages)

@@ -21,7 +21,7 @@ class TForm3;
 class TForm4;
 
 /// The windows and parts an analysis shows, hides, moves and writes into.
-struct AnalyseTeile {
+struct AnalysisParts {
     /// The main window: parent of the message boxes, and where the display window goes.
     QWidget* mainWindow = nullptr;
     QPushButton* AbbrechenBtn = nullptr;
@@ -44,7 +44,7 @@ inline constexpr const char* kNichtErkannt = "nicht erkannt";
 class GuiDisplayFeedback final : public DisplayFeedback {
   public:
     /// The state and the parts must outlive the feedback.
-    GuiDisplayFeedback(const ProgramState& state, const AnalyseTeile& teile);
+    GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts);
 
     /// A command starts: "Abbrechen", the indicator and the hourglass stay until
     /// commandEnded(), even when a loop of the first colour hides them on its way out.
@@ -66,7 +66,7 @@ class GuiDisplayFeedback final : public DisplayFeedback {
 
   private:
     const ProgramState& state_;
-    AnalyseTeile teile_;
+    AnalysisParts parts_;
     KreuzOverlay* crosses_ = nullptr;
     bool running_ = false;
     bool busy_ = false;

@@ -54,27 +54,27 @@ DialogAnswer antwortVon(QMessageBox::StandardButton button) {
 
 }  // namespace
 
-GuiHost::GuiHost(Session& session, const AnalyseTeile& teile)
+GuiHost::GuiHost(Session& session, const AnalysisParts& parts)
     : session_(session),
-      mainWindow_(teile.mainWindow),
-      display_(session.state(), teile),
-      tables_(*teile.tables, *teile.pages) {}
+      mainWindow_(parts.mainWindow),
+      display_(session.state(), parts),
+      tables_(*parts.tables, *parts.pages) {}
 
-void GuiHost::befehlBeginn() {
-    laeuft_ = true;
+void GuiHost::commandStarted() {
+    running_ = true;
     sinceRound_.start();
     display_.commandStarted();
     tables_.setCollecting(true);
 }
 
-void GuiHost::befehlEnde() {
-    laeuft_ = false;
+void GuiHost::commandEnded() {
+    running_ = false;
     tables_.setCollecting(false);
     tables_.flush();
     display_.commandEnded();
 }
 
-void GuiHost::abbrechenBeimSchliessen() {
+void GuiHost::stopOnClose() {
     closing_ = true;
     session_.state().Abbruch = true;
 }

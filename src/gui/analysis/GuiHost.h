@@ -16,7 +16,7 @@ class Session;
 class GuiHost final : public UserDialogs {
   public:
     /// The session and the parts must outlive the host.
-    GuiHost(Session& session, const AnalyseTeile& teile);
+    GuiHost(Session& session, const AnalysisParts& parts);
     GuiHost(const GuiHost&) = delete;
     GuiHost& operator=(const GuiHost&) = delete;
 
@@ -24,15 +24,15 @@ class GuiHost final : public UserDialogs {
     operator AnalysisHost() { return {*this, display_, tables_}; }
     GuiDisplayFeedback& display() { return display_; }
 
-    /// A command starts: the windows keep their run state until befehlEnde().
-    void befehlBeginn();
+    /// A command starts: the windows keep their run state until commandEnded().
+    void commandStarted();
     /// The command has ended: the rows are shown, "Abbrechen" and the indicator go.
-    void befehlEnde();
-    /// True between befehlBeginn() and befehlEnde().
-    bool laeuft() const { return laeuft_; }
+    void commandEnded();
+    /// True between commandStarted() and commandEnded().
+    bool running() const { return running_; }
     /// The program is closing: every later pause stops the running analysis, also the pass
     /// of the second colour, which would otherwise start afresh.
-    void abbrechenBeimSchliessen();
+    void stopOnClose();
 
     void pause(int ms) override;
     void showMessage(const std::string& text) override;
@@ -52,7 +52,7 @@ class GuiHost final : public UserDialogs {
     QWidget* mainWindow_;
     GuiDisplayFeedback display_;
     GuiTableFeedback tables_;
-    bool laeuft_ = false;
+    bool running_ = false;
     bool closing_ = false;
     QElapsedTimer sinceRound_;
 };

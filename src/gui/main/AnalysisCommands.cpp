@@ -70,8 +70,8 @@ void AnalysisCommands::attach(TForm3* display, TForm4* results, PlayerPanel& pla
                               SettingsPages& pages, PositionTables& tables) {
     display_ = display;
     host_ = std::make_unique<GuiHost>(
-        session_, AnalyseTeile{abortButton_->window(), abortButton_, panel5_, display, results,
-                               &player, &pages, &tables});
+        session_, AnalysisParts{abortButton_->window(), abortButton_, panel5_, display, results,
+                                &player, &pages, &tables});
 }
 
 void AnalysisCommands::setButtonsShown(bool shown) {
@@ -80,19 +80,19 @@ void AnalysisCommands::setButtonsShown(bool shown) {
         b->setVisible(shown);
 }
 
-bool AnalysisCommands::running() const { return host_ && host_->laeuft(); }
+bool AnalysisCommands::running() const { return host_ && host_->running(); }
 
 void AnalysisCommands::stopOnClose() {
-    if (host_) host_->abbrechenBeimSchliessen();
+    if (host_) host_->stopOnClose();
 }
 
 template <typename Command>
 void AnalysisCommands::run(Command command) {
     // A second start while one runs (its pauses handle clicks) is ignored, and no other film
     // may be loaded under a running analysis.
-    if (session_.film() == nullptr || !host_ || host_->laeuft()) return;
+    if (session_.film() == nullptr || !host_ || host_->running()) return;
     Q_EMIT runningChanged(true);
-    host_->befehlBeginn();
+    host_->commandStarted();
     session_.Kontextoeffnen();
     QString error;
     try {
@@ -103,7 +103,7 @@ void AnalysisCommands::run(Command command) {
         host_->display().setDisplayFullSize(false);
     }
     session_.Kontextfreigeben();
-    host_->befehlEnde();
+    host_->commandEnded();
     Q_EMIT runningChanged(false);
     display_->update();
     if (!error.isEmpty())

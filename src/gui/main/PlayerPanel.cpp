@@ -90,7 +90,7 @@ void PlayerPanel::buildRangePlayback() {
     frameRate_->setGeometry(170, 150, 60, 24);
     // The time column of the tables is computed from this rate: the state follows every change.
     connect(frameRate_, &QSpinBox::valueChanged, this,
-            [this](int rate) { session_.state().analyse.bilderProSekunde = rate; });
+            [this](int rate) { session_.state().analyse.framesPerSecond = rate; });
     makeLabel(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"),
               QRect(236, 154, 60, 17), panel_);
     sizeLabel_ = makeLabel(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), panel_);
@@ -169,7 +169,7 @@ void PlayerPanel::filmLoaded(const QString& sizeText) {
     for (QScrollBar* bar : {position_, rangeStart_, rangeEnd_}) bar->setMaximum(count);
     rangeEnd_->setValue(count);
     rangeStart_->setValue(0);
-    frameRate_->setValue(session_.state().analyse.bilderProSekunde);
+    frameRate_->setValue(session_.state().analyse.framesPerSecond);
 }
 
 void PlayerPanel::showAfterLoad() {
@@ -228,7 +228,7 @@ void PlayerPanel::ScrollBar2Change(int position) {
         rangeStart_->setValue(rangeEnd_->value());  // runs this handler again
         return;
     }
-    session_.state().analyse.sequenzAnfang = position;
+    session_.state().analyse.sequenceStart = position;
     setFrameLabels(position);
     startLabel_->setText(QString::number(position));
 }
@@ -238,7 +238,7 @@ void PlayerPanel::ScrollBar3Change(int position) {
         rangeEnd_->setValue(rangeStart_->value());  // runs this handler again
         return;
     }
-    session_.state().analyse.sequenzEnde = position;
+    session_.state().analyse.sequenceEnd = position;
     setFrameLabels(position);
     endLabel_->setText(QString::number(position));
 }
@@ -258,7 +258,7 @@ void PlayerPanel::SpeedButton2Click() {
     state.AbspielenStopp = 0;
     playRangeButton_->hide();
     stopButton_->show();
-    goToFrame(state.analyse.sequenzAnfang);
+    goToFrame(state.analyse.sequenceStart);
     // Stops at the end bar, on the stop button, and at the end of the film (a bar moved
     // behind the film's position while it plays can then no longer be passed for ever).
     while (session_.film() != nullptr) {
@@ -267,7 +267,7 @@ void PlayerPanel::SpeedButton2Click() {
         position_->setValue(currentFrame());
         pauseWithEvents(state.analyse.anzeige.bremseMs);
         if (state.AbspielenStopp == 1) break;
-        if (currentFrame() >= state.analyse.sequenzEnde || currentFrame() == before) break;
+        if (currentFrame() >= state.analyse.sequenceEnd || currentFrame() == before) break;
     }
     playRangeButton_->show();
     stopButton_->hide();

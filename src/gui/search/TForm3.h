@@ -62,18 +62,18 @@ class TForm3 : public QWidget {
 
   private:
     /// Makes the picture afresh from the current frame when the frame or the size changed.
-    void leinwandPruefen();
+    void refreshCanvas();
     void cursorZurueckholen();
     QPoint imFenster(QPoint p) const;
 
     const FrameSource* source_ = nullptr;
     QWidget* panel1_ = nullptr;
     /// The picture as shown: the scaled frame plus the figures drawn on it.
-    QImage leinwand_;
+    QImage canvas_;
     /// Which frame, at which size, the picture was made from.
-    int leinwandBild_ = -1;
-    const FrameSource* leinwandQuelle_ = nullptr;
-    QTimer* fessel_ = nullptr;
+    int canvasFrame_ = -1;
+    const FrameSource* canvasSource_ = nullptr;
+    QTimer* cursorTrap_ = nullptr;
 };
 
 }  // namespace zebak::gui
