@@ -1,6 +1,5 @@
 #include "gui/main/PlayerPanel.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -11,6 +10,7 @@
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/WidgetKit.h"
+#include "gui/main/MediaPlayerBar.h"
 #include "gui/positions/TForm6.h"
 #include "gui/search/TForm3.h"
 
@@ -21,7 +21,8 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     panel_ = makePanel(area);
     panel_->setObjectName(QStringLiteral("Panel1"));
     panel_->setGeometry(5, 320, 340, 210);
-    buildMediaPlayer();
+    mediaPlayer_ = new MediaPlayerBar(*this, panel_);
+    connect(mediaPlayer_, &MediaPlayerBar::notified, this, &PlayerPanel::MediaPlayer1Notify);
     buildBars();
     buildRangePlayback();
     panel_->hide();
@@ -96,47 +97,6 @@ void PlayerPanel::buildRangePlayback() {
     sizeLabel_ = makeLabel(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), panel_);
 }
 
-void PlayerPanel::buildMediaPlayer() {
-    mediaPlayer_ = new QWidget(panel_);
-    mediaPlayer_->setObjectName(QStringLiteral("MediaPlayer1"));
-    mediaPlayer_->setToolTip(QStringLiteral("Steuerungsleiste für den Film"));
-    mediaPlayer_->setGeometry(8, 6, 231, 30);
-    auto* row = new QHBoxLayout(mediaPlayer_);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(1);
-    const auto button = [this, row](const char* name, QStyle::StandardPixmap icon, auto handler) {
-        auto* b = new QToolButton(mediaPlayer_);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(panel_->style()->standardIcon(icon));
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-        row->addWidget(b);
-        connect(b, &QToolButton::clicked, this, [this, handler] {
-            handler(*this);
-            MediaPlayer1Notify();
-        });
-    };
-    // Like a film player: play runs at the film's rate, pause and stop both halt where the film
-    // stands (nothing rewinds), next goes to the end and previous back to the first frame.
-    // Single frames are stepped with the position bar's arrows.
-    button("btPlay", QStyle::SP_MediaPlay, [](PlayerPanel& p) {
-        if (p.session_.film() == nullptr || p.currentFrame() >= p.frameCount() - 1) return;
-        const double fps = p.session_.film()->description().fps;
-        p.playClock_->start(std::max(1, static_cast<int>(1000.0 / (fps > 0.0 ? fps : 25.0))));
-    });
-    button("btPause", QStyle::SP_MediaPause, [](PlayerPanel& p) { p.stopPlayer(); });
-    button("btStop", QStyle::SP_MediaStop, [](PlayerPanel& p) { p.stopPlayer(); });
-    button("btNext", QStyle::SP_MediaSkipForward, [](PlayerPanel& p) {
-        p.stopPlayer();
-        p.goToFrame(p.frameCount());
-    });
-    button("btPrev", QStyle::SP_MediaSkipBackward, [](PlayerPanel& p) {
-        p.stopPlayer();
-        p.goToFrame(0);
-    });
-    playClock_ = new QTimer(this);
-    connect(playClock_, &QTimer::timeout, this, &PlayerPanel::playerStep);
-}
-
 // ---- the film ----------------------------------------------------------------------------
 
 void PlayerPanel::goToFrame(int n) {
@@ -173,7 +133,7 @@ void PlayerPanel::filmLoaded(const QString& sizeText) {
 }
 
 void PlayerPanel::showAfterLoad() {
-    mediaPlayer_->setFixedWidth(231);
+    mediaPlayer_->bar()->setFixedWidth(231);
     panel_->show();
     startLabel_->setText(QStringLiteral("0"));
     endLabel_->setText(QString::number(frameCount()));
@@ -186,7 +146,11 @@ void PlayerPanel::showAfterLoad() {
 
 void PlayerPanel::setEndBar(int position) { rangeEnd_->setValue(position); }
 
-void PlayerPanel::stopPlayer() { playClock_->stop(); }
+void PlayerPanel::stopPlayer() { mediaPlayer_->stop(); }
+
+double PlayerPanel::filmRate() const {
+    return session_.film() != nullptr ? session_.film()->description().fps : 0.0;
+}
 
 void PlayerPanel::Filmerscheine() {
     const int kept = position_->value();
@@ -277,15 +241,6 @@ void PlayerPanel::SpeedButton2Click() {
 
 void PlayerPanel::MediaPlayer1Notify() {
     if (manual_ != nullptr) manual_->Label3()->setText(QString::number(currentFrame()));
-}
-
-void PlayerPanel::playerStep() {
-    // Plays frame after frame, each one decoded in order, and halts on the last frame.
-    if (session_.film() == nullptr || currentFrame() >= frameCount() - 1) {
-        stopPlayer();
-        return;
-    }
-    goToFrame(currentFrame() + 1);
 }
 
 }  // namespace zebak::gui

@@ -12,6 +12,7 @@ class QWidget;
 
 namespace zebak::gui {
 
+class MediaPlayerBar;
 class Session;
 class TForm3;
 class TForm6;
@@ -44,6 +45,8 @@ class PlayerPanel : public QObject {
     void setEndBar(int position);
     /// Stops the player's own playback.
     void stopPlayer();
+    /// The film's own rate, frames per second; 0 without a film or when it gives none.
+    double filmRate() const;
     /// Filmerscheine: redraws the current frame by going to the end and back.
     void Filmerscheine();
     /// True when the current frame shows a picture (not one flat colour along the diagonal).
@@ -52,7 +55,6 @@ class PlayerPanel : public QObject {
   private:
     void buildBars();
     void buildRangePlayback();
-    void buildMediaPlayer();
     void Bildnummer();
     void setFrameLabels(int position);
     void ScrollBar1Scroll();
@@ -61,13 +63,12 @@ class PlayerPanel : public QObject {
     void SpeedButton2Click();
     void Timer1Timer();
     void MediaPlayer1Notify();
-    void playerStep();
 
     Session& session_;
     TForm3* display_ = nullptr;
     TForm6* manual_ = nullptr;
     QWidget* panel_ = nullptr;
-    QWidget* mediaPlayer_ = nullptr;
+    MediaPlayerBar* mediaPlayer_ = nullptr;
     QScrollBar* position_ = nullptr;
     QScrollBar* rangeStart_ = nullptr;
     QScrollBar* rangeEnd_ = nullptr;
@@ -79,7 +80,6 @@ class PlayerPanel : public QObject {
     QToolButton* playRangeButton_ = nullptr;
     QSpinBox* frameRate_ = nullptr;
     QTimer* barTimer_ = nullptr;
-    QTimer* playClock_ = nullptr;
 };
 
 }  // namespace zebak::gui
