@@ -54,4 +54,25 @@ fi
 : > empty.avi
 printf 'Das ist kein Film.\n' > text.avi
 mkdir -p folder.avi
+# Frame sizes whose rows are not whole vectors of pixels: every width from 1 to 64 (lossless
+# FFV1, 16 rows), the same even widths in H.264, and the sizes phones and web videos have.
+# Beside each film: frame 1 as ffmpeg itself decodes it to RGB, to compare every pixel with.
+mkdir -p widths
+size_film() {
+    local name="widths/$1" w="$2" h="$3"
+    shift 3
+    [ -s "$name" ] && [ -s "$name.rgb" ] && return 0
+    ff -f lavfi -i "testsrc2=size=$(( w < 16 ? 16 : w + w % 2 ))x$(( h + h % 2 )):rate=25" -vf "format=rgb24,crop=${w}:${h}:0:0" \
+       -frames:v 3 "$@" "$name.tmp.mkv"
+    ff -i "$name.tmp.mkv" -vf "select=eq(n\,1)" -frames:v 1 -pix_fmt rgb24 -f rawvideo "$name.rgb"
+    mv "$name.tmp.mkv" "$name"
+}
+for w in $(seq 1 64); do
+    size_film "ffv1-${w}x16.mkv" "$w" 16 -c:v ffv1 -pix_fmt yuv420p
+    [ $(( w % 2 )) -eq 0 ] && size_film "h264-${w}x16.mkv" "$w" 16 -c:v libx264 -pix_fmt yuv420p
+done
+for s in 1080x1920 720x1280 854x480 360x640 426x240; do
+    size_film "h264-${s}.mkv" "${s%x*}" "${s#*x}" -c:v libx264 -preset veryfast -pix_fmt yuv420p
+done
+
 echo "films ready in $out"
