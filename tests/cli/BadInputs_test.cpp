@@ -38,14 +38,6 @@ ToolRun analyse(const std::vector<std::string>& words, const std::string& suffix
     return run;
 }
 
-int decoderFrameCount(const std::string& path) {
-    const auto r = test::runCommand(
-        "ffprobe -v quiet -threads 1 -count_frames -select_streams v:0 "
-        "-show_entries stream=nb_read_frames -of csv=p=0 " +
-        test::shellQuote(path));
-    return std::atoi(r.out.c_str());
-}
-
 int jsonInt(const std::string& json, const std::string& key) {
     const auto at = json.find("\"" + key + "\":");
     return at == std::string::npos ? -1 : std::atoi(json.c_str() + at + key.size() + 3);
@@ -103,7 +95,7 @@ TEST(BadFilms, EveryFilmIsAClearErrorOrASoundResult) {
         }
         ASSERT_EQ(info.status, 0) << info.err;
         const int frames = jsonInt(info.out, "frames");
-        EXPECT_EQ(frames, decoderFrameCount(film(c.name)));
+        EXPECT_EQ(frames, test::decoderFrameCount(film(c.name)));
         const bool damaged = info.out.find("\"damaged\":true") != std::string::npos;
         EXPECT_EQ(damaged, info.err.find("Der Film ist beschädigt: ab Bild") != std::string::npos)
             << info.err;

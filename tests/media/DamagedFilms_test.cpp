@@ -12,14 +12,6 @@ namespace {
 
 std::string bad(const std::string& name) { return std::string(ZEBAK_TEST_FILMS) + "/bad/" + name; }
 
-int decoderFrameCount(const std::string& path) {
-    const auto r = test::runCommand(
-        "ffprobe -v quiet -threads 1 -count_frames -select_streams v:0 "
-        "-show_entries stream=nb_read_frames -of csv=p=0 " +
-        test::shellQuote(path));
-    return std::atoi(r.out.c_str());
-}
-
 bool mentions(const std::vector<std::string>& texts, const std::string& part) {
     for (const auto& t : texts)
         if (t.find(part) != std::string::npos) return true;
@@ -34,7 +26,7 @@ TEST(DamagedFilms, ListedFramesThatDoNotDecodeAreDroppedAndReported) {
         SCOPED_TRACE(name);
         const auto source = FfmsFrameSource::open(bad(name));
         const FilmInfo& info = source->info();
-        EXPECT_EQ(info.frameCount, decoderFrameCount(bad(name)));
+        EXPECT_EQ(info.frameCount, test::decoderFrameCount(bad(name)));
         EXPECT_TRUE(info.damaged);
         EXPECT_GT(info.listedFrameCount, info.frameCount);
         ASSERT_EQ(info.warnings.size(), 1u);
@@ -66,7 +58,7 @@ TEST(DamagedFilms, SoundFilmsAndFilmsCutAtAFrameBoundaryAreNotDamaged) {
     for (const std::string name : {"source.mp4", "source.mpg", "cut-50.avi", "tiny-1x1.mkv"}) {
         SCOPED_TRACE(name);
         const auto source = FfmsFrameSource::open(bad(name));
-        EXPECT_EQ(source->frameCount(), decoderFrameCount(bad(name)));
+        EXPECT_EQ(source->frameCount(), test::decoderFrameCount(bad(name)));
         EXPECT_FALSE(source->info().damaged);
         EXPECT_TRUE(source->info().warnings.empty());
     }
