@@ -5,8 +5,10 @@
 #include <fstream>
 #include <optional>
 
+#include "FilmCommands.h"
 #include "HeadlessHost.h"
 #include "core/ExportText.h"
+#include "core/FileWrite.h"
 #include "core/FilmAnalysis.h"
 #include "core/FilmLoad.h"
 #include "core/PositionTable.h"
@@ -145,6 +147,11 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& s
         state.NullpunktY = (*r.origin)[1];
     }
     state.Eichfaktor = r.calibrate ? readCalibration(*r.calibrate) : 1.0;
+    if (!calibrationFits(state.Eichfaktor, w, h, state.NullpunktX, state.NullpunktY))
+        throw UsageError(
+            "--calibrate: mit dieser Länge wären die Koordinaten zu groß oder zu klein für die "
+            "Tabellen (Maßstab " +
+            formatNumber(state.Eichfaktor) + " m je Bildpunkt)");
 
     const int first = r.from ? parseInt(*r.from, "--from", 0, count) : 0;
     const int last = r.to ? parseInt(*r.to, "--to", 0, count) : count;
@@ -188,32 +195,12 @@ std::string jsonTables(const ProgramState& state) {
     return out;
 }
 
-/// Writes the text to a temporary file next to path and renames it into place.
-void writeFile(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        file << text;
-        if (!file.flush()) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            throw UsageError("kann " + path + " nicht schreiben");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw UsageError("kann " + path + " nicht schreiben");
-    }
-}
-
 }  // namespace
 
 int runTrack(Arguments& args, std::ostream& out) {
     ProgramState state;
     const TrackRequest request = readRequest(args, state);
-    const auto source = FfmsFrameSource::open(request.film);
+    const auto source = openFilm(request.film);
     setUpState(state, request, *source);
 
     HeadlessHost host(request.continueOnMiss);
@@ -230,7 +217,7 @@ int runTrack(Arguments& args, std::ostream& out) {
                                                      : ExportFormat::Csv);
     }
     if (request.output)
-        writeFile(*request.output, text);
+        writeFileSafely(*request.output, text);
     else
         out << text;
     return 0;

@@ -1,5 +1,6 @@
 #include "PositionTable.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "NumberText.h"
@@ -51,6 +52,15 @@ std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double l
     const double factor = lengthM / distance;
     if (!std::isfinite(factor)) return std::nullopt;
     return factor;
+}
+
+bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originXPx, int originYPx) {
+    if (!std::isnormal(factorMPerPx)) return false;
+    // The farthest pixel from the origin along each axis, in pixels.
+    const double spanX = std::max(std::abs(0.0 - originXPx), std::abs(double(widthPx) - originXPx));
+    const double spanY =
+        std::max(std::abs(0.0 - originYPx), std::abs(double(heightPx) - originYPx));
+    return std::abs(factorMPerPx) * std::max({spanX, spanY, 1.0}) <= kLargestCoordinateM;
 }
 
 }  // namespace zebak

@@ -33,4 +33,14 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
 /// or the result is not a finite number.
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM);
 
+/// Largest distance from the origin, in metres, that the tables may have to write: far beyond
+/// any filmed motion, and short enough that every number text stays a few digits long.
+constexpr double kLargestCoordinateM = 1e9;
+
+/// Whether a calibration factor gives usable coordinates for a frame of widthPx x heightPx
+/// with the origin at (originXPx, originYPx): the factor (metres per pixel) must be a normal
+/// finite number (not 0, not subnormal, not infinite), and no pixel of the frame may lie
+/// farther than kLargestCoordinateM from the origin in x or y.
+bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originXPx, int originYPx);
+
 }  // namespace zebak

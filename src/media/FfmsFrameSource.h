@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/FrameSource.h"
 #include "core/VideoSize.h"
@@ -36,6 +37,12 @@ struct FilmInfo {
     FrameSize analysisSize;
     /// Nominal frame rate in frames per second; 0 when the film gives none.
     double fps = 0.0;
+    /// Frames the container lists; more than frameCount when frames at the end do not
+    /// really decode (the film is then damaged and frameCount is the count that decodes).
+    int listedFrameCount = 0;
+    bool damaged = false;
+    /// What the user should be told on loading (damage, a frame size that changes), German.
+    std::vector<std::string> warnings;
 };
 
 /// The film read through FFMS2, frame-exact: a jump is checked against the hash of the frame
@@ -70,7 +77,9 @@ class FfmsFrameSource final : public FrameSource {
     std::int64_t decodeCount() const;
 
     /// Folder in which indexes and frame hashes are cached: $XDG_CACHE_HOME/zebak, else
-    /// ~/.cache/zebak.
+    /// ~/.cache/zebak (the home folder from $HOME or the user database); without a home a
+    /// folder of the user's own in the temporary folder (mode 0700, checked), else "" (no
+    /// cache).
     static std::string cacheFolder();
 
     struct Impl;  // the decoder state; defined in the source file

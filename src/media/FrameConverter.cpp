@@ -1,6 +1,11 @@
 #include "FrameConverter.h"
 
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
 extern "C" {
+#include <libavutil/mem.h>
 #include <libavutil/pixdesc.h>
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
@@ -17,9 +22,42 @@ bool isFullRangeFormat(int format) {
            d->name[2] == 'v' && d->name[3] == 'j';
 }
 
+constexpr std::uint8_t kGuardByte = 0xA5;
+
 }  // namespace
 
-FrameConverter::~FrameConverter() { sws_freeContext(context_); }
+FrameConverter::~FrameConverter() {
+    sws_freeContext(context_);
+    av_free(scratch_);
+}
+
+std::size_t FrameConverter::paddedStride(int width) {
+    // The vector paths convert whole blocks of 8 or 16 pixels and leave the last pixels of a
+    // row unconverted (black) when the stride has no room for the block they end in, so the
+    // row gets room for the width rounded up to 16 pixels; 64-byte multiples keep every row
+    // aligned for the widest vector loads and stores.
+    const std::size_t pixels = (static_cast<std::size_t>(width) + 15u) & ~std::size_t{15u};
+    return (pixels * 3u + 63u) & ~std::size_t{63u};
+}
+
+void FrameConverter::prepareScratch(int width, int height) {
+    if (scratch_ != nullptr && width == scratchWidth_ && height == scratchHeight_) return;
+    av_free(scratch_);
+    scratch_ = nullptr;
+    scratchStride_ = paddedStride(width);
+    scratchPicture_ = scratchStride_ * static_cast<std::size_t>(height) + kSpareBytes;
+    scratch_ = static_cast<std::uint8_t*>(av_malloc(scratchPicture_ + kGuardBytes));
+    if (scratch_ == nullptr) throw std::bad_alloc();
+    std::memset(scratch_ + scratchPicture_, kGuardByte, kGuardBytes);
+    scratchWidth_ = width;
+    scratchHeight_ = height;
+}
+
+bool FrameConverter::guardIntact() const {
+    for (std::size_t i = 0; i < kGuardBytes; ++i)
+        if (scratch_[scratchPicture_ + i] != kGuardByte) return false;
+    return true;
+}
 
 bool FrameConverter::prepare(const Key& key) {
     if (context_ != nullptr && key == key_) return true;
@@ -59,11 +97,18 @@ bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, RgbFra
                   height};
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return false;
     if (!prepare(key)) return false;
-    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
-    std::uint8_t* dst[4] = {out.row(0), nullptr, nullptr, nullptr};
-    const int dstStride[4] = {width * 3, 0, 0, 0};
+    prepareScratch(width, height);
+    std::uint8_t* dst[4] = {scratch_, nullptr, nullptr, nullptr};
+    const int dstStride[4] = {static_cast<int>(scratchStride_), 0, 0, 0};
     const int rows = sws_scale(context_, in.Data, in.Linesize, 0, in.EncodedHeight, dst, dstStride);
-    return rows == height;
+    if (!guardIntact())
+        throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
+    if (rows != height) return false;
+    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3u;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(out.row(y), scratch_ + static_cast<std::size_t>(y) * scratchStride_, rowBytes);
+    return true;
 }
 
 }  // namespace zebak

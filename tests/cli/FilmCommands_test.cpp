@@ -44,11 +44,11 @@ TEST(CliFilmCommandsTest, InfoPrintsSizesCountAndRate) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               "{\"frames\":250,\"width\":640,\"height\":480,\"analysisWidth\":640,"
-              "\"analysisHeight\":480,\"fps\":25}\n");
+              "\"analysisHeight\":480,\"fps\":25,\"damaged\":false}\n");
     r = analyse("info " + test::shellQuote(film("dv-pal.avi")));
     EXPECT_EQ(r.out,
               "{\"frames\":50,\"width\":720,\"height\":576,\"analysisWidth\":360,"
-              "\"analysisHeight\":288,\"fps\":25}\n");
+              "\"analysisHeight\":288,\"fps\":25,\"damaged\":false}\n");
 }
 
 TEST(CliFilmCommandsTest, FrameWritesTheFrameAsTheSearchesSeeIt) {

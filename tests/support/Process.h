@@ -3,9 +3,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -57,6 +56,16 @@ inline std::string shellQuote(const std::string& text) {
     std::string out = "'";
     for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
     return out + "'";
+}
+
+/// Frames that ffmpeg's decoder really puts out for the first video stream of a film, as
+/// `ffprobe -count_frames` counts them on one thread; 0 when it counts none.
+inline int decoderFrameCount(const std::string& path) {
+    const auto r = runCommand(
+        "ffprobe -v quiet -threads 1 -count_frames -select_streams v:0 "
+        "-show_entries stream=nb_read_frames -of csv=p=0 " +
+        shellQuote(path));
+    return std::atoi(r.out.c_str());
 }
 
 }  // namespace zebak::test
