@@ -5,6 +5,7 @@
 # Usage: make-test-films.sh OUTDIR   (films that already exist are kept)
 set -euo pipefail
 out="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 cd "$out"
 
@@ -136,5 +137,31 @@ if [ ! -s bad/size-change.mkv ]; then
         mv bad/size-change.tmp.ts bad/size-change.ts
     rm -f bad/a.ts bad/b.ts bad/size-change.tmp.ts
 fi
+
+# Films as phones make them: upright films stored on their side (rotation in the track
+# header, H.264 MP4 and HEVC MOV), a film whose frames are 1/30 s apart for 16 frames and then
+# 2/30 s apart for 8, a slow-motion film with its recording rate, and a one-frame film.
+# Beside each turned film: frame 4 as ffmpeg decodes it upright.
+mkdir -p phone
+for spec in "h264-90.mp4:libx264:90" "h264-270.mp4:libx264:270" "hevc-90.mov:libx265:90" \
+            "hevc-270.mov:libx265:270" "h264-180.mp4:libx264:180"; do
+    IFS=: read -r name codec turn <<< "$spec"
+    [ -s "phone/$name" ] && [ -s "phone/$name.rgb" ] && continue
+    ff -f lavfi -i "testsrc2=size=160x96:rate=30" -frames:v 8 -c:v "$codec" -pix_fmt yuv420p \
+       -x265-params log-level=error "phone/tmp-$name" 2>/dev/null ||
+        ff -f lavfi -i "testsrc2=size=160x96:rate=30" -frames:v 8 -c:v "$codec" -pix_fmt yuv420p \
+           "phone/tmp-$name"
+    python3 "$here/set-rotation.py" "phone/tmp-$name" "$turn"
+    ff -i "phone/tmp-$name" -vf "select=eq(n\,4)" -frames:v 1 -pix_fmt rgb24 -f rawvideo "phone/$name.rgb"
+    mv "phone/tmp-$name" "phone/$name"
+done
+[ -s phone/uneven.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 24 \
+    -vf "settb=1/60,setpts='if(lt(N\,16)\,N*2\,32+(N-16)*4)'" -fps_mode passthrough \
+    -c:v libx264 -pix_fmt yuv420p phone/uneven.mp4
+[ -s phone/slow-motion.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 30 \
+    -c:v libx264 -pix_fmt yuv420p -metadata com.android.capture.fps=240 \
+    -movflags use_metadata_tags phone/slow-motion.mp4
+[ -s phone/one-frame.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 1 \
+    -c:v libx264 -pix_fmt yuv420p phone/one-frame.mp4
 
 echo "films ready in $out"

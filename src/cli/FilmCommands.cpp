@@ -22,6 +22,11 @@ int runInfo(Arguments& args, std::ostream& out) {
     out << "{\"frames\":" << i.frameCount << ",\"width\":" << i.nativeSize.width
         << ",\"height\":" << i.nativeSize.height << ",\"analysisWidth\":" << i.analysisSize.width
         << ",\"analysisHeight\":" << i.analysisSize.height << ",\"fps\":" << formatNumber(i.fps)
+        << ",\"rotation\":" << i.rotationDeg
+        << ",\"variableFrameRate\":" << (i.variableFrameRate ? "true" : "false")
+        << ",\"minFrameSeconds\":" << formatNumber(i.minFrameSeconds)
+        << ",\"maxFrameSeconds\":" << formatNumber(i.maxFrameSeconds)
+        << ",\"captureFps\":" << (i.captureFps ? formatNumber(*i.captureFps) : "null")
         << ",\"damaged\":" << (i.damaged ? "true" : "false") << "}\n";
     return 0;
 }

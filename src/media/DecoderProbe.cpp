@@ -1,6 +1,8 @@
 #include "DecoderProbe.h"
 
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <memory>
@@ -73,6 +75,52 @@ StreamProbe probeStreams(const std::string& path) {
     for (unsigned i = 0; i < format->nb_streams; ++i)
         if (format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) probe.hasVideo = true;
     return probe;
+}
+
+namespace {
+
+/// A positive finite rate from a tag's text ("240", "239.76"); empty otherwise.
+std::optional<double> rateFromTag(const char* text) {
+    if (text == nullptr) return std::nullopt;
+    char* end = nullptr;
+    const double value = std::strtod(text, &end);
+    if (end == text || !std::isfinite(value) || value <= 0.0 || value > 100000.0)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<double> captureRateIn(const AVDictionary* tags) {
+    const AVDictionaryEntry* entry = nullptr;
+    while ((entry = av_dict_get(tags, "", entry, AV_DICT_IGNORE_SUFFIX)) != nullptr) {
+        const std::string key = entry->key;
+        const std::string suffix = "capture.fps";
+        if (key.size() >= suffix.size() &&
+            key.compare(key.size() - suffix.size(), suffix.size(), suffix) == 0)
+            if (auto rate = rateFromTag(entry->value)) return rate;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+StreamRates readStreamRates(const std::string& path, int stream) {
+    StreamRates rates;
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, path.c_str(), nullptr, nullptr) < 0) return rates;
+    const FormatPtr format(raw);
+    if (stream < 0 || static_cast<unsigned>(stream) >= format->nb_streams) return rates;
+    const AVStream* s = format->streams[stream];
+    if (s->avg_frame_rate.num > 0 && s->avg_frame_rate.den > 0)
+        rates.streamFps = av_q2d(s->avg_frame_rate);
+    else if (s->r_frame_rate.num > 0 && s->r_frame_rate.den > 0)
+        rates.streamFps = av_q2d(s->r_frame_rate);
+    rates.captureFps = captureRateIn(s->metadata);
+    if (!rates.captureFps) rates.captureFps = captureRateIn(format->metadata);
+    // A capture rate equal to the playback rate says nothing new.
+    if (rates.captureFps && rates.streamFps > 0.0 &&
+        std::abs(*rates.captureFps - rates.streamFps) < 0.01 * rates.streamFps)
+        rates.captureFps.reset();
+    return rates;
 }
 
 std::optional<int> countDecodedFrames(const std::string& path, int stream,

@@ -21,6 +21,20 @@ struct StreamProbe {
 /// Looks at the file with the demuxer only; never throws.
 StreamProbe probeStreams(const std::string& path);
 
+/// Rates the demuxer reads from a film's header.
+struct StreamRates {
+    /// The stream's own average frame rate; 0 when it gives none.
+    double streamFps = 0.0;
+    /// The recording rate of a slow-motion film, when the film carries one different from
+    /// its playback rate (the tag "com.android.capture.fps", or another "*capture.fps"
+    /// tag of the film or the stream); empty otherwise.
+    std::optional<double> captureFps;
+};
+
+/// Reads the rates of stream `stream` from the file's header only (nothing is decoded);
+/// zero and empty when the file cannot be opened this way.
+StreamRates readStreamRates(const std::string& path, int stream);
+
 /// Decodes stream `stream` of the file in order, as `ffprobe -count_frames` does, and counts
 /// the frames the decoder really puts out (damaged packets that yield no picture are not
 /// counted). `keepGoing` is called now and then and may return false to cancel (the result

@@ -1,6 +1,7 @@
 #include "FfmsFrameSource.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -16,6 +17,7 @@
 #include "FilmChecks.h"
 #include "FrameConverter.h"
 #include "core/FileWrite.h"
+#include "core/FrameTimes.h"
 
 namespace zebak {
 namespace fs = std::filesystem;
@@ -83,6 +85,7 @@ struct FfmsFrameSource::Impl {
     int sizeChangeFrame = -1;  // first frame stored at another size than frame 0
     FrameSize changedSize;
     FrameSize lastDecodedSize;  // stored size of the frame decoded last
+    FrameSize storedSize;       // analysis size before the picture is turned upright
 
     ffms::VideoSourcePtr makeSource(int seekMode) {
         ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads,
@@ -99,7 +102,7 @@ struct FfmsFrameSource::Impl {
         const FFMS_Frame* f = FFMS_GetFrame(source, n, error.get());
         if (f != nullptr) lastDecodedSize = FrameSize{f->EncodedWidth, f->EncodedHeight};
         return f != nullptr && f->Data[0] != nullptr &&
-               converter.convert(*f, info.analysisSize.width, info.analysisSize.height, out);
+               converter.convert(*f, storedSize.width, storedSize.height, info.rotationDeg, out);
     }
 
     bool verified(int n, const RgbFrame& f) const {
@@ -257,7 +260,14 @@ void readProperties(FfmsFrameSource::Impl& impl) {
     if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
         throw noReadableFrame(impl);
     impl.info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
-    impl.info.analysisSize = analysisSize(impl.info.nativeSize);
+    impl.storedSize = analysisSize(impl.info.nativeSize);
+    // FFMS2 gives the clockwise turn of the display matrix; other angles than quarter
+    // turns are taken to the nearest one.
+    const int turn = ((props->Rotation % 360) + 360) % 360;
+    impl.info.rotationDeg = ((turn + 45) / 90 % 4) * 90;
+    const bool sideways = impl.info.rotationDeg == 90 || impl.info.rotationDeg == 270;
+    impl.info.analysisSize =
+        sideways ? FrameSize{impl.storedSize.height, impl.storedSize.width} : impl.storedSize;
     impl.info.frameCount = props->NumFrames;
     if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
         impl.info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
@@ -312,6 +322,7 @@ FrameHashes factsOf(const FfmsFrameSource::Impl& impl) {
     FrameHashes d;
     d.width = impl.info.analysisSize.width;
     d.height = impl.info.analysisSize.height;
+    d.rotationDeg = impl.info.rotationDeg;
     d.hashes = impl.hashes;
     d.listedFrames = impl.info.listedFrameCount;
     d.damagedFrom = impl.damagedFrom;
@@ -332,6 +343,36 @@ void storeInCache(FfmsFrameSource::Impl& impl, const FilmCacheEntry& cache) {
     }
     fs::rename(temp, cache.indexPath, ec);
     if (!ec) writeFrameHashes(cache.hashesPath, factsOf(impl));
+}
+
+/// Every frame's presentation time, how evenly they follow each other, a frame rate that
+/// can be trusted and the recording rate of a slow-motion film.
+void readTiming(FfmsFrameSource::Impl& impl) {
+    FilmInfo& i = impl.info;
+    FFMS_Track* track = FFMS_GetTrackFromVideo(impl.normal.get());
+    const FFMS_TrackTimeBase* base = track != nullptr ? FFMS_GetTimeBase(track) : nullptr;
+    i.frameTimesS.clear();
+    if (base != nullptr && base->Den != 0) {
+        // FFMS2's time base gives milliseconds.
+        const double msPerTick = static_cast<double>(base->Num) / static_cast<double>(base->Den);
+        for (int n = 0; n < i.frameCount; ++n) {
+            const FFMS_FrameInfo* f = FFMS_GetFrameInfo(track, n);
+            if (f == nullptr) break;
+            // To the microsecond: the ticks are exact, their product with the base is not.
+            const double seconds = static_cast<double>(f->PTS) * msPerTick / 1000.0;
+            i.frameTimesS.push_back(std::round(seconds * 1e6) / 1e6);
+        }
+    }
+    if (static_cast<int>(i.frameTimesS.size()) != i.frameCount) i.frameTimesS.clear();
+    const double start = i.frameTimesS.empty() ? 0.0 : i.frameTimesS.front();
+    for (double& t : i.frameTimesS) t = std::round((t - start) * 1e6) / 1e6;
+    const FrameSpacing spacing = frameSpacing(i.frameTimesS);
+    i.variableFrameRate = spacing.uneven;
+    i.minFrameSeconds = std::round(spacing.minSeconds * 1e6) / 1e6;
+    i.maxFrameSeconds = std::round(spacing.maxSeconds * 1e6) / 1e6;
+    const StreamRates rates = readStreamRates(impl.path, impl.track);
+    i.fps = plausibleFrameRate(i.fps, rates.streamFps, spacing);
+    i.captureFps = rates.captureFps;
 }
 
 /// Tells the film's faults in the words the user sees on loading.
@@ -377,6 +418,7 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     impl->info.listedFrameCount = impl->info.frameCount;
     if (stored && stored->width == impl->info.analysisSize.width &&
         stored->height == impl->info.analysisSize.height &&
+        stored->rotationDeg == impl->info.rotationDeg &&
         stored->listedFrames == impl->info.frameCount) {
         impl->hashes = std::move(stored->hashes);
         impl->damagedFrom = stored->damagedFrom;
@@ -387,6 +429,7 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
         if (cache) storeInCache(*impl, *cache);
     }
     impl->info.frameCount = static_cast<int>(impl->hashes.size());
+    readTiming(*impl);
     describeFaults(*impl);
     auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
     source->seek(0);

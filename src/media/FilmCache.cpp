@@ -86,7 +86,8 @@ class Reader {
 
 bool plausible(const FrameHashes& d) {
     const int count = static_cast<int>(d.hashes.size());
-    return d.width > 0 && d.height > 0 && d.listedFrames >= count && d.damagedFrom >= -1 &&
+    return d.width > 0 && d.height > 0 && d.rotationDeg >= 0 && d.rotationDeg < 360 &&
+           d.rotationDeg % 90 == 0 && d.listedFrames >= count && d.damagedFrom >= -1 &&
            d.damagedFrom <= count && (d.damagedFrom >= 0) == (d.listedFrames > count) &&
            d.sizeChangeFrame >= -1 && d.sizeChangeFrame < count &&
            (d.sizeChangeFrame < 0 || (d.changedWidth > 0 && d.changedHeight > 0));
@@ -110,7 +111,7 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
 
     // The version names the way frames are turned into RGB and the hash file's layout:
     // files made another way are worthless, so a change of it must lead to other names.
-    constexpr const char* kFrameFormatVersion = "rgb24-swscale-padded-2";
+    constexpr const char* kFrameFormatVersion = "rgb24-swscale-padded-upright-3";
     const std::string key = absolute.string() + '\n' + std::to_string(size) + '\n' +
                             std::to_string(mtime.time_since_epoch().count()) + '\n' +
                             fileIdentity(absolute) + '\n' + std::to_string(*digest) + '\n' +
@@ -125,6 +126,7 @@ std::string serialiseFrameHashes(const FrameHashes& d) {
     std::string out(kMagic.data(), kMagic.size());
     put(out, d.width);
     put(out, d.height);
+    put(out, d.rotationDeg);
     put(out, d.listedFrames);
     put(out, d.damagedFrom);
     put(out, d.sizeChangeFrame);
@@ -149,9 +151,9 @@ std::optional<FrameHashes> parseFrameHashes(std::string_view bytes) {
     Reader in(body.substr(kMagic.size()));
     FrameHashes d;
     std::uint64_t count = 0;
-    if (!in.get(d.width) || !in.get(d.height) || !in.get(d.listedFrames) ||
-        !in.get(d.damagedFrom) || !in.get(d.sizeChangeFrame) || !in.get(d.changedWidth) ||
-        !in.get(d.changedHeight) || !in.get(count))
+    if (!in.get(d.width) || !in.get(d.height) || !in.get(d.rotationDeg) ||
+        !in.get(d.listedFrames) || !in.get(d.damagedFrom) || !in.get(d.sizeChangeFrame) ||
+        !in.get(d.changedWidth) || !in.get(d.changedHeight) || !in.get(count))
         return std::nullopt;
     if (count == 0 || count > kMostFrames) return std::nullopt;
     const std::size_t rest = body.size() - kMagic.size() - in.position();

@@ -11,8 +11,11 @@ namespace zebak {
 /// What the cache remembers of one film besides its index: the frame hashes of one
 /// sequential pass at analysis size, and what that pass found wrong with the film.
 struct FrameHashes {
+    /// Size of the hashed frames (upright, at analysis size) and the turn that made them
+    /// upright: a film whose rotation tag changed must not be served sideways.
     int width = 0;
     int height = 0;
+    int rotationDeg = 0;
     /// One hash a frame that really decodes.
     std::vector<std::uint64_t> hashes;
     /// Frames the container lists; more than hashes.size() when the film is damaged.

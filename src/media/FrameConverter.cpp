@@ -91,7 +91,8 @@ bool FrameConverter::prepare(const Key& key) {
     return true;
 }
 
-bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, RgbFrame& out) {
+bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, int rotationDeg,
+                             RgbFrame& out) {
     const Key key{in.EncodedWidth, in.EncodedHeight, in.EncodedPixelFormat,
                   in.ColorSpace,   in.ColorRange,    width,
                   height};
@@ -104,11 +105,43 @@ bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, RgbFra
     if (!guardIntact())
         throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
     if (rows != height) return false;
-    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 3u;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(out.row(y), scratch_ + static_cast<std::size_t>(y) * scratchStride_, rowBytes);
+    copyTurned(rotationDeg, out);
     return true;
+}
+
+void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
+    const int w = scratchWidth_;
+    const int h = scratchHeight_;
+    const bool sideways = rotationDeg == 90 || rotationDeg == 270;
+    const int outWidth = sideways ? h : w;
+    const int outHeight = sideways ? w : h;
+    if (out.width() != outWidth || out.height() != outHeight) out = RgbFrame(outWidth, outHeight);
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3u;
+    if (rotationDeg != 90 && rotationDeg != 180 && rotationDeg != 270) {
+        for (int y = 0; y < h; ++y)
+            std::memcpy(out.row(y), scratch_ + static_cast<std::size_t>(y) * scratchStride_,
+                        rowBytes);
+        return;
+    }
+    // Stored pixel (x, y) goes to the turned picture's (X, Y):
+    //  90: (h - 1 - y, x);  180: (w - 1 - x, h - 1 - y);  270: (y, w - 1 - x).
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* src = scratch_ + static_cast<std::size_t>(y) * scratchStride_;
+        for (int x = 0; x < w; ++x, src += 3) {
+            int X = 0, Y = 0;
+            if (rotationDeg == 90) {
+                X = h - 1 - y;
+                Y = x;
+            } else if (rotationDeg == 180) {
+                X = w - 1 - x;
+                Y = h - 1 - y;
+            } else {
+                X = y;
+                Y = w - 1 - x;
+            }
+            std::memcpy(out.row(Y) + static_cast<std::size_t>(X) * 3u, src, 3);
+        }
+    }
 }
 
 }  // namespace zebak

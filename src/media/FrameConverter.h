@@ -29,10 +29,12 @@ class FrameConverter {
     FrameConverter(const FrameConverter&) = delete;
     FrameConverter& operator=(const FrameConverter&) = delete;
 
-    /// Converts `in` into `out` (resized to width x height); false when the frame's format
-    /// cannot be converted. Throws std::logic_error when the scaler wrote past its scratch
-    /// picture (which would be a fault in this class's padding, never in the film).
-    bool convert(const FFMS_Frame& in, int width, int height, RgbFrame& out);
+    /// Converts `in` to width x height pixels and turns the picture clockwise by
+    /// rotationDeg (0, 90, 180 or 270) into `out`, which is resized to the turned size;
+    /// false when the frame's format cannot be converted. Throws std::logic_error when the
+    /// scaler wrote past its scratch picture (which would be a fault in this class's
+    /// padding, never in the film).
+    bool convert(const FFMS_Frame& in, int width, int height, int rotationDeg, RgbFrame& out);
 
     /// Bytes between rows of the scratch picture for a width in pixels: room for the width
     /// rounded up to 16 pixels, rounded up to a multiple of 64 bytes.
@@ -50,6 +52,7 @@ class FrameConverter {
     bool prepare(const Key& key);
     void prepareScratch(int width, int height);
     bool guardIntact() const;
+    void copyTurned(int rotationDeg, RgbFrame& out) const;
 
     SwsContext* context_ = nullptr;
     Key key_;
