@@ -222,4 +222,46 @@ TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
     EXPECT_EQ(checked, 11);
 }
 
+// Times of unevenly spaced frames: from the film with --times film, from the rate otherwise;
+// a slow-motion film is timed at its recording rate. Every pixel matches the grey colour at
+// tolerance 255, so every frame has a row.
+TEST(Track, TimesFromTheFilmAndTheRecordingRate) {
+    const std::string phone = std::string(ZEBAK_TEST_FILMS) + "/phone/";
+    auto times = [](const std::string& out) {
+        std::vector<std::string> t;
+        const std::regex cell(R"(\[\"([^\"]*)\",)");
+        for (auto it = std::sregex_iterator(out.begin(), out.end(), cell);
+             it != std::sregex_iterator(); ++it)
+            t.push_back((*it)[1]);
+        return t;
+    };
+    const std::string grey = " --colour1 128,128,128 --tolerance1 255 --mode1 simple";
+    Result r = analyse("track '" + phone + "uneven.mp4'" + grey + " --times film");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> t = times(r.out);
+    ASSERT_EQ(t.size(), 24u) << r.out;
+    EXPECT_EQ(t[1], "0.033");
+    EXPECT_EQ(t[15], "0.5");
+    EXPECT_EQ(t[16], "0.533");
+    EXPECT_EQ(t[17], "0.6");
+    EXPECT_EQ(t[23], "1");
+    // From frame 10 on, times count from the start of the sequence.
+    r = analyse("track '" + phone + "uneven.mp4'" + grey + " --times film --from 10");
+    t = times(r.out);
+    ASSERT_EQ(t.size(), 14u) << r.out;
+    EXPECT_EQ(t[7], "0.267");  // frame 17 at 0.6 s, frame 10 at 0.333 s
+    // By rate: the film's average rate rounded (23 frames/s).
+    r = analyse("track '" + phone + "uneven.mp4'" + grey + " --times rate");
+    t = times(r.out);
+    ASSERT_EQ(t.size(), 24u);
+    EXPECT_EQ(t[23], "1");  // 23 / 23
+    EXPECT_EQ(t[17], "0.739");
+    r = analyse("track '" + phone + "slow-motion.mp4'" + grey + " --to 3");
+    t = times(r.out);
+    ASSERT_EQ(t.size(), 4u) << r.out;
+    EXPECT_EQ(t[1], "0.004");  // 1 / 240
+    EXPECT_EQ(t[3], "0.013");
+    EXPECT_EQ(analyse("track '" + phone + "uneven.mp4'" + grey + " --times sometimes").status, 2);
+}
+
 }  // namespace
