@@ -45,6 +45,7 @@ void readSlotOptions(Arguments& args, SlotNumber slot, SearchSettings& s) {
     if (auto v = args.option("--object-size" + n))
         s.Objektgroesse = parseInt(*v, "--object-size" + n, low, high);
     s.Farbuebernahme = args.flag("--adopt" + n);
+    s.reacquire = args.flag("--reacquire" + n);
 }
 
 /// Splits "a,b,c" at the commas.
