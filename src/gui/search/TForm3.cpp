@@ -1,5 +1,6 @@
 #include "gui/search/TForm3.h"
 
+#include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -133,5 +134,12 @@ void TForm3::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    if (source_ != nullptr)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
 
 }  // namespace zebak::gui

@@ -64,6 +64,9 @@ class TForm3 : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    /// While a film is loaded the window stays: closing it from the window manager would
+    /// leave the film unseen with no way to bring it back but loading it again.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     /// Makes the picture afresh from the current frame when the frame or the size changed.

@@ -91,7 +91,9 @@ class TFrame1 : public QFrame {
 };
 
 /// The key filter of the RGB edits: digits and backspace pass, as do keys that type no
-/// character (arrows, Delete) and focus keys; every other key is discarded.
-bool rgbTasteZulassen(int key, const QString& text);
+/// character (arrows, Delete), focus keys and the edit's own shortcuts (Ctrl+A, C, X, V, Z,
+/// Y, Ctrl/Shift+Insert); every other key is discarded.
+bool rgbTasteZulassen(int key, const QString& text,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 }  // namespace zebak::gui
