@@ -1,0 +1,58 @@
+// Fuzzes the reader of the film cache's frame-hash files.
+//
+// The input is written to a file and read through the public reader only, whatever the file
+// format is. A damaged cache file must read as nothing, never crash; what does read is sound
+// and survives being written and read again unchanged.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "media/FilmCache.h"
+
+namespace {
+
+/// A folder of this process's own for the input file and the rewritten copy.
+const std::filesystem::path& scratchFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zebak-fuzz-XXXXXX");
+        if (!::mkdtemp(pattern.data())) std::abort();
+        std::atexit([] { std::filesystem::remove_all(scratchFolder()); });
+        return std::filesystem::path(pattern);
+    }();
+    return folder;
+}
+
+void fail(const char* what) {
+    std::fprintf(stderr, "finding: %s\n", what);
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string input = (scratchFolder() / "input.hashes").string();
+    {
+        std::ofstream out(input, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        if (!out.flush()) fail("cannot write the input file");
+    }
+    const std::optional<zebak::FrameHashes> read = zebak::readFrameHashes(input);
+    if (!read) return 0;
+    if (read->width <= 0 || read->height <= 0) fail("a frame size that is not positive");
+    if (read->hashes.empty()) fail("a hash file without frames");
+
+    const std::string copy = (scratchFolder() / "copy.hashes").string();
+    if (!zebak::writeFrameHashes(copy, *read)) fail("cannot write what was read");
+    const std::optional<zebak::FrameHashes> again = zebak::readFrameHashes(copy);
+    if (!again) fail("a written hash file does not read back");
+    if (again->width != read->width || again->height != read->height ||
+        again->hashes != read->hashes)
+        fail("a hash file reads back different from what was written");
+    return 0;
+}
