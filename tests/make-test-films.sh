@@ -5,6 +5,7 @@
 # Usage: make-test-films.sh OUTDIR   (films that already exist are kept)
 set -euo pipefail
 out="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
 mkdir -p "$out"
 cd "$out"
 
@@ -54,4 +55,113 @@ fi
 : > empty.avi
 printf 'Das ist kein Film.\n' > text.avi
 mkdir -p folder.avi
+# Two uncompressed films of the same byte size whose first and last megabyte are the same:
+# the second has frame 40 dropped and frame 80 twice, so its frames 40 to 79 are the first
+# one's 41 to 80. A cache that knew only size, time and the ends would mix them up.
+barcode_film raw-a.avi 160 120 120 25 -c:v rawvideo -pix_fmt bgr24
+if [ ! -s raw-b.avi ]; then
+    ff -i raw-a.avi -filter_complex \
+       "[0]split=3[x][y][z];[x]trim=end_frame=40[a];[y]trim=start_frame=41:end_frame=81,setpts=PTS-STARTPTS[b];[z]trim=start_frame=80:end_frame=120,setpts=PTS-STARTPTS[c];[a][b][c]concat=n=3" \
+       -c:v rawvideo -pix_fmt bgr24 raw-b.tmp.avi
+    mv raw-b.tmp.avi raw-b.avi
+fi
+
+# Frame sizes whose rows are not whole vectors of pixels: every width from 1 to 64 (lossless
+# FFV1, 16 rows), the same even widths in H.264, and the sizes phones and web videos have.
+# Beside each film: frame 1 as ffmpeg itself decodes it to RGB, to compare every pixel with.
+mkdir -p widths
+size_film() {
+    local name="widths/$1" w="$2" h="$3"
+    shift 3
+    [ -s "$name" ] && [ -s "$name.rgb" ] && return 0
+    ff -f lavfi -i "testsrc2=size=$(( w < 16 ? 16 : w + w % 2 ))x$(( h + h % 2 )):rate=25" -vf "format=rgb24,crop=${w}:${h}:0:0" \
+       -frames:v 3 "$@" "$name.tmp.mkv"
+    ff -i "$name.tmp.mkv" -vf "select=eq(n\,1)" -frames:v 1 -pix_fmt rgb24 -f rawvideo "$name.rgb"
+    mv "$name.tmp.mkv" "$name"
+}
+for w in $(seq 1 64); do
+    size_film "ffv1-${w}x16.mkv" "$w" 16 -c:v ffv1 -pix_fmt yuv420p
+    [ $(( w % 2 )) -eq 0 ] && size_film "h264-${w}x16.mkv" "$w" 16 -c:v libx264 -pix_fmt yuv420p
+done
+for s in 1080x1920 720x1280 854x480 360x640 426x240; do
+    size_film "h264-${s}.mkv" "${s%x*}" "${s#*x}" -c:v libx264 -preset veryfast -pix_fmt yuv420p
+done
+
+# Bad and unusual inputs for the bad-film matrix: films cut short at several points, films
+# with bytes overwritten, tiny and extreme sizes, audio without video, a picture with a
+# film's name. Overwritten bytes are fixed (0xFF runs), so the films are the same every time.
+mkdir -p bad
+cut_film() {  # cut_film SOURCE PERCENT NAME
+    [ -s "bad/$3" ] || head -c $(( $(stat -c %s "$1") * $2 / 100 )) "$1" > "bad/$3"
+}
+overwrite_film() {  # overwrite_film SOURCE NAME : eight runs of 0xFF over the middle half
+    [ -s "bad/$2" ] && return 0
+    cp "$1" "bad/$2.tmp"
+    local size k
+    size=$(stat -c %s "$1")
+    for k in 0 1 2 3 4 5 6 7; do
+        head -c 700 /dev/zero | tr '\0' '\377' |
+            dd of="bad/$2.tmp" bs=1 seek=$(( size / 4 + k * size / 16 )) conv=notrunc status=none
+    done
+    mv "bad/$2.tmp" "bad/$2"
+}
+[ -s bad/source.mp4 ] || ff -f lavfi -i "testsrc2=size=320x240:rate=25" -frames:v 100 \
+    -c:v libx264 -preset veryfast -pix_fmt yuv420p -movflags +faststart bad/source.mp4
+[ -s bad/source.mpg ] || ff -f lavfi -i "testsrc2=size=320x240:rate=25" -frames:v 100 \
+    -c:v mpeg2video -q:v 4 -f mpeg bad/source.mpg
+for p in 10 50 90; do
+    cut_film mpeg4.avi $p "cut-$p.avi"
+    cut_film h264.mov $p "cut-$p.mov"
+    cut_film bad/source.mpg $p "cut-$p.mpg"
+    cut_film bad/source.mp4 $p "cut-$p.mp4"
+done
+cut_film bad/source.mp4 1 cut-1.mp4
+overwrite_film h264.mov damaged.mov
+overwrite_film bad/source.mpg damaged.mpg
+overwrite_film bad/source.mp4 damaged.mp4
+[ -s bad/tiny-1x1.mkv ] || ff -f lavfi -i "color=c=red:size=16x16:rate=25" -vf "format=rgb24,crop=1:1:0:0" \
+    -frames:v 5 -c:v ffv1 bad/tiny-1x1.mkv
+[ -s bad/tiny-2x2.mp4 ] || ff -f lavfi -i "testsrc2=size=16x16:rate=25" -vf "crop=2:2:0:0" \
+    -frames:v 5 -c:v libx264 -pix_fmt yuv420p bad/tiny-2x2.mp4
+[ -s bad/wide-16000x16.mkv ] || ff -f lavfi -i "color=c=blue:size=16000x16:rate=25" \
+    -frames:v 3 -c:v ffv1 -pix_fmt yuv420p bad/wide-16000x16.mkv
+[ -s bad/audio-only.m4a ] || ff -f lavfi -i "sine=duration=1" -c:a aac bad/audio-only.m4a
+[ -s bad/picture.avi ] || ff -f lavfi -i "testsrc2=size=64x48" -frames:v 1 -f image2 \
+    -c:v png bad/picture.avi
+# A film whose frame size changes in the middle: 20 frames of 320x240, then 20 of 160x120.
+if [ ! -s bad/size-change.mkv ]; then
+    ff -f lavfi -i "testsrc2=size=320x240:rate=25" -frames:v 20 -c:v mpeg4 -f mpegts bad/a.ts
+    ff -f lavfi -i "testsrc2=size=160x120:rate=25" -frames:v 20 -c:v mpeg4 -f mpegts bad/b.ts
+    cat bad/a.ts bad/b.ts > bad/size-change.tmp.ts
+    ff -i bad/size-change.tmp.ts -c copy bad/size-change.mkv 2>/dev/null ||
+        mv bad/size-change.tmp.ts bad/size-change.ts
+    rm -f bad/a.ts bad/b.ts bad/size-change.tmp.ts
+fi
+
+# Films as phones make them: upright films stored on their side (rotation in the track
+# header, H.264 MP4 and HEVC MOV), a film whose frames are 1/30 s apart for 16 frames and then
+# 2/30 s apart for 8, a slow-motion film with its recording rate, and a one-frame film.
+# Beside each turned film: frame 4 as ffmpeg decodes it upright.
+mkdir -p phone
+for spec in "h264-90.mp4:libx264:90" "h264-270.mp4:libx264:270" "hevc-90.mov:libx265:90" \
+            "hevc-270.mov:libx265:270" "h264-180.mp4:libx264:180"; do
+    IFS=: read -r name codec turn <<< "$spec"
+    [ -s "phone/$name" ] && [ -s "phone/$name.rgb" ] && continue
+    ff -f lavfi -i "testsrc2=size=160x96:rate=30" -frames:v 8 -c:v "$codec" -pix_fmt yuv420p \
+       -x265-params log-level=error "phone/tmp-$name" 2>/dev/null ||
+        ff -f lavfi -i "testsrc2=size=160x96:rate=30" -frames:v 8 -c:v "$codec" -pix_fmt yuv420p \
+           "phone/tmp-$name"
+    python3 "$here/set-rotation.py" "phone/tmp-$name" "$turn"
+    ff -i "phone/tmp-$name" -vf "select=eq(n\,4)" -frames:v 1 -pix_fmt rgb24 -f rawvideo "phone/$name.rgb"
+    mv "phone/tmp-$name" "phone/$name"
+done
+[ -s phone/uneven.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 24 \
+    -vf "settb=1/60,setpts='if(lt(N\,16)\,N*2\,32+(N-16)*4)'" -fps_mode passthrough \
+    -c:v libx264 -pix_fmt yuv420p phone/uneven.mp4
+[ -s phone/slow-motion.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 30 \
+    -c:v libx264 -pix_fmt yuv420p -metadata com.android.capture.fps=240 \
+    -movflags use_metadata_tags phone/slow-motion.mp4
+[ -s phone/one-frame.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 1 \
+    -c:v libx264 -pix_fmt yuv420p phone/one-frame.mp4
+
 echo "films ready in $out"

@@ -1,45 +1,64 @@
 #include "Arguments.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <sstream>
 
 namespace zebak::cli {
 
+namespace {
+
+bool looksLikeOption(const std::string& word) {
+    return word.size() > 1 && word[0] == '-' && !std::isdigit(static_cast<unsigned char>(word[1]));
+}
+
+}  // namespace
+
+Arguments::Arguments(std::vector<std::string> words) {
+    const auto end = std::find(words.begin(), words.end(), std::string("--"));
+    words_.assign(words.begin(), end);
+    if (end != words.end()) afterEnd_.assign(end + 1, words.end());
+}
+
 std::string Arguments::positional(const std::string& what) {
-    for (auto it = words_.begin(); it != words_.end(); ++it) {
-        if (it->size() > 1 && (*it)[0] == '-' &&
-            !std::isdigit(static_cast<unsigned char>((*it)[1])))
-            break;  // options come after the positional words
-        std::string word = *it;
-        words_.erase(it);
+    // Positional words come before the options, or after "--".
+    if (!words_.empty() && !looksLikeOption(words_.front())) {
+        std::string word = words_.front();
+        words_.erase(words_.begin());
+        return word;
+    }
+    if (!afterEnd_.empty()) {
+        std::string word = afterEnd_.front();
+        afterEnd_.erase(afterEnd_.begin());
         return word;
     }
     throw UsageError("fehlendes Argument: " + what);
 }
 
 std::optional<std::string> Arguments::option(const std::string& name) {
-    for (auto it = words_.begin(); it != words_.end(); ++it) {
-        if (*it != name) continue;
-        if (it + 1 == words_.end()) throw UsageError("Option " + name + " braucht einen Wert");
-        std::string value = *(it + 1);
-        words_.erase(it, it + 2);
-        return value;
-    }
-    return std::nullopt;
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) return std::nullopt;
+    if (it + 1 == words_.end()) throw UsageError("Option " + name + " braucht einen Wert");
+    std::string value = *(it + 1);
+    words_.erase(it, it + 2);
+    if (std::find(words_.begin(), words_.end(), name) != words_.end())
+        throw UsageError("Option " + name + " ist doppelt angegeben");
+    return value;
 }
 
 bool Arguments::flag(const std::string& name) {
-    for (auto it = words_.begin(); it != words_.end(); ++it) {
-        if (*it != name) continue;
-        words_.erase(it);
-        return true;
-    }
-    return false;
+    const auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) return false;
+    words_.erase(it);
+    if (std::find(words_.begin(), words_.end(), name) != words_.end())
+        throw UsageError("Option " + name + " ist doppelt angegeben");
+    return true;
 }
 
 void Arguments::expectEnd() const {
     if (!words_.empty()) throw UsageError("unbekanntes Argument: " + words_.front());
+    if (!afterEnd_.empty()) throw UsageError("überzähliges Argument: " + afterEnd_.front());
 }
 
 int parseInt(const std::string& text, const std::string& what, int min, int max) {

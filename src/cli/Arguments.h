@@ -13,22 +13,25 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-/// The words after the command name, read front to back.
+/// The words after the command name, read front to back. A word "--" ends the options:
+/// every word after it is positional, even one that starts with "-".
 class Arguments {
   public:
-    explicit Arguments(std::vector<std::string> words) : words_(std::move(words)) {}
+    explicit Arguments(std::vector<std::string> words);
 
     /// Takes the next positional word; throws UsageError naming `what` when there is none.
     std::string positional(const std::string& what);
-    /// Takes the value of option `name` (e.g. "--from") if present, removing both words.
+    /// Takes the value of option `name` (e.g. "--from") if present, removing both words;
+    /// throws UsageError when the option is given twice or has no value.
     std::optional<std::string> option(const std::string& name);
-    /// Takes flag `name` if present.
+    /// Takes flag `name` if present; throws UsageError when it is given twice.
     bool flag(const std::string& name);
     /// Throws UsageError when words are left over (unknown options or extra words).
     void expectEnd() const;
 
   private:
-    std::vector<std::string> words_;
+    std::vector<std::string> words_;     // before "--"
+    std::vector<std::string> afterEnd_;  // after "--": positional only
 };
 
 /// Reads a whole decimal integer in [min, max]; throws UsageError naming `what` otherwise.

@@ -1,22 +1,33 @@
 #include "FilmCommands.h"
 
 #include <chrono>
-#include <filesystem>
-#include <fstream>
+#include <iostream>
 
-#include "media/FfmsFrameSource.h"
+#include "core/FileWrite.h"
 
 namespace zebak::cli {
+
+std::unique_ptr<FfmsFrameSource> openFilm(const std::string& path) {
+    auto source = FfmsFrameSource::open(path);
+    for (const std::string& warning : source->info().warnings)
+        std::cerr << "zebak-analyse: Warnung: " << warning << '\n';
+    return source;
+}
 
 int runInfo(Arguments& args, std::ostream& out) {
     const std::string film = args.positional("FILM");
     args.expectEnd();
-    const auto source = FfmsFrameSource::open(film);
+    const auto source = openFilm(film);
     const FilmInfo& i = source->info();
     out << "{\"frames\":" << i.frameCount << ",\"width\":" << i.nativeSize.width
         << ",\"height\":" << i.nativeSize.height << ",\"analysisWidth\":" << i.analysisSize.width
         << ",\"analysisHeight\":" << i.analysisSize.height << ",\"fps\":" << formatNumber(i.fps)
-        << "}\n";
+        << ",\"rotation\":" << i.rotationDeg
+        << ",\"variableFrameRate\":" << (i.variableFrameRate ? "true" : "false")
+        << ",\"minFrameSeconds\":" << formatNumber(i.minFrameSeconds)
+        << ",\"maxFrameSeconds\":" << formatNumber(i.maxFrameSeconds)
+        << ",\"captureFps\":" << (i.captureFps ? formatNumber(*i.captureFps) : "null")
+        << ",\"damaged\":" << (i.damaged ? "true" : "false") << "}\n";
     return 0;
 }
 
@@ -26,26 +37,15 @@ int runFrame(Arguments& args, std::ostream&) {
     const auto output = args.option("-o");
     args.expectEnd();
     if (!output) throw UsageError("Option -o OUT.ppm fehlt");
-    const auto source = FfmsFrameSource::open(film);
+    const auto source = openFilm(film);
     const int n = parseInt(number, "Bildnummer", 0, source->frameCount() - 1);
     source->seek(n);
     const RgbFrame& f = source->frame();
 
-    // Written to a temporary file and renamed, so a failed write leaves no half picture.
-    const std::string temp = *output + ".tmp";
-    {
-        std::ofstream ppm(temp, std::ios::binary | std::ios::trunc);
-        ppm << "P6\n" << f.width() << ' ' << f.height() << "\n255\n";
-        ppm.write(reinterpret_cast<const char*>(f.bytes().data()),
-                  static_cast<std::streamsize>(f.bytes().size()));
-        if (!ppm.flush()) throw UsageError("kann " + *output + " nicht schreiben");
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, *output, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw UsageError("kann " + *output + " nicht schreiben");
-    }
+    std::string ppm =
+        "P6\n" + std::to_string(f.width()) + ' ' + std::to_string(f.height()) + "\n255\n";
+    ppm.append(reinterpret_cast<const char*>(f.bytes().data()), f.bytes().size());
+    writeFileSafely(*output, ppm);
     return 0;
 }
 
@@ -54,7 +54,7 @@ int runDecode(Arguments& args, std::ostream& out) {
     const auto from = args.option("--from");
     const auto to = args.option("--to");
     args.expectEnd();
-    const auto source = FfmsFrameSource::open(film);
+    const auto source = openFilm(film);
     const int last = source->frameCount() - 1;
     const int first = from ? parseInt(*from, "--from", 0, last) : 0;
     // The end bar may stand at the frame count; that position shows the last frame.

@@ -2,9 +2,17 @@
 
 #include <ostream>
 
+#include <memory>
+#include <string>
+
 #include "Arguments.h"
+#include "media/FfmsFrameSource.h"
 
 namespace zebak::cli {
+
+/// Opens the film and tells what is wrong with it (damage, a changing frame size) on
+/// standard error, one line each, as the windows tell it on loading. Throws FilmError.
+std::unique_ptr<FfmsFrameSource> openFilm(const std::string& path);
 
 /// `info FILM`: frame count, sizes and frame rate as one JSON object.
 int runInfo(Arguments& args, std::ostream& out);

@@ -8,9 +8,13 @@
 namespace zebak::cli {
 
 /// The host of the headless tool: no windows, no pauses, no sounds. The second-search question
-/// is answered from the command line; other boxes are only remembered.
-class HeadlessHost final : public AnalysisHost {
+/// is answered from the command line; other boxes are only remembered. Nothing is shown, so
+/// the display and table feedback keep their silent defaults.
+class HeadlessHost final : public UserDialogs {
   public:
+    /// The loops' view of this host.
+    operator AnalysisHost() { return {*this, display_, tables_}; }
+
     /// `continueOnRefineMiss`: answer Yes (true) or No (false) to the second-search question.
     explicit HeadlessHost(bool continueOnRefineMiss) : continue_(continueOnRefineMiss) {}
 
@@ -28,23 +32,10 @@ class HeadlessHost final : public AnalysisHost {
     }
     void messageBeep(int) override {}
     void playSound(SoundClip) override {}
-    void foundIndicatorChanged(FoundIndicator) override {}
-    void showAbortButton(bool) override {}
-    void showFoundIndicator(bool) override {}
-    void setBusyCursor(bool) override {}
-    void showResultWindow(bool) override {}
-    void resultImageChanged() override {}
-    void setDisplayFullSize(bool) override {}
-    void showDisplayWindow(bool) override {}
-    void paintDisplayCross(int, int) override {}
-    void frameShown(int) override {}
-    void endBarMoved(int) override {}
-    void workingColourChanged(SlotNumber, bool) override {}
-    void showSettingsPage(SlotNumber) override {}
-    void positionTablesPrepared() override {}
-    void positionRowWritten(SlotNumber, int) override {}
 
   private:
+    DisplayFeedback display_;
+    TableFeedback tables_;
     bool continue_;
     std::vector<std::string> messages_;
 };

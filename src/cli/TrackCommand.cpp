@@ -1,14 +1,16 @@
 #include "TrackCommand.h"
 
 #include <climits>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
+#include "FilmCommands.h"
 #include "HeadlessHost.h"
 #include "core/ExportText.h"
+#include "core/FileWrite.h"
 #include "core/FilmAnalysis.h"
+#include "core/FilmLoad.h"
 #include "core/PositionTable.h"
 #include "media/FfmsFrameSource.h"
 
@@ -110,17 +112,11 @@ double readCalibration(const std::string& text) {
 }
 
 /// The state after loading the film and choosing automatic mode, plus the request's settings.
-void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSource& source) {
-    const int w = source.width();
-    const int h = source.height();
+void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& source) {
     const int count = source.frameCount();
-    state.Filmname = r.film;
-    state.Videobreite = state.Anzeigebreite = w;
-    state.Videohoehe = state.Anzeigehoehe = h;
-    state.SuchbereichLinks = 0;
-    state.SuchbereichOben = 0;
-    state.SuchbereichRechts = w;
-    state.SuchbereichUnten = h;
+    applyFilmLoad(state, r.film, source.description(), count);
+    const int w = state.Videobreite;
+    const int h = state.Videohoehe;
     if (r.area) {
         const std::vector<int>& a = *r.area;
         if (a[0] > a[2] || a[1] > a[3] || a[2] > w || a[3] > h)
@@ -130,19 +126,23 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FfmsFrameSourc
         state.SuchbereichRechts = a[2];
         state.SuchbereichUnten = a[3];
     }
-    state.NullpunktX = r.origin ? (*r.origin)[0] : 0;
-    state.NullpunktY = r.origin ? (*r.origin)[1] : h;
+    if (r.origin) {
+        state.NullpunktX = (*r.origin)[0];
+        state.NullpunktY = (*r.origin)[1];
+    }
     state.Eichfaktor = r.calibrate ? readCalibration(*r.calibrate) : 1.0;
+    if (!calibrationFits(state.Eichfaktor, w, h, state.NullpunktX, state.NullpunktY))
+        throw UsageError(
+            "--calibrate: mit dieser Länge wären die Koordinaten zu groß oder zu klein für die "
+            "Tabellen (Maßstab " +
+            formatNumber(state.Eichfaktor) + " m je Bildpunkt)");
 
     const int first = r.from ? parseInt(*r.from, "--from", 0, count) : 0;
     const int last = r.to ? parseInt(*r.to, "--to", 0, count) : count;
     if (first > last) throw UsageError("--from darf nicht hinter --to liegen");
-    state.analyse.sequenzAnfang = first;
-    state.analyse.sequenzEnde = last;
-    const double fps = source.info().fps;
-    const long rounded = std::isfinite(fps) ? std::lround(fps) : 0;
-    state.analyse.bilderProSekunde =
-        r.fps ? *r.fps : (rounded >= 1 ? static_cast<int>(rounded) : 25);
+    state.analyse.sequenceStart = first;
+    state.analyse.sequenceEnd = last;
+    if (r.fps) state.analyse.framesPerSecond = *r.fps;
 
     for (SlotNumber slot : {1, 2}) {
         const auto& c = r.colour[slot - 1];
@@ -179,26 +179,6 @@ std::string jsonTables(const ProgramState& state) {
     return out;
 }
 
-/// Writes the text to a temporary file next to path and renames it into place.
-void writeFile(const std::string& path, const std::string& text) {
-    const std::string temp = path + ".tmp";
-    {
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        file << text;
-        if (!file.flush()) {
-            std::error_code ec;
-            std::filesystem::remove(temp, ec);
-            throw UsageError("kann " + path + " nicht schreiben");
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::filesystem::remove(temp, ec);
-        throw UsageError("kann " + path + " nicht schreiben");
-    }
-}
-
 }  // namespace
 
 TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& state) {
@@ -209,7 +189,7 @@ TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& sta
 int runTrack(Arguments& args, std::ostream& out) {
     ProgramState state;
     const TrackRequest request = readRequest(args, state);
-    const auto source = FfmsFrameSource::open(request.film);
+    const auto source = openFilm(request.film);
     setUpState(state, request, *source);
 
     HeadlessHost host(request.continueOnMiss);
@@ -220,13 +200,13 @@ int runTrack(Arguments& args, std::ostream& out) {
     if (request.format == OutputFormat::Json) {
         text = jsonTables(state);
     } else {
-        const SlotNumber lowest = state.analyse.anzeige.farbe1Analysieren ? 1 : 2;
+        const SlotNumber lowest = firstAnalysedSlot(state.analyse.anzeige);
         text = exportText(state.tabelle(lowest), request.format == OutputFormat::Txt
                                                      ? ExportFormat::Text
                                                      : ExportFormat::Csv);
     }
     if (request.output)
-        writeFile(*request.output, text);
+        writeFileSafely(*request.output, text);
     else
         out << text;
     return 0;

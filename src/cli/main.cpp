@@ -6,6 +6,7 @@
 #include "Arguments.h"
 #include "FilmCommands.h"
 #include "TrackCommand.h"
+#include "core/FileWrite.h"
 #include "media/FfmsFrameSource.h"
 
 namespace {
@@ -21,22 +22,37 @@ std::string oneLine(std::string text) {
     return text;
 }
 
+int run(const std::vector<std::string>& words) {
+    using namespace zebak::cli;
+    if (words.empty()) throw UsageError(kUsage);
+    const std::string command = words.front();
+    Arguments args(std::vector<std::string>(words.begin() + 1, words.end()));
+    if (command == "info") return runInfo(args, std::cout);
+    if (command == "frame") return runFrame(args, std::cout);
+    if (command == "decode") return runDecode(args, std::cout);
+    if (command == "track") return runTrack(args, std::cout);
+    throw UsageError("unbekannter Befehl: " + command + ". " + kUsage);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace zebak::cli;
-    std::vector<std::string> words(argv + 1, argv + argc);
+    const std::vector<std::string> words(argv + 1, argv + argc);
+    int status = 0;
     try {
-        if (words.empty()) throw UsageError(kUsage);
-        const std::string command = words.front();
-        Arguments args(std::vector<std::string>(words.begin() + 1, words.end()));
-        if (command == "info") return runInfo(args, std::cout);
-        if (command == "frame") return runFrame(args, std::cout);
-        if (command == "decode") return runDecode(args, std::cout);
-        if (command == "track") return runTrack(args, std::cout);
-        throw UsageError("unbekannter Befehl: " + command + ". " + kUsage);
+        status = run(words);
+    } catch (const zebak::FileWriteError& e) {
+        std::cerr << "zebak-analyse: " << oneLine(e.what()) << '\n';
+        return 1;
     } catch (const std::exception& e) {
         std::cerr << "zebak-analyse: " << oneLine(e.what()) << '\n';
         return 2;
     }
+    // A full disk or a closed standard output shows only here, when the output is flushed.
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "zebak-analyse: Die Ausgabe kann nicht geschrieben werden.\n";
+        return 1;
+    }
+    return status;
 }

@@ -10,25 +10,25 @@ namespace zebak {
 namespace {
 
 /// Shows frame n and lets the position bar follow.
-void showFrame(FrameSource& frames, AnalysisHost& host, int n) {
+void showFrame(FrameSource& frames, const AnalysisHost& host, int n) {
     frames.seek(n);
-    host.frameShown(frames.currentFrame());
+    host.display.frameShown(frames.currentFrame());
 }
 
 /// An end bar standing at the frame count moves back to the last frame, but, like every move
 /// of the end bar, not below the start bar.
-void pullBackEndBar(ProgramState& state, const FrameSource& frames, AnalysisHost& host) {
-    if (frames.frameCount() != state.analyse.sequenzEnde) return;
-    const int last = std::max(frames.frameCount() - 1, state.analyse.sequenzAnfang);
-    if (last == state.analyse.sequenzEnde) return;
-    state.analyse.sequenzEnde = last;
-    host.endBarMoved(last);
+void pullBackEndBar(ProgramState& state, const FrameSource& frames, const AnalysisHost& host) {
+    if (frames.frameCount() != state.analyse.sequenceEnd) return;
+    const int last = std::max(frames.frameCount() - 1, state.analyse.sequenceStart);
+    if (last == state.analyse.sequenceEnd) return;
+    state.analyse.sequenceEnd = last;
+    host.display.endBarMoved(last);
 }
 
 /// Takes the frame's bounding box as the new centre (the old one becomes the previous centre)
 /// and sets the found indicator.
-void recordCentre(ProgramState& state, AnalysisHost& host, SlotNumber slot, const BoundingBox& box,
-                  int& prevX, int& prevY) {
+void recordCentre(ProgramState& state, const AnalysisHost& host, SlotNumber slot,
+                  const BoundingBox& box, int& prevX, int& prevY) {
     SlotState& s = state.slot(slot);
     prevX = s.MittelpunktX;
     prevY = s.MittelpunktY;
@@ -38,7 +38,7 @@ void recordCentre(ProgramState& state, AnalysisHost& host, SlotNumber slot, cons
 }
 
 /// The first centre's table row for the frame shown.
-void writeRow(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+void writeRow(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot) {
     const SlotState& s = state.slot(slot);
     Zeileinsmemo(state, slot, frames.currentFrame(), s.MittelpunktX, s.MittelpunktY, host);
 }
@@ -60,7 +60,7 @@ BoundingBox scanDisc(ProgramState& state, const RgbFrame& frame, SlotNumber slot
     const ColourMatcher match(s.Farbe, s.Toleranz);
     const ResultDisplay& anzeige = state.analyse.anzeige;
     RgbFrame& image = state.analyse.Suchergebnisbild;
-    const Rgb colour = slotTraits(slot).gefundenFarbe;
+    const Rgb colour = slotTraits(slot).foundColour;
     const long long r2 = r * r;
     BoundingBox box(state.Videobreite, state.Videohoehe);
     for (long long y = top; y <= bottom; ++y) {
@@ -81,39 +81,39 @@ BoundingBox scanDisc(ProgramState& state, const RgbFrame& frame, SlotNumber slot
 
 /// The first two frames of a predicted-position pass: full scan, centre, targeted search or
 /// marker, pause, then the row (when there is no targeted search). Abbruch is not checked.
-void initialFrame(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot,
-                  int n, int& prevX, int& prevY) {
+void initialFrame(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                  SlotNumber slot, int n, int& prevX, int& prevY) {
     showFrame(frames, host, n);
     const BoundingBox box = scanSearchArea(state, frames.frame(), slot);
-    host.resultImageChanged();
+    host.display.resultImageChanged();
     recordCentre(state, host, slot, box, prevX, prevY);
     const bool refine = state.settings(slot).gezielteZweitsuche;
     if (refine)
         gezieltesuche(state, frames, host, slot);
     else
-        MittelpunktZeichnen(state, slot, host);
-    host.pause(state.analyse.anzeige.bremseMs);
+        MittelpunktZeichnen(state, slot, host.display);
+    host.dialogs.pause(state.analyse.anzeige.bremseMs);
     if (!state.settings(slot).gezielteZweitsuche) writeRow(state, frames, host, slot);
 }
 
 /// A frame after the first two; returns false when the pass is to end.
-bool trackedFrame(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot,
-                  int n, int& prevX, int& prevY) {
+bool trackedFrame(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                  SlotNumber slot, int n, int& prevX, int& prevY) {
     showFrame(frames, host, n);
     const SlotState& s = state.slot(slot);
     const long long px = 2LL * s.MittelpunktX - prevX;
     const long long py = 2LL * s.MittelpunktY - prevY;
     const long long r = state.settings(slot).moeglicheAbweichung;
     const BoundingBox box = scanDisc(state, frames.frame(), slot, px, py, r);
-    host.resultImageChanged();
+    host.display.resultImageChanged();
     if (state.Abbruch) return false;
     recordCentre(state, host, slot, box, prevX, prevY);
     const SearchSettings& settings = state.settings(slot);
     if (!settings.gezielteZweitsuche) writeRow(state, frames, host, slot);
     if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
     if (settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
-    if (!settings.gezielteZweitsuche) MittelpunktZeichnen(state, slot, host);
-    host.pause(state.analyse.anzeige.bremseMs);
+    if (!settings.gezielteZweitsuche) MittelpunktZeichnen(state, slot, host.display);
+    host.dialogs.pause(state.analyse.anzeige.bremseMs);
     return !state.Abbruch;
 }
 
@@ -135,7 +135,7 @@ void prepareResultImage(ProgramState& state, const FrameSource& frames) {
 }
 
 /// Runs the pass of a slot from its picked colour in the slot's search mode.
-void runSlot(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+void runSlot(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot) {
     state.slot(slot).Farbe = state.slot(slot).Startfarbe;
     if (state.settings(slot).modus == SearchMode::PositionVorherbestimmt)
         Analyse(state, frames, host, slot);
@@ -144,7 +144,7 @@ void runSlot(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotN
 }
 
 /// Still-frame scan of one slot: matching pixels in their own colour, or the centre marker.
-void stillFrameSlot(ProgramState& state, const RgbFrame& frame, AnalysisHost& host,
+void stillFrameSlot(ProgramState& state, const RgbFrame& frame, const AnalysisHost& host,
                     SlotNumber slot) {
     SlotState& s = state.slot(slot);
     s.Farbe = s.Startfarbe;
@@ -170,20 +170,21 @@ void stillFrameSlot(ProgramState& state, const RgbFrame& frame, AnalysisHost& ho
     if (paintPixels) return;
     s.MittelpunktX = box.centreX();
     s.MittelpunktY = box.centreY();
-    MittelpunktZeichnen(state, slot, host);
+    MittelpunktZeichnen(state, slot, host.display);
 }
 
 }  // namespace
 
-void EinfacheSuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
-    host.showAbortButton(true);
-    host.showFoundIndicator(true);
+void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                   SlotNumber slot) {
+    host.display.showAbortButton(true);
+    host.display.showFoundIndicator(true);
     state.Abbruch = false;
-    host.setBusyCursor(true);
+    host.display.setBusyCursor(true);
     pullBackEndBar(state, frames, host);
 
-    const int first = state.analyse.sequenzAnfang;
-    const int last = state.analyse.sequenzEnde;
+    const int first = state.analyse.sequenceStart;
+    const int last = state.analyse.sequenceEnd;
     int prevX = 0;
     int prevY = 0;
     for (int f = first; f <= last; ++f) {
@@ -191,87 +192,87 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, AnalysisHost& host,
         showFrame(frames, host, f);
         const BoundingBox box = scanSearchArea(state, frames.frame(), slot);
         recordCentre(state, host, slot, box, prevX, prevY);
-        host.resultImageChanged();
+        host.display.resultImageChanged();
 
         const SearchSettings& settings = state.settings(slot);
-        const bool adoptFirst = slotTraits(slot).uebernahmeVorZweitsuche;
+        const bool adoptFirst = slotTraits(slot).adoptBeforeRefine;
         if (adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
         if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
         if (!adoptFirst && settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
         if (!settings.gezielteZweitsuche) {
-            MittelpunktZeichnen(state, slot, host);
+            MittelpunktZeichnen(state, slot, host.display);
             writeRow(state, frames, host, slot);
         }
-        host.pause(state.analyse.anzeige.bremseMs);
+        host.dialogs.pause(state.analyse.anzeige.bremseMs);
         if (state.Abbruch) break;
     }
 
-    host.setBusyCursor(false);
-    host.showAbortButton(false);
-    host.showFoundIndicator(false);
+    host.display.setBusyCursor(false);
+    host.display.showAbortButton(false);
+    host.display.showFoundIndicator(false);
 }
 
-void Analyse(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot) {
     state.Abbruch = false;
     state.slot(slot).Toleranz = firstTolerance(state.settings(slot));
     int prevX = 0;
     int prevY = 0;
-    const int s = state.analyse.sequenzAnfang;
+    const int s = state.analyse.sequenceStart;
     initialFrame(state, frames, host, slot, s, prevX, prevY);
     initialFrame(state, frames, host, slot, s + 1, prevX, prevY);
     pullBackEndBar(state, frames, host);
-    const int e = state.analyse.sequenzEnde;
+    const int e = state.analyse.sequenceEnd;
     for (int n = s + 2; n <= e; ++n)
         if (!trackedFrame(state, frames, host, slot, n, prevX, prevY)) break;
 }
 
-void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host) {
+void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host) {
     const ResultDisplay& anzeige = state.analyse.anzeige;
     if (anzeige.farbe1Analysieren && !state.slot(1).zugewiesen) {
-        host.showMessage(kKeineFarbe1);
-        host.showSettingsPage(1);
+        host.dialogs.showMessage(kKeineFarbe1);
+        host.tables.showSettingsPage(1);
         return;
     }
     if (anzeige.farbe2Analysieren && !state.slot(2).zugewiesen) {
-        host.showMessage(kKeineFarbe2);
-        host.showSettingsPage(2);
+        host.dialogs.showMessage(kKeineFarbe2);
+        host.tables.showSettingsPage(2);
         return;
     }
-    host.showAbortButton(true);
-    host.showFoundIndicator(true);
+    host.display.showAbortButton(true);
+    host.display.showFoundIndicator(true);
     state.Abbruch = false;
-    Tabellenvorbereiten(state, host);
-    host.setBusyCursor(true);
+    Tabellenvorbereiten(state, host.tables);
+    host.display.setBusyCursor(true);
     prepareResultImage(state, frames);
-    host.showResultWindow(true);
-    host.setDisplayFullSize(true);
+    host.display.showResultWindow(true);
+    host.display.setDisplayFullSize(true);
 
     if (state.analyse.anzeige.farbe1Analysieren) runSlot(state, frames, host, 1);
     if (state.analyse.anzeige.farbe2Analysieren) runSlot(state, frames, host, 2);
 
-    host.setDisplayFullSize(false);
-    host.setBusyCursor(false);
-    host.showAbortButton(false);
-    host.showFoundIndicator(false);
+    host.display.setDisplayFullSize(false);
+    host.display.setBusyCursor(false);
+    host.display.showAbortButton(false);
+    host.display.showFoundIndicator(false);
 }
 
-void AnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host) {
+void AnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host) {
     const int p = frames.currentFrame();
     state.slot(1).Toleranz = firstTolerance(state.settings(1));
     state.slot(2).Toleranz = firstTolerance(state.settings(2));
-    host.setBusyCursor(true);
+    host.display.setBusyCursor(true);
     RgbFrame& image = state.analyse.Suchergebnisbild;
     image = RgbFrame(state.Videobreite, state.Videohoehe);
-    host.showResultWindow(true);
+    host.display.showResultWindow(true);
     image.fill(Rgb{255, 255, 255});
-    host.setDisplayFullSize(true);
+    host.display.setDisplayFullSize(true);
     showFrame(frames, host, p);
     if (state.analyse.anzeige.farbe1Analysieren) stillFrameSlot(state, frames.frame(), host, 1);
     if (state.analyse.anzeige.farbe2Analysieren) stillFrameSlot(state, frames.frame(), host, 2);
-    host.resultImageChanged();
-    host.setDisplayFullSize(false);
-    host.setBusyCursor(false);
-    host.pause(10);
+    host.display.resultImageChanged();
+    host.display.setDisplayFullSize(false);
+    host.display.setBusyCursor(false);
+    host.dialogs.pause(10);
     showFrame(frames, host, p);
 }
 

@@ -23,7 +23,8 @@ inline constexpr const char* kKeineFarbe2 =
 ///    when nothing matched, which also turns the indicator red), adoption and targeted search
 ///    in the slot's order, else marker and row; brake pause; stop when Abbruch is set.
 /// 3. Hide "Abbrechen" and the indicator.
-void EinfacheSuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                   SlotNumber slot);
 
 /// Predicted-position pass of a slot (Analyse1 / Analyse2):
 /// 1. Frames s and s + 1 (always both) with a full scan of the search area.
@@ -31,17 +32,17 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, AnalysisHost& host,
 /// 3. Frames s + 2 to the end: only the disc of radius "Mögl. Abweichung" around the position
 ///    extrapolated from the two previous centres, clipped to rows/columns 1 .. size - 1 and the
 ///    search area (inclusive); Abbruch is checked after the scan and after the pause.
-void Analyse(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot);
 
 /// The "Filmanalyse" command: refuses a slot to be analysed whose colour has not been picked;
 /// prepares the tables and a white search result image (or the current frame with
 /// "Hintergrund"), then runs colour 1 and then colour 2, each from its picked colour, in the
 /// slot's search mode.
-void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host);
+void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host);
 
 /// The "Bildanalyse" command: scans the search area of the current frame for each checked
 /// colour (from its picked colour) and shows either the matching pixels in their own colour or
 /// the centre marker in the search result image. Writes no table row.
-void AnalyseBtnClick(ProgramState& state, FrameSource& frames, AnalysisHost& host);
+void AnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host);
 
 }  // namespace zebak

@@ -1,8 +1,17 @@
 #pragma once
 
 #include "RgbFrame.h"
+#include "VideoSize.h"
 
 namespace zebak {
+
+/// What the windows and the headless tool know of a film beside its frames.
+struct FilmDescription {
+    /// Size of the frames as stored in the file, pixels (720x576 for a PAL film).
+    FrameSize nativeSize;
+    /// Nominal frame rate, frames per second; 0 when the film gives none.
+    double fps = 0.0;
+};
 
 /// The film as the program sees it: a numbered sequence of frames at analysis size.
 /// Frame numbers run from 0 to frameCount() - 1; a position of frameCount() (the end of
@@ -25,6 +34,9 @@ class FrameSource {
     virtual void seek(int n) = 0;
     /// The current frame's pixels at analysis size.
     virtual const RgbFrame& frame() const = 0;
+    /// Native size and frame rate of the film. A source that knows no more than its frames
+    /// reports its analysis size and no rate.
+    virtual FilmDescription description() const { return {{width(), height()}, 0.0}; }
 };
 
 }  // namespace zebak

@@ -1,15 +1,16 @@
 #include "PositionTable.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "NumberText.h"
 
 namespace zebak {
 
-void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host) {
+void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables) {
     state.tabelle(1).reset();
     state.tabelle(2).reset();
-    host.positionTablesPrepared();
+    tables.positionTablesPrepared();
 }
 
 double tableX(const ProgramState& state, int px) {
@@ -20,16 +21,17 @@ double tableY(const ProgramState& state, int py) {
     return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
 }
 
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host) {
-    const int offset = n - state.analyse.sequenzAnfang;
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
+                  const AnalysisHost& host) {
+    const int offset = n - state.analyse.sequenceStart;
     if (offset < 0) {
-        host.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
+        host.dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
     }
     PositionGrid::Row texts{};
     if (state.analyse.panel5 != FoundIndicator::NotFound) {
         // A frame rate of 0 would make the time undefined; the field counts from 1.
-        const int fps = state.analyse.bilderProSekunde < 1 ? 1 : state.analyse.bilderProSekunde;
+        const int fps = state.analyse.framesPerSecond < 1 ? 1 : state.analyse.framesPerSecond;
         texts[0] = timeText(static_cast<double>(offset) / fps);
         texts[1] = lengthText(tableX(state, px));
         texts[2] = lengthText(tableY(state, py));
@@ -39,7 +41,7 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, A
     grid.setRowCount(row + 1);
     for (int c = 0; c < PositionGrid::kColumns; ++c)
         grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
-    host.positionRowWritten(slot, row);
+    host.tables.positionRowWritten(slot, row);
 }
 
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {
@@ -50,6 +52,15 @@ std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double l
     const double factor = lengthM / distance;
     if (!std::isfinite(factor)) return std::nullopt;
     return factor;
+}
+
+bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originXPx, int originYPx) {
+    if (!std::isnormal(factorMPerPx)) return false;
+    // The farthest pixel from the origin along each axis, in pixels.
+    const double spanX = std::max(std::abs(0.0 - originXPx), std::abs(double(widthPx) - originXPx));
+    const double spanY =
+        std::max(std::abs(0.0 - originYPx), std::abs(double(heightPx) - originYPx));
+    return std::abs(factorMPerPx) * std::max({spanX, spanY, 1.0}) <= kLargestCoordinateM;
 }
 
 }  // namespace zebak

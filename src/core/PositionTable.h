@@ -12,7 +12,7 @@ inline constexpr const char* kZurueckgesprungen =
     "Das Video ist zurückgesprungen!Fehlermelung: Liste überschreitet Maximum.";
 
 /// Empties both position tables, writes their headers and asks the host to show them.
-void Tabellenvorbereiten(ProgramState& state, AnalysisHost& host);
+void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables);
 
 /// Table x of a pixel column: (px - NullpunktX) * Eichfaktor.
 double tableX(const ProgramState& state, int px);
@@ -25,11 +25,22 @@ double tableY(const ProgramState& state, int py);
 /// 2. Found indicator red: three empty texts; otherwise t = (n - S) / Bilder/s (3 decimals),
 ///    x and y converted to metres (5 decimals), each trimmed.
 /// 3. The row count becomes n - S + 2, so row n - S + 1 is the last row, and the texts go there.
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py, AnalysisHost& host);
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
+                  const AnalysisHost& host);
 
 /// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
 /// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)
 /// or the result is not a finite number.
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM);
+
+/// Largest distance from the origin, in metres, that the tables may have to write: far beyond
+/// any filmed motion, and short enough that every number text stays a few digits long.
+constexpr double kLargestCoordinateM = 1e9;
+
+/// Whether a calibration factor gives usable coordinates for a frame of widthPx x heightPx
+/// with the origin at (originXPx, originYPx): the factor (metres per pixel) must be a normal
+/// finite number (not 0, not subnormal, not infinite), and no pixel of the frame may lie
+/// farther than kLargestCoordinateM from the origin in x or y.
+bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originXPx, int originYPx);
 
 }  // namespace zebak

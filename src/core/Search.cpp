@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "FilmLoad.h"
 #include "PositionTable.h"
 
 namespace zebak {
@@ -24,7 +25,7 @@ const SlotTraits kTraits[2] = {
 };
 
 /// Draws the "+" or "." marker of colour c at (cx, cy).
-void drawMarker(ProgramState& state, AnalysisHost& host, int cx, int cy, Rgb c) {
+void drawMarker(ProgramState& state, DisplayFeedback& display, int cx, int cy, Rgb c) {
     RgbFrame& image = state.analyse.Suchergebnisbild;
     if (state.analyse.anzeige.punktMarker) {
         image.setPixel(cx, cy, c);
@@ -32,7 +33,7 @@ void drawMarker(ProgramState& state, AnalysisHost& host, int cx, int cy, Rgb c) 
     }
     for (int x = cx - 2; x <= cx + 2; ++x) image.setPixel(x, cy, c);
     for (int y = cy - 2; y <= cy + 2; ++y) image.setPixel(cx, y, c);
-    host.paintDisplayCross(cx, cy);
+    display.paintDisplayCross(cx, cy);
 }
 
 /// The targeted search's window around (cx, cy) with half size h: at least row/column 1,
@@ -85,8 +86,7 @@ ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& 
             const int yi = static_cast<int>(y);
             if (anzeige.objektgroesse) image.setPixel(xi, yi, kAqua);
             if (!match.matches(row + 3 * x)) continue;
-            if (anzeige.gefundeneBildpunkte)
-                image.setPixel(xi, yi, slotTraits(slot).zweitsucheFarbe);
+            if (anzeige.gefundeneBildpunkte) image.setPixel(xi, yi, slotTraits(slot).refineColour);
             rowMin = std::min(rowMin, x);
             rowMax = std::max(rowMax, x);
             hit = true;
@@ -124,19 +124,19 @@ ChordSum columnPass(const ProgramState& state, const RgbFrame& frame, const Pixe
 
 /// The question after an empty row pass, with the windows hidden while it is open and the
 /// film brought back to frame p afterwards.
-void askAfterMiss(ProgramState& state, FrameSource& frames, AnalysisHost& host, int p) {
-    const bool reduced = state.Videohoehe > 288;
-    host.showResultWindow(false);
-    if (reduced) host.showDisplayWindow(false);
+void askAfterMiss(ProgramState& state, FrameSource& frames, const AnalysisHost& host, int p) {
+    const bool reduced = isReducedDisplay({state.Videobreite, state.Videohoehe});
+    host.display.showResultWindow(false);
+    if (reduced) host.display.showDisplayWindow(false);
     const DialogAnswer answer =
-        host.messageDialog(DialogKind::Warning, kZweitsucheFrage, DialogButtons::YesNo);
+        host.dialogs.messageDialog(DialogKind::Warning, kZweitsucheFrage, DialogButtons::YesNo);
     if (answer == DialogAnswer::No) state.Abbruch = true;
-    host.showResultWindow(true);
-    host.pause(10);
+    host.display.showResultWindow(true);
+    host.dialogs.pause(10);
     frames.seek(p);
     if (reduced) {
-        host.showDisplayWindow(true);
-        host.pause(10);
+        host.display.showDisplayWindow(true);
+        host.dialogs.pause(10);
         frames.seek(p);
     }
 }
@@ -164,7 +164,7 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
     const int x1 = std::min(state.SuchbereichRechts, frame.width());
     const int y0 = std::max(state.SuchbereichOben, 0);
     const int y1 = std::min(state.SuchbereichUnten, frame.height());
-    const Rgb colour = slotTraits(slot).gefundenFarbe;
+    const Rgb colour = slotTraits(slot).foundColour;
     RgbFrame& image = state.analyse.Suchergebnisbild;
     // Found pixels go straight into the result image's rows when it has the frame's size.
     const bool draw = state.analyse.anzeige.gefundeneBildpunkte;
@@ -201,32 +201,33 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
     return box;
 }
 
-void setFoundIndicator(ProgramState& state, AnalysisHost& host, bool found) {
+void setFoundIndicator(ProgramState& state, const AnalysisHost& host, bool found) {
     state.analyse.panel5 = found ? FoundIndicator::Found : FoundIndicator::NotFound;
-    host.foundIndicatorChanged(state.analyse.panel5);
-    if (!found) host.playSound(SoundClip::Fehler);
+    host.display.foundIndicatorChanged(state.analyse.panel5);
+    if (!found) host.dialogs.playSound(SoundClip::Fehler);
 }
 
-void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host) {
+void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
     const SlotState& s = state.slot(slot);
-    drawMarker(state, host, s.MittelpunktX, s.MittelpunktY, slotTraits(slot).markerFarbe);
+    drawMarker(state, display, s.MittelpunktX, s.MittelpunktY, slotTraits(slot).markerColour);
 }
 
-void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host) {
+void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
     const SlotState& s = state.slot(slot);
     const SlotTraits& t = slotTraits(slot);
     const ResultDisplay& anzeige = state.analyse.anzeige;
-    const Rgb colour = anzeige.punktMarker           ? t.genauPunktFarbe
-                       : anzeige.gefundeneBildpunkte ? t.genauKreuzFarbeBildpunkte
-                                                     : t.genauKreuzFarbeMittelpunkt;
-    drawMarker(state, host, s.GenauerMittelpunktX, s.GenauerMittelpunktY, colour);
+    const Rgb colour = anzeige.punktMarker           ? t.refinedDotColour
+                       : anzeige.gefundeneBildpunkte ? t.refinedCrossColourOnPixels
+                                                     : t.refinedCrossColourOnCentres;
+    drawMarker(state, display, s.GenauerMittelpunktX, s.GenauerMittelpunktY, colour);
 }
 
-void gezieltesuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                   SlotNumber slot) {
     const int p = frames.currentFrame();
     const SearchSettings& settings = state.settings(slot);
     const int t2 = settings.ZweitToleranz;
-    host.pause(state.analyse.anzeige.bremseMs);
+    host.dialogs.pause(state.analyse.anzeige.bremseMs);
     if (state.Abbruch) return;
 
     SlotState& s = state.slot(slot);
@@ -247,10 +248,11 @@ void gezieltesuche(ProgramState& state, FrameSource& frames, AnalysisHost& host,
 
     Zeileinsmemo(state, slot, frames.currentFrame(), s.GenauerMittelpunktX, s.GenauerMittelpunktY,
                  host);
-    GenauenMittelpunktzeichnen(state, slot, host);
+    GenauenMittelpunktzeichnen(state, slot, host.display);
 }
 
-void Farbuebernahme(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot) {
+void Farbuebernahme(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                    SlotNumber slot) {
     SlotState& s = state.slot(slot);
     s.Toleranz = firstTolerance(state.settings(slot));
     const Rgb pixel = frames.frame().rgb(s.MittelpunktX, s.MittelpunktY);
@@ -258,10 +260,10 @@ void Farbuebernahme(ProgramState& state, FrameSource& frames, AnalysisHost& host
     if (adopt)
         s.Farbe = pixel;
     else
-        host.messageBeep(1);
+        host.dialogs.messageBeep(1);
     if (adopt) s.zugewiesen = true;
-    host.workingColourChanged(slot, adopt);
-    host.frameShown(frames.currentFrame());
+    host.tables.workingColourChanged(slot, adopt);
+    host.display.frameShown(frames.currentFrame());
 }
 
 }  // namespace zebak

@@ -10,17 +10,17 @@ namespace zebak {
 /// What differs between the colour 1 and colour 2 routines; everything else is shared.
 struct SlotTraits {
     /// Matching pixels of the first search (simple and predicted-position) in the result image.
-    Rgb gefundenFarbe;
+    Rgb foundColour;
     /// Matching pixels of the targeted second search in the result image.
-    Rgb zweitsucheFarbe;
+    Rgb refineColour;
     /// Centre marker of the first search ("." and "+").
-    Rgb markerFarbe;
+    Rgb markerColour;
     /// Refined-centre marker: "." shape, "+" while showing found pixels, "+" showing centres.
-    Rgb genauPunktFarbe;
-    Rgb genauKreuzFarbeBildpunkte;
-    Rgb genauKreuzFarbeMittelpunkt;
+    Rgb refinedDotColour;
+    Rgb refinedCrossColourOnPixels;
+    Rgb refinedCrossColourOnCentres;
     /// In the simple loop colour 1 adopts before its targeted search, colour 2 after it.
-    bool uebernahmeVorZweitsuche;
+    bool adoptBeforeRefine;
 };
 
 /// The traits of slot 1 or 2.
@@ -62,14 +62,14 @@ std::uint8_t firstTolerance(const SearchSettings& settings);
 BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumber slot);
 
 /// Sets the found indicator for a frame: green, or red with the error sound when `found` is false.
-void setFoundIndicator(ProgramState& state, AnalysisHost& host, bool found);
+void setFoundIndicator(ProgramState& state, const AnalysisHost& host, bool found);
 
 /// Centre marker of the first search at the slot's Mittelpunkt: one pixel in the result image
 /// for ".", else a 5x5 cross in the result image plus a white cross on the display window.
-void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host);
+void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display);
 
 /// The same shapes at the slot's refined centre (GenauerMittelpunkt), in the refined colours.
-void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, AnalysisHost& host);
+void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display);
 
 /// Targeted second search around the first centre (gezieltesuche1 / gezieltesuche2):
 /// 1. Remember the frame; brake pause; a stop request during it ends the call (no row).
@@ -80,11 +80,13 @@ void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, AnalysisHo
 ///    Weiterführung?"; No sets Abbruch; the previous refined centre stays.
 /// 5. Column pass: refined y = mean of the vertical chords' midpoints.
 /// 6. Row of the refined centre, refined-centre marker.
-void gezieltesuche(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                   SlotNumber slot);
 
 /// Colour adoption (Farbuebernahme1 / Farbuebernahme2): when the pixel at the first centre
 /// matches the working colour with the first tolerance it becomes the working colour;
 /// otherwise MessageBeep type 1 and the colour stays.
-void Farbuebernahme(ProgramState& state, FrameSource& frames, AnalysisHost& host, SlotNumber slot);
+void Farbuebernahme(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                    SlotNumber slot);
 
 }  // namespace zebak

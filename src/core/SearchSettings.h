@@ -65,11 +65,11 @@ struct AnalysisState {
     ResultDisplay anzeige;
     /// Restricted sequence: first frame (ScrollBar2) and last frame (ScrollBar3) positions,
     /// 0 to the frame count.
-    int sequenzAnfang = 0;
-    int sequenzEnde = 0;
+    int sequenceStart = 0;
+    int sequenceEnd = 0;
     /// "Bilder/s" (SpinEdit1 of the player panel): frames per second for the time column.
     /// Values below 1 are used as 1.
-    int bilderProSekunde = 25;
+    int framesPerSecond = 25;
     /// The found indicator; a row written while it is NotFound is left empty.
     FoundIndicator panel5 = FoundIndicator::Found;
     /// The position tables tabelle1 (colour 1) and Tabelle2 (colour 2); use tabelle(n).

@@ -10,6 +10,7 @@
 
 #include "gui/app/Dialogs.h"
 #include "gui/app/Fenster.h"
+#include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
 
 int main(int argc, char** argv) {
@@ -23,8 +24,10 @@ int main(int argc, char** argv) {
     // The secondary windows stay open in the background; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    zebak::gui::QtDialogs dialogs;
-    zebak::gui::Fenster fenster(dialogs);
+    // The session comes before the first window and goes after the last.
+    zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
+                                zebak::gui::decoderFilmOpener());
+    zebak::gui::Fenster fenster(session);
     zebak::gui::TForm1& hauptfenster = fenster.form1();
     QObject::connect(&hauptfenster, &zebak::gui::TForm1::geschlossen, &app, &QApplication::quit,
                      Qt::QueuedConnection);

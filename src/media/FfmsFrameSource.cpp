@@ -1,6 +1,7 @@
 #include "FfmsFrameSource.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -10,9 +11,13 @@
 #include <unordered_set>
 #include <utility>
 
+#include "DecoderProbe.h"
 #include "FfmsHandles.h"
 #include "FilmCache.h"
+#include "FilmChecks.h"
 #include "FrameConverter.h"
+#include "core/FileWrite.h"
+#include "core/FrameTimes.h"
 
 namespace zebak {
 namespace fs = std::filesystem;
@@ -26,25 +31,6 @@ void ffms::initOnce() {
 }
 
 namespace {
-
-std::string inQuotes(const std::string& path) { return "\xE2\x80\x9E" + path + "\xE2\x80\x9C"; }
-
-/// Checks the path before FFMS2 sees it: FFMS2 says "Can't open" for every kind of bad path.
-void checkFile(const std::string& path) {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (ec || !fs::exists(status))
-        throw FilmError("Die Datei " + inQuotes(path) + " gibt es nicht.");
-    if (fs::is_directory(status))
-        throw FilmError(inQuotes(path) + " ist ein Ordner und kein Film.");
-    if (!fs::is_regular_file(status))
-        throw FilmError(inQuotes(path) + " ist keine gewöhnliche Datei und kein Film.");
-    if (fs::file_size(path, ec) == 0 && !ec)
-        throw FilmError("Die Datei " + inQuotes(path) +
-                        " ist leer (0 Bytes) und enthält keinen Film.");
-    std::ifstream probe(path, std::ios::binary);
-    if (!probe) throw FilmError("Die Datei " + inQuotes(path) + " kann nicht gelesen werden.");
-}
 
 /// MPEG program streams decode worse with several threads (measured), so they get one.
 bool isMpegProgramStream(const std::string& path) {
@@ -94,12 +80,19 @@ struct FfmsFrameSource::Impl {
     std::int64_t decodes = 0;
     FrameConverter converter;
 
+    // What the first pass found wrong with the film (kept in the cache with the hashes).
+    int damagedFrom = -1;      // first listed frame that does not really decode
+    int sizeChangeFrame = -1;  // first frame stored at another size than frame 0
+    FrameSize changedSize;
+    FrameSize lastDecodedSize;  // stored size of the frame decoded last
+    FrameSize storedSize;       // analysis size before the picture is turned upright
+
     ffms::VideoSourcePtr makeSource(int seekMode) {
         ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads,
                                                        seekMode, error.get()));
         if (!vs)
-            throw FilmError("Der Film " + inQuotes(path) +
-                            " kann nicht geöffnet werden: " + error.text());
+            throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
+                            decoderNote(error.text()) + ".");
         return vs;
     }
 
@@ -107,8 +100,9 @@ struct FfmsFrameSource::Impl {
     bool decode(FFMS_VideoSource* source, int n, RgbFrame& out) {
         ++decodes;
         const FFMS_Frame* f = FFMS_GetFrame(source, n, error.get());
+        if (f != nullptr) lastDecodedSize = FrameSize{f->EncodedWidth, f->EncodedHeight};
         return f != nullptr && f->Data[0] != nullptr &&
-               converter.convert(*f, info.analysisSize.width, info.analysisSize.height, out);
+               converter.convert(*f, storedSize.width, storedSize.height, info.rotationDeg, out);
     }
 
     bool verified(int n, const RgbFrame& f) const {
@@ -169,7 +163,7 @@ struct FfmsFrameSource::Impl {
         if (!linear) linear = makeSource(FFMS_SEEK_LINEAR);
         if (!decode(linear.get(), n, out))
             throw FilmError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
-                            " kann nicht gelesen werden: " + error.text());
+                            " kann nicht gelesen werden" + decoderNote(error.text()) + ".");
         // Damaged data can decode differently each time; such a frame is taken as the
         // decoder gives it from now on instead of being repaired again on every visit.
         if (!verified(n, out)) unverifiable.insert(n);
@@ -237,29 +231,26 @@ ffms::IndexPtr loadIndex(const std::string& path, const std::optional<FilmCacheE
         fs::remove(cache->indexPath, ec);  // unreadable or stale: rebuild, never trust
     }
     FFMS_Indexer* indexer = FFMS_CreateIndexer(path.c_str(), error.get());
-    if (indexer == nullptr)
-        throw FilmError("Die Datei " + inQuotes(path) + " ist kein lesbarer Film: " + error.text());
+    if (indexer == nullptr) throw unreadableFilmError(path, error.text());
     IndexProgress state{&progress, false};
     FFMS_SetProgressCallback(indexer, onIndexProgress, &state);
     // FFMS_DoIndexing2 releases the indexer whatever happens.
     ffms::IndexPtr index(FFMS_DoIndexing2(indexer, FFMS_IEH_IGNORE, error.get()));
     if (state.cancelled) throw FilmOpenCancelled();
-    if (!index)
-        throw FilmError("Die Datei " + inQuotes(path) + " ist kein lesbarer Film: " + error.text());
+    if (!index) throw unreadableFilmError(path, error.text());
     return index;
 }
 
 }  // namespace
 
-std::string FfmsFrameSource::cacheFolder() {
-    if (const char* xdg = std::getenv("XDG_CACHE_HOME"); xdg != nullptr && *xdg != '\0')
-        return (fs::path(xdg) / "zebak").string();
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0')
-        return (fs::path(home) / ".cache" / "zebak").string();
-    return (fs::temp_directory_path() / "zebak-cache").string();
-}
+std::string FfmsFrameSource::cacheFolder() { return filmCacheFolder(); }
 
 namespace {
+
+FilmError noReadableFrame(FfmsFrameSource::Impl& impl) {
+    return FilmError("Der Film " + inQuotes(impl.path) + " enthält kein lesbares Bild" +
+                     decoderNote(impl.error.text()) + ".");
+}
 
 /// Frame count, rate and sizes; the native size comes from frame 0 as decoded.
 void readProperties(FfmsFrameSource::Impl& impl) {
@@ -267,32 +258,78 @@ void readProperties(FfmsFrameSource::Impl& impl) {
     const FFMS_Frame* first =
         props->NumFrames > 0 ? FFMS_GetFrame(impl.normal.get(), 0, impl.error.get()) : nullptr;
     if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
-        throw FilmError("Der Film " + inQuotes(impl.path) +
-                        " enthält kein lesbares Bild: " + impl.error.text());
+        throw noReadableFrame(impl);
     impl.info.nativeSize = FrameSize{first->EncodedWidth, first->EncodedHeight};
-    impl.info.analysisSize = analysisSize(impl.info.nativeSize);
+    impl.storedSize = analysisSize(impl.info.nativeSize);
+    // FFMS2 gives the clockwise turn of the display matrix; other angles than quarter
+    // turns are taken to the nearest one.
+    const int turn = ((props->Rotation % 360) + 360) % 360;
+    impl.info.rotationDeg = ((turn + 45) / 90 % 4) * 90;
+    const bool sideways = impl.info.rotationDeg == 90 || impl.info.rotationDeg == 270;
+    impl.info.analysisSize =
+        sideways ? FrameSize{impl.storedSize.height, impl.storedSize.width} : impl.storedSize;
     impl.info.frameCount = props->NumFrames;
     if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
         impl.info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
 }
 
-/// One sequential pass records every frame's hash (progress 0.5 .. 1); a film cut short
-/// ends where its frames stop decoding.
+/// The frames the decoder itself puts out, when FFMS2's account of the film looks doubtful:
+/// a frame that would not decode, or one that repeats its predecessor exactly (FFMS2 hands
+/// out the previous frame again for a frame the stream lists but the decoder never puts
+/// out; a still scene repeats frames too, so pixels alone decide nothing). The count is
+/// taken only when it is below FFMS2's and above 0.
+int framesThatDecode(FfmsFrameSource::Impl& impl, bool doubtful, const OpenProgress& progress) {
+    const int recorded = static_cast<int>(impl.hashes.size());
+    if (!doubtful) return recorded;
+    const auto counted = countDecodedFrames(impl.path, impl.track,
+                                            [&progress] { return !progress || progress(1.0); });
+    if (!counted && progress && !progress(1.0)) throw FilmOpenCancelled();
+    return counted && *counted > 0 && *counted < recorded ? *counted : recorded;
+}
+
+/// One sequential pass records every frame's hash (progress 0.5 .. 1) and what is wrong
+/// with the film: frames that are listed but do not really decode (they are dropped, so
+/// the film ends where its real frames end) and a frame size that changes.
 void recordHashes(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
     RgbFrame f;
     const int total = impl.info.frameCount;
+    bool doubtful = false;
     for (int n = 0; n < total; ++n) {
-        if (!impl.decode(impl.normal.get(), n, f)) break;
-        impl.hashes.push_back(f.hash());
+        if (!impl.decode(impl.normal.get(), n, f)) {
+            doubtful = true;
+            break;
+        }
+        const std::uint64_t hash = f.hash();
+        if (!impl.hashes.empty() && impl.hashes.back() == hash) doubtful = true;
+        impl.hashes.push_back(hash);
+        if (impl.sizeChangeFrame < 0 && impl.lastDecodedSize != impl.info.nativeSize) {
+            impl.sizeChangeFrame = n;
+            impl.changedSize = impl.lastDecodedSize;
+        }
         if (progress && (n % 8 == 0 || n + 1 == total) &&
             !progress(0.5 + 0.5 * static_cast<double>(n + 1) / total))
             throw FilmOpenCancelled();
     }
-    if (impl.hashes.empty())
-        throw FilmError("Der Film " + inQuotes(impl.path) +
-                        " enthält kein lesbares Bild: " + impl.error.text());
-    impl.stepper = impl.normal.get();
-    impl.stepperFrame = static_cast<int>(impl.hashes.size()) - 1;
+    if (impl.hashes.empty()) throw noReadableFrame(impl);
+    const int real = framesThatDecode(impl, doubtful, progress);
+    impl.hashes.resize(static_cast<std::size_t>(real));
+    if (real < total) impl.damagedFrom = real;
+    if (impl.sizeChangeFrame >= real) impl.sizeChangeFrame = -1;
+    impl.stepper = nullptr;  // the decoder stands past the last real frame
+}
+
+FrameHashes factsOf(const FfmsFrameSource::Impl& impl) {
+    FrameHashes d;
+    d.width = impl.info.analysisSize.width;
+    d.height = impl.info.analysisSize.height;
+    d.rotationDeg = impl.info.rotationDeg;
+    d.hashes = impl.hashes;
+    d.listedFrames = impl.info.listedFrameCount;
+    d.damagedFrom = impl.damagedFrom;
+    d.sizeChangeFrame = impl.sizeChangeFrame;
+    d.changedWidth = impl.changedSize.width;
+    d.changedHeight = impl.changedSize.height;
+    return d;
 }
 
 /// Keeps index and hashes for the next open; a cache that cannot be written is no error.
@@ -305,16 +342,63 @@ void storeInCache(FfmsFrameSource::Impl& impl, const FilmCacheEntry& cache) {
         return;
     }
     fs::rename(temp, cache.indexPath, ec);
-    if (!ec)
-        writeFrameHashes(cache.hashesPath, FrameHashes{impl.info.analysisSize.width,
-                                                       impl.info.analysisSize.height, impl.hashes});
+    if (!ec) writeFrameHashes(cache.hashesPath, factsOf(impl));
+}
+
+/// Every frame's presentation time, how evenly they follow each other, a frame rate that
+/// can be trusted and the recording rate of a slow-motion film.
+void readTiming(FfmsFrameSource::Impl& impl) {
+    FilmInfo& i = impl.info;
+    FFMS_Track* track = FFMS_GetTrackFromVideo(impl.normal.get());
+    const FFMS_TrackTimeBase* base = track != nullptr ? FFMS_GetTimeBase(track) : nullptr;
+    i.frameTimesS.clear();
+    if (base != nullptr && base->Den != 0) {
+        // FFMS2's time base gives milliseconds.
+        const double msPerTick = static_cast<double>(base->Num) / static_cast<double>(base->Den);
+        for (int n = 0; n < i.frameCount; ++n) {
+            const FFMS_FrameInfo* f = FFMS_GetFrameInfo(track, n);
+            if (f == nullptr) break;
+            // To the microsecond: the ticks are exact, their product with the base is not.
+            const double seconds = static_cast<double>(f->PTS) * msPerTick / 1000.0;
+            i.frameTimesS.push_back(std::round(seconds * 1e6) / 1e6);
+        }
+    }
+    if (static_cast<int>(i.frameTimesS.size()) != i.frameCount) i.frameTimesS.clear();
+    const double start = i.frameTimesS.empty() ? 0.0 : i.frameTimesS.front();
+    for (double& t : i.frameTimesS) t = std::round((t - start) * 1e6) / 1e6;
+    const FrameSpacing spacing = frameSpacing(i.frameTimesS);
+    i.variableFrameRate = spacing.uneven;
+    i.minFrameSeconds = std::round(spacing.minSeconds * 1e6) / 1e6;
+    i.maxFrameSeconds = std::round(spacing.maxSeconds * 1e6) / 1e6;
+    const StreamRates rates = readStreamRates(impl.path, impl.track);
+    i.fps = plausibleFrameRate(i.fps, rates.streamFps, spacing);
+    i.captureFps = rates.captureFps;
+}
+
+/// Tells the film's faults in the words the user sees on loading.
+void describeFaults(FfmsFrameSource::Impl& impl) {
+    FilmInfo& i = impl.info;
+    i.damaged = impl.damagedFrom >= 0;
+    if (i.damaged)
+        i.warnings.push_back(
+            "Der Film ist beschädigt: ab Bild " + std::to_string(impl.damagedFrom) +
+            " lassen sich keine Bilder mehr lesen. Von den " + std::to_string(i.listedFrameCount) +
+            " Bildern, die er angibt, " + "werden nur die " + std::to_string(i.frameCount) +
+            " lesbaren verwendet.");
+    if (impl.sizeChangeFrame >= 0)
+        i.warnings.push_back(
+            "Die Bildgröße des Films ändert sich ab Bild " + std::to_string(impl.sizeChangeFrame) +
+            " von " + std::to_string(i.nativeSize.width) + "x" +
+            std::to_string(i.nativeSize.height) + " auf " + std::to_string(impl.changedSize.width) +
+            "x" + std::to_string(impl.changedSize.height) +
+            ". Alle Bilder werden auf die Größe des ersten Bildes umgerechnet.");
 }
 
 }  // namespace
 
 std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
                                                        const OpenProgress& progress) {
-    checkFile(path);
+    checkFilmFile(path);
     ffms::initOnce();
     auto impl = std::make_unique<Impl>();
     impl->path = path;
@@ -325,23 +409,28 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     impl->index = loadIndex(path, cache, progress, indexFromCache);
     impl->track =
         FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
-    if (impl->track < 0)
-        throw FilmError("Die Datei " + inQuotes(path) +
-                        " enthält keine Videospur: " + impl->error.text());
+    if (impl->track < 0) throw noVideoError(path, impl->error.text());
     impl->normal = impl->makeSource(FFMS_SEEK_NORMAL);
     readProperties(*impl);
 
     std::optional<FrameHashes> stored;
     if (cache && indexFromCache) stored = readFrameHashes(cache->hashesPath);
+    impl->info.listedFrameCount = impl->info.frameCount;
     if (stored && stored->width == impl->info.analysisSize.width &&
         stored->height == impl->info.analysisSize.height &&
-        stored->hashes.size() <= static_cast<std::size_t>(impl->info.frameCount)) {
+        stored->rotationDeg == impl->info.rotationDeg &&
+        stored->listedFrames == impl->info.frameCount) {
         impl->hashes = std::move(stored->hashes);
+        impl->damagedFrom = stored->damagedFrom;
+        impl->sizeChangeFrame = stored->sizeChangeFrame;
+        impl->changedSize = FrameSize{stored->changedWidth, stored->changedHeight};
     } else {
         recordHashes(*impl, progress);
         if (cache) storeInCache(*impl, *cache);
     }
     impl->info.frameCount = static_cast<int>(impl->hashes.size());
+    readTiming(*impl);
+    describeFaults(*impl);
     auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
     source->seek(0);
     return source;
@@ -356,6 +445,9 @@ int FfmsFrameSource::height() const { return impl_->info.analysisSize.height; }
 int FfmsFrameSource::currentFrame() const { return impl_->position; }
 const RgbFrame& FfmsFrameSource::frame() const { return impl_->current; }
 const FilmInfo& FfmsFrameSource::info() const { return impl_->info; }
+FilmDescription FfmsFrameSource::description() const {
+    return {impl_->info.nativeSize, impl_->info.fps};
+}
 const std::string& FfmsFrameSource::path() const { return impl_->path; }
 std::int64_t FfmsFrameSource::decodeCount() const { return impl_->decodes; }
 

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "core/FrameSource.h"
 #include "core/VideoSize.h"
@@ -30,12 +32,31 @@ using OpenProgress = std::function<bool(double fraction)>;
 /// Facts about an open film.
 struct FilmInfo {
     int frameCount = 0;
-    /// Size of the frames in the file, pixels.
+    /// Size of the frames as stored in the file, pixels.
     FrameSize nativeSize;
-    /// Size at which the program works on them (360x288 for 720x576), pixels.
+    /// Size at which the program works on them: the upright picture, with a 720x576 film
+    /// halved to 360x288 (288x360 when it is turned), pixels.
     FrameSize analysisSize;
+    /// Clockwise turn that makes the stored picture upright: 0, 90, 180 or 270 degrees.
+    int rotationDeg = 0;
     /// Nominal frame rate in frames per second; 0 when the film gives none.
     double fps = 0.0;
+    /// The recording rate of a slow-motion film (frames per second), when the film carries
+    /// one different from its playback rate.
+    std::optional<double> captureFps;
+    /// Presentation time of every frame in seconds, frame 0 at 0.
+    std::vector<double> frameTimesS;
+    /// Whether the frames follow each other unevenly, and the shortest and longest frame
+    /// duration in seconds.
+    bool variableFrameRate = false;
+    double minFrameSeconds = 0.0;
+    double maxFrameSeconds = 0.0;
+    /// Frames the container lists; more than frameCount when frames at the end do not
+    /// really decode (the film is then damaged and frameCount is the count that decodes).
+    int listedFrameCount = 0;
+    bool damaged = false;
+    /// What the user should be told on loading (damage, a frame size that changes), German.
+    std::vector<std::string> warnings;
 };
 
 /// The film read through FFMS2, frame-exact: a jump is checked against the hash of the frame
@@ -59,6 +80,8 @@ class FfmsFrameSource final : public FrameSource {
     int currentFrame() const override;
     void seek(int n) override;
     const RgbFrame& frame() const override;
+    /// Native size and frame rate, taken from info().
+    FilmDescription description() const override;
 
     /// Size, frame count and frame rate of the film.
     const FilmInfo& info() const;
@@ -68,7 +91,9 @@ class FfmsFrameSource final : public FrameSource {
     std::int64_t decodeCount() const;
 
     /// Folder in which indexes and frame hashes are cached: $XDG_CACHE_HOME/zebak, else
-    /// ~/.cache/zebak.
+    /// ~/.cache/zebak (the home folder from $HOME or the user database); without a home a
+    /// folder of the user's own in the temporary folder (mode 0700, checked), else "" (no
+    /// cache).
     static std::string cacheFolder();
 
     struct Impl;  // the decoder state; defined in the source file

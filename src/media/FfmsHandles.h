@@ -10,16 +10,11 @@ namespace zebak::ffms {
 struct IndexDeleter {
     void operator()(FFMS_Index* p) const { FFMS_DestroyIndex(p); }
 };
-struct IndexerDeleter {
-    // An indexer that was never run is released by cancelling it.
-    void operator()(FFMS_Indexer* p) const { FFMS_CancelIndexing(p); }
-};
 struct VideoSourceDeleter {
     void operator()(FFMS_VideoSource* p) const { FFMS_DestroyVideoSource(p); }
 };
 
 using IndexPtr = std::unique_ptr<FFMS_Index, IndexDeleter>;
-using IndexerPtr = std::unique_ptr<FFMS_Indexer, IndexerDeleter>;
 using VideoSourcePtr = std::unique_ptr<FFMS_VideoSource, VideoSourceDeleter>;
 
 /// FFMS2's error record with its own text buffer.

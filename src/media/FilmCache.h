@@ -3,34 +3,52 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zebak {
 
 /// What the cache remembers of one film besides its index: the frame hashes of one
-/// sequential pass at analysis size.
+/// sequential pass at analysis size, and what that pass found wrong with the film.
 struct FrameHashes {
+    /// Size of the hashed frames (upright, at analysis size) and the turn that made them
+    /// upright: a film whose rotation tag changed must not be served sideways.
     int width = 0;
     int height = 0;
+    int rotationDeg = 0;
+    /// One hash a frame that really decodes.
     std::vector<std::uint64_t> hashes;
+    /// Frames the container lists; more than hashes.size() when the film is damaged.
+    int listedFrames = 0;
+    /// First listed frame that does not really decode; -1 when every one does.
+    int damagedFrom = -1;
+    /// First frame stored at another size than frame 0, and that size; -1 when none.
+    int sizeChangeFrame = -1;
+    int changedWidth = 0;
+    int changedHeight = 0;
 };
 
-/// Paths of the cache files for one film version (path, size and modification time).
+/// Paths of the cache files for one version of a film file.
 struct FilmCacheEntry {
     std::string indexPath;
     std::string hashesPath;
 };
 
-/// Cache file names for the film at path, keyed by its absolute path, size and
-/// modification time, in folder. Creates the folder; returns nothing when it cannot.
+/// Cache file names for the film at path, in folder. The key is the file's absolute path,
+/// size, modification time, inode and status-change time, and a digest of blocks sampled
+/// across the whole file, so a film replaced by another of the same size and time is never
+/// taken for the old one. Creates the folder; returns nothing when it cannot, or when the
+/// folder is empty (no cache).
 std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const std::string& path);
 
-/// Reads a hash file; nothing when it is missing, truncated or fails its checksum.
-std::optional<FrameHashes> readFrameHashes(const std::string& file);
+/// The cache file's bytes for the hashes.
+std::string serialiseFrameHashes(const FrameHashes& data);
+/// Reads the bytes of a cache file; nothing when they are truncated, fail their checksum or
+/// hold values that cannot belong to a film.
+std::optional<FrameHashes> parseFrameHashes(std::string_view bytes);
 
-/// A name next to file for writing it first: unique to this writer, so two programs caching
-/// the same film at once never write into one temporary file.
-std::string temporaryNameFor(const std::string& file);
+/// Reads a hash file; nothing when it is missing or parseFrameHashes refuses it.
+std::optional<FrameHashes> readFrameHashes(const std::string& file);
 
 /// Writes a hash file through a temporary file renamed into place; false on failure.
 bool writeFrameHashes(const std::string& file, const FrameHashes& data);

@@ -1,6 +1,11 @@
 #include "FrameConverter.h"
 
+#include <cstring>
+#include <new>
+#include <stdexcept>
+
 extern "C" {
+#include <libavutil/mem.h>
 #include <libavutil/pixdesc.h>
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
@@ -17,9 +22,42 @@ bool isFullRangeFormat(int format) {
            d->name[2] == 'v' && d->name[3] == 'j';
 }
 
+constexpr std::uint8_t kGuardByte = 0xA5;
+
 }  // namespace
 
-FrameConverter::~FrameConverter() { sws_freeContext(context_); }
+FrameConverter::~FrameConverter() {
+    sws_freeContext(context_);
+    av_free(scratch_);
+}
+
+std::size_t FrameConverter::paddedStride(int width) {
+    // The vector paths convert whole blocks of 8 or 16 pixels and leave the last pixels of a
+    // row unconverted (black) when the stride has no room for the block they end in, so the
+    // row gets room for the width rounded up to 16 pixels; 64-byte multiples keep every row
+    // aligned for the widest vector loads and stores.
+    const std::size_t pixels = (static_cast<std::size_t>(width) + 15u) & ~std::size_t{15u};
+    return (pixels * 3u + 63u) & ~std::size_t{63u};
+}
+
+void FrameConverter::prepareScratch(int width, int height) {
+    if (scratch_ != nullptr && width == scratchWidth_ && height == scratchHeight_) return;
+    av_free(scratch_);
+    scratch_ = nullptr;
+    scratchStride_ = paddedStride(width);
+    scratchPicture_ = scratchStride_ * static_cast<std::size_t>(height) + kSpareBytes;
+    scratch_ = static_cast<std::uint8_t*>(av_malloc(scratchPicture_ + kGuardBytes));
+    if (scratch_ == nullptr) throw std::bad_alloc();
+    std::memset(scratch_ + scratchPicture_, kGuardByte, kGuardBytes);
+    scratchWidth_ = width;
+    scratchHeight_ = height;
+}
+
+bool FrameConverter::guardIntact() const {
+    for (std::size_t i = 0; i < kGuardBytes; ++i)
+        if (scratch_[scratchPicture_ + i] != kGuardByte) return false;
+    return true;
+}
 
 bool FrameConverter::prepare(const Key& key) {
     if (context_ != nullptr && key == key_) return true;
@@ -53,17 +91,57 @@ bool FrameConverter::prepare(const Key& key) {
     return true;
 }
 
-bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, RgbFrame& out) {
+bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, int rotationDeg,
+                             RgbFrame& out) {
     const Key key{in.EncodedWidth, in.EncodedHeight, in.EncodedPixelFormat,
                   in.ColorSpace,   in.ColorRange,    width,
                   height};
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return false;
     if (!prepare(key)) return false;
-    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
-    std::uint8_t* dst[4] = {out.row(0), nullptr, nullptr, nullptr};
-    const int dstStride[4] = {width * 3, 0, 0, 0};
+    prepareScratch(width, height);
+    std::uint8_t* dst[4] = {scratch_, nullptr, nullptr, nullptr};
+    const int dstStride[4] = {static_cast<int>(scratchStride_), 0, 0, 0};
     const int rows = sws_scale(context_, in.Data, in.Linesize, 0, in.EncodedHeight, dst, dstStride);
-    return rows == height;
+    if (!guardIntact())
+        throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
+    if (rows != height) return false;
+    copyTurned(rotationDeg, out);
+    return true;
+}
+
+void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
+    const int w = scratchWidth_;
+    const int h = scratchHeight_;
+    const bool sideways = rotationDeg == 90 || rotationDeg == 270;
+    const int outWidth = sideways ? h : w;
+    const int outHeight = sideways ? w : h;
+    if (out.width() != outWidth || out.height() != outHeight) out = RgbFrame(outWidth, outHeight);
+    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3u;
+    if (rotationDeg != 90 && rotationDeg != 180 && rotationDeg != 270) {
+        for (int y = 0; y < h; ++y)
+            std::memcpy(out.row(y), scratch_ + static_cast<std::size_t>(y) * scratchStride_,
+                        rowBytes);
+        return;
+    }
+    // Stored pixel (x, y) goes to the turned picture's (X, Y):
+    //  90: (h - 1 - y, x);  180: (w - 1 - x, h - 1 - y);  270: (y, w - 1 - x).
+    for (int y = 0; y < h; ++y) {
+        const std::uint8_t* src = scratch_ + static_cast<std::size_t>(y) * scratchStride_;
+        for (int x = 0; x < w; ++x, src += 3) {
+            int X = 0, Y = 0;
+            if (rotationDeg == 90) {
+                X = h - 1 - y;
+                Y = x;
+            } else if (rotationDeg == 180) {
+                X = w - 1 - x;
+                Y = h - 1 - y;
+            } else {
+                X = y;
+                Y = w - 1 - x;
+            }
+            std::memcpy(out.row(Y) + static_cast<std::size_t>(X) * 3u, src, 3);
+        }
+    }
 }
 
 }  // namespace zebak

@@ -2,6 +2,9 @@
 
 #include <ffms.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "core/RgbFrame.h"
 
 struct SwsContext;
@@ -13,6 +16,12 @@ namespace zebak {
 /// decoding); this one takes swscale's fast paths, honours the film's colour matrix and
 /// range where the film states them, and keeps one scaler for as long as the input stays
 /// the same.
+///
+/// swscale's fast paths work on whole blocks of pixels and write past the end of a row and
+/// of the picture. So it writes into a scratch picture of its own, with rows padded to whole
+/// blocks of 16 pixels, spare bytes behind the last row and a guard region after them whose
+/// contents are checked after every conversion; the rows are then copied into the packed
+/// RGB frame.
 class FrameConverter {
   public:
     FrameConverter() = default;
@@ -20,9 +29,19 @@ class FrameConverter {
     FrameConverter(const FrameConverter&) = delete;
     FrameConverter& operator=(const FrameConverter&) = delete;
 
-    /// Converts `in` into `out` (resized to width x height); false when the frame's format
-    /// cannot be converted.
-    bool convert(const FFMS_Frame& in, int width, int height, RgbFrame& out);
+    /// Converts `in` to width x height pixels and turns the picture clockwise by
+    /// rotationDeg (0, 90, 180 or 270) into `out`, which is resized to the turned size;
+    /// false when the frame's format cannot be converted. Throws std::logic_error when the
+    /// scaler wrote past its scratch picture (which would be a fault in this class's
+    /// padding, never in the film).
+    bool convert(const FFMS_Frame& in, int width, int height, int rotationDeg, RgbFrame& out);
+
+    /// Bytes between rows of the scratch picture for a width in pixels: room for the width
+    /// rounded up to 16 pixels, rounded up to a multiple of 64 bytes.
+    static std::size_t paddedStride(int width);
+    /// Spare bytes behind the scratch picture's last row, and the guard region after them.
+    static constexpr std::size_t kSpareBytes = 256;
+    static constexpr std::size_t kGuardBytes = 64;
 
   private:
     struct Key {
@@ -31,9 +50,16 @@ class FrameConverter {
         friend bool operator==(const Key&, const Key&) = default;
     };
     bool prepare(const Key& key);
+    void prepareScratch(int width, int height);
+    bool guardIntact() const;
+    void copyTurned(int rotationDeg, RgbFrame& out) const;
 
     SwsContext* context_ = nullptr;
     Key key_;
+    std::uint8_t* scratch_ = nullptr;  // av_malloc'ed, 64-byte aligned
+    std::size_t scratchStride_ = 0;
+    std::size_t scratchPicture_ = 0;  // stride * height + spare bytes
+    int scratchWidth_ = 0, scratchHeight_ = 0;
 };
 
 }  // namespace zebak

@@ -44,11 +44,39 @@ TEST(CliFilmCommandsTest, InfoPrintsSizesCountAndRate) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out,
               "{\"frames\":250,\"width\":640,\"height\":480,\"analysisWidth\":640,"
-              "\"analysisHeight\":480,\"fps\":25}\n");
+              "\"analysisHeight\":480,\"fps\":25,\"rotation\":0,\"variableFrameRate\":false,"
+              "\"minFrameSeconds\":0.04,\"maxFrameSeconds\":0.04,\"captureFps\":null,"
+              "\"damaged\":false}\n");
     r = analyse("info " + test::shellQuote(film("dv-pal.avi")));
     EXPECT_EQ(r.out,
               "{\"frames\":50,\"width\":720,\"height\":576,\"analysisWidth\":360,"
-              "\"analysisHeight\":288,\"fps\":25}\n");
+              "\"analysisHeight\":288,\"fps\":25,\"rotation\":0,\"variableFrameRate\":false,"
+              "\"minFrameSeconds\":0.04,\"maxFrameSeconds\":0.04,\"captureFps\":null,"
+              "\"damaged\":false}\n");
+}
+
+TEST(CliFilmCommandsTest, InfoTellsRotationSpacingAndRecordingRateOfPhoneFilms) {
+    auto r = analyse("info " + test::shellQuote(film("phone/h264-90.mp4")));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("\"width\":160,\"height\":96,\"analysisWidth\":96,"
+                         "\"analysisHeight\":160,\"fps\":30,\"rotation\":90,"),
+              std::string::npos)
+        << r.out;
+    r = analyse("info " + test::shellQuote(film("phone/uneven.mp4")));
+    EXPECT_NE(r.out.find("\"variableFrameRate\":true,\"minFrameSeconds\":0.033333,"
+                         "\"maxFrameSeconds\":0.066667,\"captureFps\":null"),
+              std::string::npos)
+        << r.out;
+    r = analyse("info " + test::shellQuote(film("phone/slow-motion.mp4")));
+    EXPECT_NE(r.out.find("\"fps\":30,"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"captureFps\":240,"), std::string::npos) << r.out;
+    // The frame as the searches see it is upright.
+    const std::string out = ::testing::TempDir() + "/zebak-upright.ppm";
+    ASSERT_EQ(
+        analyse("frame " + test::shellQuote(film("phone/hevc-270.mov")) + " 4 -o " + out).status,
+        0);
+    EXPECT_EQ(readPpm(out).width(), 96);
+    EXPECT_EQ(readPpm(out).height(), 160);
 }
 
 TEST(CliFilmCommandsTest, FrameWritesTheFrameAsTheSearchesSeeIt) {

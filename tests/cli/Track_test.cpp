@@ -1,7 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include <array>
@@ -14,15 +11,13 @@
 #include <string>
 #include <vector>
 
+#include "support/Process.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using Result = zebak::test::ProcessResult;
 
 std::string readFile(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -33,22 +28,7 @@ std::string readFile(const fs::path& p) {
 
 /// Runs zebak-analyse with the given argument text (already shell-quoted where needed).
 Result analyse(const std::string& arguments) {
-    const fs::path err =
-        fs::temp_directory_path() / ("zebak-cli-err-" + std::to_string(::getpid()));
-    const std::string command =
-        std::string("'") + ZEBAK_ANALYSE + "' " + arguments + " 2>'" + err.string() + "'";
-    Result r;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return r;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
-        r.out.append(buffer.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = readFile(err);
-    fs::remove(err);
-    return r;
+    return zebak::test::runCommandWithErrors(std::string("'") + ZEBAK_ANALYSE + "' " + arguments);
 }
 
 std::string film(const char* name) {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "ScriptedHost.h"
-#include "SyntheticFilm.h"
 #include "core/FilmAnalysis.h"
 #include "core/PositionTable.h"
+#include "support/SyntheticFilm.h"
 
 namespace zebak::test {
 
@@ -25,7 +25,7 @@ class AnalysisTest : public ::testing::Test {
         state.SuchbereichRechts = W;
         state.SuchbereichUnten = H;
         state.NullpunktY = H;
-        state.analyse.sequenzEnde = frames;
+        state.analyse.sequenceEnd = frames;
         for (SlotNumber s : {1, 2}) {
             state.slot(s).Startfarbe = s == 1 ? kObject : kObject2;
             state.slot(s).zugewiesen = true;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "ScriptedHost.h"
 
 namespace zebak {
@@ -18,7 +21,7 @@ class RowWriter : public ::testing::Test {
         state.Videohoehe = 288;
         state.NullpunktX = 0;
         state.NullpunktY = 288;
-        state.analyse.sequenzAnfang = 10;
+        state.analyse.sequenceStart = 10;
         Tabellenvorbereiten(state, host);
         state.analyse.panel5 = FoundIndicator::Found;
     }
@@ -54,10 +57,10 @@ TEST_F(RowWriter, CalibrationOriginAndFrameRateShapeTheTexts) {
     state.Eichfaktor = 0.0025;
     state.NullpunktX = 20;
     state.NullpunktY = 200;
-    state.analyse.bilderProSekunde = 30;
+    state.analyse.framesPerSecond = 30;
     Zeileinsmemo(state, 2, 13, 120, 250, host);
     EXPECT_EQ(rowOf(state.tabelle(2), 4), (Row{"0.1", "0.25", "-0.125"}));
-    state.analyse.bilderProSekunde = 0;  // used as 1
+    state.analyse.framesPerSecond = 0;  // used as 1
     Zeileinsmemo(state, 2, 13, 120, 250, host);
     EXPECT_EQ(state.tabelle(2).cell(4, 0), "3");
 }
@@ -93,6 +96,23 @@ TEST(CalibrationFactor, LengthOverDistanceAndNoFactorForOnePoint) {
     EXPECT_DOUBLE_EQ(*calibrationFactor(0, 0, 30, 40, 1.0), 0.02);
     EXPECT_DOUBLE_EQ(*calibrationFactor(272, 446, 272, 46, 1.0), 0.0025);
     EXPECT_FALSE(calibrationFactor(5, 5, 5, 5, 1.0).has_value());
+}
+
+// Lengths of 1e300 or 1e-320 metres give factors the tables cannot write sensibly: hundreds
+// of digits, or a subnormal factor whose coordinates are all zero.
+TEST(CalibrationFactor, FactorsWhoseCoordinatesDoNotFitTheTablesAreRefused) {
+    EXPECT_TRUE(calibrationFits(0.0025, 640, 480, 0, 480));
+    EXPECT_TRUE(calibrationFits(-0.0025, 640, 480, 0, 480));  // a negative length is kept
+    EXPECT_TRUE(calibrationFits(1e6, 640, 480, 0, 480));      // 6.4e8 m at the far edge
+    EXPECT_FALSE(calibrationFits(1e7, 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(*calibrationFactor(0, 0, 0, 100, 1e300), 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(*calibrationFactor(0, 0, 0, 100, 1e-320), 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(0.0, 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(std::numeric_limits<double>::infinity(), 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(std::nan(""), 640, 480, 0, 480));
+    // An origin far outside the frame makes the frame's pixels far from it.
+    EXPECT_TRUE(calibrationFits(1.0, 640, 480, 0, 480));
+    EXPECT_FALSE(calibrationFits(1.0, 640, 480, -1000000000, 480));
 }
 
 }  // namespace

@@ -59,19 +59,19 @@ TEST_F(Prediction, DiscNeverReachesRowOrColumnZeroButTakesTheAreasRightColumn) {
 
 TEST_F(Prediction, AOneFrameRangeStillAnalysesSAndSPlusOne) {
     film.everywhere(7, 7, kObject);
-    state.analyse.sequenzAnfang = 2;
-    state.analyse.sequenzEnde = 2;
+    state.analyse.sequenceStart = 2;
+    state.analyse.sequenceEnd = 2;
     run();
     EXPECT_EQ(film.seeks, (std::vector<int>{2, 3}));
     EXPECT_EQ(row(1, 2), "0.04 7 23");
     EXPECT_EQ(state.tabelle(1).rowCount(), 3);
 
     film.seeks.clear();
-    state.analyse.sequenzAnfang = 5;  // s + 1 lies at the end position, which shows frame 5
-    state.analyse.sequenzEnde = 6;
+    state.analyse.sequenceStart = 5;  // s + 1 lies at the end position, which shows frame 5
+    state.analyse.sequenceEnd = 6;
     run();
     EXPECT_EQ(film.seeks, (std::vector<int>{5, 6}));
-    EXPECT_EQ(state.analyse.sequenzEnde, 5);
+    EXPECT_EQ(state.analyse.sequenceEnd, 5);
     EXPECT_EQ(row(1, 2), "0.04 7 23");
 }
 

@@ -12,16 +12,16 @@ TEST_F(EndBar, MovedBackFromTheFrameCountButNeverBeforeTheStartBar) {
     film.everywhere(9, 4, kObject);
     // Start and end bar both at the frame count: the end bar cannot go below the start bar,
     // so the end position (which shows the last frame) is still analysed.
-    state.analyse.sequenzAnfang = 6;
-    state.analyse.sequenzEnde = 6;
+    state.analyse.sequenceStart = 6;
+    state.analyse.sequenceEnd = 6;
     run();
-    EXPECT_EQ(state.analyse.sequenzEnde, 6);
+    EXPECT_EQ(state.analyse.sequenceEnd, 6);
     EXPECT_EQ(row(1, 1), "0 9 26");
     EXPECT_EQ(state.tabelle(1).rowCount(), 2);
 
     // From an earlier start the end bar moves back to the last frame, which ends the loop.
-    state.analyse.sequenzAnfang = 3;
-    state.analyse.sequenzEnde = 6;
+    state.analyse.sequenceStart = 3;
+    state.analyse.sequenceEnd = 6;
     host.endBarMoves.clear();
     run();
     EXPECT_EQ(host.endBarMoves, (std::vector<int>{5}));
@@ -63,7 +63,7 @@ TEST_F(PredictedPass, AdoptsOnlyInTrackedFramesAndAfterTheTargetedSearch) {
     // The object is 10 off the picked colour in red: found with the first tolerance 40, but
     // the targeted search (second tolerance 5) finds it only once the colour was adopted.
     film.everywhere(8, 8, Rgb{210, 50, 50});
-    state.analyse.sequenzEnde = 3;
+    state.analyse.sequenceEnd = 3;
     state.settings(1).gezielteZweitsuche = true;
     state.settings(1).ZweitToleranz = 5;
     state.settings(1).Farbuebernahme = true;
@@ -79,7 +79,7 @@ TEST_F(PredictedPass, AdoptsOnlyInTrackedFramesAndAfterTheTargetedSearch) {
 
 TEST_F(PredictedPass, ReadsTheFirstToleranceOnceWhileTheSimpleLoopReadsItPerFrame) {
     film.everywhere(12, 6, kObject);
-    state.analyse.sequenzEnde = 3;
+    state.analyse.sequenceEnd = 3;
     // The user sets the tolerance to 0 during the first frame's pause.
     host.onPause = [this] { state.settings(1).FarbToleranz = 0; };
     run();

@@ -11,8 +11,11 @@ namespace zebak::test {
 
 /// A host that records what the user would have seen and heard and answers questions from a
 /// script (Yes when the script is empty).
-class ScriptedHost : public AnalysisHost {
+class ScriptedHost : public UserDialogs, public DisplayFeedback, public TableFeedback {
   public:
+    /// The three concerns in one: what the loops take.
+    operator AnalysisHost() { return {*this, *this, *this}; }
+
     std::vector<int> pauses;
     std::vector<std::string> messages;   ///< plain boxes and typed boxes, in order
     std::vector<std::string> questions;  ///< typed boxes with Yes/No or Yes/Abort

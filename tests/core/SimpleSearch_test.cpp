@@ -17,7 +17,7 @@ TEST_F(SimpleSearch, CentreIsTheMidpointOfTheMatchingPixelsBoundingBox) {
     EXPECT_EQ(row(1, 4), "0.12 0 30") << "a match at (0, 0) still counts as found";
     EXPECT_EQ(state.tabelle(1).rowCount(), 7) << "end bar at 6 pulled back to 5";
     EXPECT_EQ(host.endBarMoves, std::vector<int>{5});
-    EXPECT_EQ(state.analyse.sequenzEnde, 5);
+    EXPECT_EQ(state.analyse.sequenceEnd, 5);
 }
 
 TEST_F(SimpleSearch, NoMatchGivesTheFrameMiddleAnEmptyRowAndTheErrorSound) {
@@ -44,7 +44,7 @@ TEST_F(SimpleSearch, EmptySearchAreaFindsNothingAndTheRightColumnAndBottomRowAre
     state.SuchbereichOben = 2;
     state.SuchbereichRechts = 20;  // x = 20 lies just outside the scan
     state.SuchbereichUnten = 25;
-    state.analyse.sequenzEnde = 6;
+    state.analyse.sequenceEnd = 6;
     run();
     EXPECT_EQ(row(1, 1), "  ");
     state.SuchbereichRechts = 21;
@@ -58,14 +58,14 @@ TEST_F(SimpleSearch, EmptySearchAreaFindsNothingAndTheRightColumnAndBottomRowAre
 
 TEST_F(SimpleSearch, StartAfterEndAnalysesNothingAndRangeEndsAreIncluded) {
     film.everywhere(1, 1, kObject);
-    state.analyse.sequenzAnfang = 4;
-    state.analyse.sequenzEnde = 3;
+    state.analyse.sequenceStart = 4;
+    state.analyse.sequenceEnd = 3;
     run();
     EXPECT_EQ(state.tabelle(1).rowCount(), 2);
     EXPECT_TRUE(film.seeks.empty());
 
-    state.analyse.sequenzAnfang = 2;
-    state.analyse.sequenzEnde = 4;
+    state.analyse.sequenceStart = 2;
+    state.analyse.sequenceEnd = 4;
     run();
     EXPECT_EQ(film.seeks, (std::vector<int>{2, 3, 4}));
     EXPECT_EQ(row(1, 1), "0 1 29");
@@ -130,7 +130,7 @@ TEST_F(SimpleSearch, UnpickedColoursStopTheCommandBeforeAnythingChanges) {
 TEST_F(SimpleSearch, StartsFromThePickedColourAndPausesWithTheBrake) {
     state.slot(1).Farbe = Rgb{1, 2, 3};
     state.analyse.anzeige.bremseMs = 250;
-    state.analyse.sequenzEnde = 1;
+    state.analyse.sequenceEnd = 1;
     film.everywhere(4, 4, kObject);
     run();
     EXPECT_EQ(row(1, 2), "0.04 4 26");

@@ -39,7 +39,7 @@ TEST_F(TargetedSearch, ObjectSizeZeroOrOneExaminesOnlyTheFirstCentre) {
         f.at(0).setPixel(12, 7, kObject);
         f.at(1).setPixel(12, 7, kObject), f.at(1).setPixel(14, 7, kObject);  // centre 13: dark
         state.settings(1).Objektgroesse = size;
-        state.analyse.sequenzEnde = 1;
+        state.analyse.sequenceEnd = 1;
         host.questions.clear();
         FilmAnalyseBtnClick(state, f, host);
         EXPECT_EQ(row(1, 1), "0 12 23") << size;
@@ -132,7 +132,7 @@ TEST_F(ColourAdoption, FollowsADriftingColourAndBeepsWhenTheCentreNoLongerMatche
     for (int n = 0; n < 2; ++n) {
         ring.at(n).setPixel(10, 10, kObject), ring.at(n).setPixel(12, 10, kObject);
     }
-    state.analyse.sequenzEnde = 2;
+    state.analyse.sequenceEnd = 2;
     FilmAnalyseBtnClick(state, ring, host);
     EXPECT_EQ(host.beeps, (std::vector<int>{1, 1}));
     EXPECT_EQ(state.slot(1).Farbe, kObject);
@@ -143,7 +143,7 @@ TEST_F(ColourAdoption, ColourOneAdoptsBeforeItsTargetedSearchColourTwoAfter) {
     // within a second tolerance of 5, unless the colour was adopted first.
     film.everywhere(8, 8, Rgb{210, 50, 50});
     film.everywhere(20, 20, Rgb{60, 50, 200});
-    state.analyse.sequenzEnde = 0;
+    state.analyse.sequenceEnd = 0;
     state.analyse.anzeige.farbe2Analysieren = true;
     for (SlotNumber s : {1, 2}) {
         state.settings(s).Farbuebernahme = true;

@@ -44,15 +44,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::optional<zebak::FrameHashes> read = zebak::readFrameHashes(input);
     if (!read) return 0;
+    // What the frame source indexes with must lie within the frames that were hashed.
+    const auto count = static_cast<long long>(read->hashes.size());
     if (read->width <= 0 || read->height <= 0) fail("a frame size that is not positive");
-    if (read->hashes.empty()) fail("a hash file without frames");
+    if (count == 0) fail("a hash file without frames");
+    if (read->listedFrames < count) fail("fewer listed frames than hashed ones");
+    if (read->damagedFrom < -1 || read->damagedFrom > count) fail("a damaged frame out of range");
+    if (read->sizeChangeFrame < -1 || read->sizeChangeFrame >= count)
+        fail("a size change out of range");
 
     const std::string copy = (scratchFolder() / "copy.hashes").string();
     if (!zebak::writeFrameHashes(copy, *read)) fail("cannot write what was read");
     const std::optional<zebak::FrameHashes> again = zebak::readFrameHashes(copy);
     if (!again) fail("a written hash file does not read back");
     if (again->width != read->width || again->height != read->height ||
-        again->hashes != read->hashes)
+        again->rotationDeg != read->rotationDeg || again->hashes != read->hashes ||
+        again->listedFrames != read->listedFrames || again->damagedFrom != read->damagedFrom ||
+        again->sizeChangeFrame != read->sizeChangeFrame ||
+        again->changedWidth != read->changedWidth || again->changedHeight != read->changedHeight)
         fail("a hash file reads back different from what was written");
     return 0;
 }

@@ -32,26 +32,26 @@ using FensterTest = GuiTest;
 TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
     for (const char* name :
          {"Image1", "Label1", "Label2", "Label3", "Label5", "labelbremse", "Label7"})
-        teil<QLabel>(name);
+        part<QLabel>(name);
     for (const char* name :
          {"Film_Laden", "ManuellBtn", "AutomatischBtn", "suchbereicheinschraenken", "AnalyseBtn",
           "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
-        teil<QPushButton>(name);
+        part<QPushButton>(name);
     for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "MediaPlayer1"})
-        teil<QWidget>(name);
+        part<QWidget>(name);
     for (const char* name : {"ScrollBar1", "ScrollBar2", "ScrollBar3", "ScrollBarBremse"})
-        teil<QScrollBar>(name);
+        part<QScrollBar>(name);
     for (const char* name :
          {"SpeedButton1", "SpeedButton2", "btPlay", "btPause", "btStop", "btNext", "btPrev"})
-        teil<QToolButton>(name);
-    for (const char* name : {"tabelle1", "Tabelle2"}) teil<QTableView>(name);
-    for (const char* name : {"Memo1", "Memo2"}) teil<QPlainTextEdit>(name);
-    teil<QSpinBox>("SpinEdit1");
-    teil<QTimer>("Timer1");
-    teil<QTabWidget>("PageControl1");
-    teil<QMenuBar>("Menue");
+        part<QToolButton>(name);
+    for (const char* name : {"tabelle1", "Tabelle2"}) part<QTableView>(name);
+    for (const char* name : {"Memo1", "Memo2"}) part<QPlainTextEdit>(name);
+    part<QSpinBox>("SpinEdit1");
+    part<QTimer>("Timer1");
+    part<QTabWidget>("PageControl1");
+    part<QMenuBar>("Menue");
     for (const char* name : {"Filmladen1", "Beenden1", "Stroboskopbild1", "ZebakHilfe1", "Info1"})
-        teil<QAction>(name);
+        part<QAction>(name);
 
     const Nebenfenster& n = fenster->neben();
     const std::vector<std::pair<QWidget*, QString>> captions = {
@@ -69,22 +69,22 @@ TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
 TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_EQ(QApplication::applicationName(), "Zebak3");
     EXPECT_TRUE(form1().windowState() & Qt::WindowMaximized);
-    EXPECT_TRUE(teil<QLabel>("Image1")->isVisible());
-    EXPECT_FALSE(teil<QLabel>("Image1")->pixmap().isNull());
-    EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
-    EXPECT_EQ(teil<QPushButton>("Film_Laden")->text(), "&Film Laden");
+    EXPECT_TRUE(part<QLabel>("Image1")->isVisible());
+    EXPECT_FALSE(part<QLabel>("Image1")->pixmap().isNull());
+    EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
+    EXPECT_EQ(part<QPushButton>("Film_Laden")->text(), "&Film Laden");
     for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "PageControl1", "tabelle1",
                              "Tabelle2", "AnalyseBtn", "FilmAnalyseBtn", "DiagrammBtn"})
-        EXPECT_FALSE(teil<QWidget>(name)->isVisible()) << name;
+        EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
     const Nebenfenster& n = fenster->neben();
     for (QWidget* w : std::initializer_list<QWidget*>{n.form3, n.form4, n.form5, n.form6, n.form7,
                                                       n.form8, n.form9})
         EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
-    EXPECT_FALSE(teil<QTimer>("Timer1")->isActive());
-    EXPECT_FALSE(teil<QAction>("Stroboskopbild1")->isEnabled());
-    EXPECT_EQ(teil<QAction>("Filmladen1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
-    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 25);
-    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->minimum(), 1);
+    EXPECT_FALSE(part<QTimer>("Timer1")->isActive());
+    EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isEnabled());
+    EXPECT_EQ(part<QAction>("Filmladen1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->minimum(), 1);
 
     const ProgramState& s = form1().state();
     EXPECT_EQ(s.slot(1).Farbe, (Rgb{100, 100, 100}));
@@ -94,14 +94,14 @@ TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
 }
 
 TEST_F(FensterTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
-    teil<QPushButton>("Film_Laden")->click();  // no scripted file: the dialog is cancelled
-    EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
+    part<QPushButton>("Film_Laden")->click();  // no scripted file: the dialog is cancelled
+    EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
     EXPECT_EQ(form1().film(), nullptr);
     EXPECT_TRUE(dialogs.meldungen.empty());
 }
 
 TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
-    teil<QAction>("Info1")->trigger();
+    part<QAction>("Info1")->trigger();
     TForm9* info = fenster->neben().form9;
     ASSERT_TRUE(info->isVisible());
     EXPECT_EQ(info->size(), QSize(382, 356));
@@ -118,14 +118,14 @@ TEST_F(FensterTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     const QString vorher = QDir::currentPath();
     QTemporaryDir ordner;
     ASSERT_TRUE(QDir::setCurrent(ordner.path()));
-    const QString pfad = TForm1::hilfeUrl().toLocalFile();
+    const QString pfad = MainMenu::hilfeUrl().toLocalFile();
     QDir::setCurrent(vorher);
     EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
 }
 
 TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
-    Sound& sound = form1().sound();
+    Sound& sound = form1().session().sound();
     for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})
         EXPECT_TRUE(Sound::exists(name)) << name;
     sound.play("sndfehler");  // silent without an audio device, but must not fail
@@ -136,9 +136,9 @@ TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
 
 TEST_F(FensterTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
     QSignalSpy ende(&form1(), &TForm1::geschlossen);
-    form1().Kontextoeffnen();
+    form1().session().Kontextoeffnen();
     ASSERT_TRUE(form1().state().KontextOffen);
-    teil<QAction>("Beenden1")->trigger();
+    part<QAction>("Beenden1")->trigger();
     EXPECT_FALSE(form1().state().KontextOffen);
     EXPECT_FALSE(form1().isVisible());
     EXPECT_EQ(ende.count(), 1);

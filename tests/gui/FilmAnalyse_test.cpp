@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -81,14 +82,14 @@ class FilmAnalyseTest : public GuiTest {
     /// Loads the film and chooses automatic mode.
     void automatisch(const QString& path) {
         ASSERT_TRUE(form1().filmLaden(path));
-        teil<QPushButton>("AutomatischBtn")->click();
+        part<QPushButton>("AutomatischBtn")->click();
     }
     /// A colour as picked on the display window.
     void farbe(SlotNumber slot, Rgb c) {
         form1().state().slot(slot).Startfarbe = c;
         form1().state().slot(slot).zugewiesen = true;
         // "Farbe N analysieren" through its box, so the panel and the state agree.
-        teil<QWidget>("Panel3")
+        part<QWidget>("Panel3")
             ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
             ->setChecked(true);
     }
@@ -98,9 +99,9 @@ class FilmAnalyseTest : public GuiTest {
         takt.setInterval(0);
         QObject::connect(&takt, &QTimer::timeout, [&] {
             ++probe.runden;
-            probe.panel5Texte.insert(teil<QLabel>("Panel5")->text());
-            probe.panel5ImmerSichtbar &= teil<QLabel>("Panel5")->isVisible();
-            probe.abbrechenImmerSichtbar &= teil<QPushButton>("AbbrechenBtn")->isVisible();
+            probe.panel5Texte.insert(part<QLabel>("Panel5")->text());
+            probe.panel5ImmerSichtbar &= part<QLabel>("Panel5")->isVisible();
+            probe.abbrechenImmerSichtbar &= part<QPushButton>("AbbrechenBtn")->isVisible();
             const QCursor* c = QApplication::overrideCursor();
             probe.immerSanduhr &= c != nullptr && c->shape() == Qt::WaitCursor;
             const QSize s = fenster->neben().form3->clientSize();
@@ -108,13 +109,13 @@ class FilmAnalyseTest : public GuiTest {
             if (waehrend) waehrend(probe);
         });
         takt.start();
-        QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+        QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
         takt.stop();
     }
     /// The cells of a table as the main window shows them, data rows only.
     Zeilen tabelle(SlotNumber slot) {
         const QAbstractItemModel* m =
-            teil<PositionTable>(slot == 1 ? "tabelle1" : "Tabelle2")->model();
+            part<PositionTable>(slot == 1 ? "tabelle1" : "Tabelle2")->model();
         Zeilen aus;
         for (int r = 0; r < m->rowCount(); ++r) {
             std::vector<QString> zellen;
@@ -125,11 +126,11 @@ class FilmAnalyseTest : public GuiTest {
     }
     /// Rows the table shows, counted like the grid's rows (the header row included).
     int tabellenZeilen(const char* name) {
-        return teil<PositionTable>(name)->model()->rowCount() + 1;
+        return part<PositionTable>(name)->model()->rowCount() + 1;
     }
     bool fertigAufgeraeumt() {
-        return !teil<QPushButton>("AbbrechenBtn")->isVisible() &&
-               !teil<QLabel>("Panel5")->isVisible() && QApplication::overrideCursor() == nullptr;
+        return !part<QPushButton>("AbbrechenBtn")->isVisible() &&
+               !part<QLabel>("Panel5")->isVisible() && QApplication::overrideCursor() == nullptr;
     }
 
     Probe probe;
@@ -193,7 +194,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         const std::map<int, Zeilen> erwartet = trackZeilen(fall.film, fall.optionen);
         s.analyse.suchEinst = {};  // the pages' start values, as the headless tool has them
         farbe(1, fall.film == kDemo ? kBall : Rgb{230, 40, 40});
-        teil<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(false);
+        part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(false);
         if (erwartet.count(2) != 0) farbe(2, Rgb{40, 40, 230});
         fall.einstellen(form1(), s);
         dialogs.meldungen.clear();
@@ -201,7 +202,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
 
         probe = Probe{};
         filmanalyse();
-        teil<QScrollBar>("ScrollBarBremse")->setValue(0);
+        part<QScrollBar>("ScrollBarBremse")->setValue(0);
 
         ASSERT_FALSE(erwartet.empty());
         // "Abbrechen" and the indicator stay for the whole command, also when the simple loop
@@ -213,7 +214,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
             EXPECT_EQ(tabelle(slot), zeilen) << "slot " << slot;
             EXPECT_EQ(static_cast<int>(zeilen.size()), s.tabelle(slot).rowCount() - 1);
         }
-        EXPECT_EQ(teil<PositionTable>("Tabelle2")->isVisible(), erwartet.count(2) != 0);
+        EXPECT_EQ(part<PositionTable>("Tabelle2")->isVisible(), erwartet.count(2) != 0);
         EXPECT_TRUE(fertigAufgeraeumt());
         if (fall.neinAntworten > 0) {
             ASSERT_FALSE(dialogs.meldungen.empty());
@@ -227,10 +228,28 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
     }
 }
 
+TEST_F(FilmAnalyseTest, AFilmSlowerThanAFramePerSecondGivesTheHeadlessToolsRows) {
+    // 0.4 frames per second: both take 25 for the time column.
+    const QString langsam = film("langsam.avi");
+    automatisch(langsam);
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
+    form1().state().analyse.suchEinst = {};
+    farbe(1, Rgb{230, 40, 40});
+    form1().state().settings(1).modus = SearchMode::Einfach;
+    form1().state().settings(1).FarbToleranz = 5;
+    filmanalyse();
+    const std::map<int, Zeilen> erwartet =
+        trackZeilen(langsam, "--colour1 230,40,40 --tolerance1 5 --mode1 simple");
+    ASSERT_EQ(erwartet.count(1), 1u);
+    ASSERT_EQ(erwartet.at(1).size(), 12u);
+    EXPECT_EQ(erwartet.at(1).at(1).at(0), "0.04");
+    EXPECT_EQ(tabelle(1), erwartet.at(1));
+}
+
 TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     automatisch(kDemo);
     farbe(1, kBall);
-    teil<QScrollBar>("ScrollBarBremse")->setValue(5);  // every frame gets its round of events
+    part<QScrollBar>("ScrollBarBremse")->setValue(5);  // every frame gets its round of events
     const ProgramState& s = form1().state();
     const QSize vorher = fenster->neben().form3->clientSize();
     ASSERT_EQ(vorher, QSize(384, 288));
@@ -245,16 +264,16 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
         // A second press while it runs does not start the film over (the tables would empty),
         // and no other film can be loaded under it.
         if (s.tabelle(1).rowCount() == 12 && !nochmalGedrueckt++)
-            QTest::mouseClick(teil<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+            QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
         zeilenNurMehr &= s.tabelle(1).rowCount() >= zeilenVorher;
         zeilenVorher = s.tabelle(1).rowCount();
-        ladenGesperrt &= !teil<QAction>("Filmladen1")->isEnabled();
+        ladenGesperrt &= !part<QAction>("Filmladen1")->isEnabled();
         EXPECT_TRUE(s.KontextOffen);
     });
     EXPECT_EQ(nochmalGedrueckt > 0, true);
     EXPECT_TRUE(zeilenNurMehr);
     EXPECT_TRUE(ladenGesperrt);
-    EXPECT_TRUE(teil<QAction>("Filmladen1")->isEnabled());
+    EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
     EXPECT_FALSE(s.KontextOffen);
 
     EXPECT_GT(probe.runden, 45);
@@ -273,7 +292,7 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     EXPECT_EQ(ergebnis->size(), QSize(640, 480));
     EXPECT_EQ(ergebnis->pos(), QPoint(538, 422));
     // The end bar stood at the frame count and moved back to the last frame.
-    EXPECT_EQ(teil<QScrollBar>("ScrollBar3")->value(), 49);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar3")->value(), 49);
     EXPECT_EQ(tabellenZeilen("tabelle1"), 51);
 }
 
@@ -283,10 +302,10 @@ TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsM
     ProgramState& s = form1().state();
     s.settings(1).modus = SearchMode::Einfach;
     s.SuchbereichRechts = 300;  // the ball leaves the area half way
-    teil<QScrollBar>("ScrollBarBremse")->setValue(2);
+    part<QScrollBar>("ScrollBarBremse")->setValue(2);
     std::vector<std::pair<int, QString>> gesehen;  // table rows written, indicator text
     filmanalyse([&](Probe&) {
-        gesehen.emplace_back(s.tabelle(1).rowCount() - 1, teil<QLabel>("Panel5")->text());
+        gesehen.emplace_back(s.tabelle(1).rowCount() - 1, part<QLabel>("Panel5")->text());
     });
 
     EXPECT_EQ(probe.panel5Texte, (std::set<QString>{"erkannt", "nicht erkannt"}));
@@ -295,18 +314,18 @@ TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsM
         if (zeile < 1) continue;
         EXPECT_EQ(s.tabelle(1).cell(zeile, 0).empty(), text == "nicht erkannt") << zeile;
     }
-    QLabel* panel5 = teil<QLabel>("Panel5");
+    QLabel* panel5 = part<QLabel>("Panel5");
     EXPECT_EQ(panel5->text(), "nicht erkannt");  // the last frame's state stays
     EXPECT_EQ(panel5->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(panel5->findChild<QLabel*>("Label8")->text(), "Objekt");
-    EXPECT_EQ(form1().sound().lastPlayed(), "SNDFEHLER");
+    EXPECT_EQ(form1().session().sound().lastPlayed(), "SNDFEHLER");
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
 TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
     const std::vector<std::pair<const char*, std::function<void()>>> wege = {
         {"Abbrechen",
-         [this] { QTest::mouseClick(teil<QPushButton>("AbbrechenBtn"), Qt::LeftButton); }},
+         [this] { QTest::mouseClick(part<QPushButton>("AbbrechenBtn"), Qt::LeftButton); }},
         {"key in the result window",
          [this] { QTest::keyClick(fenster->neben().form4, Qt::Key_Escape); }},
         // Last: the program is closing and must not go on analysing unseen.
@@ -316,7 +335,7 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         SCOPED_TRACE(name);
         automatisch(kDemo);
         farbe(1, kBall);
-        teil<QScrollBar>("ScrollBarBremse")->setValue(20);
+        part<QScrollBar>("ScrollBarBremse")->setValue(20);
         const ProgramState& s = form1().state();
         bool gestoppt = false;
         filmanalyse([&](Probe&) {
@@ -341,7 +360,7 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     farbe(1, Rgb{230, 40, 40});
     form1().state().settings(1).FarbToleranz = 2;
     filmanalyse();
-    ASSERT_EQ(form1().aktuellesBild(), 19);
+    ASSERT_EQ(form1().player().currentFrame(), 19);
 
     // The result window paints exactly the picture the searches drew.
     TForm4* ergebnis = fenster->neben().form4;
@@ -360,7 +379,7 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     EXPECT_EQ(anzeige.pixelColor(89, 61), QColor(230, 40, 40));
 
     // Another frame takes the cross away.
-    form1().gehezu(3);
+    form1().player().goToFrame(3);
     const QImage danach = fenster->neben().form3->grab().toImage();
     EXPECT_NE(danach.pixelColor(90, 60), QColor(255, 255, 255));
 }
@@ -369,14 +388,14 @@ TEST_F(FilmAnalyseTest, AColourNotYetPickedStopsBeforeAnythingChanges) {
     automatisch(kDemo);
     farbe(1, kBall);
     // Colour 2 is to be analysed but was never picked.
-    teil<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
+    part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
     dialogs.meldungen.clear();
     filmanalyse();
     ASSERT_EQ(dialogs.meldungen.size(), 1u);
     EXPECT_EQ(dialogs.meldungen.front().text.toStdString(), kKeineFarbe2);
-    EXPECT_EQ(teil<QTabWidget>("PageControl1")->currentIndex(), 1);
+    EXPECT_EQ(part<QTabWidget>("PageControl1")->currentIndex(), 1);
     EXPECT_EQ(probe.runden, 0);
-    EXPECT_FALSE(teil<PositionTable>("tabelle1")->isVisible());
+    EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
     EXPECT_FALSE(fenster->neben().form4->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
@@ -384,8 +403,8 @@ TEST_F(FilmAnalyseTest, AColourNotYetPickedStopsBeforeAnythingChanges) {
 TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().gehezu(10);
-    QTest::mouseClick(teil<QPushButton>("AnalyseBtn"), Qt::LeftButton);
+    form1().player().goToFrame(10);
+    QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
 
     const QImage bild = fenster->neben().form4->bild();
     ASSERT_EQ(bild.size(), QSize(640, 480));
@@ -396,20 +415,20 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     EXPECT_EQ(bild.pixelColor(400, 100), QColor(255, 255, 255));
     EXPECT_TRUE(fenster->neben().form4->isVisible());
     EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
-    EXPECT_EQ(form1().aktuellesBild(), 10);
-    EXPECT_FALSE(teil<PositionTable>("tabelle1")->isVisible());
+    EXPECT_EQ(form1().player().currentFrame(), 10);
+    EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
 TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().gehezu(10);
-    QTest::mouseClick(teil<QPushButton>("AnalyseBtn"), Qt::LeftButton);
+    form1().player().goToFrame(10);
+    QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
     ASSERT_NE(fenster->neben().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
 
     dialogs.dateien.push_back(kBoxes);
-    teil<QAction>("Filmladen1")->trigger();
+    part<QAction>("Filmladen1")->trigger();
     ASSERT_EQ(form1().state().Videobreite, 160);
     TForm4* ergebnis = fenster->neben().form4;
     EXPECT_FALSE(ergebnis->isVisible());
@@ -441,7 +460,7 @@ TEST_F(FilmAnalyseTest, AFilmThatBreaksOffDuringTheRunIsReportedAndTheWindowsCom
     EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
     EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
     EXPECT_TRUE(fertigAufgeraeumt());
-    EXPECT_TRUE(teil<QAction>("Filmladen1")->isEnabled());
+    EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
     EXPECT_FALSE(form1().state().KontextOffen);
 }
 

@@ -25,7 +25,7 @@ struct Groesse {
     int videobreite, videohoehe;
     QString label5;
     QSize anzeige;
-    int bilder, bilderProSekunde;
+    int bilder, framesPerSecond;
 };
 
 TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
@@ -36,21 +36,21 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
     };
     for (const Groesse& g : faelle) {
         SCOPED_TRACE(g.film);
-        laden(g.film);
+        loadFilm(g.film);
         const ProgramState& s = form1().state();
         EXPECT_EQ(s.Videobreite, g.videobreite);
         EXPECT_EQ(s.Videohoehe, g.videohoehe);
         EXPECT_EQ(s.Anzeigebreite, g.videobreite);
         EXPECT_EQ(s.Anzeigehoehe, g.videohoehe);
-        EXPECT_EQ(teil<QLabel>("Label5")->text(), g.label5);
+        EXPECT_EQ(part<QLabel>("Label5")->text(), g.label5);
         TForm3* anzeige = fenster->neben().form3;
         EXPECT_TRUE(anzeige->isVisible());
         EXPECT_EQ(anzeige->clientSize(), g.anzeige);
         EXPECT_EQ(anzeige->Panel1()->isVisible(), g.videobreite == 360);
         EXPECT_EQ(form1().film()->frame().width(), g.videobreite);
         // The film's own rate, rounded (29.97 gives 30), replaces the 25 of the start.
-        EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), g.bilderProSekunde);
-        EXPECT_EQ(form1().bildanzahl(), g.bilder);
+        EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), g.framesPerSecond);
+        EXPECT_EQ(form1().player().frameCount(), g.bilder);
         // The search area is the whole frame and the origin its bottom-left corner.
         EXPECT_EQ(s.SuchbereichLinks, 0);
         EXPECT_EQ(s.SuchbereichOben, 0);
@@ -63,90 +63,90 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
 }
 
 TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
-    laden("gui640.avi");
+    loadFilm("gui640.avi");
     // The end bar's change on the first load moves the film to the frame count.
-    EXPECT_EQ(teil<QScrollBar>("ScrollBar2")->value(), 0);
-    EXPECT_EQ(teil<QScrollBar>("ScrollBar3")->value(), 50);
-    EXPECT_EQ(teil<QScrollBar>("ScrollBar1")->value(), 50);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 0);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar3")->value(), 50);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar1")->value(), 50);
     for (const char* bar : {"ScrollBar1", "ScrollBar2", "ScrollBar3"})
-        EXPECT_EQ(teil<QScrollBar>(bar)->maximum(), 50) << bar;
-    EXPECT_EQ(form1().aktuellesBild(), 50);
-    EXPECT_EQ(teil<QLabel>("Label1")->text(), "50/50");
-    EXPECT_EQ(teil<QLabel>("Label2")->text(), "0");
-    EXPECT_EQ(teil<QLabel>("Label3")->text(), "50");
+        EXPECT_EQ(part<QScrollBar>(bar)->maximum(), 50) << bar;
+    EXPECT_EQ(form1().player().currentFrame(), 50);
+    EXPECT_EQ(part<QLabel>("Label1")->text(), "50/50");
+    EXPECT_EQ(part<QLabel>("Label2")->text(), "0");
+    EXPECT_EQ(part<QLabel>("Label3")->text(), "50");
     // Screen state 2: player and choice shown, start picture and start button gone.
-    EXPECT_TRUE(teil<QWidget>("Panel1")->isVisible());
-    EXPECT_TRUE(teil<QWidget>("Panel2")->isVisible());
-    EXPECT_FALSE(teil<QPushButton>("Film_Laden")->isVisible());
-    EXPECT_FALSE(teil<QLabel>("Image1")->isVisible());
-    EXPECT_EQ(teil<QWidget>("MediaPlayer1")->width(), 231);
-    EXPECT_TRUE(teil<QTimer>("Timer1")->isActive());
+    EXPECT_TRUE(part<QWidget>("Panel1")->isVisible());
+    EXPECT_TRUE(part<QWidget>("Panel2")->isVisible());
+    EXPECT_FALSE(part<QPushButton>("Film_Laden")->isVisible());
+    EXPECT_FALSE(part<QLabel>("Image1")->isVisible());
+    EXPECT_EQ(part<QWidget>("MediaPlayer1")->width(), 231);
+    EXPECT_TRUE(part<QTimer>("Timer1")->isActive());
 }
 
 TEST_F(FilmLadenTest, StartButtonUsesTheOpenDialog) {
     dialogs.dateien.push_back(film("gui320.avi"));
-    teil<QPushButton>("Film_Laden")->click();
+    part<QPushButton>("Film_Laden")->click();
     EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
     EXPECT_EQ(form1().state().Videobreite, 320);
 }
 
 TEST_F(FilmLadenTest, AutomaticModeShowsTheSearchControls) {
-    laden("gui320.avi");
+    loadFilm("gui320.avi");
     form1().state().Eichfaktor = 0.5;
-    teil<QPushButton>("AutomatischBtn")->click();
+    part<QPushButton>("AutomatischBtn")->click();
     EXPECT_EQ(form1().state().Eichfaktor, 1.0);
-    EXPECT_FALSE(teil<QWidget>("Panel2")->isVisible());
+    EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
     for (const char* name :
          {"Panel3", "PageControl1", "ScrollBarBremse", "labelbremse", "suchbereicheinschraenken",
           "AnalyseBtn", "EichenBtn", "FilmAnalyseBtn", "DiagrammBtn"})
-        EXPECT_TRUE(teil<QWidget>(name)->isVisible()) << name;
-    EXPECT_TRUE(teil<QAction>("Stroboskopbild1")->isEnabled());
-    EXPECT_EQ(teil<QScrollBar>("ScrollBarBremse")->maximum(), 1000);
+        EXPECT_TRUE(part<QWidget>(name)->isVisible()) << name;
+    EXPECT_TRUE(part<QAction>("Stroboskopbild1")->isEnabled());
+    EXPECT_EQ(part<QScrollBar>("ScrollBarBremse")->maximum(), 1000);
 }
 
 TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
-    laden("gui640.avi");
-    teil<QPushButton>("AutomatischBtn")->click();
-    teil<QAction>("Stroboskopbild1")->setChecked(true);
-    auto* tabelle = teil<QTableView>("tabelle1");
+    loadFilm("gui640.avi");
+    part<QPushButton>("AutomatischBtn")->click();
+    part<QAction>("Stroboskopbild1")->setChecked(true);
+    auto* tabelle = part<QTableView>("tabelle1");
     PositionGrid& raster = form1().state().tabelle(1);
     raster.setRowCount(5);
     raster.setCell(3, 1, "0.25");
-    form1().tabellenAktualisieren(1, -1);
+    form1().tables().refresh(1, -1);
     tabelle->show();
     form1().state().Eichfaktor = 0.01;
     form1().state().slot(1).Startfarbe = Rgb{1, 2, 3};
-    teil<QScrollBar>("ScrollBarBremse")->setValue(7);
+    part<QScrollBar>("ScrollBarBremse")->setValue(7);
 
     dialogs.dateien.push_back(film("gui320.avi"));
-    teil<QAction>("Filmladen1")->trigger();
+    part<QAction>("Filmladen1")->trigger();
 
     for (const char* name : {"PageControl1", "Panel3", "Panel4", "ScrollBarBremse",
                              "suchbereicheinschraenken", "DiagrammBtn", "EichenBtn", "AnalyseBtn",
                              "FilmAnalyseBtn", "tabelle1", "Tabelle2", "Memo1", "Memo2"})
-        EXPECT_FALSE(teil<QWidget>(name)->isVisible()) << name;
-    EXPECT_FALSE(teil<QAction>("Stroboskopbild1")->isChecked());
+        EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
+    EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
     EXPECT_EQ(form1().state().Eichfaktor, 1.0);
     // Header plus one empty data row, in the grid and on the screen.
     EXPECT_EQ(raster.rowCount(), 2);
     EXPECT_EQ(raster.cell(1, 1), "");
     EXPECT_EQ(tabelle->model()->rowCount(), 1);
-    EXPECT_TRUE(teil<QWidget>("Panel2")->isVisible());
+    EXPECT_TRUE(part<QWidget>("Panel2")->isVisible());
     EXPECT_TRUE(fenster->neben().form3->isVisible());
     EXPECT_EQ(form1().state().Videobreite, 320);
     // Picked colours and the brake survive a reload.
     EXPECT_EQ(form1().state().slot(1).Startfarbe, (Rgb{1, 2, 3}));
-    EXPECT_EQ(teil<QScrollBar>("ScrollBarBremse")->value(), 7);
+    EXPECT_EQ(part<QScrollBar>("ScrollBarBremse")->value(), 7);
 }
 
 TEST_F(FilmLadenTest, CancelledMenuDialogReloadsThePreviousFilm) {
-    laden("gui320.avi");
-    teil<QScrollBar>("ScrollBar2")->setValue(10);
-    teil<QSpinBox>("SpinEdit1")->setValue(100);
-    teil<QAction>("Filmladen1")->trigger();  // the dialog is cancelled
+    loadFilm("gui320.avi");
+    part<QScrollBar>("ScrollBar2")->setValue(10);
+    part<QSpinBox>("SpinEdit1")->setValue(100);
+    part<QAction>("Filmladen1")->trigger();  // the dialog is cancelled
     EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
-    EXPECT_EQ(teil<QScrollBar>("ScrollBar2")->value(), 0);
-    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 30);
+    EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 0);
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 30);
     EXPECT_TRUE(dialogs.meldungen.empty());
 }
 
@@ -157,18 +157,18 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
     EXPECT_TRUE(dialogs.meldungen[0].text.contains("Can't open"))
         << dialogs.meldungen[0].text.toStdString();
-    EXPECT_TRUE(teil<QPushButton>("Film_Laden")->isVisible());
-    EXPECT_FALSE(teil<QWidget>("Panel1")->isVisible());
+    EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
+    EXPECT_FALSE(part<QWidget>("Panel1")->isVisible());
     dialogs.meldungen.clear();
 
-    laden("gui640.avi");
-    teil<QPushButton>("AutomatischBtn")->click();
-    teil<QScrollBar>("ScrollBar2")->setValue(5);
+    loadFilm("gui640.avi");
+    part<QPushButton>("AutomatischBtn")->click();
+    part<QScrollBar>("ScrollBar2")->setValue(5);
     for (const QString& kaputt : {film("kein-film.avi"), film("abgeschnitten.avi"),
                                   film("gibt-es-nicht.avi"), QStringLiteral(ZEBAK_GUI_FILMS)}) {
         SCOPED_TRACE(kaputt.toStdString());
         dialogs.dateien.push_back(kaputt);
-        teil<QAction>("Filmladen1")->trigger();
+        part<QAction>("Filmladen1")->trigger();
         ASSERT_EQ(dialogs.meldungen.size(), 1u);
         EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
         EXPECT_FALSE(dialogs.meldungen[0].text.isEmpty());
@@ -176,18 +176,18 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
         // Everything as before, including the automatic-mode screen.
         EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui640.avi"));
         EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
-        EXPECT_EQ(form1().bildanzahl(), 50);
-        EXPECT_EQ(teil<QScrollBar>("ScrollBar2")->value(), 5);
-        EXPECT_TRUE(teil<QWidget>("Panel3")->isVisible());
+        EXPECT_EQ(form1().player().frameCount(), 50);
+        EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 5);
+        EXPECT_TRUE(part<QWidget>("Panel3")->isVisible());
     }
     // The old film is still usable.
-    teil<QScrollBar>("ScrollBar3")->setValue(20);
-    EXPECT_EQ(form1().aktuellesBild(), 20);
+    part<QScrollBar>("ScrollBar3")->setValue(20);
+    EXPECT_EQ(form1().player().currentFrame(), 20);
     EXPECT_TRUE(dialogs.meldungen.empty());
 }
 
 TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
-    laden("gui640.avi");
+    loadFilm("gui640.avi");
     // A copy under a new name is not in the cache, so its preparation reports progress.
     QTemporaryDir ordner;
     const QString kopie = ordner.filePath("neu.avi");

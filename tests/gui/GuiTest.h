@@ -10,7 +10,16 @@
 
 #include "gui/app/Dialogs.h"
 #include "gui/app/Fenster.h"
+#include "gui/app/Session.h"
+#include "gui/app/Sound.h"
 #include "gui/app/TForm1.h"
+#include "gui/app/WidgetKit.h"
+#include "gui/main/AnalysisCommands.h"
+#include "gui/main/DisplayInputRouter.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/PlayerPanel.h"
+#include "gui/main/PositionTables.h"
+#include "gui/main/SettingsPages.h"
 
 namespace zebak::gui::test {
 
@@ -54,24 +63,28 @@ class ScriptedDialogs final : public Dialogs {
     std::unique_ptr<ProgressTask> beginProgress(QWidget*, const QString&) override;
 };
 
-/// A test with the program's eight windows, freshly created, and the main window shown.
+/// A test with a session over scripted dialogs, the program's eight windows freshly created,
+/// and the main window shown. The session outlives the windows, as in the program.
 class GuiTest : public ::testing::Test {
   protected:
+    /// Films come from `opener` (the program's own when none is given).
+    explicit GuiTest(FilmOpener opener = decoderFilmOpener());
     void SetUp() override;
     void TearDown() override { fenster.reset(); }
 
     TForm1& form1() { return fenster->form1(); }
     /// A named component of the main window (fails the test when it is missing).
     template <typename T>
-    T* teil(const char* name) {
+    T* part(const char* name) {
         T* w = form1().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     /// Loads a film as if chosen in the open dialog and checks that it loaded.
-    void laden(const char* name);
+    void loadFilm(const char* name);
 
-    ScriptedDialogs dialogs;
+    std::unique_ptr<Session> session;
+    ScriptedDialogs& dialogs;
     std::unique_ptr<Fenster> fenster;
 };
 

@@ -19,12 +19,12 @@ class NavigationTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("gui640.avi");  // 50 frames
-        bar1 = teil<QScrollBar>("ScrollBar1");
-        bar2 = teil<QScrollBar>("ScrollBar2");
-        bar3 = teil<QScrollBar>("ScrollBar3");
+        loadFilm("gui640.avi");  // 50 frames
+        bar1 = part<QScrollBar>("ScrollBar1");
+        bar2 = part<QScrollBar>("ScrollBar2");
+        bar3 = part<QScrollBar>("ScrollBar3");
     }
-    QString label(const char* name) { return teil<QLabel>(name)->text(); }
+    QString label(const char* name) { return part<QLabel>(name)->text(); }
 
     QScrollBar* bar1 = nullptr;
     QScrollBar* bar2 = nullptr;
@@ -33,7 +33,7 @@ class NavigationTest : public GuiTest {
 
 TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar3->setValue(30);
-    EXPECT_EQ(form1().aktuellesBild(), 30);
+    EXPECT_EQ(form1().player().currentFrame(), 30);
     EXPECT_EQ(bar1->value(), 30);
     EXPECT_EQ(label("Label3"), "30");
     EXPECT_EQ(label("Label1"), "30/50");
@@ -41,10 +41,10 @@ TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar2->setValue(40);  // past the end bar: lands on it
     EXPECT_EQ(bar2->value(), 30);
     EXPECT_EQ(label("Label2"), "30");
-    EXPECT_EQ(form1().aktuellesBild(), 30);
+    EXPECT_EQ(form1().player().currentFrame(), 30);
 
     bar2->setValue(10);
-    EXPECT_EQ(form1().aktuellesBild(), 10);
+    EXPECT_EQ(form1().player().currentFrame(), 10);
     EXPECT_EQ(bar1->value(), 10);
     EXPECT_EQ(label("Label1"), "10/50");
     bar3->setValue(4);  // before the start bar: moves up to it
@@ -57,7 +57,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     bar1->triggerAction(QAbstractSlider::SliderMove);
     bar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(bar1->value(), 13);
-    EXPECT_EQ(form1().aktuellesBild(), 13);
+    EXPECT_EQ(form1().player().currentFrame(), 13);
     EXPECT_EQ(form1().film()->frame(), [] {
         auto f = FfmsFrameSource::open(film("gui640.avi").toStdString());
         f->seek(13);
@@ -69,7 +69,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     EXPECT_EQ(label("Label1"), "13/50");
 
     // A film moved by other means: the tick brings bar and manual window along.
-    form1().gehezu(7);
+    form1().player().goToFrame(7);
     QTest::qWait(650);
     EXPECT_EQ(bar1->value(), 7);
     EXPECT_EQ(fenster->neben().form6->Label3()->text(), "7");
@@ -78,57 +78,57 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
 TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     bar3->setValue(15);
     bar2->setValue(10);
-    teil<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 15);
+    part<QToolButton>("SpeedButton2")->click();
+    EXPECT_EQ(form1().player().currentFrame(), 15);
     EXPECT_EQ(bar1->value(), 15);
-    EXPECT_FALSE(teil<QToolButton>("SpeedButton2")->isHidden());
-    EXPECT_TRUE(teil<QToolButton>("SpeedButton1")->isHidden());
+    EXPECT_FALSE(part<QToolButton>("SpeedButton2")->isHidden());
+    EXPECT_TRUE(part<QToolButton>("SpeedButton1")->isHidden());
 
     // Start equal to end: one step and done, never a run past the end of the film.
     bar2->setValue(15);
-    teil<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 16);
+    part<QToolButton>("SpeedButton2")->click();
+    EXPECT_EQ(form1().player().currentFrame(), 16);
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
-    teil<QPushButton>("AutomatischBtn")->click();
-    teil<QScrollBar>("ScrollBarBremse")->setValue(40);
+    part<QPushButton>("AutomatischBtn")->click();
+    part<QScrollBar>("ScrollBarBremse")->setValue(40);
     bar2->setValue(0);
     bool stopSichtbar = false;
     QTimer::singleShot(300, &form1(), [&] {
-        stopSichtbar = teil<QToolButton>("SpeedButton1")->isVisible() &&
-                       !teil<QToolButton>("SpeedButton2")->isVisible();
-        teil<QToolButton>("SpeedButton1")->click();
+        stopSichtbar = part<QToolButton>("SpeedButton1")->isVisible() &&
+                       !part<QToolButton>("SpeedButton2")->isVisible();
+        part<QToolButton>("SpeedButton1")->click();
     });
     QElapsedTimer uhr;
     uhr.start();
-    teil<QToolButton>("SpeedButton2")->click();
+    part<QToolButton>("SpeedButton2")->click();
     EXPECT_TRUE(stopSichtbar);
     // About 300 ms at 40 ms a frame: stopped well before the end.
-    EXPECT_GT(form1().aktuellesBild(), 2);
-    EXPECT_LT(form1().aktuellesBild(), 40);
+    EXPECT_GT(form1().player().currentFrame(), 2);
+    EXPECT_LT(form1().player().currentFrame(), 40);
     EXPECT_LT(uhr.elapsed(), 1500);
     EXPECT_EQ(form1().state().AbspielenStopp, 1);
-    EXPECT_TRUE(teil<QToolButton>("SpeedButton2")->isVisible());
+    EXPECT_TRUE(part<QToolButton>("SpeedButton2")->isVisible());
 }
 
 TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
-    teil<QToolButton>("btPrev")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 0);
-    teil<QToolButton>("btPlay")->click();
+    part<QToolButton>("btPrev")->click();
+    EXPECT_EQ(form1().player().currentFrame(), 0);
+    part<QToolButton>("btPlay")->click();
     QTest::qWait(400);  // 25 frames/s: about 10 frames
-    teil<QToolButton>("btPause")->click();
-    const int angehalten = form1().aktuellesBild();
+    part<QToolButton>("btPause")->click();
+    const int angehalten = form1().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
     EXPECT_EQ(fenster->neben().form6->Label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
-    EXPECT_EQ(form1().aktuellesBild(), angehalten);
-    teil<QToolButton>("btNext")->click();
-    EXPECT_EQ(form1().aktuellesBild(), 50);
-    teil<QToolButton>("btPlay")->click();  // at the end: nothing to play
+    EXPECT_EQ(form1().player().currentFrame(), angehalten);
+    part<QToolButton>("btNext")->click();
+    EXPECT_EQ(form1().player().currentFrame(), 50);
+    part<QToolButton>("btPlay")->click();  // at the end: nothing to play
     QTest::qWait(100);
-    EXPECT_EQ(form1().aktuellesBild(), 50);
+    EXPECT_EQ(form1().player().currentFrame(), 50);
 }
 
 TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
@@ -136,15 +136,15 @@ TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
     QTimer::singleShot(0, &form1(), [&] { gelaufen = true; });
     QElapsedTimer uhr;
     uhr.start();
-    TForm1::Pause(0);
+    pauseWithEvents(0);
     EXPECT_TRUE(gelaufen);
     EXPECT_GE(uhr.elapsed(), 1);
-    TForm1::Pause(50);
+    pauseWithEvents(50);
     EXPECT_GE(uhr.elapsed(), 50);
 }
 
 TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
-    laden("gui320.avi");  // shown unscaled: window pixel = frame pixel
+    loadFilm("gui320.avi");  // shown unscaled: window pixel = frame pixel
     bar2->setValue(5);
     TForm3* anzeige = fenster->neben().form3;
     const QImage bild = anzeige->grab().toImage();
@@ -160,12 +160,12 @@ TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
 }
 
 TEST_F(NavigationTest, FilmVisibleTestAndRedrawKeepThePosition) {
-    EXPECT_TRUE(form1().filmSichtbar());
+    EXPECT_TRUE(form1().player().filmSichtbar());
     bar2->setValue(6);
-    form1().Filmerscheine();
-    EXPECT_EQ(form1().aktuellesBild(), 6);
-    laden("flat.avi");
-    EXPECT_FALSE(form1().filmSichtbar());
+    form1().player().Filmerscheine();
+    EXPECT_EQ(form1().player().currentFrame(), 6);
+    loadFilm("flat.avi");
+    EXPECT_FALSE(form1().player().filmSichtbar());
 }
 
 }  // namespace zebak::gui::test

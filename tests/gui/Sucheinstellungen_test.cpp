@@ -23,8 +23,8 @@ class SucheinstellungenTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("gui320.avi");
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm("gui320.avi");
+        part<QPushButton>("AutomatischBtn")->click();
     }
     TFrame1* frame(int n) {
         return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
@@ -35,7 +35,7 @@ class SucheinstellungenTest : public GuiTest {
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
-    QWidget* panel3() { return teil<QWidget>("Panel3"); }
+    QWidget* panel3() { return part<QWidget>("Panel3"); }
     QCheckBox* kasten(const char* name) { return in<QCheckBox>(panel3(), name); }
     /// Shown as far as the widget itself decides (its page may be hidden).
     bool offen(QWidget* w) { return !w->isHidden(); }
@@ -51,7 +51,7 @@ class SucheinstellungenTest : public GuiTest {
 };
 
 TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
-    auto* seiten = teil<QTabWidget>("PageControl1");
+    auto* seiten = part<QTabWidget>("PageControl1");
     ASSERT_EQ(seiten->count(), 2);
     EXPECT_EQ(seiten->tabText(0), "Farbe 1");
     EXPECT_EQ(seiten->tabText(1), "Farbe 2");
@@ -78,9 +78,9 @@ TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
     for (const char* name : {"RadioButton1", "RadioButton2"}) in<QRadioButton>(panel3(), name);
     for (const char* name : {"Label7", "labelbremse"}) in<QLabel>(panel3(), name);
     in<QScrollBar>(panel3(), "ScrollBarBremse");
-    for (const char* name : {"tabelle1", "Tabelle2"}) teil<QTableView>(name);
+    for (const char* name : {"tabelle1", "Tabelle2"}) part<QTableView>(name);
     EXPECT_EQ(in<QLabel>(panel3(), "Label7")->text(), "Anzeige der Suchergebnisse");
-    EXPECT_EQ(teil<QPushButton>("suchbereicheinschraenken")->toolTip(), "Suchgegbiet einschränken");
+    EXPECT_EQ(part<QPushButton>("suchbereicheinschraenken")->toolTip(), "Suchgegbiet einschränken");
 }
 
 TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
@@ -142,12 +142,12 @@ TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
     EXPECT_EQ(a.bremseMs, 250);
 
     // The player panel's range and rate feed the time column.
-    teil<QScrollBar>("ScrollBar3")->setValue(30);
-    teil<QScrollBar>("ScrollBar2")->setValue(35);  // cannot pass the end bar
-    teil<QSpinBox>("SpinEdit1")->setValue(50);
-    EXPECT_EQ(form1().state().analyse.sequenzEnde, 30);
-    EXPECT_EQ(form1().state().analyse.sequenzAnfang, 30);
-    EXPECT_EQ(form1().state().analyse.bilderProSekunde, 50);
+    part<QScrollBar>("ScrollBar3")->setValue(30);
+    part<QScrollBar>("ScrollBar2")->setValue(35);  // cannot pass the end bar
+    part<QSpinBox>("SpinEdit1")->setValue(50);
+    EXPECT_EQ(form1().state().analyse.sequenceEnd, 30);
+    EXPECT_EQ(form1().state().analyse.sequenceStart, 30);
+    EXPECT_EQ(form1().state().analyse.framesPerSecond, 50);
 }
 
 TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize) {

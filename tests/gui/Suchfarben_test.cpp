@@ -30,8 +30,8 @@ class SuchfarbenTest : public GuiTest {
   protected:
     void SetUp() override {
         GuiTest::SetUp();
-        laden("farben320.avi");
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm("farben320.avi");
+        part<QPushButton>("AutomatischBtn")->click();
     }
     TFrame1* frame(int n) {
         return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
@@ -43,7 +43,7 @@ class SuchfarbenTest : public GuiTest {
         QTest::mouseClick(fenster->neben().form3, Qt::LeftButton, {}, QPoint(x, y));
     }
     void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
-    QTabWidget* seiten() { return teil<QTabWidget>("PageControl1"); }
+    QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
     const SlotState& slot(int n) { return form1().state().slot(n); }
 };
 
@@ -103,10 +103,10 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
 TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     klick(50, 50);
     QLineEdit* rot = frame(1)->Edit(0);
-    const int vorher = form1().piepser();
+    const int vorher = form1().session().sound().beeps();
     rot->end(false);
     QTest::keyClick(rot, Qt::Key_6);  // 2256
-    EXPECT_EQ(form1().piepser(), vorher + 1);
+    EXPECT_EQ(form1().session().sound().beeps(), vorher + 1);
     EXPECT_EQ(rot->text(), "225");
     EXPECT_EQ(slot(1).Farbe, kRot);
     EXPECT_EQ(slot(1).Startfarbe, kRot);
@@ -117,7 +117,7 @@ TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     QTest::keyClicks(rot, "a-7x");
     EXPECT_EQ(rot->text(), "7");
     EXPECT_EQ(slot(1).Farbe.r, 7);
-    EXPECT_EQ(form1().piepser(), vorher + 1);
+    EXPECT_EQ(form1().session().sound().beeps(), vorher + 1);
 }
 
 TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
@@ -160,7 +160,7 @@ TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
 
     // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
     form1().state().slot(1).Farbe = Rgb{255, 4, 0};
-    form1().farbeAnzeigen(1, true);
+    form1().pages().showColour(1, true);
     EXPECT_EQ(frame(1)->Edit(0)->text(), "255");
     bild = frame(1)->Image1()->pixmap().toImage();
     EXPECT_EQ(bild.pixel(80, 18), qRgb(255, 0, 0));
@@ -187,7 +187,7 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
     EXPECT_EQ(gruppe1->itemIndex(), 1);
     EXPECT_EQ(seiten()->currentIndex(), 1);
 
-    form1().seiteZeigen(1);
+    form1().pages().showPage(1);
     EXPECT_EQ(seiten()->currentIndex(), 0);
     EXPECT_EQ(gruppe2->itemIndex(), 0);
     klick(50, 50);

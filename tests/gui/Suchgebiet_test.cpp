@@ -23,11 +23,11 @@ const QString kGanzesBild =
 class SuchgebietTest : public GuiTest {
   protected:
     void automatisch(const char* name) {
-        laden(name);
-        teil<QPushButton>("AutomatischBtn")->click();
+        loadFilm(name);
+        part<QPushButton>("AutomatischBtn")->click();
     }
     TForm3* anzeige() { return fenster->neben().form3; }
-    QPushButton* knopf() { return teil<QPushButton>("suchbereicheinschraenken"); }
+    QPushButton* knopf() { return part<QPushButton>("suchbereicheinschraenken"); }
     /// "Suchgebiet", answered with `start`; then a drag from a to b, answered with `ende`.
     void ziehen(QPoint a, QPoint b, QMessageBox::StandardButton ende = QMessageBox::Yes) {
         dialogs.antworten = {QMessageBox::Yes, ende};
@@ -45,14 +45,14 @@ class SuchgebietTest : public GuiTest {
 
 TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
     automatisch("gui320.avi");
-    const int piepser = form1().piepser();
+    const int piepser = form1().session().sound().beeps();
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{30, 20, 200, 150}));
     ASSERT_EQ(dialogs.meldungen.size(), 2u);
     EXPECT_EQ(dialogs.meldungen[0].text, kStartfrage);
     EXPECT_EQ(dialogs.meldungen[1].text, "Horizontal30-200\n\rVertikal:20-150");
     EXPECT_EQ(dialogs.meldungen[1].kind, MessageKind::Information);
-    EXPECT_EQ(form1().piepser(), piepser);
+    EXPECT_EQ(form1().session().sound().beeps(), piepser);
     // Idle again: button enabled, normal cursor, the mouse free.
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -65,10 +65,10 @@ TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
 
 TEST_F(SuchgebietTest, ADragOnTheReducedDisplayIsScaledToFramePixelsAfterABeep) {
     automatisch("gui640.avi");  // shown at 384 x 288
-    const int piepser = form1().piepser();
+    const int piepser = form1().session().sound().beeps();
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{50, 33, 333, 250}));
-    EXPECT_EQ(form1().piepser(), piepser + 1);
+    EXPECT_EQ(form1().session().sound().beeps(), piepser + 1);
     EXPECT_EQ(dialogs.meldungen.back().text, "Horizontal50-333\n\rVertikal:33-250");
 }
 
@@ -133,16 +133,16 @@ TEST_F(SuchgebietTest, TheCursorIsKeptInsideTheDisplayWindowWhileArmed) {
 
 TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
     automatisch("gui320.avi");
-    teil<QScrollBar>("ScrollBar2")->setValue(5);
-    ASSERT_EQ(form1().aktuellesBild(), 5);
+    part<QScrollBar>("ScrollBar2")->setValue(5);
+    ASSERT_EQ(form1().player().currentFrame(), 5);
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
-    EXPECT_EQ(form1().aktuellesBild(), 6);
+    EXPECT_EQ(form1().player().currentFrame(), 6);
     EXPECT_FALSE(form1().state().slot(1).zugewiesen);
 
     dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
     knopf()->click();
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
-    EXPECT_EQ(form1().aktuellesBild(), 7);
+    EXPECT_EQ(form1().player().currentFrame(), 7);
     // No rectangle was started, so the selection is still armed and takes the next drag.
     EXPECT_FALSE(knopf()->isEnabled());
     EXPECT_EQ(dialogs.meldungen.size(), 1u);

@@ -29,12 +29,22 @@ std::unique_ptr<ProgressTask> ScriptedDialogs::beginProgress(QWidget*, const QSt
     return std::make_unique<ScriptedProgress>(*this);
 }
 
+namespace {
+std::unique_ptr<Session> scriptedSession(FilmOpener opener) {
+    return std::make_unique<Session>(std::make_unique<ScriptedDialogs>(), std::move(opener));
+}
+}  // namespace
+
+GuiTest::GuiTest(FilmOpener opener)
+    : session(scriptedSession(std::move(opener))),
+      dialogs(static_cast<ScriptedDialogs&>(session->dialogs())) {}
+
 void GuiTest::SetUp() {
-    fenster = std::make_unique<Fenster>(dialogs);
+    fenster = std::make_unique<Fenster>(*session);
     form1().show();
 }
 
-void GuiTest::laden(const char* name) {
+void GuiTest::loadFilm(const char* name) {
     ASSERT_TRUE(form1().filmLaden(film(name))) << name;
     ASSERT_TRUE(dialogs.meldungen.empty()) << dialogs.meldungen.front().text.toStdString();
 }

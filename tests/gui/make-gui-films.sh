@@ -27,3 +27,10 @@ pick() { echo "if($(box 40),$1,if($(box 120),$2,if($(box 200),$3,40)))"; }
 ff -f lavfi -i "color=c=black:size=320x240:rate=25,format=rgb24" \
    -vf "geq=r='$(pick 225 230 30)':g='$(pick 32 40 60)':b='$(pick 26 30 200)'" \
    -frames:v 10 -c:v ffv1 -pix_fmt bgr0 farben320.avi
+
+# 160x120 lossless film at 2 frames in 5 seconds (a rate below 1), 12 frames: a red box
+# (230, 40, 40) of 6 x 6 pixels at (10 + 4n, 20 + 2n) on a dark background.
+inbox='between(X,10+4*N,15+4*N)*between(Y,20+2*N,25+2*N)'
+ff -f lavfi -i "color=c=black:size=160x120:rate=2/5,format=rgb24" \
+   -vf "geq=r='if($inbox,230,10)':g='if($inbox,40,10)':b='if($inbox,40,10)'" \
+   -frames:v 12 -c:v ffv1 -pix_fmt bgr0 langsam.avi

@@ -18,14 +18,6 @@ namespace fs = std::filesystem;
 
 std::string film(const std::string& name) { return std::string(ZEBAK_TEST_FILMS) + "/" + name; }
 
-int ffprobeFrameCount(const std::string& path) {
-    const auto r = test::runCommand(
-        "ffprobe -v error -count_frames -select_streams v:0 -show_entries stream=nb_read_frames "
-        "-of csv=p=0 " +
-        test::shellQuote(path));
-    return std::atoi(r.out.c_str());
-}
-
 /// A fresh cache folder for one test, so first and second opens can be told apart.
 class CacheFolder {
   public:
@@ -63,7 +55,7 @@ class FrameExactnessTest : public ::testing::TestWithParam<FilmCase> {};
 TEST_P(FrameExactnessTest, JumpsDeliverTheFrameAskedForWithSequentialPixels) {
     const FilmCase& c = GetParam();
     auto source = FfmsFrameSource::open(film(c.name));
-    ASSERT_EQ(source->frameCount(), ffprobeFrameCount(film(c.name)));
+    ASSERT_EQ(source->frameCount(), test::decoderFrameCount(film(c.name)));
     EXPECT_EQ(source->width(), c.width);
     EXPECT_EQ(source->height(), c.height);
     EXPECT_EQ(source->frame().width(), c.width);
@@ -249,7 +241,7 @@ TEST(FfmsFrameSourceTest, OpensTheRealClips) {
         const std::string path = std::string(ZEBAK_SOURCE_DIR) + "/tests/data/osp-tracker/" + name;
         auto source = FfmsFrameSource::open(path);
         EXPECT_EQ(source->frameCount(), frames) << name;
-        EXPECT_EQ(source->frameCount(), ffprobeFrameCount(path)) << name;
+        EXPECT_EQ(source->frameCount(), test::decoderFrameCount(path)) << name;
         source->seek(frames - 1);
         source->seek(frames / 2);
         EXPECT_FALSE(source->frame().empty());

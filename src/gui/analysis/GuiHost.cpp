@@ -1,27 +1,15 @@
 #include "gui/analysis/GuiHost.h"
 
-#include <QApplication>
 #include <QCoreApplication>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
 
-#include "gui/analysis/KreuzOverlay.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/Session.h"
 #include "gui/app/Sound.h"
-#include "gui/app/TForm1.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/app/WidgetKit.h"
 
 namespace zebak::gui {
 
 namespace {
-
-/// Where the search result window stands during an analysis, screen pixels.
-constexpr QPoint kErgebnisOrt(538, 422);
-/// Display window top while a film taller than 288 rows is shown at full size, relative to
-/// the main window's top.
-constexpr int kVollbildOben = 20;
 
 MessageKind artVon(DialogKind kind) {
     switch (kind) {
@@ -66,41 +54,35 @@ DialogAnswer antwortVon(QMessageBox::StandardButton button) {
 
 }  // namespace
 
-GuiHost::GuiHost(TForm1& form1, Dialogs& dialogs, const AnalyseTeile& teile)
-    : form1_(form1), dialogs_(dialogs), teile_(teile), kreuze_(new KreuzOverlay(teile.form3)) {}
+GuiHost::GuiHost(Session& session, const AnalysisParts& parts)
+    : session_(session),
+      mainWindow_(parts.mainWindow),
+      display_(session.state(), parts),
+      tables_(*parts.tables, *parts.pages) {}
 
-// The cross layer is a child of the display window, which deletes it.
-GuiHost::~GuiHost() = default;
-
-void GuiHost::befehlBeginn() {
-    laeuft_ = true;
-    seitRunde_.start();
-    ergebnisPlatziert_ = false;
+void GuiHost::commandStarted() {
+    running_ = true;
+    sinceRound_.start();
+    display_.commandStarted();
+    tables_.setCollecting(true);
 }
 
-void GuiHost::befehlEnde() {
-    laeuft_ = false;
-    tabellenNachziehen();
-    showAbortButton(false);
-    showFoundIndicator(false);
-    setBusyCursor(false);
+void GuiHost::commandEnded() {
+    running_ = false;
+    tables_.setCollecting(false);
+    tables_.flush();
+    display_.commandEnded();
 }
 
-void GuiHost::form1Abbruch() { form1_.state().Abbruch = true; }
-
-void GuiHost::tabellenNachziehen() {
-    for (SlotNumber slot : {1, 2}) {
-        std::vector<int>& zeilen = offeneZeilen_[static_cast<std::size_t>(slot - 1)];
-        for (auto it = zeilen.rbegin(); it != zeilen.rend(); ++it)
-            form1_.tabellenAktualisieren(slot, *it);
-        zeilen.clear();
-    }
+void GuiHost::stopOnClose() {
+    closing_ = true;
+    session_.state().Abbruch = true;
 }
 
-void GuiHost::ereignisRunde() {
-    tabellenNachziehen();
+void GuiHost::eventRound() {
+    tables_.flush();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    seitRunde_.start();
+    sinceRound_.start();
 }
 
 void GuiHost::pause(int ms) {
@@ -108,149 +90,42 @@ void GuiHost::pause(int ms) {
     // events every kRundeMs keeps the windows moving and lets "Abbrechen" and keys through
     // without holding the analysis back.
     if (ms > 0) {
-        tabellenNachziehen();
-        TForm1::Pause(ms);
-        seitRunde_.start();
-    } else if (!seitRunde_.isValid() || seitRunde_.elapsed() >= kRundeMs) {
-        ereignisRunde();
+        tables_.flush();
+        pauseWithEvents(ms);
+        sinceRound_.start();
+    } else if (!sinceRound_.isValid() || sinceRound_.elapsed() >= kRundeMs) {
+        eventRound();
     }
-    if (schliessen_) form1Abbruch();
+    if (closing_) session_.state().Abbruch = true;
 }
 
 void GuiHost::showMessage(const std::string& text) {
-    tabellenNachziehen();
-    dialogs_.message(&form1_, MessageKind::Plain, QString::fromStdString(text), QMessageBox::Ok);
+    tables_.flush();
+    session_.dialogs().message(mainWindow_, MessageKind::Plain, QString::fromStdString(text),
+                               QMessageBox::Ok);
 }
 
 DialogAnswer GuiHost::messageDialog(DialogKind kind, const std::string& text,
                                     DialogButtons buttons) {
-    tabellenNachziehen();
-    return antwortVon(
-        dialogs_.message(&form1_, artVon(kind), QString::fromStdString(text), knoepfeVon(buttons)));
+    tables_.flush();
+    return antwortVon(session_.dialogs().message(
+        mainWindow_, artVon(kind), QString::fromStdString(text), knoepfeVon(buttons)));
 }
 
-void GuiHost::messageBeep(int) { Sound::beep(); }
+void GuiHost::messageBeep(int) { session_.sound().beep(); }
 
 void GuiHost::playSound(SoundClip clip) {
     switch (clip) {
         case SoundClip::Fehler:
-            form1_.sound().play(QStringLiteral("SNDFEHLER"));
+            session_.sound().play(QStringLiteral("SNDFEHLER"));
             return;
         case SoundClip::Fehler2:
-            form1_.sound().play(QStringLiteral("SNDFEHLER2"));
+            session_.sound().play(QStringLiteral("SNDFEHLER2"));
             return;
         case SoundClip::Gefunden:
-            form1_.sound().play(QStringLiteral("SNDGEFUNDEN"));
+            session_.sound().play(QStringLiteral("SNDGEFUNDEN"));
             return;
     }
-}
-
-void GuiHost::foundIndicatorChanged(FoundIndicator indicator) {
-    const bool gefunden = indicator == FoundIndicator::Found;
-    const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
-    if (teile_.Panel5->text() == text) return;  // no restyling for an unchanged state
-    teile_.Panel5->setText(text);
-    QPalette farbe = teile_.Panel5->palette();
-    farbe.setColor(QPalette::Window, gefunden ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    teile_.Panel5->setPalette(farbe);
-}
-
-void GuiHost::showAbortButton(bool visible) {
-    if (!visible && laeuft_) return;
-    teile_.AbbrechenBtn->setVisible(visible);
-}
-
-void GuiHost::showFoundIndicator(bool visible) {
-    if (!visible && laeuft_) return;
-    teile_.Panel5->setVisible(visible);
-}
-
-void GuiHost::setBusyCursor(bool busy) {
-    if (!busy && laeuft_) return;
-    if (busy == beschaeftigt_) return;
-    beschaeftigt_ = busy;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    else
-        QApplication::restoreOverrideCursor();
-}
-
-void GuiHost::showResultWindow(bool visible) {
-    TForm4* ergebnis = teile_.form4;
-    if (!visible) {
-        ergebnis->hide();
-        return;
-    }
-    // Sized and placed once per command; shown again after the second-search question it
-    // stays where the user may have moved it.
-    if (!ergebnisPlatziert_) {
-        const ProgramState& state = form1_.state();
-        ergebnis->setClientSize(state.Videobreite, state.Videohoehe);
-        ergebnis->move(kErgebnisOrt);
-        ergebnisPlatziert_ = true;
-    }
-    ergebnis->show();
-    ergebnis->raise();
-    ergebnis->bildGeaendert();
-}
-
-void GuiHost::resultImageChanged() { teile_.form4->bildGeaendert(); }
-
-void GuiHost::setDisplayFullSize(bool fullSize) {
-    TForm3* anzeige = teile_.form3;
-    if (fullSize == vollbild_) return;
-    vollbild_ = fullSize;
-    if (fullSize) {
-        anzeigePos_ = anzeige->pos();
-        anzeigeGroesse_ = anzeige->clientSize();
-        const ProgramState& state = form1_.state();
-        anzeige->setClientSize(state.Videobreite, state.Videohoehe);
-        if (state.Videohoehe > 288) anzeige->move(anzeigePos_.x(), form1_.y() + kVollbildOben);
-    } else {
-        anzeige->setClientSize(anzeigeGroesse_.width(), anzeigeGroesse_.height());
-        anzeige->move(anzeigePos_);
-    }
-    anzeige->raise();
-    anzeige->update();
-}
-
-void GuiHost::showDisplayWindow(bool visible) {
-    teile_.form3->setVisible(visible);
-    if (visible) teile_.form3->update();
-}
-
-void GuiHost::paintDisplayCross(int x, int y) { kreuze_->kreuz(x, y); }
-
-void GuiHost::frameShown(int n) {
-    kreuze_->bildGezeigt(n);
-    teile_.form3->update();
-}
-
-void GuiHost::endBarMoved(int position) {
-    // The bar's change handler goes to that frame and updates the labels.
-    teile_.ScrollBar3->setValue(position);
-}
-
-void GuiHost::workingColourChanged(SlotNumber slot, bool swatch) {
-    form1_.farbeAnzeigen(slot, swatch);
-}
-
-void GuiHost::showSettingsPage(SlotNumber slot) { form1_.seiteZeigen(slot); }
-
-void GuiHost::positionTablesPrepared() {
-    for (std::vector<int>& zeilen : offeneZeilen_) zeilen.clear();
-    form1_.tabellenAktualisieren(1, -1);
-    form1_.tabellenAktualisieren(2, -1);
-    form1_.tabellenZeigen();
-}
-
-void GuiHost::positionRowWritten(SlotNumber slot, int row) {
-    // Outside a command (nothing would show the row later) the table follows at once.
-    if (!laeuft_) {
-        form1_.tabellenAktualisieren(slot, row);
-        return;
-    }
-    offeneZeilen_[slot == 2 ? 1 : 0].push_back(row);
 }
 
 }  // namespace zebak::gui

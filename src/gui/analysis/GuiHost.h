@@ -1,66 +1,38 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QPoint>
-#include <QSize>
-#include <array>
-#include <vector>
 
 #include "core/AnalysisHost.h"
-
-class QLabel;
-class QPushButton;
-class QScrollBar;
+#include "gui/analysis/GuiFeedback.h"
 
 namespace zebak::gui {
 
-class Dialogs;
-class KreuzOverlay;
-class TForm1;
-class TForm3;
-class TForm4;
+class Session;
 
-/// The main window's parts an analysis shows, hides and moves.
-struct AnalyseTeile {
-    QPushButton* AbbrechenBtn = nullptr;
-    /// The found indicator; its label "Objekt" is a child of it.
-    QLabel* Panel5 = nullptr;
-    /// End bar of the restricted sequence.
-    QScrollBar* ScrollBar3 = nullptr;
-    TForm3* form3 = nullptr;
-    TForm4* form4 = nullptr;
-};
-
-/// Text and colour of the found indicator Panel5.
-inline constexpr const char* kErkannt = "erkannt";
-inline constexpr const char* kNichtErkannt = "nicht erkannt";
-
-/// The analysis loops' view of the windows: message boxes through Dialogs, the clips, the
-/// found indicator, the display and result windows, and the position tables of the main
-/// window. Repaints are requested with update(), so each window paints at most once per
-/// round of event processing, however often a frame draws into it. With the brake at 0 the
-/// events are handled at most every kRundeMs milliseconds, and the table rows written since
-/// the last round are shown together, so that drawing does not hold the analysis back.
-class GuiHost final : public AnalysisHost {
+/// The analysis loops' view of the windows: message boxes through the session's dialogs, the
+/// clips, and the pauses in which events are handled; the display and table feedback are
+/// parts of their own. With the brake at 0 the events are handled at most every kRundeMs
+/// milliseconds, and the table rows written since the last round are shown together.
+class GuiHost final : public UserDialogs {
   public:
-    GuiHost(TForm1& form1, Dialogs& dialogs, const AnalyseTeile& teile);
-    ~GuiHost() override;
+    /// The session and the parts must outlive the host.
+    GuiHost(Session& session, const AnalysisParts& parts);
     GuiHost(const GuiHost&) = delete;
     GuiHost& operator=(const GuiHost&) = delete;
 
-    /// A command starts: "Abbrechen", the indicator and the hourglass stay until befehlEnde(),
-    /// even when a loop of the first colour hides them on its way out.
-    void befehlBeginn();
-    /// The command has ended: hides "Abbrechen" and the indicator, default cursor.
-    void befehlEnde();
-    /// True between befehlBeginn() and befehlEnde().
-    bool laeuft() const { return laeuft_; }
+    /// The three concerns the loops take.
+    operator AnalysisHost() { return {*this, display_, tables_}; }
+    GuiDisplayFeedback& display() { return display_; }
+
+    /// A command starts: the windows keep their run state until commandEnded().
+    void commandStarted();
+    /// The command has ended: the rows are shown, "Abbrechen" and the indicator go.
+    void commandEnded();
+    /// True between commandStarted() and commandEnded().
+    bool running() const { return running_; }
     /// The program is closing: every later pause stops the running analysis, also the pass
     /// of the second colour, which would otherwise start afresh.
-    void abbrechenBeimSchliessen() {
-        schliessen_ = true;
-        form1Abbruch();
-    }
+    void stopOnClose();
 
     void pause(int ms) override;
     void showMessage(const std::string& text) override;
@@ -68,46 +40,21 @@ class GuiHost final : public AnalysisHost {
                                DialogButtons buttons) override;
     void messageBeep(int type) override;
     void playSound(SoundClip clip) override;
-    void foundIndicatorChanged(FoundIndicator indicator) override;
-    void showAbortButton(bool visible) override;
-    void showFoundIndicator(bool visible) override;
-    void setBusyCursor(bool busy) override;
-    void showResultWindow(bool visible) override;
-    void resultImageChanged() override;
-    void setDisplayFullSize(bool fullSize) override;
-    void showDisplayWindow(bool visible) override;
-    void paintDisplayCross(int x, int y) override;
-    void frameShown(int n) override;
-    void endBarMoved(int position) override;
-    void workingColourChanged(SlotNumber slot, bool swatch) override;
-    void showSettingsPage(SlotNumber slot) override;
-    void positionTablesPrepared() override;
-    void positionRowWritten(SlotNumber slot, int row) override;
 
     /// Least time between two rounds of event processing with the brake at 0, milliseconds.
     static constexpr int kRundeMs = 20;
 
   private:
-    void form1Abbruch();
-    /// Shows the table rows written since the last round, the last one first, so that each
-    /// table grows once.
-    void tabellenNachziehen();
     /// Handles pending events (repaints, clicks, keys) after showing the written rows.
-    void ereignisRunde();
+    void eventRound();
 
-    TForm1& form1_;
-    Dialogs& dialogs_;
-    AnalyseTeile teile_;
-    KreuzOverlay* kreuze_ = nullptr;
-    bool laeuft_ = false;
-    bool schliessen_ = false;
-    bool beschaeftigt_ = false;
-    bool ergebnisPlatziert_ = false;
-    bool vollbild_ = false;
-    QPoint anzeigePos_;
-    QSize anzeigeGroesse_;
-    QElapsedTimer seitRunde_;
-    std::array<std::vector<int>, 2> offeneZeilen_;
+    Session& session_;
+    QWidget* mainWindow_;
+    GuiDisplayFeedback display_;
+    GuiTableFeedback tables_;
+    bool running_ = false;
+    bool closing_ = false;
+    QElapsedTimer sinceRound_;
 };
 
 }  // namespace zebak::gui

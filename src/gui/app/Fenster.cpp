@@ -18,8 +18,8 @@ void programmEinrichten() {
     QApplication::setApplicationName(QStringLiteral("Zebak3"));
 }
 
-Fenster::Fenster(Dialogs& dialogs) {
-    form1_ = std::make_unique<TForm1>(dialogs);
+Fenster::Fenster(Session& session) {
+    form1_ = std::make_unique<TForm1>(session);
     // The secondary windows are top-level windows of their own; deleting them with the
     // main window keeps their lifetime tied to the program's.
     neben_.form3 = new TForm3;
@@ -33,7 +33,7 @@ Fenster::Fenster(Dialogs& dialogs) {
 }
 
 Fenster::~Fenster() {
-    // The main window goes first: it holds the film the display window draws.
+    // The film and the state live in the session, which outlives every window.
     form1_.reset();
     delete neben_.form9;
     delete neben_.form8;

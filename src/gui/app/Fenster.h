@@ -7,15 +7,15 @@
 
 namespace zebak::gui {
 
-class Dialogs;
+class Session;
 
 /// The program's eight windows, created once at start in a fixed order and never destroyed
 /// before the program ends; only the main window is shown at first.
 class Fenster {
   public:
     /// Creates the windows: main window, display, search results, calibration, manual control,
-    /// manual overlay, evaluation, information. dialogs must outlive the windows.
-    explicit Fenster(Dialogs& dialogs);
+    /// manual overlay, evaluation, information. The session must outlive the windows.
+    explicit Fenster(Session& session);
     ~Fenster();
     Fenster(const Fenster&) = delete;
     Fenster& operator=(const Fenster&) = delete;

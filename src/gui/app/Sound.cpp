@@ -36,6 +36,9 @@ void Sound::play(const QString& name) {
     it->second->play();
 }
 
-void Sound::beep() { QApplication::beep(); }
+void Sound::beep() {
+    ++beeps_;
+    QApplication::beep();
+}
 
 }  // namespace zebak::gui

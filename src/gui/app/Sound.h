@@ -24,11 +24,14 @@ class Sound : public QObject {
     const QString& lastPlayed() const { return lastPlayed_; }
 
     /// The short system beep (for refused input and doubtful frames).
-    static void beep();
+    void beep();
+    /// Number of beeps sounded so far; the tests listen through it.
+    int beeps() const { return beeps_; }
 
   private:
     std::map<QString, QSoundEffect*> effects_;
     QString lastPlayed_;
+    int beeps_ = 0;
 };
 
 /// Makes the program's built-in resources (clips, pictures) available; call once at start.

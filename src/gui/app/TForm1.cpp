@@ -1,156 +1,183 @@
 #include "gui/app/TForm1.h"
 
-#include <QFrame>
-#include <QHeaderView>
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
-#include <QTabWidget>
 
-#include "gui/analysis/GuiHost.h"
+#include "core/FilmLoad.h"
 #include "gui/app/Dialogs.h"
+#include "gui/app/Session.h"
 #include "gui/app/Sound.h"
-#include "media/FfmsFrameSource.h"
+#include "gui/app/WidgetKit.h"
+#include "gui/main/AnalysisCommands.h"
+#include "gui/main/DisplayInputRouter.h"
+#include "gui/main/FilmLoading.h"
+#include "gui/main/MainMenu.h"
+#include "gui/main/PlayerPanel.h"
+#include "gui/main/PositionTables.h"
+#include "gui/main/SettingsPages.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TForm4.h"
 
 namespace zebak::gui {
 
 namespace {
 /// The window's client area is laid out for this size; it opens maximised.
-constexpr int kEntwurfBreite = 1012;
-constexpr int kEntwurfHoehe = 653;
+constexpr int kDesignWidth = 1012;
+constexpr int kDesignHeight = 653;
 }  // namespace
 
-TForm1::TForm1(Dialogs& dialogs, QWidget* parent) : QMainWindow(parent), dialogs_(dialogs) {
+TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zebak3.51"));
-    sound_ = new Sound(this);
-    bauen();
-    baueMenue();
-    FormCreate();
-    resize(kEntwurfBreite, kEntwurfHoehe + 25);
-    setWindowState(Qt::WindowMaximized);
-}
-
-TForm1::~TForm1() {
-    // The tables and the settings pages work on the state, which is destroyed before the
-    // child widgets are: they go first.
-    teileUeberDemZustandLoeschen();
-}
-
-void TForm1::setNebenfenster(const Nebenfenster& fenster) {
-    fenster_ = fenster;
-    anzeigeVerbinden();
-    analyseEinrichten();
-}
-
-void TForm1::FormCreate() {
-    state_.EichungLaeuft = 0;
-    state_.Eichschritt = 0;
-    state_.Eichfaktor = 1.0;
-    state_.Eichfaktoralt = 1.0;
-    Memo1->clear();
-    Memo2->clear();
-    for (SlotNumber n : {1, 2}) state_.slot(n).Farbe = Rgb{100, 100, 100};
-    // The start picture fills the client area except a margin at the right and the bottom.
-    Image1->setGeometry(0, 0, kEntwurfBreite - 11, kEntwurfHoehe - 62);
-}
-
-void TForm1::bauen() {
-    auto* flaeche = new QWidget(this);
-    flaeche->setObjectName(QStringLiteral("Flaeche"));
-    flaeche->setMinimumSize(kEntwurfBreite, kEntwurfHoehe);
-    setCentralWidget(flaeche);
-
-    Image1 = new QLabel(flaeche);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
-    Image1->setScaledContents(true);
-    Image1->setGeometry(0, 0, 721, 449);
-
-    Film_Laden = knopf(QStringLiteral("Film_Laden"), QStringLiteral("&Film Laden"),
-                       QStringLiteral("Einen Film öffnen"), QRect(440, 80, 233, 65));
-    QFont gross = Film_Laden->font();
-    gross.setPointSize(16);
-    gross.setBold(true);
-    Film_Laden->setFont(gross);
-    connect(Film_Laden, &QPushButton::clicked, this, &TForm1::Film_LadenClick);
-
-    bauePanel1();
-    bauePanel2();
-    baueSuchseiten();
-    baueAnalyseKnoepfe();
-    baueTabellen();
-    baueAnalyseAnzeige();
-
-    Panel4 = tafel(flaeche);
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("Flaeche"));
+    area->setMinimumSize(kDesignWidth, kDesignHeight);
+    setCentralWidget(area);
+    buildStartScreen(area);
+    player_ = new PlayerPanel(session_, area, this);
+    buildChoicePanel(area);
+    pages_ = new SettingsPages(session_, area, this);
+    commands_ = new AnalysisCommands(session_, area, this);
+    tables_ = new PositionTables(session_, area, this);
+    input_ = new DisplayInputRouter(session_, *player_, *pages_, this);
+    menu_ = new MainMenu(this);
+    connect(menu_, &MainMenu::loadRequested, this, &TForm1::Film_LadenClick);
+    connect(commands_, &AnalysisCommands::runningChanged, this,
+            [this](bool running) { menu_->setLoadEnabled(!running); });
+    connect(commands_->evaluationButton(), &QPushButton::clicked, tables_,
+            &PositionTables::DiagrammBtnClick);
+    Panel4 = makePanel(area);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setGeometry(5, 600, 521, 57);
     Panel4->setStyleSheet(QStringLiteral("background: black;"));
     Panel4->hide();
+    resize(kDesignWidth, kDesignHeight + 25);
+    setWindowState(Qt::WindowMaximized);
 }
 
-QPushButton* TForm1::knopf(const QString& name, const QString& text, const QString& hint,
-                           const QRect& place, QWidget* parent) {
-    auto* button = new QPushButton(text, parent != nullptr ? parent : centralWidget());
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setGeometry(place);
-    return button;
+// The parts are children of the window; the state they work on lives in the session.
+TForm1::~TForm1() = default;
+
+ProgramState& TForm1::state() { return session_.state(); }
+
+FrameSource* TForm1::film() const { return session_.film(); }
+
+void TForm1::setNebenfenster(const Nebenfenster& windows) {
+    windows_ = windows;
+    player_->setWindows(windows.form3, windows.form6);
+    pages_->setDisplay(windows.form3);
+    input_->attach(windows.form3, commands_->areaButton());
+    windows.form4->verbinden(session_.state());
+    commands_->attach(windows.form3, windows.form4, *player_, *pages_, *tables_);
+    menu_->setInfoWindow(windows.form9);
 }
 
-QFrame* TForm1::tafel(QWidget* parent) {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    return panel;
+void TForm1::buildStartScreen(QWidget* area) {
+    Image1 = new QLabel(area);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
+    Image1->setScaledContents(true);
+    // The start picture fills the client area except a margin at the right and the bottom.
+    Image1->setGeometry(0, 0, kDesignWidth - 11, kDesignHeight - 62);
+    Film_Laden = makeButton(QStringLiteral("Film_Laden"), QStringLiteral("&Film Laden"),
+                            QStringLiteral("Einen Film öffnen"), QRect(440, 80, 233, 65), area);
+    QFont large = Film_Laden->font();
+    large.setPointSize(16);
+    large.setBold(true);
+    Film_Laden->setFont(large);
+    connect(Film_Laden, &QPushButton::clicked, this, &TForm1::Film_LadenClick);
 }
 
-QLabel* TForm1::beschriftung(const QString& name, const QString& text, const QRect& place,
-                             QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    return label;
-}
-
-void TForm1::bauePanel2() {
-    Panel2 = tafel(centralWidget());
+void TForm1::buildChoicePanel(QWidget* area) {
+    Panel2 = makePanel(area);
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setGeometry(440, 80, 260, 160);
-    Panel2->setAutoFillBackground(true);
-    beschriftung(QStringLiteral("Label4"), QStringLiteral("Wie soll die Analyse erfolgen?"),
-                 QRect(16, 12, 230, 20), Panel2);
-    QPushButton* manuell =
-        knopf(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
-              QStringLiteral("Positionserfassung durch Mausklick"), QRect(16, 50, 228, 40), Panel2);
-    manuell->setEnabled(false);  // hand capture is not built yet
-    QPushButton* automatisch = knopf(
+    makeLabel(QStringLiteral("Label4"), QStringLiteral("Wie soll die Analyse erfolgen?"),
+              QRect(16, 12, 230, 20), Panel2);
+    QPushButton* manual = makeButton(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
+                                     QStringLiteral("Positionserfassung durch Mausklick"),
+                                     QRect(16, 50, 228, 40), Panel2);
+    manual->setEnabled(false);  // hand capture is not built yet
+    QPushButton* automatic = makeButton(
         QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
         QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40), Panel2);
-    connect(automatisch, &QPushButton::clicked, this, &TForm1::AutomatischBtnClick);
+    connect(automatic, &QPushButton::clicked, this, &TForm1::AutomatischBtnClick);
     Panel2->hide();
 }
 
-void TForm1::baueAnalyseKnoepfe() {
-    // The analysis buttons stand in a column; their work is added as the searches are built.
-    suchbereicheinschraenken =
-        knopf(QStringLiteral("suchbereicheinschraenken"), QStringLiteral("Suchgebiet"),
-              QStringLiteral("Suchgegbiet einschränken"), QRect(389, 384, 137, 33));
-    AnalyseBtn = knopf(QStringLiteral("AnalyseBtn"), QStringLiteral("Bildanalyse"),
-                       QStringLiteral("Standbildanalyse"), QRect(389, 424, 137, 33));
-    EichenBtn =
-        knopf(QStringLiteral("EichenBtn"), QStringLiteral("Kalibrierung"),
-              QStringLiteral("Bestimmung der wahren Abmessungen"), QRect(389, 464, 137, 33));
-    FilmAnalyseBtn =
-        knopf(QStringLiteral("FilmAnalyseBtn"), QStringLiteral("Filmanalyse"),
-              QStringLiteral("Automatische Analyse starten"), QRect(389, 504, 137, 33));
-    DiagrammBtn = knopf(QStringLiteral("DiagrammBtn"), QStringLiteral("Auswertung"),
-                        QStringLiteral("Ergebnisse auswerten"), QRect(389, 544, 137, 33));
-    for (QPushButton* b :
-         {suchbereicheinschraenken, AnalyseBtn, EichenBtn, FilmAnalyseBtn, DiagrammBtn})
-        b->hide();
+void TForm1::Film_LadenClick() {
+    // The menu and the start button are the same, except that a successful reload first
+    // resets the screen. A cancelled dialog loads the previous film again; before the first
+    // film nothing happens.
+    const QString chosen = session_.dialogs().openFilmName(this);
+    const QString name = chosen.isEmpty() ? QString::fromStdString(state().Filmname) : chosen;
+    if (!name.isEmpty()) filmLaden(name);
+}
+
+bool TForm1::filmLaden(const QString& path) {
+    // The new film is opened before anything changes, so a film that fails to open or an
+    // open that is cancelled leaves the program exactly as it was.
+    std::unique_ptr<FrameSource> film = openWithProgress(session_, this, path);
+    if (!film) return false;
+    if (session_.film() != nullptr) resetForNewFilm();
+    player_->stopPlayer();
+    windows_.form3->setSource(film.get());
+    const FilmDescription description = film->description();
+    const int frames = film->frameCount();
+    session_.setFilm(std::move(film));
+    applyFilmLoad(state(), path.toStdString(), description, frames);
+    player_->filmLoaded(frameSizeText(description));
+    Videooeffnen(windows_.form3, description, {state().Videobreite, state().Videohoehe},
+                 pos() + QPoint(10, 49));
+    Film_Laden->hide();
+    Panel2->show();
+    Panel2->raise();
+    Image1->hide();
+    player_->showAfterLoad();
+    setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
+    return true;
+}
+
+void TForm1::resetForNewFilm() {
+    pages_->setShown(false);
+    Panel4->hide();
+    menu_->Stroboskopbild1()->setChecked(false);
+    commands_->setButtonsShown(false);
+    state().Eichfaktor = 1.0;
+    tables_->reset();
+    windows_.form3->hide();
+    windows_.form3->Panel1()->hide();
+    windows_.form4->hide();
+    windows_.form4->imagecreate();
+}
+
+void TForm1::AutomatischBtnClick() {
+    ProgramState& s = state();
+    s.Eichfaktor = 1.0;
+    s.Anzeigebreite = s.Videobreite;
+    s.Anzeigehoehe = s.Videohoehe;
+    Panel2->hide();
+    commands_->setButtonsShown(true);
+    Image1->hide();
+    pages_->setShown(true);
+    menu_->Stroboskopbild1()->setEnabled(true);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A range playback still running inside a handler must not go on after the window is gone,
+    // and a running analysis stops instead of going on unseen.
+    state().AbspielenStopp = 1;
+    commands_->stopOnClose();
+    if (state().KontextOffen) {
+        session_.Kontextfreigeben();
+        session_.sound().beep();
+    }
+    event->accept();
+    Q_EMIT geschlossen();
 }
 
 }  // namespace zebak::gui

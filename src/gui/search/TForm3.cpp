@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include "core/FrameSource.h"
+#include "gui/search/FrameImage.h"
 
 namespace zebak::gui {
 
@@ -23,60 +24,59 @@ TForm3::TForm3(QWidget* parent)
     panel1_->setObjectName(QStringLiteral("Panel1"));
     panel1_->setGeometry(0, 0, 1, 1);
     panel1_->hide();
-    fessel_ = new QTimer(this);
-    fessel_->setInterval(10);
-    connect(fessel_, &QTimer::timeout, this, &TForm3::cursorZurueckholen);
+    cursorTrap_ = new QTimer(this);
+    cursorTrap_->setInterval(10);
+    connect(cursorTrap_, &QTimer::timeout, this, &TForm3::cursorZurueckholen);
     resize(320, 240);
 }
 
 void TForm3::setSource(const FrameSource* source) {
     source_ = source;
-    leinwandBild_ = -1;
+    canvasFrame_ = -1;
     update();
 }
 
 void TForm3::setClientSize(int w, int h) { setFixedSize(w, h); }
 
-void TForm3::leinwandPruefen() {
+void TForm3::refreshCanvas() {
     const int bild = source_ != nullptr ? source_->currentFrame() : -1;
-    if (!leinwand_.isNull() && leinwand_.size() == size() && leinwandBild_ == bild &&
-        leinwandQuelle_ == source_)
+    if (!canvas_.isNull() && canvas_.size() == size() && canvasFrame_ == bild &&
+        canvasSource_ == source_)
         return;
-    leinwandBild_ = bild;
-    leinwandQuelle_ = source_;
-    leinwand_ = QImage(size(), QImage::Format_RGB32);
+    canvasFrame_ = bild;
+    canvasSource_ = source_;
+    canvas_ = QImage(size(), QImage::Format_RGB32);
     if (source_ == nullptr || source_->frame().empty()) {
-        leinwand_.fill(Qt::black);
+        canvas_.fill(Qt::black);
         return;
     }
     const RgbFrame& f = source_->frame();
     // The image only borrows the frame's bytes until it is converted.
-    const QImage image(f.bytes().data(), f.width(), f.height(), f.width() * 3,
-                       QImage::Format_RGB888);
+    const QImage image = borrowFrame(f);
     if (image.size() == size())
-        leinwand_ = image.convertToFormat(QImage::Format_RGB32);
+        canvas_ = image.convertToFormat(QImage::Format_RGB32);
     else
-        leinwand_ = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                        .convertToFormat(QImage::Format_RGB32);
+        canvas_ = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                      .convertToFormat(QImage::Format_RGB32);
 }
 
 void TForm3::paintEvent(QPaintEvent*) {
-    leinwandPruefen();
+    refreshCanvas();
     QPainter painter(this);
-    painter.drawImage(0, 0, leinwand_);
+    painter.drawImage(0, 0, canvas_);
 }
 
 Rgb TForm3::bildpunkt(int x, int y) {
-    leinwandPruefen();
-    if (!leinwand_.rect().contains(x, y)) return Rgb{255, 255, 255};
-    const QRgb p = leinwand_.pixel(x, y);
+    refreshCanvas();
+    if (!canvas_.rect().contains(x, y)) return Rgb{255, 255, 255};
+    const QRgb p = canvas_.pixel(x, y);
     return Rgb{static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
                static_cast<std::uint8_t>(qBlue(p))};
 }
 
 void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
-    leinwandPruefen();
-    QPainter p(&leinwand_);
+    refreshCanvas();
+    QPainter p(&canvas_);
     // Not-xor of a white pen inverts the pixels under the dashes; a second pass undoes it.
     p.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     p.setPen(QPen(Qt::black, 1, Qt::DashLine));
@@ -87,24 +87,14 @@ void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
     update();
 }
 
-void TForm3::kreuzZeichnen(int x, int y) {
-    leinwandPruefen();
-    QPainter p(&leinwand_);
-    p.setPen(Qt::white);
-    p.drawLine(x - 2, y, x + 2, y);
-    p.drawLine(x, y - 2, x, y + 2);
-    p.end();
-    update();
-}
-
 void TForm3::cursorEinschraenken(bool an) {
     if (an)
-        fessel_->start();
+        cursorTrap_->start();
     else
-        fessel_->stop();
+        cursorTrap_->stop();
 }
 
-bool TForm3::cursorEingeschraenkt() const { return fessel_->isActive(); }
+bool TForm3::cursorEingeschraenkt() const { return cursorTrap_->isActive(); }
 
 void TForm3::cursorZurueckholen() {
     // Qt cannot confine the cursor to a window; putting it back at once comes close.

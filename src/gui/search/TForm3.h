@@ -39,9 +39,6 @@ class TForm3 : public QWidget {
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
     void rahmenZeichnen(int x1, int y1, int x2, int y2);
-    /// Paints a white cross of 5 by 5 pixels centred on (x, y) onto the shown picture; it
-    /// goes when the next frame is shown.
-    void kreuzZeichnen(int x, int y);
     /// Keeps the mouse cursor inside the window (true) or lets it go again (false).
     void cursorEinschraenken(bool an);
     bool cursorEingeschraenkt() const;
@@ -65,18 +62,18 @@ class TForm3 : public QWidget {
 
   private:
     /// Makes the picture afresh from the current frame when the frame or the size changed.
-    void leinwandPruefen();
+    void refreshCanvas();
     void cursorZurueckholen();
     QPoint imFenster(QPoint p) const;
 
     const FrameSource* source_ = nullptr;
     QWidget* panel1_ = nullptr;
     /// The picture as shown: the scaled frame plus the figures drawn on it.
-    QImage leinwand_;
+    QImage canvas_;
     /// Which frame, at which size, the picture was made from.
-    int leinwandBild_ = -1;
-    const FrameSource* leinwandQuelle_ = nullptr;
-    QTimer* fessel_ = nullptr;
+    int canvasFrame_ = -1;
+    const FrameSource* canvasSource_ = nullptr;
+    QTimer* cursorTrap_ = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "core/ProgramState.h"
+#include "gui/search/FrameImage.h"
 
 namespace zebak::gui {
 
@@ -24,9 +25,7 @@ class ErgebnisBild final : public QWidget {
         painter.fillRect(rect(), Qt::white);
         if (bild == nullptr || bild->empty()) return;
         // Borrows the picture's bytes for the length of this paint; no copy per frame.
-        const QImage image(bild->bytes().data(), bild->width(), bild->height(), bild->width() * 3,
-                           QImage::Format_RGB888);
-        painter.drawImage(0, 0, image);
+        painter.drawImage(0, 0, borrowFrame(*bild));
     }
 };
 
@@ -57,8 +56,7 @@ void TForm4::verbinden(ProgramState& state) {
 QImage TForm4::bild() const {
     if (state_ == nullptr || state_->analyse.Suchergebnisbild.empty()) return {};
     const RgbFrame& f = state_->analyse.Suchergebnisbild;
-    return QImage(f.bytes().data(), f.width(), f.height(), f.width() * 3, QImage::Format_RGB888)
-        .copy();
+    return borrowFrame(f).copy();
 }
 
 void TForm4::setClientSize(int w, int h) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/FrameSource.h"
@@ -26,6 +27,8 @@ class SyntheticFilm : public FrameSource {
     }
 
     std::vector<int> seeks;
+    /// What the film says of itself; by default its frame size and no rate.
+    std::optional<FilmDescription> described;
 
     int frameCount() const override { return static_cast<int>(frames_.size()); }
     int width() const override { return frames_.front().width(); }
@@ -37,6 +40,10 @@ class SyntheticFilm : public FrameSource {
     }
     const RgbFrame& frame() const override {
         return frames_[static_cast<std::size_t>(std::min(current_, frameCount() - 1))];
+    }
+
+    FilmDescription description() const override {
+        return described ? *described : FrameSource::description();
     }
 
   private:

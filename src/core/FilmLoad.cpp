@@ -1,0 +1,50 @@
+#include "FilmLoad.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zebak {
+
+namespace {
+/// The highest rate the "Bilder/s" field takes.
+constexpr double kMaxFrameRate = 100000.0;
+}  // namespace
+
+int defaultFrameRate(double fps) {
+    if (!std::isfinite(fps) || fps < 1.0) return 25;
+    return static_cast<int>(std::lround(std::min(fps, kMaxFrameRate)));
+}
+
+PixelPoint displayToFrame(PixelPoint display, FrameSize analysis) {
+    if (!isReducedDisplay(analysis)) return display;
+    // 64-bit products: a click position times a frame size cannot overflow.
+    const long long x =
+        static_cast<long long>(analysis.width) * display.x / kReducedDisplaySize.width;
+    const long long y =
+        static_cast<long long>(analysis.height) * display.y / kReducedDisplaySize.height;
+    return {static_cast<int>(x), static_cast<int>(y)};
+}
+
+SlotNumber firstAnalysedSlot(const ResultDisplay& display) {
+    if (display.farbe1Analysieren) return 1;
+    return display.farbe2Analysieren ? 2 : 0;
+}
+
+void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
+                   int frameCount) {
+    const FrameSize size = analysisSize(film.nativeSize);
+    state.Filmname = path;
+    state.Videobreite = state.Anzeigebreite = size.width;
+    state.Videohoehe = state.Anzeigehoehe = size.height;
+    state.SuchbereichLinks = 0;
+    state.SuchbereichOben = 0;
+    state.SuchbereichRechts = size.width;
+    state.SuchbereichUnten = size.height;
+    state.NullpunktX = 0;
+    state.NullpunktY = size.height;
+    state.analyse.sequenceStart = 0;
+    state.analyse.sequenceEnd = frameCount;
+    state.analyse.framesPerSecond = defaultFrameRate(film.fps);
+}
+
+}  // namespace zebak

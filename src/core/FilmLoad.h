@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+
+#include "FrameSource.h"
+#include "ProgramState.h"
+#include "VideoSize.h"
+
+namespace zebak {
+
+/// A point on the display window or in a frame, pixels.
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend constexpr bool operator==(PixelPoint, PixelPoint) = default;
+};
+
+/// A film taller than this many rows is shown reduced on the display window.
+inline constexpr int kMaxDisplayHeightPx = 288;
+/// The size of the reduced display window, pixels.
+inline constexpr FrameSize kReducedDisplaySize{384, 288};
+
+/// The frame rate a loaded film gives the "Bilder/s" field: the film's rate rounded to a
+/// whole number; 25 when the film gives none, a rate below 1 or no finite number.
+int defaultFrameRate(double fps);
+
+/// True when a film of this analysis size is shown reduced (taller than 288 rows).
+constexpr bool isReducedDisplay(FrameSize analysis) {
+    return analysis.height > kMaxDisplayHeightPx;
+}
+
+/// Client size of the display window for a film of this analysis size: the frame itself, or
+/// 384 by 288 for a film taller than 288 rows, into which the picture is scaled.
+constexpr FrameSize displayWindowSize(FrameSize analysis) {
+    return isReducedDisplay(analysis) ? kReducedDisplaySize : analysis;
+}
+
+/// The frame pixel under a display-window pixel. On a reduced display the coordinates are
+/// scaled back to the frame, the product first (integer division truncates toward zero);
+/// otherwise the point is the same.
+PixelPoint displayToFrame(PixelPoint display, FrameSize analysis);
+
+/// The colour slot evaluated and exported first: colour 1 when it is analysed, else colour 2
+/// when that is, else 0 (none).
+SlotNumber firstAnalysedSlot(const ResultDisplay& display);
+
+/// What loading a film sets in the state: the name, the analysis and display sizes, the
+/// whole frame as search area, the origin at the bottom-left corner, the open sequence from
+/// frame 0 to the frame count and the default frame rate.
+void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
+                   int frameCount);
+
+}  // namespace zebak

@@ -1,0 +1,161 @@
+#include "gui/analysis/GuiFeedback.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+
+#include "core/FilmLoad.h"
+#include "gui/analysis/KreuzOverlay.h"
+#include "gui/main/PlayerPanel.h"
+#include "gui/main/PositionTables.h"
+#include "gui/main/SettingsPages.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TForm4.h"
+
+namespace zebak::gui {
+
+namespace {
+/// Where the search result window stands during an analysis, screen pixels.
+constexpr QPoint kErgebnisOrt(538, 422);
+/// Display window top while a film taller than 288 rows is shown at full size, relative to
+/// the main window's top.
+constexpr int kVollbildOben = 20;
+}  // namespace
+
+// The cross layer is a child of the display window, which deletes it.
+GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
+    : state_(state), parts_(parts), crosses_(new KreuzOverlay(parts.form3)) {}
+
+void GuiDisplayFeedback::commandStarted() {
+    running_ = true;
+    resultPlaced_ = false;
+}
+
+void GuiDisplayFeedback::commandEnded() {
+    running_ = false;
+    showAbortButton(false);
+    showFoundIndicator(false);
+    setBusyCursor(false);
+}
+
+void GuiDisplayFeedback::foundIndicatorChanged(FoundIndicator indicator) {
+    const bool gefunden = indicator == FoundIndicator::Found;
+    const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
+    if (parts_.Panel5->text() == text) return;  // no restyling for an unchanged state
+    parts_.Panel5->setText(text);
+    QPalette farbe = parts_.Panel5->palette();
+    farbe.setColor(QPalette::Window, gefunden ? QColor(0, 128, 0) : QColor(255, 0, 0));
+    parts_.Panel5->setPalette(farbe);
+}
+
+void GuiDisplayFeedback::showAbortButton(bool visible) {
+    if (!visible && running_) return;
+    parts_.AbbrechenBtn->setVisible(visible);
+}
+
+void GuiDisplayFeedback::showFoundIndicator(bool visible) {
+    if (!visible && running_) return;
+    parts_.Panel5->setVisible(visible);
+}
+
+void GuiDisplayFeedback::setBusyCursor(bool busy) {
+    if (!busy && running_) return;
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void GuiDisplayFeedback::showResultWindow(bool visible) {
+    TForm4* ergebnis = parts_.form4;
+    if (!visible) {
+        ergebnis->hide();
+        return;
+    }
+    // Sized and placed once per command; shown again after the second-search question it
+    // stays where the user may have moved it.
+    if (!resultPlaced_) {
+        const ProgramState& state = state_;
+        ergebnis->setClientSize(state.Videobreite, state.Videohoehe);
+        ergebnis->move(kErgebnisOrt);
+        resultPlaced_ = true;
+    }
+    ergebnis->show();
+    ergebnis->raise();
+    ergebnis->bildGeaendert();
+}
+
+void GuiDisplayFeedback::resultImageChanged() { parts_.form4->bildGeaendert(); }
+
+void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
+    TForm3* anzeige = parts_.form3;
+    if (fullSize == fullSize_) return;
+    fullSize_ = fullSize;
+    if (fullSize) {
+        displayPos_ = anzeige->pos();
+        displaySize_ = anzeige->clientSize();
+        const ProgramState& state = state_;
+        anzeige->setClientSize(state.Videobreite, state.Videohoehe);
+        if (isReducedDisplay({state.Videobreite, state.Videohoehe}))
+            anzeige->move(displayPos_.x(), parts_.mainWindow->y() + kVollbildOben);
+    } else {
+        anzeige->setClientSize(displaySize_.width(), displaySize_.height());
+        anzeige->move(displayPos_);
+    }
+    anzeige->raise();
+    anzeige->update();
+}
+
+void GuiDisplayFeedback::showDisplayWindow(bool visible) {
+    parts_.form3->setVisible(visible);
+    if (visible) parts_.form3->update();
+}
+
+void GuiDisplayFeedback::paintDisplayCross(int x, int y) { crosses_->kreuz(x, y); }
+
+void GuiDisplayFeedback::frameShown(int n) {
+    crosses_->bildGezeigt(n);
+    parts_.form3->update();
+}
+
+void GuiDisplayFeedback::endBarMoved(int position) {
+    // The bar's change handler goes to that frame and updates the labels.
+    parts_.player->setEndBar(position);
+}
+
+GuiTableFeedback::GuiTableFeedback(PositionTables& tables, SettingsPages& pages)
+    : tables_(tables), pages_(pages) {}
+
+void GuiTableFeedback::flush() {
+    for (SlotNumber slot : {1, 2}) {
+        std::vector<int>& rows = pendingRows_[static_cast<std::size_t>(slot - 1)];
+        for (auto it = rows.rbegin(); it != rows.rend(); ++it) tables_.refresh(slot, *it);
+        rows.clear();
+    }
+}
+
+void GuiTableFeedback::workingColourChanged(SlotNumber slot, bool swatch) {
+    pages_.showColour(slot, swatch);
+}
+
+void GuiTableFeedback::showSettingsPage(SlotNumber slot) { pages_.showPage(slot); }
+
+void GuiTableFeedback::positionTablesPrepared() {
+    for (std::vector<int>& rows : pendingRows_) rows.clear();
+    tables_.refresh(1, -1);
+    tables_.refresh(2, -1);
+    tables_.showPrepared();
+}
+
+void GuiTableFeedback::positionRowWritten(SlotNumber slot, int row) {
+    // Outside a command (nothing would show the row later) the table follows at once.
+    if (!collecting_) {
+        tables_.refresh(slot, row);
+        return;
+    }
+    pendingRows_[slot == 2 ? 1 : 0].push_back(row);
+}
+
+}  // namespace zebak::gui

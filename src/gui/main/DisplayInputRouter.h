@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+class QPushButton;
+
+namespace zebak::gui {
+
+class PlayerPanel;
+class Session;
+class SettingsPages;
+class TForm3;
+
+/// What a left click on the display window means next.
+enum class ClickMode {
+    /// Take the clicked pixel's colour for the current slot.
+    PickColour,
+    /// Start the search-area rectangle ("Suchgebiet" was confirmed).
+    SearchAreaCorner,
+    /// The calibration line's start point (Eichschritt 1).
+    CalibrationStart,
+    /// The calibration line's end point (Eichschritt 2).
+    CalibrationEnd,
+    /// The origin of the coordinates (Eichschritt 3).
+    CalibrationOrigin,
+    /// A position recorded by hand.
+    ManualRecord,
+};
+
+/// The display window's input: one click mode decides what a left click means; the right
+/// button steps one frame; a drag draws the search-area rectangle, which the release takes
+/// (scaled from a reduced display) after asking; any key asks a running analysis to stop.
+class DisplayInputRouter : public QObject {
+    Q_OBJECT
+  public:
+    DisplayInputRouter(Session& session, PlayerPanel& player, SettingsPages& pages, QObject* owner);
+
+    /// Connects the display window's mouse and key events; `areaButton` is "Suchgebiet",
+    /// shown disabled while a rectangle is awaited.
+    void attach(TForm3* display, QPushButton* areaButton);
+    /// The meaning of the next left click: a confirmed search-area selection first, then the
+    /// calibration step held in the state (Eichschritt), else a colour pick.
+    ClickMode clickMode() const;
+    /// "Suchgebiet": asks, then awaits a rectangle on the display window.
+    void suchbereicheinschraenkenClick();
+
+  private:
+    void Form3MouseDown(Qt::MouseButton button, QPoint point);
+    void Form3MouseMove(QPoint point);
+    void Form3MouseUp(Qt::MouseButton button, QPoint point);
+    void takeSearchArea();
+    void drawArea();
+
+    Session& session_;
+    PlayerPanel& player_;
+    SettingsPages& pages_;
+    TForm3* display_ = nullptr;
+    QPushButton* areaButton_ = nullptr;
+    /// True from the confirmed "Suchgebiet" question until the rectangle is released.
+    bool areaArmed_ = false;
+    /// A search-area rectangle is being dragged on the display window.
+    bool RahmenZiehen = false;
+};
+
+}  // namespace zebak::gui

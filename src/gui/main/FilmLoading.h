@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+#include <memory>
+
+#include "core/FrameSource.h"
+
+class QWidget;
+
+namespace zebak::gui {
+
+class Session;
+class TForm3;
+
+/// Opens the film at path through the session's opener with the progress dialog; nullptr
+/// when the user cancelled the preparation (no message) or the film cannot be opened (the
+/// error box with the decoder's text has been shown).
+std::unique_ptr<FrameSource> openWithProgress(Session& session, QWidget* parent,
+                                              const QString& path);
+
+/// The size text of the player panel (Label5): "Abmessungen:W/H", or the note that a PAL
+/// film is worked on at half size.
+QString frameSizeText(const FilmDescription& film);
+
+/// Videooeffnen: sizes the display window for the state's frame size (reduced for films
+/// taller than 288 rows), places it at `at` and shows it; a PAL film also gets the small
+/// corner panel.
+void Videooeffnen(TForm3* display, const FilmDescription& film, FrameSize analysis, QPoint at);
+
+}  // namespace zebak::gui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+
+class QAction;
+class QMainWindow;
+
+namespace zebak::gui {
+
+class TForm9;
+
+/// The main window's menu ("Datei", "Extras", "Hilfe") and its shell commands: quit, the
+/// help page, the information dialog and the stroboscope check mark.
+class MainMenu : public QObject {
+    Q_OBJECT
+  public:
+    /// Builds the menu bar of `window`.
+    explicit MainMenu(QMainWindow* window);
+
+    /// The information dialog "Info" shows.
+    void setInfoWindow(TForm9* info) { info_ = info; }
+    /// "Film laden" is offered (true) or locked while an analysis runs (false).
+    void setLoadEnabled(bool enabled);
+    /// "Stroboskopbild": offered after automatic mode; unchecked on a new film.
+    QAction* Stroboskopbild1() const { return strobe_; }
+    /// The help page, resolved against the current working directory.
+    static QUrl hilfeUrl();
+
+  Q_SIGNALS:
+    /// "Film laden" was chosen.
+    void loadRequested();
+
+  private:
+    QMainWindow* window_;
+    TForm9* info_ = nullptr;
+    QAction* load_ = nullptr;
+    QAction* strobe_ = nullptr;
+};
+
+}  // namespace zebak::gui

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QObject>
+
+#include "core/ProgramState.h"
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace zebak::gui {
+
+class PositionTable;
+class Session;
+
+/// The position tables of the main window (tabelle1, Tabelle2) over the program's grids,
+/// the hidden memos, and the checks of "Auswertung" before the evaluation window opens.
+class PositionTables : public QObject {
+    Q_OBJECT
+  public:
+    /// Builds the hidden tables on `area` over the session's grids.
+    PositionTables(Session& session, QWidget* area, QObject* owner);
+
+    /// The view of the slot's table after grid row `row` was written (the grid's row count may
+    /// have changed with it); row -1 refreshes the whole table.
+    void refresh(SlotNumber slot, int row);
+    /// Shows tabelle1, and Tabelle2 too when colour 2 is analysed; called after the tables
+    /// were prepared (Tabellenvorbereiten).
+    void showPrepared();
+    /// A new film: both grids emptied, the tables and memos hidden.
+    void reset();
+    /// "Auswertung": refuses with a message while the colour evaluated first has fewer than
+    /// three data rows.
+    void DiagrammBtnClick();
+
+  private:
+    PositionTable* table(SlotNumber slot) const { return slot == 1 ? tabelle1_ : tabelle2_; }
+
+    Session& session_;
+    PositionTable* tabelle1_ = nullptr;
+    PositionTable* tabelle2_ = nullptr;
+    QPlainTextEdit* memo1_ = nullptr;
+    QPlainTextEdit* memo2_ = nullptr;
+};
+
+}  // namespace zebak::gui

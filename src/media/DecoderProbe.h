@@ -1,0 +1,45 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace zebak {
+
+/// What the demuxer alone says about a file that FFMS2 could not index or in which it
+/// found no video: whether it opens at all (and why not), and whether it has a video stream.
+struct StreamProbe {
+    bool opens = false;
+    /// The demuxer's own text when the file does not open ("Invalid data found ...").
+    std::string error;
+    bool hasVideo = false;
+    /// The file starts like an MP4/MOV (an "ftyp" box) although it does not open or holds no
+    /// frames: such a file was cut short or not written to its end.
+    bool isoMediaStart = false;
+};
+
+/// Looks at the file with the demuxer only; never throws.
+StreamProbe probeStreams(const std::string& path);
+
+/// Rates the demuxer reads from a film's header.
+struct StreamRates {
+    /// The stream's own average frame rate; 0 when it gives none.
+    double streamFps = 0.0;
+    /// The recording rate of a slow-motion film, when the film carries one different from
+    /// its playback rate (the tag "com.android.capture.fps", or another "*capture.fps"
+    /// tag of the film or the stream); empty otherwise.
+    std::optional<double> captureFps;
+};
+
+/// Reads the rates of stream `stream` from the file's header only (nothing is decoded);
+/// zero and empty when the file cannot be opened this way.
+StreamRates readStreamRates(const std::string& path, int stream);
+
+/// Decodes stream `stream` of the file in order, as `ffprobe -count_frames` does, and counts
+/// the frames the decoder really puts out (damaged packets that yield no picture are not
+/// counted). `keepGoing` is called now and then and may return false to cancel (the result
+/// is then empty). Empty also when the file or the decoder cannot be opened.
+std::optional<int> countDecodedFrames(const std::string& path, int stream,
+                                      const std::function<bool()>& keepGoing);
+
+}  // namespace zebak

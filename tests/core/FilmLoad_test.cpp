@@ -1,0 +1,74 @@
+// What a film load sets in the state, the frame-rate default, the reduced display and the
+// first analysed colour: the rules the windows and the headless tool share.
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "core/FilmLoad.h"
+
+namespace zebak::test {
+
+TEST(FilmLoadTest, FrameRateIsTheRateRoundedAnd25WithoutAUsableRate) {
+    EXPECT_EQ(defaultFrameRate(25.0), 25);
+    EXPECT_EQ(defaultFrameRate(29.97), 30);
+    EXPECT_EQ(defaultFrameRate(1.0), 1);
+    EXPECT_EQ(defaultFrameRate(1.4), 1);
+    // A film without a rate, or one below a frame per second, would give times that mean
+    // nothing: both get 25.
+    for (double fps : {0.0, 0.3, 0.5, 0.99, -5.0, std::numeric_limits<double>::quiet_NaN(),
+                       std::numeric_limits<double>::infinity()})
+        EXPECT_EQ(defaultFrameRate(fps), 25) << fps;
+    EXPECT_EQ(defaultFrameRate(1e9), 100000);
+}
+
+TEST(FilmLoadTest, FilmsTallerThan288RowsAreShownReducedAndClicksMapBack) {
+    EXPECT_EQ(displayWindowSize({640, 480}), (FrameSize{384, 288}));
+    EXPECT_EQ(displayWindowSize({360, 288}), (FrameSize{360, 288}));
+    EXPECT_EQ(displayWindowSize({320, 240}), (FrameSize{320, 240}));
+    // 640 x 480 shown at 384 x 288: the product first, then truncated.
+    EXPECT_EQ(displayToFrame({383, 287}, {640, 480}), (PixelPoint{638, 478}));
+    EXPECT_EQ(displayToFrame({100, 50}, {640, 480}), (PixelPoint{166, 83}));
+    EXPECT_EQ(displayToFrame({100, 50}, {320, 240}), (PixelPoint{100, 50}));
+    // Huge sizes do not overflow the product.
+    EXPECT_EQ(displayToFrame({383, 287}, {100000, 100000}), (PixelPoint{99739, 99652}));
+}
+
+TEST(FilmLoadTest, TheFirstAnalysedColourIsColour1WhenItIsAnalysed) {
+    ResultDisplay d;
+    d.farbe1Analysieren = true;
+    d.farbe2Analysieren = true;
+    EXPECT_EQ(firstAnalysedSlot(d), 1);
+    d.farbe1Analysieren = false;
+    EXPECT_EQ(firstAnalysedSlot(d), 2);
+    d.farbe2Analysieren = false;
+    EXPECT_EQ(firstAnalysedSlot(d), 0);
+}
+
+TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
+    ProgramState s;
+    s.SuchbereichLinks = 7;
+    s.analyse.sequenceStart = 3;
+    applyFilmLoad(s, "/filme/pal.avi", FilmDescription{{720, 576}, 0.4}, 20);
+    EXPECT_EQ(s.Filmname, "/filme/pal.avi");
+    // A PAL film is worked on at half size; the display shows that size.
+    EXPECT_EQ(s.Videobreite, 360);
+    EXPECT_EQ(s.Videohoehe, 288);
+    EXPECT_EQ(s.Anzeigebreite, 360);
+    EXPECT_EQ(s.Anzeigehoehe, 288);
+    EXPECT_EQ(s.SuchbereichLinks, 0);
+    EXPECT_EQ(s.SuchbereichOben, 0);
+    EXPECT_EQ(s.SuchbereichRechts, 360);
+    EXPECT_EQ(s.SuchbereichUnten, 288);
+    EXPECT_EQ(s.NullpunktX, 0);
+    EXPECT_EQ(s.NullpunktY, 288);
+    EXPECT_EQ(s.analyse.sequenceStart, 0);
+    EXPECT_EQ(s.analyse.sequenceEnd, 20);
+    EXPECT_EQ(s.analyse.framesPerSecond, 25);
+
+    applyFilmLoad(s, "b.avi", FilmDescription{{640, 480}, 29.97}, 50);
+    EXPECT_EQ(s.Videobreite, 640);
+    EXPECT_EQ(s.NullpunktY, 480);
+    EXPECT_EQ(s.analyse.framesPerSecond, 30);
+}
+
+}  // namespace zebak::test

@@ -1,0 +1,115 @@
+// The session behind the windows: a film drawn in memory opened through the film opener, and
+// closing the program while a loop runs or with the tables filled, windows before session.
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "GuiTest.h"
+#include "gui/positions/PositionTableModel.h"
+#include "gui/search/TForm3.h"
+#include "support/SyntheticFilm.h"
+
+namespace zebak::gui::test {
+
+namespace {
+
+constexpr Rgb kBox{230, 40, 40};
+
+/// A PAL film of 12 frames, drawn at its analysis size 360 x 288, that gives a rate below one
+/// frame per second: a 6 x 6 box at (10 + 4n, 20 + 2n) on a dark background.
+std::unique_ptr<FrameSource> drawnFilm() {
+    auto film = std::make_unique<zebak::test::SyntheticFilm>(12, 360, 288);
+    for (int n = 0; n < 12; ++n)
+        for (int y = 20 + 2 * n; y < 26 + 2 * n; ++y)
+            for (int x = 10 + 4 * n; x < 16 + 4 * n; ++x) film->at(n).setPixel(x, y, kBox);
+    film->described = FilmDescription{{720, 576}, 0.4};
+    return film;
+}
+
+}  // namespace
+
+class DrawnFilmTest : public GuiTest {
+  protected:
+    DrawnFilmTest()
+        : GuiTest([this](const std::string& path, const FilmProgress&) {
+              opened.push_back(path);
+              return drawnFilm();
+          }) {}
+    std::vector<std::string> opened;
+};
+
+TEST_F(DrawnFilmTest, AFilmFromTheOpenerIsLoadedAndAnalysedLikeAFilmFromDisk) {
+    ASSERT_TRUE(form1().filmLaden(QStringLiteral("im-speicher.avi")));
+    EXPECT_EQ(opened, std::vector<std::string>{"im-speicher.avi"});
+    const ProgramState& s = form1().state();
+    EXPECT_EQ(s.Videobreite, 360);
+    EXPECT_EQ(s.Videohoehe, 288);
+    EXPECT_EQ(part<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
+    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(360, 288));
+    EXPECT_EQ(form1().player().frameCount(), 12);
+
+    part<QPushButton>("AutomatischBtn")->click();
+    form1().state().slot(1).Startfarbe = kBox;
+    form1().state().slot(1).zugewiesen = true;
+    form1().state().settings(1).modus = SearchMode::Einfach;
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+
+    const PositionGrid& g = s.tabelle(1);
+    ASSERT_EQ(g.rowCount(), 13);
+    // Centre (12 + 4n, 22 + 2n), y counted upward from 288, 25 frames per second.
+    EXPECT_EQ(g.cell(1, 0) + " " + g.cell(1, 1) + " " + g.cell(1, 2), "0 12 266");
+    EXPECT_EQ(g.cell(12, 0) + " " + g.cell(12, 1) + " " + g.cell(12, 2), "0.44 56 244");
+    EXPECT_EQ(part<PositionTable>("tabelle1")->model()->rowCount(), 12);
+}
+
+class ClosingTest : public GuiTest {
+  protected:
+    /// Closes the main window and ends the program's way: windows first, then the session,
+    /// then whatever events are still queued.
+    void endProgram() {
+        fenster.reset();
+        session.reset();
+        QCoreApplication::processEvents();
+    }
+    void automaticWithBall() {
+        ASSERT_TRUE(form1().filmLaden(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
+        part<QPushButton>("AutomatischBtn")->click();
+        form1().state().slot(1).Startfarbe = Rgb{225, 32, 26};
+        form1().state().slot(1).zugewiesen = true;
+    }
+};
+
+TEST_F(ClosingTest, DuringAFilmAnalysis) {
+    automaticWithBall();
+    part<QScrollBar>("ScrollBarBremse")->setValue(20);
+    QTimer::singleShot(150, &form1(), [this] { form1().close(); });
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    EXPECT_TRUE(form1().state().Abbruch);
+    EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
+    endProgram();
+}
+
+TEST_F(ClosingTest, DuringRangePlayback) {
+    automaticWithBall();
+    part<QScrollBar>("ScrollBarBremse")->setValue(20);
+    QTimer::singleShot(150, &form1(), [this] { form1().close(); });
+    part<QToolButton>("SpeedButton2")->click();
+    EXPECT_LT(form1().player().currentFrame(), 49);
+    endProgram();
+}
+
+TEST_F(ClosingTest, WithTheTablesFilled) {
+    automaticWithBall();
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    ASSERT_EQ(form1().state().tabelle(1).rowCount(), 51);
+    form1().close();
+    endProgram();
+}
+
+}  // namespace zebak::gui::test
