@@ -21,6 +21,7 @@ struct TrackRequest {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::optional<int> fps;
+    bool timesFromFilm = false;
     std::optional<std::string> calibrate;
     std::optional<std::vector<int>> origin;
     bool continueOnMiss = true;
