@@ -7,6 +7,7 @@
 
 #include "FilmCommands.h"
 #include "HeadlessHost.h"
+#include "KinematicsJson.h"
 #include "core/ExportText.h"
 #include "core/FileWrite.h"
 #include "core/FilmAnalysis.h"
@@ -72,6 +73,8 @@ struct TrackRequest {
     std::optional<std::vector<int>> origin;
     bool continueOnMiss = true;
     OutputFormat format = OutputFormat::Json;
+    bool kinematics = false;
+    int strength = 5;
     std::optional<std::string> output;
 };
 
@@ -107,6 +110,8 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
         else
             throw UsageError("--format erwartet json, csv oder txt, nicht " + *v);
     }
+    r.kinematics = args.flag("--kinematics");
+    if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
     r.output = args.option("-o");
     args.expectEnd();
     return r;
@@ -173,7 +178,7 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& s
     state.analyse.anzeige.farbe2Analysieren = r.colour[1].has_value();
 }
 
-std::string jsonTables(const ProgramState& state) {
+std::string jsonTables(const ProgramState& state, const std::string& more) {
     std::string out = "{\"tables\":{";
     bool firstSlot = true;
     for (SlotNumber slot : {1, 2}) {
@@ -191,7 +196,7 @@ std::string jsonTables(const ProgramState& state) {
         }
         out += ']';
     }
-    out += "}}\n";
+    out += '}' + more + "}\n";
     return out;
 }
 
@@ -209,7 +214,7 @@ int runTrack(Arguments& args, std::ostream& out) {
 
     std::string text;
     if (request.format == OutputFormat::Json) {
-        text = jsonTables(state);
+        text = jsonTables(state, request.kinematics ? kinematicsJson(state, request.strength) : "");
     } else {
         const SlotNumber lowest = firstAnalysedSlot(state.analyse.anzeige);
         text = exportText(state.tabelle(lowest), request.format == OutputFormat::Txt
