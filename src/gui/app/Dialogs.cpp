@@ -10,6 +10,10 @@ QString filmFilter() {
     return QStringLiteral("Filme (*.avi *.mov *.mpg);;Filme MP4/MKV (*.mp4 *.mkv)");
 }
 
+QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+}
+
 QString QtDialogs::openFilmName(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("OpenDialog1"));
