@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 #include "GuiTest.h"
 #include "core/NumberText.h"
@@ -227,6 +228,28 @@ TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
     menu("Normalraum1")->trigger();
     EXPECT_TRUE(teil<QFrame>("Panel2")->isVisible());
     EXPECT_TRUE(teil<QRadioButton>("XY")->isChecked());
+}
+
+TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
+    oeffnen(true, false);
+    QChart* chart = diagrams().chartView()->chart();
+    auto zoomIn = [&] {
+        QWheelEvent wheel(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(diagrams().chartView()->viewport(), &wheel);
+    };
+    const double span = diagrams().axisX()->max() - diagrams().axisX()->min();
+    zoomIn();
+    EXPECT_TRUE(chart->isZoomed());
+    EXPECT_LT(diagrams().axisX()->max() - diagrams().axisX()->min(), span);
+    menu("Phasenraum1")->trigger();
+    waehlen("yvy");
+    EXPECT_TRUE(chart->isZoomed()) << "the phase-space buttons keep the zoom";
+    menu("Normalraum1")->trigger();
+    EXPECT_FALSE(chart->isZoomed());
+    zoomIn();
+    waehlen("xt");
+    EXPECT_FALSE(chart->isZoomed());
 }
 
 TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {

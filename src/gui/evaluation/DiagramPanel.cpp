@@ -206,7 +206,8 @@ void DiagramPanel::drawPoints(Diagram d, SlotNumber slot, bool timeSeries) {
     const KinematicsGrids& k = state_.auswertung.at(static_cast<std::size_t>(slot - 1));
     setTitles(d, slot);
     const QList<QPointF> points = toQt(diagramPoints(d, k));
-    pointSeries(timeSeries ? slot : slot + 2)->append(points);
+    // One replace, not an append: an append redraws the series once per point.
+    pointSeries(timeSeries ? slot : slot + 2)->replace(points);
     if (joinsPoints(d)) {
         lineSeries(slot)->replace(points);
         if (view_.strength != 1) {

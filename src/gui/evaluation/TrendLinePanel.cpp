@@ -42,13 +42,13 @@ TrendLinePanel::TrendLinePanel(EvaluationView& view, QWidget* area, QObject* own
     button_->setGeometry(4, 4, 97, 25);
     auto* label2 = new QLabel(QStringLiteral("Stärke der"), frame);
     label2->setObjectName(QStringLiteral("Label2"));
-    label2->setGeometry(4, 34, 60, 16);
+    label2->setGeometry(4, 34, 64, 16);
     auto* label1 = new QLabel(QStringLiteral("Glättung:"), frame);
     label1->setObjectName(QStringLiteral("Label1"));
-    label1->setGeometry(4, 50, 60, 16);
+    label1->setGeometry(4, 50, 64, 16);
     spin_ = new StrengthSpinBox(frame);
     spin_->setObjectName(QStringLiteral("SpinEdit1"));
-    spin_->setGeometry(64, 38, 38, 26);
+    spin_->setGeometry(68, 38, 34, 26);
     spin_->setToolTip(QStringLiteral("Stärke der Glättung"));
     // The hint is off, as in the window's design.
     spin_->setToolTipDuration(0);
