@@ -25,6 +25,7 @@
 
 #include "GuiTest.h"
 #include "core/NumberText.h"
+#include "gui/app/Sound.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/EvaluationGrid.h"
 #include "gui/evaluation/EvaluationTables.h"
@@ -320,6 +321,20 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
     QTest::qWait(1100);
     EXPECT_EQ(diagrams().chartView()->toolTip(), "");
     QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(AuswertungTest, PressesOnTheFreeAreaTabAndLineFeedBeep) {
+    oeffnen(true, false);
+    const int before = session->sound().beeps();
+    QTest::mouseClick(teil<QWidget>("Flaeche"), Qt::LeftButton, {}, QPoint(60, 585));
+    EXPECT_EQ(session->sound().beeps(), before + 1);
+    QApplication::setActiveWindow(&form8());
+    form8().setFocus();
+    QTest::keyClick(&form8(), Qt::Key_Tab);
+    QTest::keyClick(&form8(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(session->sound().beeps(), before + 3);
+    QTest::mouseClick(teil<QPushButton>("Trendlinie"), Qt::LeftButton);
+    EXPECT_EQ(session->sound().beeps(), before + 3) << "a control takes its click";
 }
 
 TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {

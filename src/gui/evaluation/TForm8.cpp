@@ -1,9 +1,11 @@
 #include "gui/evaluation/TForm8.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <exception>
@@ -148,11 +150,20 @@ void TForm8::mousePressEvent(QMouseEvent* event) {
     QMainWindow::mousePressEvent(event);
 }
 
-void TForm8::keyPressEvent(QKeyEvent* event) {
-    const bool lineFeed =
-        event->key() == Qt::Key_Return && (event->modifiers() & Qt::ControlModifier);
-    if (event->key() == Qt::Key_Tab || lineFeed) session_.sound().beep();
-    QMainWindow::keyPressEvent(event);
+bool TForm8::event(QEvent* event) {
+    // Tab and a line feed (Ctrl+Enter) typed while the window itself has the focus are refused
+    // with the beep; the window would otherwise move the focus on Tab.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool lineFeed = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                              (key->modifiers() & Qt::ControlModifier);
+        const QWidget* focus = QApplication::focusWidget();
+        if ((key->key() == Qt::Key_Tab || lineFeed) && (focus == nullptr || focus == this)) {
+            session_.sound().beep();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 }  // namespace zebak::gui

@@ -43,7 +43,7 @@ class TForm8 : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     void buildExitAndExport(QWidget* area);
