@@ -106,6 +106,24 @@ DiagramPanel::DiagramPanel(const ProgramState& state, EvaluationView& view, QWid
     connect(view_widget_, &DiagrammView::saveRequested, this, &DiagramPanel::saveRequested);
 }
 
+QScatterSeries* DiagramPanel::makePointSeries(int n) {
+    // Series1 and Series2 draw crosses (time diagrams), Series3 and Series4 circles.
+    auto* s = new QScatterSeries;
+    s->setObjectName(QStringLiteral("Series%1").arg(n + 1));
+    const QColor colour = kSlotColour[n % 2];
+    s->setMarkerSize(7);
+    if (n < 2) {
+        s->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        s->setBrush(crossImage(colour, 7));
+        s->setPen(Qt::NoPen);
+    } else {
+        s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
+        s->setColor(colour);
+        s->setBorderColor(colour);
+    }
+    return s;
+}
+
 void DiagramPanel::buildChart(QWidget* area) {
     chart_ = new QChart;
     chart_->legend()->hide();
@@ -123,22 +141,9 @@ void DiagramPanel::buildChart(QWidget* area) {
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     for (int n = 0; n < 4; ++n) {
-        auto* s = new QScatterSeries;
-        s->setObjectName(QStringLiteral("Series%1").arg(n + 1));
-        const QColor colour = kSlotColour[n % 2];
-        if (n < 2) {
-            s->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-            s->setMarkerSize(7);
-            s->setBrush(crossImage(colour, 7));
-            s->setPen(Qt::NoPen);
-        } else {
-            s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-            s->setMarkerSize(7);
-            s->setColor(colour);
-            s->setBorderColor(colour);
-        }
-        points_[static_cast<std::size_t>(n)] = s;
-        connect(s, &QScatterSeries::clicked, this, &DiagramPanel::showHint);
+        points_[static_cast<std::size_t>(n)] = makePointSeries(n);
+        connect(points_[static_cast<std::size_t>(n)], &QScatterSeries::clicked, this,
+                &DiagramPanel::showHint);
     }
     for (int n = 0; n < 2; ++n) {
         auto* line = new QLineSeries;

@@ -83,6 +83,7 @@ class DiagramPanel : public QObject {
 
   private:
     void buildChart(QWidget* area);
+    static QScatterSeries* makePointSeries(int n);
     QGroupBox* buildGroup(const char* name, const QString& title, std::initializer_list<Diagram> ds,
                           QWidget* area);
     void drawPoints(Diagram d, SlotNumber slot, bool timeSeries);
