@@ -46,6 +46,7 @@ void readSlotOptions(Arguments& args, SlotNumber slot, SearchSettings& s) {
     if (auto v = args.option("--object-size" + n))
         s.Objektgroesse = parseInt(*v, "--object-size" + n, low, high);
     s.Farbuebernahme = args.flag("--adopt" + n);
+    s.reacquire = args.flag("--reacquire" + n);
 }
 
 /// Splits "a,b,c" at the commas.
@@ -69,6 +70,7 @@ struct TrackRequest {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::optional<int> fps;
+    bool timesFromFilm = false;
     std::optional<std::string> calibrate;
     std::optional<std::vector<int>> origin;
     bool continueOnMiss = true;
@@ -92,6 +94,11 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
     r.from = args.option("--from");
     r.to = args.option("--to");
     if (auto v = args.option("--fps")) r.fps = parseInt(*v, "--fps", 1, 100000);
+    if (auto v = args.option("--times")) {
+        if (*v != "rate" && *v != "film")
+            throw UsageError("--times erwartet rate oder film, nicht " + *v);
+        r.timesFromFilm = *v == "film";
+    }
     r.calibrate = args.option("--calibrate");
     if (auto v = args.option("--origin"))
         r.origin = parseIntList(*v, "--origin", 2, -kUnbounded, kUnbounded);
@@ -164,6 +171,7 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& s
     state.analyse.sequenceStart = first;
     state.analyse.sequenceEnd = last;
     if (r.fps) state.analyse.framesPerSecond = *r.fps;
+    state.analyse.timesFromFilm = r.timesFromFilm;
 
     for (SlotNumber slot : {1, 2}) {
         const auto& c = r.colour[slot - 1];

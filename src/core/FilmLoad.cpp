@@ -32,7 +32,7 @@ SlotNumber firstAnalysedSlot(const ResultDisplay& display) {
 
 void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
                    int frameCount) {
-    const FrameSize size = analysisSize(film.nativeSize);
+    const FrameSize size = uprightSize(analysisSize(film.nativeSize), film.rotationDeg);
     state.Filmname = path;
     state.Videobreite = state.Anzeigebreite = size.width;
     state.Videohoehe = state.Anzeigehoehe = size.height;
@@ -44,7 +44,10 @@ void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescr
     state.NullpunktY = size.height;
     state.analyse.sequenceStart = 0;
     state.analyse.sequenceEnd = frameCount;
-    state.analyse.framesPerSecond = defaultFrameRate(film.fps);
+    // A slow-motion film is measured at the rate it was recorded at, not played at.
+    state.analyse.framesPerSecond = defaultFrameRate(film.captureFps ? *film.captureFps : film.fps);
+    state.analyse.frameTimesS = film.frameTimesS;
+    state.analyse.timesFromFilm = false;
 }
 
 }  // namespace zebak

@@ -44,9 +44,11 @@ PixelPoint displayToFrame(PixelPoint display, FrameSize analysis);
 /// when that is, else 0 (none).
 SlotNumber firstAnalysedSlot(const ResultDisplay& display);
 
-/// What loading a film sets in the state: the name, the analysis and display sizes, the
-/// whole frame as search area, the origin at the bottom-left corner, the open sequence from
-/// frame 0 to the frame count and the default frame rate.
+/// What loading a film sets in the state: the name, the analysis and display sizes (of the
+/// upright picture), the whole frame as search area, the origin at the bottom-left corner,
+/// the open sequence from frame 0 to the frame count, the default frame rate (of the
+/// recording rate when the film carries one), the film's frame times with "Zeiten aus dem
+/// Film" off.
 void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
                    int frameCount);
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <vector>
+
 #include "RgbFrame.h"
 #include "VideoSize.h"
 
@@ -11,7 +15,33 @@ struct FilmDescription {
     FrameSize nativeSize;
     /// Nominal frame rate, frames per second; 0 when the film gives none.
     double fps = 0.0;
+    /// Clockwise turn that makes the stored picture upright: 0, 90, 180 or 270 degrees.
+    int rotationDeg = 0;
+    /// The recording rate of a slow-motion film, frames per second, when it has one.
+    std::optional<double> captureFps;
+    /// Presentation time of every frame in seconds, frame 0 at 0; empty when unknown.
+    std::vector<double> frameTimesS;
+    /// Frames unevenly spaced in time, and the shortest and longest frame duration (s).
+    bool variableFrameRate = false;
+    double minFrameSeconds = 0.0;
+    double maxFrameSeconds = 0.0;
+    /// What the user is told on loading (a damaged film, a frame size that changes).
+    std::vector<std::string> warnings;
 };
+
+/// A description with only a stored size and a rate, as a film without further facts has.
+inline FilmDescription describedAs(FrameSize nativeSize, double fps) {
+    FilmDescription d;
+    d.nativeSize = nativeSize;
+    d.fps = fps;
+    return d;
+}
+
+/// The size of a picture of size `stored` once it is turned clockwise by rotationDeg.
+constexpr FrameSize uprightSize(FrameSize stored, int rotationDeg) {
+    return rotationDeg == 90 || rotationDeg == 270 ? FrameSize{stored.height, stored.width}
+                                                   : stored;
+}
 
 /// The film as the program sees it: a numbered sequence of frames at analysis size.
 /// Frame numbers run from 0 to frameCount() - 1; a position of frameCount() (the end of
@@ -36,7 +66,7 @@ class FrameSource {
     virtual const RgbFrame& frame() const = 0;
     /// Native size and frame rate of the film. A source that knows no more than its frames
     /// reports its analysis size and no rate.
-    virtual FilmDescription description() const { return {{width(), height()}, 0.0}; }
+    virtual FilmDescription description() const { return describedAs({width(), height()}, 0.0); }
 };
 
 }  // namespace zebak

@@ -21,6 +21,17 @@ double tableY(const ProgramState& state, int py) {
     return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
 }
 
+double frameTimeS(const AnalysisState& analysis, int n) {
+    const int start = analysis.sequenceStart;
+    const auto& times = analysis.frameTimesS;
+    if (analysis.timesFromFilm && start >= 0 && n >= start &&
+        static_cast<std::size_t>(n) < times.size())
+        return times[static_cast<std::size_t>(n)] - times[static_cast<std::size_t>(start)];
+    // A frame rate of 0 would make the time undefined; the field counts from 1.
+    const int fps = analysis.framesPerSecond < 1 ? 1 : analysis.framesPerSecond;
+    return static_cast<double>(n - start) / fps;
+}
+
 void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
                   const AnalysisHost& host) {
     const int offset = n - state.analyse.sequenceStart;
@@ -30,9 +41,7 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
     }
     PositionGrid::Row texts{};
     if (state.analyse.panel5 != FoundIndicator::NotFound) {
-        // A frame rate of 0 would make the time undefined; the field counts from 1.
-        const int fps = state.analyse.framesPerSecond < 1 ? 1 : state.analyse.framesPerSecond;
-        texts[0] = timeText(static_cast<double>(offset) / fps);
+        texts[0] = timeText(frameTimeS(state.analyse, n));
         texts[1] = lengthText(tableX(state, px));
         texts[2] = lengthText(tableY(state, py));
     }

@@ -19,6 +19,11 @@ double tableX(const ProgramState& state, int px);
 /// Table y of a pixel row, growing upward: (NullpunktY - py) * Eichfaktor.
 double tableY(const ProgramState& state, int py);
 
+/// The time column's value for frame n, seconds after the first frame of the restricted
+/// sequence: from the film's frame times when "Zeiten aus dem Film" is on and the film gives
+/// them, else (n - start) / "Bilder/s" (a rate below 1 counts as 1).
+double frameTimeS(const AnalysisState& analysis, int n);
+
 /// Records the position (px, py) of the slot for frame n (the frame the film shows) into
 /// the slot's table (Zeileinsmemo1 / ZeileInsMemo2):
 /// 1. n before the sequence start S: the information box kZurueckgesprungen, nothing written.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "PositionGrid.h"
 #include "RgbFrame.h"
@@ -30,6 +31,10 @@ struct SearchSettings {
     int Objektgroesse = 16;
     /// "Farbübernahme" (CheckBox2).
     bool Farbuebernahme = false;
+    /// "Objekt wiedersuchen": a predicted-position pass that loses the object (the disc finds
+    /// nothing, or the first frames do) searches the whole area until it finds it again and
+    /// predicts afresh from there. Off by default.
+    bool reacquire = false;
 };
 
 /// What the result display panel (Panel3, "Anzeige der Suchergebnisse") asks for.
@@ -70,6 +75,11 @@ struct AnalysisState {
     /// "Bilder/s" (SpinEdit1 of the player panel): frames per second for the time column.
     /// Values below 1 are used as 1.
     int framesPerSecond = 25;
+    /// "Zeiten aus dem Film": the time column takes each frame's time from the film
+    /// (frameTimesS) instead of the frame distance and framesPerSecond.
+    bool timesFromFilm = false;
+    /// The loaded film's frame times in seconds, frame 0 at 0; empty when unknown.
+    std::vector<double> frameTimesS;
     /// The found indicator; a row written while it is NotFound is left empty.
     FoundIndicator panel5 = FoundIndicator::Found;
     /// The position tables tabelle1 (colour 1) and Tabelle2 (colour 2); use tabelle(n).

@@ -265,9 +265,7 @@ void readProperties(FfmsFrameSource::Impl& impl) {
     // turns are taken to the nearest one.
     const int turn = ((props->Rotation % 360) + 360) % 360;
     impl.info.rotationDeg = ((turn + 45) / 90 % 4) * 90;
-    const bool sideways = impl.info.rotationDeg == 90 || impl.info.rotationDeg == 270;
-    impl.info.analysisSize =
-        sideways ? FrameSize{impl.storedSize.height, impl.storedSize.width} : impl.storedSize;
+    impl.info.analysisSize = uprightSize(impl.storedSize, impl.info.rotationDeg);
     impl.info.frameCount = props->NumFrames;
     if (props->FPSNumerator > 0 && props->FPSDenominator > 0)
         impl.info.fps = static_cast<double>(props->FPSNumerator) / props->FPSDenominator;
@@ -446,7 +444,18 @@ int FfmsFrameSource::currentFrame() const { return impl_->position; }
 const RgbFrame& FfmsFrameSource::frame() const { return impl_->current; }
 const FilmInfo& FfmsFrameSource::info() const { return impl_->info; }
 FilmDescription FfmsFrameSource::description() const {
-    return {impl_->info.nativeSize, impl_->info.fps};
+    const FilmInfo& i = impl_->info;
+    FilmDescription d;
+    d.nativeSize = i.nativeSize;
+    d.fps = i.fps;
+    d.rotationDeg = i.rotationDeg;
+    d.captureFps = i.captureFps;
+    d.frameTimesS = i.frameTimesS;
+    d.variableFrameRate = i.variableFrameRate;
+    d.minFrameSeconds = i.minFrameSeconds;
+    d.maxFrameSeconds = i.maxFrameSeconds;
+    d.warnings = i.warnings;
+    return d;
 }
 const std::string& FfmsFrameSource::path() const { return impl_->path; }
 std::int64_t FfmsFrameSource::decodeCount() const { return impl_->decodes; }

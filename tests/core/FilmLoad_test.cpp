@@ -48,7 +48,7 @@ TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
     ProgramState s;
     s.SuchbereichLinks = 7;
     s.analyse.sequenceStart = 3;
-    applyFilmLoad(s, "/filme/pal.avi", FilmDescription{{720, 576}, 0.4}, 20);
+    applyFilmLoad(s, "/filme/pal.avi", describedAs({720, 576}, 0.4), 20);
     EXPECT_EQ(s.Filmname, "/filme/pal.avi");
     // A PAL film is worked on at half size; the display shows that size.
     EXPECT_EQ(s.Videobreite, 360);
@@ -65,10 +65,34 @@ TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
     EXPECT_EQ(s.analyse.sequenceEnd, 20);
     EXPECT_EQ(s.analyse.framesPerSecond, 25);
 
-    applyFilmLoad(s, "b.avi", FilmDescription{{640, 480}, 29.97}, 50);
+    applyFilmLoad(s, "b.avi", describedAs({640, 480}, 29.97), 50);
     EXPECT_EQ(s.Videobreite, 640);
     EXPECT_EQ(s.NullpunktY, 480);
     EXPECT_EQ(s.analyse.framesPerSecond, 30);
+}
+
+TEST(FilmLoadTest, UprightSizesRecordingRateAndFrameTimes) {
+    ProgramState s;
+    s.analyse.timesFromFilm = true;
+    FilmDescription phone = describedAs({1920, 1080}, 30.0);
+    phone.rotationDeg = 90;
+    phone.captureFps = 240.0;
+    phone.frameTimesS = {0.0, 0.04, 0.1};
+    applyFilmLoad(s, "hoch.mp4", phone, 3);
+    EXPECT_EQ(s.Videobreite, 1080);
+    EXPECT_EQ(s.Videohoehe, 1920);
+    EXPECT_EQ(s.SuchbereichRechts, 1080);
+    EXPECT_EQ(s.NullpunktY, 1920);
+    EXPECT_EQ(s.analyse.framesPerSecond, 240);
+    EXPECT_EQ(s.analyse.frameTimesS, phone.frameTimesS);
+    EXPECT_FALSE(s.analyse.timesFromFilm);  // until the user says otherwise
+
+    FilmDescription pal = describedAs({720, 576}, 25.0);
+    pal.rotationDeg = 270;
+    applyFilmLoad(s, "pal.mov", pal, 3);
+    EXPECT_EQ(s.Videobreite, 288);
+    EXPECT_EQ(s.Videohoehe, 360);
+    EXPECT_EQ(uprightSize({720, 576}, 180), (FrameSize{720, 576}));
 }
 
 }  // namespace zebak::test

@@ -92,6 +92,23 @@ TEST_F(RowWriter, AFrameBeforeTheStartShowsTheJumpedBackBoxAndWritesNothing) {
     EXPECT_EQ(state.tabelle(1).rowCount(), 4);
 }
 
+TEST(FrameTime, FromTheFilmWhenAskedAndTheFilmGivesTimesElseFromTheRate) {
+    AnalysisState a;
+    a.framesPerSecond = 10;
+    a.sequenceStart = 2;
+    a.frameTimesS = {0.0, 0.1, 0.25, 0.5, 0.55};
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 4), 0.2);
+    a.timesFromFilm = true;
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 4), 0.3);
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 2), 0.0);
+    // Past the film's times (or without them) the rate is used.
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 7), 0.5);
+    a.frameTimesS.clear();
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 4), 0.2);
+    a.framesPerSecond = 0;  // counts as 1
+    EXPECT_DOUBLE_EQ(frameTimeS(a, 4), 2.0);
+}
+
 TEST(CalibrationFactor, LengthOverDistanceAndNoFactorForOnePoint) {
     EXPECT_DOUBLE_EQ(*calibrationFactor(0, 0, 30, 40, 1.0), 0.02);
     EXPECT_DOUBLE_EQ(*calibrationFactor(272, 446, 272, 46, 1.0), 0.0025);

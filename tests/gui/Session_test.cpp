@@ -27,7 +27,7 @@ std::unique_ptr<FrameSource> drawnFilm() {
     for (int n = 0; n < 12; ++n)
         for (int y = 20 + 2 * n; y < 26 + 2 * n; ++y)
             for (int x = 10 + 4 * n; x < 16 + 4 * n; ++x) film->at(n).setPixel(x, y, kBox);
-    film->described = FilmDescription{{720, 576}, 0.4};
+    film->described = describedAs({720, 576}, 0.4);
     return film;
 }
 

@@ -7,7 +7,11 @@
 namespace zebak::gui {
 
 QString filmFilter() {
-    return QStringLiteral("Filme (*.avi *.mov *.mpg);;Filme MP4/MKV (*.mp4 *.mkv)");
+    return QStringLiteral(
+        "Filme (*.avi *.mov *.mpg);;"
+        "Alle Filme (*.mp4 *.m4v *.mov *.3gp *.mkv *.webm *.mts *.m2ts *.avi *.mpg *.mpeg "
+        "*.wmv);;"
+        "Alle Dateien (*)");
 }
 
 QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {

@@ -38,7 +38,8 @@ class Dialogs {
     virtual std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) = 0;
 };
 
-/// The filters of the film open dialog: the three classic film types first, then MP4/MKV.
+/// The filters of the film open dialog: the three classic film types first, then every film
+/// type phones and cameras make, then all files.
 QString filmFilter();
 
 /// The real dialogs on the screen.

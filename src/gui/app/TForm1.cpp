@@ -1,5 +1,10 @@
 #include "gui/app/TForm1.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -31,6 +36,7 @@ constexpr int kDesignHeight = 653;
 }  // namespace
 
 TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+    setAcceptDrops(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zebak3.51"));
     auto* area = new QWidget(this);
@@ -139,6 +145,8 @@ bool TForm1::filmLaden(const QString& path) {
     Image1->hide();
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
+    tellLoadWarnings(session_, this, description);
+    player_->setTimesFromFilm(askTimesFromFilm(session_, this, description));
     return true;
 }
 
@@ -165,6 +173,29 @@ void TForm1::AutomatischBtnClick() {
     Image1->hide();
     pages_->setShown(true);
     menu_->Stroboskopbild1()->setEnabled(true);
+}
+
+namespace {
+
+/// The one local file a drag brings; empty for anything else.
+QString droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (!commands_->running() && !droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty() || commands_->running()) return;
+    event->acceptProposedAction();
+    filmLaden(path);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -75,6 +75,9 @@ class TForm1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    /// A film dragged onto the window is loaded as the menu loads it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildStartScreen(QWidget* area);

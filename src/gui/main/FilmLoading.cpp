@@ -1,5 +1,7 @@
 #include "gui/main/FilmLoading.h"
 
+#include <cmath>
+
 #include "core/FilmLoad.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
@@ -24,10 +26,35 @@ std::unique_ptr<FrameSource> openWithProgress(Session& session, QWidget* parent,
 }
 
 QString frameSizeText(const FilmDescription& film) {
-    if (isReducedPal(film.nativeSize)) return QStringLiteral("720x576, verringert auf 360/288");
-    return QStringLiteral("Abmessungen:%1/%2")
-        .arg(film.nativeSize.width)
-        .arg(film.nativeSize.height);
+    QString text;
+    if (isReducedPal(film.nativeSize)) {
+        text = QStringLiteral("720x576, verringert auf 360/288");
+    } else {
+        const FrameSize upright = uprightSize(film.nativeSize, film.rotationDeg);
+        text = QStringLiteral("Abmessungen:%1/%2").arg(upright.width).arg(upright.height);
+    }
+    if (film.captureFps)
+        text += QStringLiteral(", Aufnahme mit %1 Bilder/s").arg(std::lround(*film.captureFps));
+    return text;
+}
+
+void tellLoadWarnings(Session& session, QWidget* parent, const FilmDescription& film) {
+    for (const std::string& warning : film.warnings)
+        session.dialogs().message(parent, MessageKind::Warning, QString::fromStdString(warning),
+                                  QMessageBox::Ok);
+}
+
+bool askTimesFromFilm(Session& session, QWidget* parent, const FilmDescription& film) {
+    if (!film.variableFrameRate) return false;
+    const QString text =
+        QStringLiteral(
+            "Die Bilder dieses Films folgen nicht in gleichen Abständen aufeinander "
+            "(zwischen %1 und %2 ms). Sollen die Zeiten aus dem Film übernommen "
+            "werden?")
+            .arg(std::lround(film.minFrameSeconds * 1000.0))
+            .arg(std::lround(film.maxFrameSeconds * 1000.0));
+    return session.dialogs().message(parent, MessageKind::Warning, text,
+                                     QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 void Videooeffnen(TForm3* display, const FilmDescription& film, FrameSize analysis, QPoint at) {

@@ -1,5 +1,7 @@
 #include "gui/main/PlayerPanel.h"
 
+#include <QCheckBox>
+
 #include <QLabel>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -20,7 +22,7 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     : QObject(owner), session_(session) {
     panel_ = makePanel(area);
     panel_->setObjectName(QStringLiteral("Panel1"));
-    panel_->setGeometry(5, 320, 340, 210);
+    panel_->setGeometry(5, 320, 340, 230);
     mediaPlayer_ = new MediaPlayerBar(*this, panel_);
     connect(mediaPlayer_, &MediaPlayerBar::notified, this, &PlayerPanel::MediaPlayer1Notify);
     buildBars();
@@ -95,6 +97,14 @@ void PlayerPanel::buildRangePlayback() {
     makeLabel(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"),
               QRect(236, 154, 60, 17), panel_);
     sizeLabel_ = makeLabel(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), panel_);
+    // Frame times from the film instead of "Bilder/s", for films whose frames are unevenly
+    // spaced; usable whenever the film gives its frames' times.
+    timesFromFilm_ = new QCheckBox(QStringLiteral("Zeiten aus dem Film"), panel_);
+    timesFromFilm_->setObjectName(QStringLiteral("ZeitenAusDemFilm"));
+    timesFromFilm_->setGeometry(8, 206, 200, 20);
+    timesFromFilm_->setEnabled(false);
+    connect(timesFromFilm_, &QCheckBox::toggled, this,
+            [this](bool on) { session_.state().analyse.timesFromFilm = on; });
 }
 
 // ---- the film ----------------------------------------------------------------------------
@@ -130,6 +140,13 @@ void PlayerPanel::filmLoaded(const QString& sizeText) {
     rangeEnd_->setValue(count);
     rangeStart_->setValue(0);
     frameRate_->setValue(session_.state().analyse.framesPerSecond);
+    timesFromFilm_->setEnabled(!session_.state().analyse.frameTimesS.empty());
+    setTimesFromFilm(session_.state().analyse.timesFromFilm);
+}
+
+void PlayerPanel::setTimesFromFilm(bool on) {
+    timesFromFilm_->setChecked(on);
+    session_.state().analyse.timesFromFilm = on;
 }
 
 void PlayerPanel::showAfterLoad() {

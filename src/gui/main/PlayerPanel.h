@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+class QCheckBox;
 class QLabel;
 class QScrollBar;
 class QSpinBox;
@@ -45,6 +46,9 @@ class PlayerPanel : public QObject {
     void setEndBar(int position);
     /// Stops the player's own playback.
     void stopPlayer();
+    /// "Zeiten aus dem Film" set by the program (after the question on loading an unevenly
+    /// spaced film); the state follows.
+    void setTimesFromFilm(bool on);
     /// The film's own rate, frames per second; 0 without a film or when it gives none.
     double filmRate() const;
     /// Filmerscheine: redraws the current frame by going to the end and back.
@@ -79,6 +83,7 @@ class PlayerPanel : public QObject {
     QToolButton* stopButton_ = nullptr;
     QToolButton* playRangeButton_ = nullptr;
     QSpinBox* frameRate_ = nullptr;
+    QCheckBox* timesFromFilm_ = nullptr;
     QTimer* barTimer_ = nullptr;
 };
 

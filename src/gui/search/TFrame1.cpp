@@ -84,6 +84,15 @@ void TFrame1::baueZweitsuche() {
     checkBox2_->setGeometry(8, 252, 176, 20);
     checkBox2_->setChecked(true);
     connect(checkBox2_, &QCheckBox::toggled, this, &TFrame1::inZustand);
+    // Beyond the written options: a predicted-position pass that loses the object looks for
+    // it in the whole area again. Off unless the user asks for it.
+    reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
+    reacquire_->setObjectName(QStringLiteral("ObjektWiedersuchen"));
+    reacquire_->setGeometry(8, 280, 176, 20);
+    reacquire_->setToolTip(QStringLiteral(
+        "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
+        "Suchgebiet erneut durchsucht."));
+    connect(reacquire_, &QCheckBox::toggled, this, &TFrame1::inZustand);
 }
 
 void TFrame1::baueFarbfeld() {
@@ -132,6 +141,7 @@ void TFrame1::verbinden(SearchSettings& settings) {
     zweitToleranz_->setValue(settings.ZweitToleranz);
     spinEdit3_->setValue(settings.Objektgroesse);
     checkBox2_->setChecked(settings.Farbuebernahme);
+    reacquire_->setChecked(settings.reacquire);
     laedt_ = false;
     settings_ = &settings;
 }
@@ -152,6 +162,7 @@ void TFrame1::inZustand() {
     s.ZweitToleranz = zweitToleranz_->value();
     s.Objektgroesse = spinEdit3_->value();
     s.Farbuebernahme = checkBox2_->isChecked();
+    s.reacquire = reacquire_->isChecked();
 }
 
 void TFrame1::farbeSchreiben(Rgb colour) {
@@ -196,6 +207,7 @@ void TFrame1::zweitsucheZeigen(bool sichtbar) {
 void TFrame1::abweichungZeigen(bool sichtbar) {
     label3_->setVisible(sichtbar);
     spinEdit1_->setVisible(sichtbar);
+    reacquire_->setVisible(sichtbar);
 }
 
 bool TFrame1::eventFilter(QObject* watched, QEvent* event) {

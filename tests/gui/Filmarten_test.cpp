@@ -1,0 +1,176 @@
+// Films as phones and cameras make them, in the windows: portrait and odd frame sizes,
+// films stored on their side, unevenly spaced frames, slow motion, damaged films, and a film
+// dropped onto the main window.
+#include <QCheckBox>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QUrl>
+
+#include "GuiTest.h"
+#include "gui/search/TForm3.h"
+
+namespace zebak::gui::test {
+
+namespace {
+
+QString testFilm(const char* name) {
+    return QStringLiteral(ZEBAK_TEST_FILMS "/") + QString::fromLatin1(name);
+}
+
+}  // namespace
+
+using FilmartenTest = GuiTest;
+
+TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
+    struct Case {
+        const char* film;
+        int width, height;
+    };
+    for (const Case& c :
+         {Case{"widths/h264-1080x1920.mkv", 1080, 1920},
+          Case{"widths/h264-720x1280.mkv", 720, 1280}, Case{"widths/h264-854x480.mkv", 854, 480},
+          Case{"widths/h264-360x640.mkv", 360, 640}, Case{"widths/h264-426x240.mkv", 426, 240},
+          Case{"widths/ffv1-7x16.mkv", 7, 16}}) {
+        SCOPED_TRACE(c.film);
+        ASSERT_TRUE(form1().filmLaden(testFilm(c.film)));
+        EXPECT_TRUE(dialogs.meldungen.empty());
+        EXPECT_EQ(form1().state().Videobreite, c.width);
+        EXPECT_EQ(form1().state().Videohoehe, c.height);
+        EXPECT_EQ(part<QLabel>("Label5")->text(),
+                  QStringLiteral("Abmessungen:%1/%2").arg(c.width).arg(c.height));
+        const QSize shown = c.height > 288 ? QSize(384, 288) : QSize(c.width, c.height);
+        EXPECT_EQ(fenster->neben().form3->clientSize(), shown);
+        form1().player().goToFrame(1);
+        EXPECT_EQ(form1().film()->frame().width(), c.width);
+        fenster->neben().form3->repaint();  // draws the scaled frame
+    }
+}
+
+TEST_F(FilmartenTest, AFilmStoredOnItsSideIsShownAndSearchedUpright) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("phone/hevc-90.mov")));
+    EXPECT_EQ(form1().state().Videobreite, 96);
+    EXPECT_EQ(form1().state().Videohoehe, 160);
+    EXPECT_EQ(form1().state().NullpunktY, 160);
+    EXPECT_EQ(form1().state().SuchbereichRechts, 96);
+    EXPECT_EQ(part<QLabel>("Label5")->text(), QStringLiteral("Abmessungen:96/160"));
+    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(96, 160));
+    EXPECT_EQ(form1().film()->frame().height(), 160);
+}
+
+TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheFilm) {
+    auto* box = part<QCheckBox>("ZeitenAusDemFilm");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), QStringLiteral("Zeiten aus dem Film"));
+    dialogs.antworten = {QMessageBox::Yes};
+    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven.mp4")));
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.meldungen[0].text,
+              QStringLiteral("Die Bilder dieses Films folgen nicht in gleichen Abständen "
+                             "aufeinander (zwischen 33 und 67 ms). Sollen die Zeiten aus dem "
+                             "Film übernommen werden?"));
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(box->isEnabled());
+    EXPECT_TRUE(form1().state().analyse.timesFromFilm);
+    // The box can be changed before an analysis; the state follows it.
+    box->setChecked(false);
+    EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+
+    dialogs.meldungen.clear();
+    dialogs.antworten = {QMessageBox::No};
+    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven.mp4")));
+    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_FALSE(box->isChecked());
+
+    // An evenly spaced film asks nothing and leaves the box off.
+    dialogs.meldungen.clear();
+    box->setChecked(true);
+    ASSERT_TRUE(form1().filmLaden(film("gui320.avi")));
+    EXPECT_TRUE(dialogs.meldungen.empty());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+}
+
+TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("phone/slow-motion.mp4")));
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 240);
+    EXPECT_EQ(form1().state().analyse.framesPerSecond, 240);
+    EXPECT_EQ(part<QLabel>("Label5")->text(),
+              QStringLiteral("Abmessungen:160/120, Aufnahme mit 240 Bilder/s"));
+    // A rate typed by the user stays until the next film.
+    part<QSpinBox>("SpinEdit1")->setValue(120);
+    EXPECT_EQ(form1().state().analyse.framesPerSecond, 120);
+}
+
+TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("bad/cut-50.mp4")));
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(dialogs.meldungen[0].text.startsWith(
+        QStringLiteral("Der Film ist beschädigt: ab Bild 50 ")))
+        << dialogs.meldungen[0].text.toStdString();
+    EXPECT_EQ(form1().player().frameCount(), 50);
+
+    dialogs.meldungen.clear();
+    ASSERT_TRUE(form1().filmLaden(testFilm("bad/size-change.mkv")));
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_TRUE(dialogs.meldungen[0].text.contains(QStringLiteral("ab Bild 20 von 320x240")));
+}
+
+TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(film("gui320.avi"))});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form1(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&form1(), &drop);
+    ASSERT_NE(form1().film(), nullptr);
+    EXPECT_EQ(form1().state().Videobreite, 320);
+    EXPECT_EQ(form1().windowTitle(), QStringLiteral("ZEBAK - gui320.avi"));
+
+    // Text or several files are not a film.
+    QMimeData text;
+    text.setText(QStringLiteral("kein Film"));
+    QDragEnterEvent refused(QPoint(1, 1), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.setAccepted(false);
+    QApplication::sendEvent(&form1(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
+}
+
+// A click on the reduced display takes the colour of the film's own pixel under it: the
+// one-pixel checker is only red and blue in the film, a blend of both on the display.
+TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("checker640.avi")));
+    part<QPushButton>("AutomatischBtn")->click();
+    TForm3* display = fenster->neben().form3;
+    ASSERT_EQ(display->clientSize(), QSize(384, 288));
+    for (const QPoint click : {QPoint(100, 100), QPoint(101, 100), QPoint(383, 287)}) {
+        QTest::mouseClick(display, Qt::LeftButton, {}, click);
+        const int fx = click.x() * 640 / 384;
+        const int fy = click.y() * 480 / 288;
+        const Rgb expected = (fx + fy) % 2 == 1 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+        EXPECT_EQ(form1().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
+    }
+    // The display itself shows a blend there, the colour a pick used to take.
+    const Rgb shown = display->bildpunkt(100, 100);
+    EXPECT_NE(shown, (Rgb{255, 0, 0}));
+    EXPECT_NE(shown, (Rgb{0, 0, 255}));
+}
+
+TEST(FilmFilter, TheWrittenFilterFirstThenEveryFilmTypeThenAllFiles) {
+    const QStringList filters = filmFilter().split(QStringLiteral(";;"));
+    ASSERT_EQ(filters.size(), 3);
+    EXPECT_EQ(filters[0], QStringLiteral("Filme (*.avi *.mov *.mpg)"));
+    EXPECT_TRUE(filters[1].startsWith(QStringLiteral("Alle Filme (")));
+    for (const char* ext :
+         {"*.mp4", "*.m4v", "*.3gp", "*.mkv", "*.webm", "*.mts", "*.m2ts", "*.mpeg", "*.wmv"})
+        EXPECT_TRUE(filters[1].contains(QString::fromLatin1(ext))) << ext;
+    EXPECT_EQ(filters[2], QStringLiteral("Alle Dateien (*)"));
+}
+
+}  // namespace zebak::gui::test
