@@ -7,6 +7,7 @@
 
 #include "FilmCommands.h"
 #include "HeadlessHost.h"
+#include "KinematicsJson.h"
 #include "core/ExportText.h"
 #include "core/FileWrite.h"
 #include "core/FilmAnalysis.h"
@@ -97,6 +98,8 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
         else
             throw UsageError("--format erwartet json, csv oder txt, nicht " + *v);
     }
+    r.kinematics = args.flag("--kinematics");
+    if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
     r.output = args.option("-o");
     args.expectEnd();
     return r;
@@ -164,7 +167,7 @@ void setUpState(ProgramState& state, const TrackRequest& r, const FrameSource& s
     state.analyse.anzeige.farbe2Analysieren = r.colour[1].has_value();
 }
 
-std::string jsonTables(const ProgramState& state) {
+std::string jsonTables(const ProgramState& state, const std::string& more) {
     std::string out = "{\"tables\":{";
     bool firstSlot = true;
     for (SlotNumber slot : {1, 2}) {
@@ -182,7 +185,7 @@ std::string jsonTables(const ProgramState& state) {
         }
         out += ']';
     }
-    out += "}}\n";
+    out += '}' + more + "}\n";
     return out;
 }
 
@@ -205,7 +208,7 @@ int runTrack(Arguments& args, std::ostream& out) {
 
     std::string text;
     if (request.format == OutputFormat::Json) {
-        text = jsonTables(state);
+        text = jsonTables(state, request.kinematics ? kinematicsJson(state, request.strength) : "");
     } else {
         const SlotNumber lowest = firstAnalysedSlot(state.analyse.anzeige);
         text = exportText(state.tabelle(lowest), request.format == OutputFormat::Txt

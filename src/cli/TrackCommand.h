@@ -26,6 +26,9 @@ struct TrackRequest {
     std::optional<std::vector<int>> origin;
     bool continueOnMiss = true;
     OutputFormat format = OutputFormat::Json;
+    /// --kinematics: the evaluation grids and trend lines in the JSON, at --strength.
+    bool kinematics = false;
+    int strength = 5;
     std::optional<std::string> output;
 };
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "Colour.h"
+#include "Kinematics.h"
 #include "SearchSettings.h"
 
 namespace zebak {
@@ -105,6 +106,13 @@ struct ProgramState {
     }
     const PositionGrid& tabelle(SlotNumber n) const {
         return analyse.tabellen.at(static_cast<std::size_t>(n - 1));
+    }
+
+    /// The evaluation window's grids (Tabelle1, tabelle1v, tabelle1a and the colour 2 twins):
+    /// filled when the window opens, edited there, emptied when it closes.
+    std::array<KinematicsGrids, 2> auswertung{};
+    KinematicsGrids& auswertungsTabellen(SlotNumber n) {
+        return auswertung.at(static_cast<std::size_t>(n - 1));
     }
 };
 

@@ -52,6 +52,14 @@ class ScriptedDialogs final : public Dialogs {
         dateien.pop_front();
         return name;
     }
+    /// File names the save dialog returns in turn; none left is a cancel.
+    std::deque<QString> speichernNamen;
+    QString saveFileName(QWidget*, const QString&, const QString&) override {
+        if (speichernNamen.empty()) return {};
+        QString name = speichernNamen.front();
+        speichernNamen.pop_front();
+        return name;
+    }
     QMessageBox::StandardButton message(QWidget*, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons) override {
         meldungen.push_back({kind, text});

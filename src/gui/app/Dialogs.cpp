@@ -14,6 +14,10 @@ QString filmFilter() {
         "Alle Dateien (*)");
 }
 
+QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+}
+
 QString QtDialogs::openFilmName(QWidget* parent) {
     QFileDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("OpenDialog1"));

@@ -26,6 +26,9 @@ class Dialogs {
     virtual ~Dialogs() = default;
     /// Asks for a film to open; returns the chosen path, or an empty text on cancel.
     virtual QString openFilmName(QWidget* parent) = 0;
+    /// Asks for the name of a file to write; returns the path, or an empty text on cancel.
+    virtual QString saveFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
     /// Shows a message box and returns the button that closed it (NoButton when closed
     /// otherwise). Callers test for one specific answer.
     virtual QMessageBox::StandardButton message(QWidget* parent, MessageKind kind,
@@ -43,6 +46,7 @@ QString filmFilter();
 class QtDialogs final : public Dialogs {
   public:
     QString openFilmName(QWidget* parent) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QMessageBox::StandardButton message(QWidget* parent, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
     std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) override;

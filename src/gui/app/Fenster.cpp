@@ -5,6 +5,8 @@
 #include "gui/app/Sound.h"
 #include "gui/app/TForm9.h"
 #include "gui/evaluation/TForm8.h"
+#include "gui/main/PlayerPanel.h"
+#include "gui/main/PositionTables.h"
 #include "gui/positions/TForm5.h"
 #include "gui/positions/TForm6.h"
 #include "gui/positions/TForm7.h"
@@ -27,9 +29,14 @@ Fenster::Fenster(Session& session) {
     neben_.form5 = new TForm5;
     neben_.form6 = new TForm6;
     neben_.form7 = new TForm7;
-    neben_.form8 = new TForm8;
+    neben_.form8 = new TForm8(session);
     neben_.form9 = new TForm9;
     form1_->setNebenfenster(neben_);
+    neben_.form8->setInfoWindow(neben_.form9);
+    QObject::connect(&form1_->tables(), &PositionTables::auswertungOeffnen, neben_.form8,
+                     &TForm8::oeffnen);
+    QObject::connect(neben_.form8, &TForm8::geschlossen, &form1_->player(),
+                     &PlayerPanel::Filmerscheine);
 }
 
 Fenster::~Fenster() {

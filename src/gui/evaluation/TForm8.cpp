@@ -1,11 +1,169 @@
 #include "gui/evaluation/TForm8.h"
 
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <exception>
+
+#include "gui/app/Dialogs.h"
+#include "gui/app/Session.h"
+#include "gui/app/Sound.h"
+#include "gui/app/TForm9.h"
+#include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/EvaluationMenu.h"
+#include "gui/evaluation/EvaluationTables.h"
+#include "gui/evaluation/TrendLinePanel.h"
+
 namespace zebak::gui {
 
-TForm8::TForm8(QWidget* parent) : QWidget(parent, Qt::Window) {
+TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Auswertung"));
-    resize(800, 600);
+    setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint);
+    auto* area = new QWidget(this);
+    area->setObjectName(QStringLiteral("Flaeche"));
+    setCentralWidget(area);
+    diagrams_ = new DiagramPanel(session_.state(), view_, area, this);
+    trend_ = new TrendLinePanel(view_, area, this);
+    buildExitAndExport(area);
+    tables_ = new EvaluationTables(session_.state(), view_, area, this);
+    menu_ = new EvaluationMenu(view_, this);
+    connectParts();
+    layOut();
+}
+
+TForm8::~TForm8() = default;
+
+void TForm8::buildExitAndExport(QWidget* area) {
+    // The export panel's place; its controls come with the export.
+    auto* panel1 = new QFrame(area);
+    panel1->setObjectName(QStringLiteral("Panel1"));
+    panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel1->setGeometry(5, 376, 121, 129);
+    exit_ = new QPushButton(QStringLiteral("Exit"), area);
+    exit_->setObjectName(QStringLiteral("SpeedButton2"));
+    exit_->setGeometry(5, 512, 121, 41);
+    QFont big = exit_->font();
+    big.setPointSize(14);
+    big.setBold(true);
+    exit_->setFont(big);
+    connect(exit_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TForm8::connectParts() {
+    connect(tables_, &EvaluationTables::edited, diagrams_, &DiagramPanel::refresh);
+    connect(trend_, &TrendLinePanel::strengthChanged, diagrams_, &DiagramPanel::redrawTrendLines);
+    connect(trend_, &TrendLinePanel::linesToggled, diagrams_, &DiagramPanel::setLinesShown);
+    connect(diagrams_, &DiagramPanel::strengthReset, trend_, &TrendLinePanel::showStrength);
+    connect(diagrams_, &DiagramPanel::saveRequested, this, &TForm8::saveDiagram);
+    connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &TForm8::saveDiagram);
+    connect(menu_, &EvaluationMenu::closeRequested, this, &QWidget::close);
+    connect(menu_, &EvaluationMenu::modeChosen, this, &TForm8::chooseMode);
+    connect(menu_, &EvaluationMenu::colourToggled, diagrams_, &DiagramPanel::refresh);
+    connect(menu_, &EvaluationMenu::tableClicked, this, [this](int slot) {
+        tables_->MenuTabelleClick(slot);
+        menu_->showView();
+    });
+    connect(menu_, &EvaluationMenu::infoRequested, this, [this] {
+        if (info_ != nullptr) info_->zeigen();
+    });
+}
+
+void TForm8::layOut() {
+    // The whole screen width and its height less 20; the chart fills the room above the
+    // tables and right of the button groups.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    resize(screen.width(), screen.height() - 20);
+    const int chartWidth = std::max(300, screen.width() - 128 - 10);
+    diagrams_->chartView()->setGeometry(128, 0, chartWidth, 590);
+}
+
+void TForm8::setUpView(bool colour1, bool colour2) {
+    const bool both = colour1 && colour2;
+    view_.colourItemVisible = {colour1, colour2};
+    view_.colourDrawn = {colour1, colour2};
+    view_.tableItemVisible = {both, both};
+    view_.tableChecked = {colour1, !colour1 && colour2};
+    menu_->showView();
+}
+
+void TForm8::fillAndReport(int slot) {
+    for (const std::string& text : tables_->fill(slot, session_.state().analyse.framesPerSecond))
+        session_.dialogs().message(this, MessageKind::Plain, QString::fromStdString(text),
+                                   QMessageBox::Ok);
+}
+
+void TForm8::oeffnen() {
+    const auto& anzeige = session_.state().analyse.anzeige;
+    const bool colour1 = anzeige.farbe1Analysieren;
+    const bool colour2 = anzeige.farbe2Analysieren;
+    diagrams_->resetZoom();
+    if (colour1 || colour2) {
+        setUpView(colour1, colour2);
+        tables_->showOnly(colour1 ? 1 : 2);
+        // With both colours, colour 1 is filled and drawn first.
+        if (colour1) fillAndReport(1);
+        if (colour2) fillAndReport(2);
+        diagrams_->RadioClick(Diagram::XY);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm8::chooseMode(bool diagramMode) {
+    view_.diagramMode = diagramMode;
+    trend_->setShown(diagramMode);
+    diagrams_->setDiagramMode(diagramMode);
+    menu_->showView();
+}
+
+void TForm8::saveDiagram() {
+    const QString path = session_.dialogs().saveFileName(this, QStringLiteral("Diagramm speichern"),
+                                                         QStringLiteral("Bilder (*.png)"));
+    if (path.isEmpty()) return;
+    try {
+        diagrams_->saveDiagram(path);
+    } catch (const std::exception& e) {
+        session_.dialogs().message(this, MessageKind::Error, QString::fromUtf8(e.what()),
+                                   QMessageBox::Ok);
+    }
+}
+
+void TForm8::closeEvent(QCloseEvent* event) {
+    diagrams_->clearPoints();
+    if (!view_.diagramMode) chooseMode(true);
+    diagrams_->clearPoints();
+    tables_->clear();
+    QMainWindow::closeEvent(event);
+    Q_EMIT geschlossen();
+}
+
+void TForm8::mousePressEvent(QMouseEvent* event) {
+    // A press on the free area of the window is refused with the beep.
+    session_.sound().beep();
+    QMainWindow::mousePressEvent(event);
+}
+
+bool TForm8::event(QEvent* event) {
+    // Tab and a line feed (Ctrl+Enter) typed while the window itself has the focus are refused
+    // with the beep; the window would otherwise move the focus on Tab.
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool lineFeed = (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                              (key->modifiers() & Qt::ControlModifier);
+        const QWidget* focus = QApplication::focusWidget();
+        if ((key->key() == Qt::Key_Tab || lineFeed) && (focus == nullptr || focus == this)) {
+            session_.sound().beep();
+            return true;
+        }
+    }
+    return QMainWindow::event(event);
 }
 
 }  // namespace zebak::gui

@@ -1,14 +1,67 @@
 #pragma once
 
-#include <QWidget>
+#include <QMainWindow>
+
+#include "gui/evaluation/EvaluationView.h"
+
+class QPushButton;
 
 namespace zebak::gui {
 
-/// Evaluation window: kinematics tables, diagrams, trend line and export.
-class TForm8 : public QWidget {
+class DiagramPanel;
+class EvaluationMenu;
+class EvaluationTables;
+class Session;
+class TForm9;
+class TrendLinePanel;
+
+/// Evaluation window: a shell that composes the kinematics tables, the diagram panel, the
+/// trend-line panel, the export panel's place and the menu over the session's grids.
+class TForm8 : public QMainWindow {
     Q_OBJECT
   public:
-    explicit TForm8(QWidget* parent = nullptr);
+    /// Builds the hidden window over the session, which must outlive it.
+    explicit TForm8(Session& session, QWidget* parent = nullptr);
+    ~TForm8() override;
+
+    /// Opens the window for the analysed colours: fills their tables from the position tables,
+    /// sets the menu, draws the x-y diagram and brings the window to the front.
+    void oeffnen();
+    /// The information window "&Info" shows.
+    void setInfoWindow(TForm9* info) { info_ = info; }
+
+    const EvaluationView& view() const { return view_; }
+    DiagramPanel& diagrams() { return *diagrams_; }
+    TrendLinePanel& trend() { return *trend_; }
+    EvaluationTables& tables() { return *tables_; }
+    EvaluationMenu& menu() { return *menu_; }
+
+  Q_SIGNALS:
+    /// The window was closed and its tables emptied: the main window shows the film again.
+    void geschlossen();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+  private:
+    void buildExitAndExport(QWidget* area);
+    void connectParts();
+    void setUpView(bool colour1, bool colour2);
+    void fillAndReport(int slot);
+    void chooseMode(bool diagramMode);
+    void saveDiagram();
+    void layOut();
+
+    Session& session_;
+    EvaluationView view_;
+    DiagramPanel* diagrams_ = nullptr;
+    TrendLinePanel* trend_ = nullptr;
+    EvaluationTables* tables_ = nullptr;
+    EvaluationMenu* menu_ = nullptr;
+    QPushButton* exit_ = nullptr;
+    TForm9* info_ = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -60,7 +60,7 @@ void PositionTables::DiagrammBtnClick() {
                                    QMessageBox::Ok);
         return;
     }
-    // The evaluation window is not built yet: the button ends after its checks.
+    Q_EMIT auswertungOeffnen();
 }
 
 }  // namespace zebak::gui

@@ -32,6 +32,10 @@ class PositionTables : public QObject {
     /// three data rows.
     void DiagrammBtnClick();
 
+  Q_SIGNALS:
+    /// The checks of "Auswertung" passed: the evaluation window is to open.
+    void auswertungOeffnen();
+
   private:
     PositionTable* table(SlotNumber slot) const { return slot == 1 ? tabelle1_ : tabelle2_; }
 

@@ -1,0 +1,164 @@
+#include "Kinematics.h"
+
+#include <array>
+#include <cmath>
+
+#include "NumberText.h"
+
+namespace zebak {
+
+namespace {
+
+/// What differs between the colours: header texts and whether copied texts are trimmed.
+struct SlotTraits {
+    std::array<const char*, 5> velocityHeader;
+    std::array<const char*, 5> accelerationHeader;
+    bool trimCopiedTexts;
+};
+
+constexpr std::array<const char*, 4> kPositionHeader{"Bildnr.", "t /s", "x /m", "y /m"};
+
+constexpr std::array<SlotTraits, 2> kSlotTraits{{
+    {{"Zeitintervall /s", "v / (m/s)", "vx /(m/s)", "vy /(m/s)", "t Mitte/ s"},
+     {"Zeitintervall/ s", "a /(m/s²)", "ax /(m/s²)", "ay /(m/s²)", "t Mitte /s"},
+     true},
+    {{"Zeitintervall/s", "v /(m/s)", "vx /(m/s)", "vy /(m/s)", "t Mitte/ s"},
+     {"Zeitintervall/s", "a /(m/s²)", "ax /(m/s²)", "ay /(m/s²)", "t Mitte/ s"},
+     false},
+}};
+
+const std::string kNoText;
+
+/// The number a text holds; nothing for a blank text or one that is not a number.
+std::optional<double> valueOf(const std::string& text) {
+    if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
+    return readCellNumber(text);
+}
+
+/// A cell read as the tables read it: a blank or malformed text counts as 0.
+double readOrZero(const std::string& text) { return valueOf(text).value_or(0.0); }
+
+template <std::size_t N>
+TextGrid emptyGrid(int rows, const std::array<const char*, N>& header) {
+    TextGrid grid(static_cast<std::size_t>(rows), std::vector<std::string>(N));
+    for (std::size_t c = 0; c < N; ++c) grid[0][c] = header[c];
+    return grid;
+}
+
+std::string& at(TextGrid& grid, int row, int column) {
+    return grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+/// One component of the velocities: column `pc` of the positions into column `vc` of the
+/// velocities; the interval and mid-time texts too when `withTimes`. Returns per velocity row
+/// the earlier position row it was taken from (0 where no value was written).
+std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int vc, bool withTimes,
+                                   int fps, std::vector<std::string>& messages) {
+    const int n = static_cast<int>(p.size());
+    std::vector<int> earlier(static_cast<std::size_t>(n), 0);
+    for (int i = 2; i < n; ++i) {
+        const auto xi = valueOf(gridCell(p, i, pc));
+        if (!xi) continue;
+        int r = i - 1;
+        while (!valueOf(gridCell(p, r, pc)) && r != 1) --r;
+        const auto xr = valueOf(gridCell(p, r, pc));
+        if (!xr) continue;
+        // The time step comes from the row distance and the frame rate, not from the t texts.
+        const double q = fps * (*xi - *xr) / (i - r);
+        if (!std::isfinite(q)) {
+            messages.emplace_back(kGeschwindigkeitsfehler);
+            continue;
+        }
+        earlier[static_cast<std::size_t>(i)] = r;
+        at(v, i, vc) = lengthText(q);
+        if (!withTimes) continue;
+        const std::string& tr = gridCell(p, r, pos::kT);
+        const std::string& ti = gridCell(p, i, pos::kT);
+        at(v, i, vel::kInterval) = tr + "-" + ti;
+        at(v, i, vel::kMid) = timeText((readOrZero(tr) + readOrZero(ti)) / 2);
+    }
+    return earlier;
+}
+
+/// One component of the accelerations from column `c` of the velocities, written one row
+/// higher. The time step is the exact distance of the two mid times, (p_i + i - p_r - r) /
+/// (2 fps), rather than the difference of the mid-time texts, which are rounded to 3 decimals.
+void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vector<int>& earlier,
+                           bool withTimes, int fps, std::vector<std::string>& messages) {
+    const int n = static_cast<int>(v.size());
+    for (int i = 3; i < n; ++i) {
+        const auto vi = valueOf(gridCell(v, i, c));
+        if (!vi) continue;
+        int r = i - 1;
+        while (!valueOf(gridCell(v, r, c)) && r != 2) --r;
+        const auto vr = valueOf(gridCell(v, r, c));
+        if (!vr) continue;
+        const int pi = earlier[static_cast<std::size_t>(i)];
+        const int pr = earlier[static_cast<std::size_t>(r)];
+        const double dt = ((pi + i) - (pr + r)) / (2.0 * fps);
+        const double q = (*vi - *vr) / dt;
+        if (!std::isfinite(q)) {
+            messages.emplace_back(kGeschwindigkeitsfehler);
+            continue;
+        }
+        at(a, i - 1, c) = lengthText(q);
+        if (!withTimes) continue;
+        const double tmr = readOrZero(gridCell(v, r, vel::kMid));
+        const double tmi = readOrZero(gridCell(v, i, vel::kMid));
+        at(a, i - 1, vel::kMid) = timeText((tmr + tmi) / 2);
+        at(a, i - 1, vel::kInterval) = timeText(tmr) + "-" + timeText(tmi);
+    }
+}
+
+/// Column 1 of rows first..last: the magnitude of columns 2 and 3, empty where column 2 is.
+void magnitudes(TextGrid& g, int first, int last) {
+    for (int i = first; i <= last; ++i) {
+        if (gridCell(g, i, vel::kVx).empty()) continue;
+        const double x = readOrZero(gridCell(g, i, vel::kVx));
+        const double y = readOrZero(gridCell(g, i, vel::kVy));
+        at(g, i, vel::kV) = lengthText(std::sqrt(x * x + y * y));
+    }
+}
+
+}  // namespace
+
+const std::string& gridCell(const TextGrid& grid, int row, int column) {
+    if (row < 0 || column < 0 || row >= static_cast<int>(grid.size())) return kNoText;
+    const auto& r = grid[static_cast<std::size_t>(row)];
+    if (column >= static_cast<int>(r.size())) return kNoText;
+    return r[static_cast<std::size_t>(column)];
+}
+
+std::optional<double> cellValue(const TextGrid& grid, int row, int column) {
+    return valueOf(gridCell(grid, row, column));
+}
+
+KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps) {
+    const SlotTraits& traits = kSlotTraits.at(slot == 2 ? 1 : 0);
+    if (fps < 1) fps = 1;
+    const int n = source.rowCount();
+    KinematicsGrids g;
+    g.positions = emptyGrid(n, kPositionHeader);
+    g.velocities = emptyGrid(n, traits.velocityHeader);
+    g.accelerations = emptyGrid(n > 1 ? n - 1 : 1, traits.accelerationHeader);
+
+    for (int k = 1; k < n; ++k) {
+        at(g.positions, k, pos::kRow) = std::to_string(k);
+        for (int c = 0; c < PositionGrid::kColumns; ++c) {
+            const std::string& text = source.cell(k, c);
+            at(g.positions, k, c + 1) = traits.trimCopiedTexts ? Nullenweg(text) : text;
+        }
+    }
+    const auto earlierX =
+        velocityComponent(g.positions, g.velocities, pos::kX, vel::kVx, true, fps, g.messages);
+    const auto earlierY =
+        velocityComponent(g.positions, g.velocities, pos::kY, vel::kVy, false, fps, g.messages);
+    magnitudes(g.velocities, 2, n - 1);
+    accelerationComponent(g.velocities, g.accelerations, vel::kVx, earlierX, true, fps, g.messages);
+    accelerationComponent(g.velocities, g.accelerations, vel::kVy, earlierY, false, fps,
+                          g.messages);
+    magnitudes(g.accelerations, 2, n - 2);
+    return g;
+}
+
+}  // namespace zebak

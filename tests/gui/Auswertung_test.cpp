@@ -1,0 +1,415 @@
+// The evaluation window: its components, opening with one and two colours, the menu's
+// rules, the diagrams and the trend line, edits and redraws, the point hint, closing, saving
+// the diagram, and grids equal to what the headless tool prints for the same film.
+#include <QAction>
+#include <QChartView>
+#include <QCheckBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScatterSeries>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QValueAxis>
+#include <QWheelEvent>
+
+#include "GuiTest.h"
+#include "core/NumberText.h"
+#include "gui/app/Sound.h"
+#include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/EvaluationGrid.h"
+#include "gui/evaluation/EvaluationTables.h"
+#include "gui/evaluation/TForm8.h"
+#include "gui/evaluation/TrendLinePanel.h"
+#include "support/Process.h"
+
+namespace zebak::gui::test {
+
+namespace {
+/// Rows (t, x, y) of a table: x = 2 k, y = k^2 for frame k at 25 frames/s.
+void fillTable(PositionGrid& g, int frames, double yScale) {
+    g.setRowCount(frames + 1);
+    for (int k = 0; k < frames; ++k) {
+        g.setCell(k + 1, 0, timeText(k / 25.0));
+        g.setCell(k + 1, 1, lengthText(2.0 * k));
+        g.setCell(k + 1, 2, lengthText(yScale * k * k));
+    }
+}
+
+std::vector<QPointF> pointsOf(const QXYSeries* s) {
+    const QList<QPointF> p = s->points();
+    return {p.begin(), p.end()};
+}
+}  // namespace
+
+class AuswertungTest : public GuiTest {
+  protected:
+    TForm8& form8() { return *fenster->neben().form8; }
+    DiagramPanel& diagrams() { return form8().diagrams(); }
+    template <typename T>
+    T* teil(const char* name) {
+        T* w = form8().findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    QAction* menu(const char* name) { return teil<QAction>(name); }
+    /// Analysed colours with hand-made tables, then "Auswertung".
+    void oeffnen(bool colour1, bool colour2, int frames = 6) {
+        ProgramState& s = form1().state();
+        s.analyse.anzeige.farbe1Analysieren = colour1;
+        s.analyse.anzeige.farbe2Analysieren = colour2;
+        fillTable(s.tabelle(1), frames, 1.0);
+        fillTable(s.tabelle(2), frames, -1.0);
+        form1().commands().evaluationButton()->click();
+    }
+    QString zelle(const char* grid, int row, int column) {
+        const auto* m = teil<QTableView>(grid)->model();
+        return m->index(row - 1, column).data().toString();
+    }
+    void waehlen(const char* button) { teil<QRadioButton>(button)->click(); }
+};
+
+TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
+    oeffnen(true, true);
+    EXPECT_EQ(form8().windowTitle(), "Auswertung");
+    teil<QChartView>("Diagramm");
+    for (const char* g : {"GroupBox1", "GroupBox2"}) teil<QGroupBox>(g);
+    EXPECT_EQ(teil<QGroupBox>("GroupBox1")->title(), "Diagramme");
+    EXPECT_EQ(teil<QGroupBox>("GroupBox2")->title(), "Phasenraum");
+    for (const char* b : {"XY", "xt", "yt", "vt", "vxt", "vyt", "at", "axt", "ayt", "xvx", "yvy",
+                          "rv", "va", "vxax", "vyay"})
+        teil<QRadioButton>(b);
+    EXPECT_FALSE(teil<QRadioButton>("rv")->isEnabled());
+    EXPECT_EQ(teil<QRadioButton>("vxax")->text(), "vx - ax");
+    for (const char* w : {"Panel1", "Panel2"}) teil<QFrame>(w);
+    EXPECT_EQ(teil<QPushButton>("Trendlinie")->text(), "Trendlinie aus");
+    EXPECT_EQ(teil<QLabel>("Label2")->text(), "Stärke der");
+    EXPECT_EQ(teil<QLabel>("Label1")->text(), "Glättung:");
+    EXPECT_EQ(teil<QSpinBox>("SpinEdit1")->value(), 5);
+    EXPECT_EQ(teil<QPushButton>("SpeedButton2")->text(), "Exit");
+    for (const char* s : {"ScrollBox1", "ScrollBox2"}) teil<QScrollArea>(s);
+    for (const char* g :
+         {"Tabelle1", "tabelle1v", "tabelle1a", "Tabelle2", "Tabelle2v", "Tabelle2a"})
+        teil<QTableView>(g);
+    for (const char* a :
+         {"Speichern1", "Schliessen1", "Diagrammspeichern1", "Normalraum1", "Phasenraum1",
+          "MenuFarbe1", "MenuFarbe2", "N5", "MenuTabelle1", "MenuTabelle2", "ZebakHilfe1", "Info1"})
+        menu(a);
+    EXPECT_EQ(menu("Speichern1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    EXPECT_EQ(menu("Schliessen1")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    EXPECT_EQ(menu("ZebakHilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
+    EXPECT_FALSE(menu("MenuFarbe1")->icon().isNull());
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(diagrams().pointSeries(n)->objectName(), QStringLiteral("Series%1").arg(n));
+    EXPECT_EQ(diagrams().lineSeries(2)->objectName(), "Series6");
+    EXPECT_FALSE(diagrams().chartView()->chart()->legend()->isVisible());
+    EXPECT_TRUE(diagrams().axisX()->titleFont().bold());
+    EXPECT_EQ(diagrams().axisX()->titleFont().pixelSize(), 13);
+}
+
+TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
+    oeffnen(true, false);
+    EXPECT_TRUE(form8().isVisible());
+    EXPECT_TRUE(menu("MenuFarbe1")->isVisible() && menu("MenuFarbe1")->isChecked());
+    EXPECT_FALSE(menu("MenuFarbe2")->isVisible());
+    EXPECT_FALSE(menu("MenuTabelle1")->isVisible());
+    EXPECT_FALSE(menu("N5")->isVisible());
+    EXPECT_TRUE(teil<QScrollArea>("ScrollBox1")->isVisible());
+    EXPECT_FALSE(teil<QScrollArea>("ScrollBox2")->isVisible());
+    EXPECT_TRUE(teil<QRadioButton>("XY")->isChecked());
+    EXPECT_EQ(diagrams().axisY()->titleText(), "y /m");
+    EXPECT_EQ(diagrams().pointSeries(3)->count(), 6);
+    EXPECT_EQ(diagrams().pointSeries(4)->count(), 0);
+    EXPECT_EQ(zelle("Tabelle1", 2, 1), "0.04");
+    EXPECT_EQ(zelle("tabelle1v", 2, 2), "50");
+    EXPECT_EQ(zelle("tabelle1a", 2, 3), "1250");
+    auto* v = teil<EvaluationGrid>("tabelle1v");
+    EXPECT_EQ(v->rowHeight(0), v->verticalHeader()->defaultSectionSize() / 2);
+    EXPECT_EQ(v->headerColour(), QColor(205, 51, 51));
+    EXPECT_EQ(v->currentIndex().row(), 5) << "the last row is current";
+    form8().close();
+
+    oeffnen(true, true);
+    for (const char* a : {"MenuFarbe1", "MenuFarbe2", "MenuTabelle1", "MenuTabelle2", "N5"})
+        EXPECT_TRUE(menu(a)->isVisible()) << a;
+    EXPECT_TRUE(menu("MenuTabelle1")->isChecked());
+    EXPECT_FALSE(menu("MenuTabelle2")->isChecked());
+    EXPECT_EQ(diagrams().pointSeries(4)->count(), 6);
+    EXPECT_EQ(teil<EvaluationGrid>("Tabelle2a")->headerColour(), QColor(51, 102, 255));
+    form8().close();
+
+    oeffnen(false, true);
+    EXPECT_FALSE(menu("MenuFarbe1")->isVisible());
+    EXPECT_TRUE(menu("MenuFarbe2")->isChecked());
+    EXPECT_FALSE(teil<QScrollArea>("ScrollBox1")->isVisible());
+    EXPECT_TRUE(teil<QScrollArea>("ScrollBox2")->isVisible());
+    EXPECT_EQ(diagrams().pointSeries(3)->count(), 0);
+    EXPECT_EQ(diagrams().pointSeries(4)->count(), 6);
+    form8().close();
+
+    // Too few rows: the main window's message, and the window stays closed.
+    oeffnen(true, false, 2);
+    EXPECT_FALSE(form8().isVisible());
+    ASSERT_FALSE(dialogs.meldungen.empty());
+    EXPECT_EQ(dialogs.meldungen.back().text, "Es sind noch nicht genug Messwerte erfasst worden.");
+}
+
+TEST_F(AuswertungTest, TableItemsShowTheHoldersAloneOrSideBySide) {
+    oeffnen(true, true);
+    auto* box1 = teil<QScrollArea>("ScrollBox1");
+    auto* box2 = teil<QScrollArea>("ScrollBox2");
+    menu("MenuTabelle2")->trigger();  // (on, off): side by side
+    EXPECT_TRUE(menu("MenuTabelle2")->isChecked());
+    EXPECT_TRUE(box2->isVisible());
+    EXPECT_EQ(box1->width(), 494);
+    EXPECT_EQ(box2->x(), 506);
+    menu("MenuTabelle1")->trigger();  // (on, on): table 1 goes, table 2 full width
+    EXPECT_FALSE(box1->isVisible());
+    EXPECT_EQ(box2->width(), 937);
+    EXPECT_EQ(box2->x(), 8);
+    menu("MenuTabelle1")->trigger();  // (off, on): side by side again
+    EXPECT_TRUE(box1->isVisible());
+    EXPECT_EQ(box2->x(), 506);
+    menu("MenuTabelle2")->trigger();  // (on, on): table 2 goes
+    EXPECT_FALSE(box2->isVisible());
+    EXPECT_EQ(box1->width(), 937);
+    menu("MenuTabelle1")->trigger();  // (on, off): table 1 hidden, nothing shown
+    EXPECT_FALSE(box1->isVisible());
+    EXPECT_FALSE(menu("MenuTabelle1")->isChecked());
+    menu("MenuTabelle2")->trigger();  // (off, off): table 2 alone
+    EXPECT_TRUE(box2->isVisible());
+    EXPECT_EQ(box2->width(), 937);
+    form8().close();
+    EXPECT_EQ(box1->width(), 937);
+    EXPECT_EQ(box2->x(), 8);
+}
+
+TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
+    oeffnen(true, true);
+    waehlen("vyt");
+    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y / (m/s)") << "colour 2's titles stay";
+    EXPECT_EQ(diagrams().axisX()->titleText(), "t / s");
+    EXPECT_EQ(diagrams().pointSeries(1)->count(), 5);
+    EXPECT_EQ(diagrams().pointSeries(2)->count(), 5);
+    menu("MenuFarbe2")->trigger();
+    EXPECT_FALSE(menu("MenuFarbe2")->isChecked());
+    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)");
+    EXPECT_EQ(diagrams().axisX()->titleText(), "t /(s)");
+    EXPECT_EQ(diagrams().pointSeries(2)->count(), 0);
+    menu("MenuFarbe1")->trigger();
+    EXPECT_EQ(diagrams().pointSeries(1)->count(), 0) << "both off: the chart is empty";
+    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)") << "the titles stay";
+    menu("MenuFarbe1")->trigger();
+
+    menu("Phasenraum1")->trigger();
+    EXPECT_TRUE(menu("Phasenraum1")->isChecked());
+    EXPECT_FALSE(menu("Normalraum1")->isChecked());
+    EXPECT_TRUE(teil<QGroupBox>("GroupBox2")->isVisible());
+    EXPECT_FALSE(teil<QGroupBox>("GroupBox1")->isVisible());
+    EXPECT_FALSE(teil<QFrame>("Panel2")->isVisible());
+    // x - vx: position of row k with the velocity of row k + 1 (x = 2 k: vx 50 throughout).
+    EXPECT_EQ(pointsOf(diagrams().pointSeries(3)),
+              (std::vector<QPointF>{{0, 50}, {2, 50}, {4, 50}, {6, 50}, {8, 50}}));
+    EXPECT_EQ(diagrams().axisY()->titleText(), "v_x /(m/s)");
+    waehlen("va");
+    EXPECT_EQ(diagrams().axisX()->titleText(), "v /(m/s)");
+    // A double click draws the diagram last chosen in the "Diagramme" group.
+    QTest::mouseDClick(diagrams().chartView()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)");
+    menu("Normalraum1")->trigger();
+    EXPECT_TRUE(teil<QFrame>("Panel2")->isVisible());
+    EXPECT_TRUE(teil<QRadioButton>("XY")->isChecked());
+}
+
+TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
+    oeffnen(true, false);
+    QChart* chart = diagrams().chartView()->chart();
+    auto zoomIn = [&] {
+        QWheelEvent wheel(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(diagrams().chartView()->viewport(), &wheel);
+    };
+    const double span = diagrams().axisX()->max() - diagrams().axisX()->min();
+    zoomIn();
+    EXPECT_TRUE(chart->isZoomed());
+    EXPECT_LT(diagrams().axisX()->max() - diagrams().axisX()->min(), span);
+    menu("Phasenraum1")->trigger();
+    waehlen("yvy");
+    EXPECT_TRUE(chart->isZoomed()) << "the phase-space buttons keep the zoom";
+    menu("Normalraum1")->trigger();
+    EXPECT_FALSE(chart->isZoomed());
+    zoomIn();
+    waehlen("xt");
+    EXPECT_FALSE(chart->isZoomed());
+}
+
+TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {
+    oeffnen(true, false, 12);
+    auto* spin = teil<QSpinBox>("SpinEdit1");
+    auto* line = diagrams().lineSeries(1);
+    waehlen("vyt");
+    // Strength 5 on 12 velocity rows: centre rows 4 to 10.
+    EXPECT_EQ(line->count(), 7);
+    spin->setValue(7);
+    EXPECT_EQ(line->count(), 5);
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 9);
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 9) << "a step beyond the limit stays at it";
+    QTest::keyClicks(spin, "3");
+    EXPECT_EQ(spin->value(), 9) << "the number cannot be typed";
+
+    waehlen("xt");
+    EXPECT_EQ(spin->value(), 1);
+    EXPECT_EQ(pointsOf(line), pointsOf(diagrams().pointSeries(1))) << "the line joins the points";
+    QTest::keyClick(spin, Qt::Key_Up);
+    EXPECT_EQ(spin->value(), 1) << "undone while x - t is chosen";
+    waehlen("vt");
+    EXPECT_EQ(spin->value(), 1);
+    EXPECT_EQ(line->count(), 11) << "strength 1 joins rows 2 to R - 1";
+
+    auto* button = teil<QPushButton>("Trendlinie");
+    button->click();
+    EXPECT_EQ(button->text(), "Trendlinie an");
+    EXPECT_FALSE(line->isVisible());
+    waehlen("at");
+    EXPECT_FALSE(line->isVisible()) << "off stays when another diagram is chosen";
+    button->click();
+    EXPECT_EQ(button->text(), "Trendlinie aus");
+    EXPECT_TRUE(line->isVisible());
+}
+
+TEST_F(AuswertungTest, EditingACellRedrawsFromTheTextsWithoutRecomputing) {
+    oeffnen(true, false);
+    auto* grid = teil<QTableView>("Tabelle1");
+    const QString before = zelle("tabelle1v", 3, 2);
+    grid->setCurrentIndex(grid->model()->index(1, 2));  // x of row 2
+    QTest::keyClicks(grid, "9");
+    auto* editor = grid->findChild<QLineEdit*>();
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "9,5a");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(zelle("Tabelle1", 2, 2), "9.5") << "',' types '.', letters are swallowed";
+    EXPECT_EQ(zelle("tabelle1v", 3, 2), before) << "velocities are not recomputed";
+    QTest::keyClick(grid, Qt::Key_Down);
+    const auto points = pointsOf(diagrams().pointSeries(3));
+    EXPECT_NE(std::find(points.begin(), points.end(), QPointF(9.5, 1)), points.end())
+        << "the x-y diagram was redrawn from the edited text";
+}
+
+TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
+    EXPECT_EQ(pointHint(QPointF(0.04, 1.25), QLocale(QLocale::German)),
+              "Abszisse: 0,04\nOrdinate: 1,25");
+    EXPECT_EQ(pointHint(QPointF(1234.5, 0.1 + 0.2), QLocale(QLocale::German)),
+              "Abszisse: 1234,5\nOrdinate: 0,3");
+    QLocale::setDefault(QLocale(QLocale::German));
+    oeffnen(true, false);
+    Q_EMIT diagrams().pointSeries(3)->clicked(QPointF(0.04, 1.25));
+    EXPECT_EQ(diagrams().chartView()->toolTip(), "Abszisse: 0,04\nOrdinate: 1,25");
+    QTest::qWait(1100);
+    EXPECT_EQ(diagrams().chartView()->toolTip(), "");
+    QLocale::setDefault(QLocale::c());
+}
+
+TEST_F(AuswertungTest, PressesOnTheFreeAreaTabAndLineFeedBeep) {
+    oeffnen(true, false);
+    const int before = session->sound().beeps();
+    QTest::mouseClick(teil<QWidget>("Flaeche"), Qt::LeftButton, {}, QPoint(60, 585));
+    EXPECT_EQ(session->sound().beeps(), before + 1);
+    QApplication::setActiveWindow(&form8());
+    form8().setFocus();
+    QTest::keyClick(&form8(), Qt::Key_Tab);
+    QTest::keyClick(&form8(), Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(session->sound().beeps(), before + 3);
+    QTest::mouseClick(teil<QPushButton>("Trendlinie"), Qt::LeftButton);
+    EXPECT_EQ(session->sound().beeps(), before + 3) << "a control takes its click";
+}
+
+TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {
+    oeffnen(true, true);
+    menu("MenuTabelle2")->trigger();
+    menu("Phasenraum1")->trigger();
+    teil<QPushButton>("SpeedButton2")->click();
+    EXPECT_FALSE(form8().isVisible());
+    EXPECT_EQ(zelle("Tabelle1", 2, 1), "");
+    EXPECT_EQ(zelle("tabelle1v", 2, 2), "");
+    EXPECT_EQ(diagrams().pointSeries(3)->count(), 0);
+    EXPECT_TRUE(menu("Normalraum1")->isChecked());
+    EXPECT_EQ(teil<QScrollArea>("ScrollBox2")->x(), 8);
+    EXPECT_TRUE(form8().view().diagramMode);
+}
+
+TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
+    oeffnen(true, false);
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("xy.png"));
+    dialogs.speichernNamen = {png, dir.filePath(QStringLiteral("fehlt/xy.png")), QString()};
+    menu("Diagrammspeichern1")->trigger();
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(),
+              diagrams().chartView()->size() * diagrams().chartView()->devicePixelRatioF());
+    const auto count = dialogs.meldungen.size();
+    menu("Diagrammspeichern1")->trigger();
+    ASSERT_EQ(dialogs.meldungen.size(), count + 1);
+    EXPECT_EQ(dialogs.meldungen.back().kind, MessageKind::Error);
+    menu("Diagrammspeichern1")->trigger();  // cancelled: nothing reported
+    EXPECT_EQ(dialogs.meldungen.size(), count + 1);
+}
+
+TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
+    const QString film = QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi");
+    ASSERT_TRUE(form1().filmLaden(film));
+    part<QPushButton>("AutomatischBtn")->click();
+    ProgramState& s = form1().state();
+    for (SlotNumber n : {1, 2}) {
+        s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
+        s.slot(n).zugewiesen = true;
+        part<QWidget>("Panel3")
+            ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
+            ->setChecked(true);
+    }
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    form1().commands().evaluationButton()->click();
+    ASSERT_TRUE(form8().isVisible());
+
+    const auto r = zebak::test::runCommand(
+        std::string(ZEBAK_ANALYSE) + " track " + zebak::test::shellQuote(film.toStdString()) +
+        " --colour1 230,40,40 --colour2 40,40,230 --kinematics 2>/dev/null");
+    ASSERT_EQ(r.status, 0);
+    const QJsonObject k =
+        QJsonDocument::fromJson(QByteArray::fromStdString(r.out)).object()["kinematics"].toObject();
+    const char* names[2][3] = {{"Tabelle1", "tabelle1v", "tabelle1a"},
+                               {"Tabelle2", "Tabelle2v", "Tabelle2a"}};
+    const char* keys[3] = {"positions", "velocities", "accelerations"};
+    for (int slot : {1, 2})
+        for (int g = 0; g < 3; ++g) {
+            const QJsonArray rows = k[QString::number(slot)].toObject()[keys[g]].toArray();
+            auto* view = teil<QTableView>(names[slot - 1][g]);
+            const auto* m = view->model();
+            ASSERT_EQ(rows.size(), m->rowCount() + 1) << names[slot - 1][g];
+            ASSERT_GT(rows.size(), 10);
+            for (int c = 0; c < m->columnCount(); ++c)
+                EXPECT_EQ(rows[0].toArray()[c].toString(),
+                          m->headerData(c, Qt::Horizontal).toString());
+            for (int row = 1; row < rows.size(); ++row)
+                for (int c = 0; c < m->columnCount(); ++c)
+                    EXPECT_EQ(rows[row].toArray()[c].toString(),
+                              m->index(row - 1, c).data().toString())
+                        << names[slot - 1][g] << " " << row << "," << c;
+        }
+}
+
+}  // namespace zebak::gui::test
