@@ -206,6 +206,8 @@ int StroboskopbildClick(ProgramState& state, FrameSource& frames, const Analysis
     RgbFrame& image = state.analyse.Suchergebnisbild;
     image = RgbFrame(state.Videobreite, state.Videohoehe);
     image.fill(kWeiss);
+    // The background is the frame now shown, decoded afresh at analysis size.
+    frames.seek(frames.currentFrame());
     const RgbFrame& background = frames.frame();
     for (int y = 0; y < std::min(image.height(), background.height()); ++y) {
         for (int x = 0; x < std::min(image.width(), background.width()); ++x) {
