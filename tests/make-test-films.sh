@@ -138,6 +138,15 @@ if [ ! -s bad/size-change.mkv ]; then
     rm -f bad/a.ts bad/b.ts bad/size-change.tmp.ts
 fi
 
+# A lossless 640x480 film with a one-pixel checker of red and blue: the reduced display
+# blends it, the film itself has only the two colours.
+if [ ! -s checker640.avi ]; then
+    ff -f lavfi -i "color=c=black:size=640x480:rate=25,format=rgb24" \
+       -vf "geq=r='255*mod(X+Y,2)':g='0':b='255*(1-mod(X+Y,2))'" \
+       -frames:v 3 -c:v ffv1 -pix_fmt bgr0 checker640.tmp.avi
+    mv checker640.tmp.avi checker640.avi
+fi
+
 # Films as phones make them: upright films stored on their side (rotation in the track
 # header, H.264 MP4 and HEVC MOV), a film whose frames are 1/30 s apart for 16 frames and then
 # 2/30 s apart for 8, a slow-motion film with its recording rate, and a one-frame film.

@@ -45,6 +45,7 @@ void readSlotOptions(Arguments& args, SlotNumber slot, SearchSettings& s) {
     if (auto v = args.option("--object-size" + n))
         s.Objektgroesse = parseInt(*v, "--object-size" + n, low, high);
     s.Farbuebernahme = args.flag("--adopt" + n);
+    s.reacquire = args.flag("--reacquire" + n);
 }
 
 /// Splits "a,b,c" at the commas.
@@ -58,23 +59,6 @@ std::vector<std::string> splitCommas(const std::string& text) {
     }
     return parts;
 }
-
-enum class OutputFormat { Json, Csv, Txt };
-
-struct TrackRequest {
-    std::string film;
-    std::optional<std::vector<int>> colour[2];
-    std::optional<std::vector<int>> area;
-    std::optional<std::string> from;
-    std::optional<std::string> to;
-    std::optional<int> fps;
-    bool timesFromFilm = false;
-    std::optional<std::string> calibrate;
-    std::optional<std::vector<int>> origin;
-    bool continueOnMiss = true;
-    OutputFormat format = OutputFormat::Json;
-    std::optional<std::string> output;
-};
 
 /// Takes every option of the command line; values that need the film are checked later.
 TrackRequest readRequest(Arguments& args, ProgramState& state) {
@@ -203,6 +187,11 @@ std::string jsonTables(const ProgramState& state) {
 }
 
 }  // namespace
+
+TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& state) {
+    Arguments args(std::move(words));
+    return readRequest(args, state);
+}
 
 int runTrack(Arguments& args, std::ostream& out) {
     ProgramState state;

@@ -96,25 +96,71 @@ void initialFrame(ProgramState& state, FrameSource& frames, const AnalysisHost& 
     if (!state.settings(slot).gezielteZweitsuche) writeRow(state, frames, host, slot);
 }
 
-/// A frame after the first two; returns false when the pass is to end.
-bool trackedFrame(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                  SlotNumber slot, int n, int& prevX, int& prevY) {
+/// What became of a tracked frame.
+enum class Tracked { Continue, Stop, Lost };
+
+/// A frame after the first two. With "Objekt wiedersuchen", a disc that finds nothing is
+/// followed by a search of the whole area; the object found there restarts the prediction
+/// with a step of zero, and an object not found there either is lost.
+Tracked trackedFrame(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                     SlotNumber slot, int n, int& prevX, int& prevY) {
     showFrame(frames, host, n);
     const SlotState& s = state.slot(slot);
     const long long px = 2LL * s.MittelpunktX - prevX;
     const long long py = 2LL * s.MittelpunktY - prevY;
     const long long r = state.settings(slot).moeglicheAbweichung;
-    const BoundingBox box = scanDisc(state, frames.frame(), slot, px, py, r);
+    BoundingBox box = scanDisc(state, frames.frame(), slot, px, py, r);
+    const bool reacquire =
+        state.settings(slot).reacquire && !box.found(state.Videobreite, state.Videohoehe);
+    if (reacquire) box = scanSearchArea(state, frames.frame(), slot);
     host.display.resultImageChanged();
-    if (state.Abbruch) return false;
+    if (state.Abbruch) return Tracked::Stop;
     recordCentre(state, host, slot, box, prevX, prevY);
+    const bool found = box.found(state.Videobreite, state.Videohoehe);
+    if (reacquire && found) {
+        prevX = state.slot(slot).MittelpunktX;
+        prevY = state.slot(slot).MittelpunktY;
+    }
     const SearchSettings& settings = state.settings(slot);
     if (!settings.gezielteZweitsuche) writeRow(state, frames, host, slot);
     if (settings.gezielteZweitsuche) gezieltesuche(state, frames, host, slot);
     if (settings.Farbuebernahme) Farbuebernahme(state, frames, host, slot);
     if (!settings.gezielteZweitsuche) MittelpunktZeichnen(state, slot, host.display);
     host.dialogs.pause(state.analyse.anzeige.bremseMs);
-    return !state.Abbruch;
+    if (state.Abbruch) return Tracked::Stop;
+    return reacquire && !found ? Tracked::Lost : Tracked::Continue;
+}
+
+/// The predicted-position pass with "Objekt wiedersuchen": frames are searched whole until
+/// the object is found; found in the first two frames, it is predicted from both as
+/// written, found later, afresh from that frame alone (step zero). A tracked frame that
+/// loses it sends the pass back to searching whole frames.
+void reacquiringPass(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                     SlotNumber slot) {
+    const int s = state.analyse.sequenceStart;
+    int prevX = 0;
+    int prevY = 0;
+    bool predicting = false;
+    bool foundBefore = false;  // the frame before was found by a whole-area search
+    pullBackEndBar(state, frames, host);
+    for (int n = s; n <= state.analyse.sequenceEnd; ++n) {
+        if (predicting) {
+            const Tracked t = trackedFrame(state, frames, host, slot, n, prevX, prevY);
+            if (t == Tracked::Stop) break;
+            predicting = t == Tracked::Continue;
+            foundBefore = false;
+            continue;
+        }
+        initialFrame(state, frames, host, slot, n, prevX, prevY);
+        const bool found = state.analyse.panel5 == FoundIndicator::Found;
+        if (found && n > s && !(n == s + 1 && foundBefore)) {
+            prevX = state.slot(slot).MittelpunktX;
+            prevY = state.slot(slot).MittelpunktY;
+        }
+        predicting = found && n > s;
+        foundBefore = found;
+        if (n > s + 1 && state.Abbruch) break;
+    }
 }
 
 /// Prepares the search result image: the frame's size, white, or the current frame as its
@@ -215,6 +261,10 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost&
 void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot) {
     state.Abbruch = false;
     state.slot(slot).Toleranz = firstTolerance(state.settings(slot));
+    if (state.settings(slot).reacquire) {
+        reacquiringPass(state, frames, host, slot);
+        return;
+    }
     int prevX = 0;
     int prevY = 0;
     const int s = state.analyse.sequenceStart;
@@ -223,7 +273,7 @@ void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
     pullBackEndBar(state, frames, host);
     const int e = state.analyse.sequenceEnd;
     for (int n = s + 2; n <= e; ++n)
-        if (!trackedFrame(state, frames, host, slot, n, prevX, prevY)) break;
+        if (trackedFrame(state, frames, host, slot, n, prevX, prevY) == Tracked::Stop) break;
 }
 
 void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host) {

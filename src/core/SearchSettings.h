@@ -31,6 +31,10 @@ struct SearchSettings {
     int Objektgroesse = 16;
     /// "Farbübernahme" (CheckBox2).
     bool Farbuebernahme = false;
+    /// "Objekt wiedersuchen": a predicted-position pass that loses the object (the disc finds
+    /// nothing, or the first frames do) searches the whole area until it finds it again and
+    /// predicts afresh from there. Off by default.
+    bool reacquire = false;
 };
 
 /// What the result display panel (Panel3, "Anzeige der Suchergebnisse") asks for.

@@ -110,6 +110,15 @@ TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
         info->findChild<QLabel*>("Label1")->text() + info->findChild<QLabel*>("Label2")->text();
     EXPECT_TRUE(texte.contains("3.51"));
     EXPECT_TRUE(texte.contains("28.05.2003"));
+    // The two links lead to the program's own help pages and its licence, no placeholder.
+    const QString hilfe = info->findChild<QLabel*>("Label6")->text();
+    const QString lizenz = info->findChild<QLabel*>("Label9")->text();
+    EXPECT_TRUE(hilfe.contains(MainMenu::hilfeUrl().toString(QUrl::FullyEncoded)))
+        << hilfe.toStdString();
+    EXPECT_TRUE(lizenz.contains(TForm9::licenceUrl().toString(QUrl::FullyEncoded)));
+    EXPECT_TRUE(lizenz.contains("GPL-3.0-or-later"));
+    for (QLabel* l : info->findChildren<QLabel*>())
+        EXPECT_FALSE(l->text().contains("example")) << l->objectName().toStdString();
     info->findChild<QPushButton*>("BitBtn1")->click();
     EXPECT_FALSE(info->isVisible());
 }

@@ -5,7 +5,9 @@
 #include <QDropEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <QUrl>
 
 #include "GuiTest.h"
@@ -138,6 +140,26 @@ TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
     refused.setAccepted(false);
     QApplication::sendEvent(&form1(), &refused);
     EXPECT_FALSE(refused.isAccepted());
+}
+
+// A click on the reduced display takes the colour of the film's own pixel under it: the
+// one-pixel checker is only red and blue in the film, a blend of both on the display.
+TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("checker640.avi")));
+    part<QPushButton>("AutomatischBtn")->click();
+    TForm3* display = fenster->neben().form3;
+    ASSERT_EQ(display->clientSize(), QSize(384, 288));
+    for (const QPoint click : {QPoint(100, 100), QPoint(101, 100), QPoint(383, 287)}) {
+        QTest::mouseClick(display, Qt::LeftButton, {}, click);
+        const int fx = click.x() * 640 / 384;
+        const int fy = click.y() * 480 / 288;
+        const Rgb expected = (fx + fy) % 2 == 1 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
+        EXPECT_EQ(form1().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
+    }
+    // The display itself shows a blend there, the colour a pick used to take.
+    const Rgb shown = display->bildpunkt(100, 100);
+    EXPECT_NE(shown, (Rgb{255, 0, 0}));
+    EXPECT_NE(shown, (Rgb{0, 0, 255}));
 }
 
 TEST(FilmFilter, TheWrittenFilterFirstThenEveryFilmTypeThenAllFiles) {

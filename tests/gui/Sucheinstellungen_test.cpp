@@ -235,4 +235,26 @@ TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
     EXPECT_TRUE(form1().state().analyse.anzeige.punktMarker);  // the choice stays in force
 }
 
+// "Objekt wiedersuchen" is off at start, belongs to the predicted pass (hidden with
+// "Einfach") and the state of its slot follows it.
+TEST_F(SucheinstellungenTest, ReacquireIsAnOptionOfThePredictedPassPerSlot) {
+    for (int n : {1, 2}) {
+        SCOPED_TRACE(n);
+        auto* box = in<QCheckBox>(frame(n), "ObjektWiedersuchen");
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->text(), QStringLiteral("Objekt wiedersuchen"));
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_FALSE(settings(n).reacquire);
+        box->setChecked(true);
+        EXPECT_TRUE(settings(n).reacquire);
+        EXPECT_FALSE(settings(3 - n).reacquire);
+        EXPECT_TRUE(offen(box));
+        frame(n)->RadioGroup1()->setItemIndex(0);  // "Einfach"
+        EXPECT_FALSE(offen(box));
+        frame(n)->RadioGroup1()->setItemIndex(1);
+        EXPECT_TRUE(offen(box));
+        box->setChecked(false);
+    }
+}
+
 }  // namespace zebak::gui::test

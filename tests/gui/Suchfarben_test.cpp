@@ -9,6 +9,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <QClipboard>
+#include <QScrollBar>
 #include "GuiTest.h"
 #include "gui/search/RadioGroup.h"
 #include "gui/search/TForm3.h"
@@ -192,6 +194,41 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
     EXPECT_EQ(gruppe2->itemIndex(), 0);
     klick(50, 50);
     EXPECT_EQ(slot(1).Farbe, kRot);
+}
+
+// Select-all, typing over a selection and paste work in the R/G/B fields; what is not a
+// number is still refused.
+TEST_F(SuchfarbenTest, TheRgbFieldsTakeSelectAllTypingOverAndPaste) {
+    QLineEdit* red = frame(1)->Edit(0);
+    red->setFocus();
+    red->setText(QStringLiteral("200"));
+    QTest::keyClick(red, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(red->selectedText(), QStringLiteral("200"));
+    QTest::keyClick(red, Qt::Key_7);
+    EXPECT_EQ(red->text(), QStringLiteral("7"));
+    QTest::keyClick(red, Qt::Key_X);  // a letter is refused
+    EXPECT_EQ(red->text(), QStringLiteral("7"));
+    QApplication::clipboard()->setText(QStringLiteral("12"));
+    red->selectAll();
+    QTest::keyClick(red, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(red->text(), QStringLiteral("12"));
+    QApplication::clipboard()->setText(QStringLiteral("ab"));
+    red->selectAll();
+    QTest::keyClick(red, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(red->text(), QStringLiteral("12"));
+    EXPECT_TRUE(rgbTasteZulassen(Qt::Key_A, QStringLiteral("\x01"), Qt::ControlModifier));
+    EXPECT_FALSE(rgbTasteZulassen(Qt::Key_B, QStringLiteral("\x02"), Qt::ControlModifier));
+    EXPECT_FALSE(rgbTasteZulassen(Qt::Key_A, QStringLiteral("a")));
+}
+
+// The brake says how long it pauses.
+TEST_F(SuchfarbenTest, TheBrakeShowsItsValueInMilliseconds) {
+    auto* brake = part<QScrollBar>("ScrollBarBremse");
+    auto* label = part<QLabel>("labelbremse");
+    EXPECT_EQ(label->text(), QStringLiteral("Bremse: %1 ms").arg(brake->value()));
+    brake->setValue(120);
+    EXPECT_EQ(label->text(), QStringLiteral("Bremse: 120 ms"));
+    EXPECT_EQ(form1().state().analyse.anzeige.bremseMs, 120);
 }
 
 }  // namespace zebak::gui::test

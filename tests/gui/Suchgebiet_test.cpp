@@ -7,6 +7,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <QCloseEvent>
+
 #include "GuiTest.h"
 #include "gui/search/TForm3.h"
 
@@ -188,6 +190,39 @@ TEST_F(SuchgebietTest, AnyKeyOnTheDisplayWindowAsksTheAnalysisToStop) {
     form1().state().Abbruch = false;
     QTest::keyClick(anzeige(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_TRUE(form1().state().Abbruch);
+}
+
+// Escape gives up an armed selection as the answer No does: the mouse is free again and the
+// whole frame is searched.
+TEST_F(SuchgebietTest, EscapeEndsAnArmedSelectionAndFreesTheMouse) {
+    automatisch("gui320.avi");
+    form1().state().SuchbereichLinks = 40;
+    dialogs.antworten = {QMessageBox::Yes};
+    knopf()->click();
+    ASSERT_TRUE(anzeige()->cursorEingeschraenkt());
+    QTest::mousePress(anzeige(), Qt::LeftButton, {}, {10, 10});
+    QTest::mouseMove(anzeige(), {60, 50});
+    const QImage drawn = anzeige()->grab().toImage();
+    QTest::keyClick(anzeige(), Qt::Key_Escape);
+    EXPECT_FALSE(anzeige()->cursorEingeschraenkt());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(knopf()->isEnabled());
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
+    ASSERT_FALSE(dialogs.meldungen.empty());
+    EXPECT_EQ(dialogs.meldungen.back().text, kGanzesBild);
+    EXPECT_NE(anzeige()->grab().toImage(), drawn) << "the rectangle is erased";
+    // The release after Escape starts nothing, and a click picks a colour again.
+    QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, {60, 50});
+    EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
+}
+
+// Closing the display window from the window manager does nothing while a film is loaded.
+TEST_F(SuchgebietTest, TheDisplayWindowStaysWhileAFilmIsLoaded) {
+    automatisch("gui320.avi");
+    QCloseEvent close;
+    QApplication::sendEvent(anzeige(), &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_TRUE(anzeige()->isVisible());
 }
 
 }  // namespace zebak::gui::test

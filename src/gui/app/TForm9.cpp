@@ -1,6 +1,9 @@
 #include "gui/app/TForm9.h"
 
+#include "gui/main/MainMenu.h"
+
 #include <QDesktopServices>
+#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -22,16 +25,18 @@ TForm9::TForm9(QWidget* parent)
     addLabel(QStringLiteral("Label2"), QStringLiteral("28.05.2003"), 50);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Neueste Versionen und weitere Infos unter:"),
              80);
-    addLabel(QStringLiteral("Label4"), QStringLiteral("https://zebak.example.org"), 98);
+    addLabel(QStringLiteral("Label4"), QStringLiteral("den Hilfeseiten (F1) und im Ordner „hilfe“"),
+             98);
     addLabel(QStringLiteral("Label5"),
              QStringLiteral("Idee und Programmierung:\nZebak-Entwicklergruppe"), 132, 34);
-    addLink(QStringLiteral("Label6"), QStringLiteral("https://zebak.example.org/team"), 166);
+    addLink(QStringLiteral("Label6"), QStringLiteral("Hilfeseiten"), MainMenu::hilfeUrl(), 166);
     addLabel(QStringLiteral("Label7"),
              QStringLiteral("Physikdidaktik:\nArbeitskreis Bewegungsanalyse im Unterricht"), 196,
              34);
     addLabel(QStringLiteral("Label8"),
              QStringLiteral("Erprobung:\nLehrkräfte und Lerngruppen der Projektschulen"), 240, 34);
-    addLink(QStringLiteral("Label9"), QStringLiteral("https://zebak.example.org/schulen"), 274);
+    addLink(QStringLiteral("Label9"), QStringLiteral("Lizenz: GPL-3.0-or-later"), licenceUrl(),
+            274);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("BitBtn1"));
@@ -47,13 +52,18 @@ QLabel* TForm9::addLabel(const QString& name, const QString& text, int top, int 
     return label;
 }
 
-QLabel* TForm9::addLink(const QString& name, const QString& url, int top) {
-    QLabel* link = addLabel(name, url, top);
+QUrl TForm9::licenceUrl() {
+    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("LICENSE")));
+}
+
+QLabel* TForm9::addLink(const QString& name, const QString& text, const QUrl& url, int top) {
+    QLabel* link = addLabel(name, text, top);
     link->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     link->setCursor(Qt::PointingHandCursor);
     // Opened by the desktop's browser; a failure is ignored, as with the help page.
     link->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
-    link->setText(QStringLiteral("<a href=\"%1\" style=\"color: blue;\">%1</a>").arg(url));
+    link->setText(QStringLiteral("<a href=\"%1\" style=\"color: blue;\">%2</a>")
+                      .arg(url.toString(QUrl::FullyEncoded), text.toHtmlEscaped()));
     link->setOpenExternalLinks(false);
     connect(link, &QLabel::linkActivated, this,
             [](const QString& target) { QDesktopServices::openUrl(QUrl(target)); });

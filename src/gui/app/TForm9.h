@@ -5,12 +5,16 @@
 class QLabel;
 class QPushButton;
 
+class QUrl;
+
 namespace zebak::gui {
 
 /// Information dialog: program name, version, date, web address and credits.
 class TForm9 : public QWidget {
     Q_OBJECT
   public:
+    /// The licence file (LICENSE) relative to the working directory, as the help page is.
+    static QUrl licenceUrl();
     explicit TForm9(QWidget* parent = nullptr);
 
     /// Shows the dialog centred on the screen without waiting for it.
@@ -18,7 +22,7 @@ class TForm9 : public QWidget {
 
   private:
     QLabel* addLabel(const QString& name, const QString& text, int top, int height = 17);
-    QLabel* addLink(const QString& name, const QString& url, int top);
+    QLabel* addLink(const QString& name, const QString& text, const QUrl& url, int top);
 };
 
 }  // namespace zebak::gui

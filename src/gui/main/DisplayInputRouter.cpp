@@ -32,7 +32,7 @@ void DisplayInputRouter::attach(TForm3* display, QPushButton* areaButton) {
     connect(display, &TForm3::FormMouseDown, this, &DisplayInputRouter::Form3MouseDown);
     connect(display, &TForm3::FormMouseMove, this, &DisplayInputRouter::Form3MouseMove);
     connect(display, &TForm3::FormMouseUp, this, &DisplayInputRouter::Form3MouseUp);
-    connect(display, &TForm3::FormKeyDown, this, [this] { session_.state().Abbruch = true; });
+    connect(display, &TForm3::FormKeyDown, this, &DisplayInputRouter::Form3KeyDown);
     connect(areaButton, &QPushButton::clicked, this,
             &DisplayInputRouter::suchbereicheinschraenkenClick);
 }
@@ -126,6 +126,33 @@ void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
     takeSearchArea();
 }
 
+void DisplayInputRouter::Form3KeyDown(int key) {
+    // Any key stops a running analysis; Escape also gives up an armed search-area selection.
+    session_.state().Abbruch = true;
+    if (key == Qt::Key_Escape && areaArmed_) cancelSearchArea();
+}
+
+void DisplayInputRouter::cancelSearchArea() {
+    // As the answer No to the area question: the mouse is free and the whole frame is searched.
+    if (RahmenZiehen) drawArea();  // erases the rectangle being drawn
+    RahmenZiehen = false;
+    areaArmed_ = false;
+    QApplication::restoreOverrideCursor();
+    areaButton_->setEnabled(true);
+    display_->cursorEinschraenken(false);
+    searchWholeFrame();
+}
+
+void DisplayInputRouter::searchWholeFrame() {
+    ProgramState& s = session_.state();
+    s.SuchbereichLinks = 0;
+    s.SuchbereichOben = 0;
+    s.SuchbereichRechts = s.Videobreite;
+    s.SuchbereichUnten = s.Videohoehe;
+    session_.dialogs().message(areaButton_->window(), MessageKind::Information, kGanzesBild,
+                               QMessageBox::Ok);
+}
+
 void DisplayInputRouter::takeSearchArea() {
     ProgramState& s = session_.state();
     if (s.SuchbereichRechts < s.SuchbereichLinks)
@@ -150,13 +177,8 @@ void DisplayInputRouter::takeSearchArea() {
     Dialogs& dialogs = session_.dialogs();
     QWidget* parent = areaButton_->window();
     if (dialogs.message(parent, MessageKind::Information, question,
-                        QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-        return;
-    s.SuchbereichLinks = 0;
-    s.SuchbereichOben = 0;
-    s.SuchbereichRechts = s.Videobreite;
-    s.SuchbereichUnten = s.Videohoehe;
-    dialogs.message(parent, MessageKind::Information, kGanzesBild, QMessageBox::Ok);
+                        QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+        searchWholeFrame();
 }
 
 }  // namespace zebak::gui

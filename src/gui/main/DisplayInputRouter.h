@@ -50,6 +50,9 @@ class DisplayInputRouter : public QObject {
     void Form3MouseMove(QPoint point);
     void Form3MouseUp(Qt::MouseButton button, QPoint point);
     void takeSearchArea();
+    void Form3KeyDown(int key);
+    void cancelSearchArea();
+    void searchWholeFrame();
     void drawArea();
 
     Session& session_;

@@ -105,7 +105,9 @@ void SettingsPages::clickfarbe() {
     const SlotNumber n = currentSlot_;
     showPage(n);
     SlotState& slot = state.slot(n);
-    slot.Farbe = display_->bildpunkt(state.KlickX, state.KlickY);
+    // The film's own pixel, not the scaled picture's: on the reduced display the picture is
+    // a blend of several frame pixels, a colour the searches never see.
+    slot.Farbe = display_->filmPixel(state.KlickX, state.KlickY);
     SuchEinst(n)->farbeSchreiben(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     session_.Kontextfreigeben();

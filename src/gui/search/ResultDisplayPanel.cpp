@@ -80,16 +80,23 @@ void ResultDisplayPanel::baueSuchgebiete() {
 }
 
 void ResultDisplayPanel::baueBremse() {
-    labelbremse_ = new QLabel(QStringLiteral("Bremse:"), this);
+    // The label says how long the pause is, so nobody has to guess the bar's milliseconds.
+    labelbremse_ = new QLabel(this);
     labelbremse_->setObjectName(QStringLiteral("labelbremse"));
-    labelbremse_->setGeometry(8, 326, 60, 17);
+    labelbremse_->setGeometry(8, 306, 217, 17);
     scrollBarBremse_ = new QScrollBar(Qt::Horizontal, this);
     scrollBarBremse_->setObjectName(QStringLiteral("ScrollBarBremse"));
     scrollBarBremse_->setToolTip(QStringLiteral("Pause nach jedem untersuchten Bild"));
     scrollBarBremse_->setRange(0, 1000);
     scrollBarBremse_->setValue(anzeige_.bremseMs);
-    scrollBarBremse_->setGeometry(70, 326, 155, 17);
+    scrollBarBremse_->setGeometry(8, 326, 217, 17);
     connect(scrollBarBremse_, &QScrollBar::valueChanged, this, &ResultDisplayPanel::inZustand);
+    connect(scrollBarBremse_, &QScrollBar::valueChanged, this, &ResultDisplayPanel::showBrake);
+    showBrake(scrollBarBremse_->value());
+}
+
+void ResultDisplayPanel::showBrake(int ms) {
+    labelbremse_->setText(QStringLiteral("Bremse: %1 ms").arg(ms));
 }
 
 void ResultDisplayPanel::inZustand() {

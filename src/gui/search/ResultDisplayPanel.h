@@ -45,6 +45,7 @@ class ResultDisplayPanel : public QFrame {
     void baueBremse();
     QCheckBox* kasten(const char* name, const QString& text, const QRect& place, QWidget* in);
     void inZustand();
+    void showBrake(int ms);
 
     ResultDisplay& anzeige_;
     QGroupBox* groupBox1_ = nullptr;

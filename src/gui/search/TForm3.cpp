@@ -1,5 +1,6 @@
 #include "gui/search/TForm3.h"
 
+#include <QCloseEvent>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -74,6 +75,17 @@ Rgb TForm3::bildpunkt(int x, int y) {
                static_cast<std::uint8_t>(qBlue(p))};
 }
 
+Rgb TForm3::filmPixel(int x, int y) const {
+    if (source_ == nullptr || source_->frame().empty()) return Rgb{255, 255, 255};
+    const RgbFrame& frame = source_->frame();
+    const QSize shown = size();
+    if (shown.isEmpty() || x < 0 || y < 0) return Rgb{255, 255, 255};
+    // Products first, then the truncating division, as the display-to-frame mapping does.
+    const long long fx = static_cast<long long>(x) * frame.width() / shown.width();
+    const long long fy = static_cast<long long>(y) * frame.height() / shown.height();
+    return frame.rgb(static_cast<int>(fx), static_cast<int>(fy));
+}
+
 void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
     refreshCanvas();
     QPainter p(&canvas_);
@@ -122,5 +134,12 @@ void TForm3::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    if (source_ != nullptr)
+        event->ignore();
+    else
+        QWidget::closeEvent(event);
+}
 
 }  // namespace zebak::gui

@@ -36,6 +36,11 @@ class TForm3 : public QWidget {
     /// Colour of the window's pixel (x, y) as it is shown: the frame scaled to the client
     /// area with whatever was drawn on it. Outside the client area: white (255, 255, 255).
     Rgb bildpunkt(int x, int y);
+    /// The colour of the film's frame pixel under display pixel (x, y): the click mapped
+    /// through the window's current size to the decoded frame at analysis size (so a click on
+    /// the reduced display takes the film's colour, not the scaled picture's); white outside
+    /// the frame or without a film.
+    Rgb filmPixel(int x, int y) const;
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
     void rahmenZeichnen(int x1, int y1, int x2, int y2);
@@ -59,6 +64,9 @@ class TForm3 : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    /// While a film is loaded the window stays: closing it from the window manager would
+    /// leave the film unseen with no way to bring it back but loading it again.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     /// Makes the picture afresh from the current frame when the frame or the size changed.

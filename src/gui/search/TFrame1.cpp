@@ -1,5 +1,8 @@
 #include "gui/search/TFrame1.h"
 
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
+
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,8 +22,14 @@ namespace {
 constexpr int kFarbfeld = 97;
 }  // namespace
 
-bool rgbTasteZulassen(int key, const QString& text) {
+bool rgbTasteZulassen(int key, const QString& text, Qt::KeyboardModifiers modifiers) {
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete) return true;
+    // The edit's own shortcuts: select all, copy, cut, paste, undo, redo. What a paste brings
+    // is checked by the edit's validator.
+    if (modifiers & Qt::ControlModifier)
+        return key == Qt::Key_A || key == Qt::Key_C || key == Qt::Key_X || key == Qt::Key_V ||
+               key == Qt::Key_Z || key == Qt::Key_Y || key == Qt::Key_Insert;
+    if ((modifiers & Qt::ShiftModifier) && key == Qt::Key_Insert) return true;
     if (text.isEmpty()) return true;
     const QChar c = text.front();
     return c == QChar(8) || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
@@ -84,6 +93,15 @@ void TFrame1::baueZweitsuche() {
     checkBox2_->setGeometry(8, 252, 176, 20);
     checkBox2_->setChecked(true);
     connect(checkBox2_, &QCheckBox::toggled, this, &TFrame1::inZustand);
+    // Beyond the written options: a predicted-position pass that loses the object looks for
+    // it in the whole area again. Off unless the user asks for it.
+    reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
+    reacquire_->setObjectName(QStringLiteral("ObjektWiedersuchen"));
+    reacquire_->setGeometry(8, 280, 176, 20);
+    reacquire_->setToolTip(QStringLiteral(
+        "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
+        "Suchgebiet erneut durchsucht."));
+    connect(reacquire_, &QCheckBox::toggled, this, &TFrame1::inZustand);
 }
 
 void TFrame1::baueFarbfeld() {
@@ -113,6 +131,10 @@ void TFrame1::baueRgb() {
         e->setGeometry(232, oben, 60, 24);
         e->setStyleSheet(stil);
         e->installEventFilter(this);
+        // Pasted text must be digits too; values above 255 are refused by
+        // the page as typed ones are.
+        e->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), e));
         edits_.at(static_cast<std::size_t>(k)) = e;
     }
     radioGroup2_ = new RadioGroup(
@@ -132,6 +154,7 @@ void TFrame1::verbinden(SearchSettings& settings) {
     zweitToleranz_->setValue(settings.ZweitToleranz);
     spinEdit3_->setValue(settings.Objektgroesse);
     checkBox2_->setChecked(settings.Farbuebernahme);
+    reacquire_->setChecked(settings.reacquire);
     laedt_ = false;
     settings_ = &settings;
 }
@@ -152,6 +175,7 @@ void TFrame1::inZustand() {
     s.ZweitToleranz = zweitToleranz_->value();
     s.Objektgroesse = spinEdit3_->value();
     s.Farbuebernahme = checkBox2_->isChecked();
+    s.reacquire = reacquire_->isChecked();
 }
 
 void TFrame1::farbeSchreiben(Rgb colour) {
@@ -196,6 +220,7 @@ void TFrame1::zweitsucheZeigen(bool sichtbar) {
 void TFrame1::abweichungZeigen(bool sichtbar) {
     label3_->setVisible(sichtbar);
     spinEdit1_->setVisible(sichtbar);
+    reacquire_->setVisible(sichtbar);
 }
 
 bool TFrame1::eventFilter(QObject* watched, QEvent* event) {
@@ -203,7 +228,8 @@ bool TFrame1::eventFilter(QObject* watched, QEvent* event) {
     for (int k = 0; k < 3 && taste; ++k) {
         if (watched != Edit(k)) continue;
         const auto* t = static_cast<QKeyEvent*>(event);
-        if (event->type() == QEvent::KeyPress) return !rgbTasteZulassen(t->key(), t->text());
+        if (event->type() == QEvent::KeyPress)
+            return !rgbTasteZulassen(t->key(), t->text(), t->modifiers());
         // Windows reports one release at the end of a held key; Qt one per repeat.
         if (!t->isAutoRepeat()) Q_EMIT editTasteLos(k);
     }

@@ -38,12 +38,15 @@ class TFrame1 : public QFrame {
     void farbfeldZeichnen(Rgb colour);
     /// Shows or hides the second-search fields (Label4, Zweit_Toleranz, Label5, SpinEdit3).
     void zweitsucheZeigen(bool sichtbar);
-    /// Shows or hides "Mögl. Abweichung" (Label3, SpinEdit1).
+    /// Shows or hides "Mögl. Abweichung" (Label3, SpinEdit1) and "Objekt wiedersuchen", the
+    /// options of the predicted-position pass.
     void abweichungZeigen(bool sichtbar);
 
     RadioGroup* RadioGroup1() const { return radioGroup1_; }
     RadioGroup* RadioGroup2() const { return radioGroup2_; }
     QCheckBox* CheckBox1() const { return checkBox1_; }
+    /// "Objekt wiedersuchen" (ObjektWiedersuchen).
+    QCheckBox* reacquireBox() const { return reacquire_; }
     QSpinBox* FarbToleranz() const { return farbToleranz_; }
     QLabel* Label2() const { return label2_; }
     QLabel* Image1() const { return image1_; }
@@ -82,12 +85,15 @@ class TFrame1 : public QFrame {
     QSpinBox* spinEdit3_ = nullptr;
     QCheckBox* checkBox1_ = nullptr;
     QCheckBox* checkBox2_ = nullptr;
+    QCheckBox* reacquire_ = nullptr;
     QLabel* image1_ = nullptr;
     std::array<QLineEdit*, 3> edits_{};
 };
 
 /// The key filter of the RGB edits: digits and backspace pass, as do keys that type no
-/// character (arrows, Delete) and focus keys; every other key is discarded.
-bool rgbTasteZulassen(int key, const QString& text);
+/// character (arrows, Delete), focus keys and the edit's own shortcuts (Ctrl+A, C, X, V, Z,
+/// Y, Ctrl/Shift+Insert); every other key is discarded.
+bool rgbTasteZulassen(int key, const QString& text,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
 }  // namespace zebak::gui
