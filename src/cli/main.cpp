@@ -5,6 +5,7 @@
 
 #include "Arguments.h"
 #include "FilmCommands.h"
+#include "StrobeCommand.h"
 #include "TrackCommand.h"
 #include "core/FileWrite.h"
 #include "media/FfmsFrameSource.h"
@@ -13,7 +14,7 @@ namespace {
 
 constexpr const char* kUsage =
     "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | "
-    "track FILM --colour1 R,G,B [Optionen]";
+    "track FILM --colour1 R,G,B [Optionen] | strobe FILM --colour1 R,G,B [Optionen] -o OUT.png";
 
 /// One line for standard error: line breaks of library texts become spaces.
 std::string oneLine(std::string text) {
@@ -31,6 +32,7 @@ int run(const std::vector<std::string>& words) {
     if (command == "frame") return runFrame(args, std::cout);
     if (command == "decode") return runDecode(args, std::cout);
     if (command == "track") return runTrack(args, std::cout);
+    if (command == "strobe") return runStrobe(args, std::cout);
     throw UsageError("unbekannter Befehl: " + command + ". " + kUsage);
 }
 

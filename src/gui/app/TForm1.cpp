@@ -24,6 +24,7 @@
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
 #include "gui/main/SettingsPages.h"
+#include "gui/main/StrobePanel.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
 
@@ -61,6 +62,10 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     Panel4->setGeometry(5, 600, 521, 57);
     Panel4->setStyleSheet(QStringLiteral("background: black;"));
     Panel4->hide();
+    strobe_ = new StrobePanel(Panel4, this);
+    connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &TForm1::Stroboskopbild1Click);
+    connect(strobe_->startButton(), &QPushButton::clicked, this,
+            [this] { commands_->runStroboscope(strobe_->options()); });
     resize(kDesignWidth, kDesignHeight + 25);
     setWindowState(Qt::WindowMaximized);
 }
@@ -161,6 +166,13 @@ void TForm1::resetForNewFilm() {
     windows_.form3->Panel1()->hide();
     windows_.form4->hide();
     windows_.form4->imagecreate();
+}
+
+void TForm1::Stroboskopbild1Click(bool on) {
+    // The menu entry has already changed its check mark; the panel and the buttons follow it.
+    strobe_->setModeShown(on);
+    commands_->evaluationButton()->setVisible(!on);
+    if (on) tables_->hideTables();
 }
 
 void TForm1::AutomatischBtnClick() {

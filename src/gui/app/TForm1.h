@@ -20,6 +20,7 @@ class DisplayInputRouter;
 class MainMenu;
 class PlayerPanel;
 class PositionTables;
+class StrobePanel;
 class Session;
 class SettingsPages;
 class TForm3;
@@ -85,6 +86,8 @@ class TForm1 : public QMainWindow {
     void Film_LadenClick();
     void resetForNewFilm();
     void AutomatischBtnClick();
+    /// The menu entry "Stroboskopbild" switched the stroboscope mode on or off.
+    void Stroboskopbild1Click(bool on);
 
     Session& session_;
     Nebenfenster windows_;
@@ -92,6 +95,7 @@ class TForm1 : public QMainWindow {
     SettingsPages* pages_ = nullptr;
     AnalysisCommands* commands_ = nullptr;
     PositionTables* tables_ = nullptr;
+    StrobePanel* strobe_ = nullptr;
     DisplayInputRouter* input_ = nullptr;
     MainMenu* menu_ = nullptr;
     QLabel* Image1 = nullptr;

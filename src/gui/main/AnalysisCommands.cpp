@@ -80,6 +80,12 @@ void AnalysisCommands::setButtonsShown(bool shown) {
         b->setVisible(shown);
 }
 
+void AnalysisCommands::runStroboscope(const StroboOptions& options) {
+    run([this, options] {
+        zebak::StroboskopbildClick(session_.state(), *session_.film(), *host_, options);
+    });
+}
+
 bool AnalysisCommands::running() const { return host_ && host_->running(); }
 
 void AnalysisCommands::stopOnClose() {

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <memory>
 
+#include "core/Stroboscope.h"
+
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -34,6 +36,8 @@ class AnalysisCommands : public QObject {
     void setButtonsShown(bool shown);
     QPushButton* areaButton() const { return areaButton_; }
     QPushButton* evaluationButton() const { return evaluationButton_; }
+    /// "Stroboskopbild": builds the stroboscopic picture into the search result window.
+    void runStroboscope(const StroboOptions& options);
     /// True while a command runs.
     bool running() const;
     /// The program is closing: a running analysis stops at its next pause.

@@ -27,7 +27,7 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
 
     QMenu* extras = bar->addMenu(QStringLiteral("&Extras"));
     extras->setObjectName(QStringLiteral("Extras1"));
-    // Only the check mark for now; the stroboscope panel comes with the stroboscopic image.
+    // The check mark is the stroboscope mode; the main window shows Panel4 while it is set.
     strobe_ = extras->addAction(QStringLiteral("Stro&boskopbild"));
     strobe_->setObjectName(QStringLiteral("Stroboskopbild1"));
     strobe_->setCheckable(true);

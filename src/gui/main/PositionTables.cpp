@@ -43,6 +43,11 @@ void PositionTables::showPrepared() {
     if (session_.state().analyse.anzeige.farbe2Analysieren) tabelle2_->show();
 }
 
+void PositionTables::hideTables() {
+    tabelle1_->hide();
+    tabelle2_->hide();
+}
+
 void PositionTables::reset() {
     for (SlotNumber n : {1, 2}) {
         session_.state().tabelle(n).reset();

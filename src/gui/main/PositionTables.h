@@ -26,6 +26,8 @@ class PositionTables : public QObject {
     /// Shows tabelle1, and Tabelle2 too when colour 2 is analysed; called after the tables
     /// were prepared (Tabellenvorbereiten).
     void showPrepared();
+    /// Hides both tables, their contents kept (the stroboscope mode).
+    void hideTables();
     /// A new film: both grids emptied, the tables and memos hidden.
     void reset();
     /// "Auswertung": refuses with a message while the colour evaluated first has fewer than

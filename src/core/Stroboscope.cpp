@@ -1,0 +1,233 @@
+#include "Stroboscope.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "ColourMatch.h"
+#include "Search.h"
+
+namespace zebak {
+
+namespace {
+
+constexpr Rgb kWeiss{255, 255, 255};
+
+constexpr const char* kStroboFrage =
+    "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?";
+
+/// A centre in frame pixels.
+struct Point {
+    int x;
+    int y;
+};
+
+/// Coarse centre: midpoint of the matching pixels' bounding box over the whole search area,
+/// the frame's middle when nothing matched. Nothing is drawn.
+Point coarseCentre(const ProgramState& state, const RgbFrame& frame, const SlotState& s) {
+    const ColourMatcher match(s.Farbe, s.Toleranz);
+    BoundingBox box(state.Videobreite, state.Videohoehe);
+    const int top = std::max(state.SuchbereichOben, 0);
+    const int bottom = std::min(state.SuchbereichUnten, frame.height());
+    const int left = std::max(state.SuchbereichLinks, 0);
+    const int right = std::min(state.SuchbereichRechts, frame.width());
+    for (int y = top; y < bottom; ++y) {
+        const std::uint8_t* row = frame.row(y);
+        for (int x = match.skipNonMatching(row, left, right); x < right; ++x) {
+            if (match.matches(row + 3 * x)) box.add(x, y);
+        }
+    }
+    return {box.centreX(), box.centreY()};
+}
+
+/// Inclusive box of half-size `half` around c, kept within rows and columns 1 .. size - 1.
+PixelWindow boxAround(const ProgramState& state, Point c, long long half) {
+    return {std::max<long long>(c.x - half, 1), std::max<long long>(c.y - half, 1),
+            std::min<long long>(c.x + half, state.Videobreite - 1),
+            std::min<long long>(c.y + half, state.Videohoehe - 1)};
+}
+
+/// Refined centre (gezielteSuche3 / gezielteSuche4): row and column midpoints of the matching
+/// pixels on the circle of radius D/2 around the coarse centre, averaged. Empty when no pixel
+/// matched.
+std::optional<Point> refinedCentre(const ProgramState& state, const RgbFrame& frame,
+                                   SlotNumber slot, Point coarse) {
+    const SearchSettings& settings = state.settings(slot);
+    const long long r = settings.Objektgroesse / 2;
+    const PixelWindow win = boxAround(state, coarse, r);
+    const ColourMatcher match(state.slot(slot).Farbe, settings.ZweitToleranz);
+    auto takesPart = [&](long long x, long long y) {
+        const long long dx = x - coarse.x;
+        const long long dy = y - coarse.y;
+        return frame.contains(static_cast<int>(x), static_cast<int>(y)) &&
+               dx * dx + dy * dy <= r * r && match.matches(frame.rgb(int(x), int(y)));
+    };
+    long long rowSum = 0, rows = 0, colSum = 0, cols = 0;
+    for (long long y = win.top; y <= win.bottom; ++y) {
+        long long lo = -1, hi = -1;
+        for (long long x = win.left; x <= win.right; ++x) {
+            if (!takesPart(x, y)) continue;
+            if (lo < 0) lo = x;
+            hi = x;
+        }
+        if (lo >= 0) rowSum += (lo + hi) / 2, ++rows;
+    }
+    for (long long x = win.left; x <= win.right; ++x) {
+        long long lo = -1, hi = -1;
+        for (long long y = win.top; y <= win.bottom; ++y) {
+            if (!takesPart(x, y)) continue;
+            if (lo < 0) lo = y;
+            hi = y;
+        }
+        if (lo >= 0) colSum += (lo + hi) / 2, ++cols;
+    }
+    if (rows == 0) return std::nullopt;
+    return Point{static_cast<int>(rowSum / rows), static_cast<int>(colSum / cols)};
+}
+
+/// Paste mode: the white rim of radius D/2 + 1 (with "Mit Rand?"), then the frame's pixels
+/// closer than W/2 to the centre, both within the drawing box.
+void pasteObject(RgbFrame& image, const RgbFrame& frame, const PixelWindow& box, Point c,
+                 long long d, long long w, bool rim) {
+    const long long rimR = d / 2 + 1;
+    const long long pasteR = w / 2;
+    for (long long y = box.top; y <= box.bottom; ++y) {
+        for (long long x = box.left; x <= box.right; ++x) {
+            const long long d2 = (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y);
+            const int xi = static_cast<int>(x);
+            const int yi = static_cast<int>(y);
+            if (rim && d2 < rimR * rimR) image.setPixel(xi, yi, kWeiss);
+            if (d2 < pasteR * pasteR) image.setPixel(xi, yi, frame.rgb(xi, yi));
+        }
+    }
+}
+
+/// Draws one position at c into the result image, in circle or paste mode.
+void drawPosition(ProgramState& state, const RgbFrame& frame, SlotNumber slot, Point c,
+                  const StroboOptions& options) {
+    const SearchSettings& settings = state.settings(slot);
+    const int half = settings.Objektgroesse / 2;
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    if (options.einfarbig) {
+        const Rgb fill = options.mittelpunktsfarbe ? frame.rgb(c.x, c.y)
+                         : slot == 1               ? Rgb{255, 0, 0}
+                                                   : Rgb{0, 0, 255};
+        drawFilledEllipse(image, c.x - half, c.y - half, c.x + half, c.y + half,
+                          options.mitRand ? kWeiss : fill, fill);
+        return;
+    }
+    pasteObject(image, frame, boxAround(state, c, half), c, settings.Objektgroesse,
+                settings.moeglicheAbweichung, options.mitRand);
+}
+
+/// Colour following: the pixel at the centre becomes the working colour when it matches it,
+/// otherwise a beep.
+void followColour(SlotState& s, const RgbFrame& frame, Point c, const AnalysisHost& host) {
+    const Rgb here = frame.rgb(c.x, c.y);
+    if (frame.contains(c.x, c.y) && FarbeInToleranz(here, s.Farbe, s.Toleranz)) {
+        s.Farbe = here;
+    } else {
+        host.dialogs.messageBeep(0);
+    }
+}
+
+bool insideEllipse(long long x, long long y, long long cx2, long long cy2, long long w,
+                   long long h) {
+    // Pixel centre (x + 0.5, y + 0.5) against the ellipse with centre (cx2 / 2, cy2 / 2) and
+    // axes w and h, all doubled so the test stays in integers.
+    const long long dx = 2 * x + 1 - cx2;
+    const long long dy = 2 * y + 1 - cy2;
+    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+}
+
+}  // namespace
+
+void drawFilledEllipse(RgbFrame& image, int left, int top, int right, int bottom, Rgb pen,
+                       Rgb brush) {
+    const long long w = right - left;
+    const long long h = bottom - top;
+    if (w <= 0 || h <= 0) return;
+    const long long cx2 = static_cast<long long>(left) + right;
+    const long long cy2 = static_cast<long long>(top) + bottom;
+    auto inside = [&](long long x, long long y) {
+        return x >= left && x < right && y >= top && y < bottom &&
+               insideEllipse(x, y, cx2, cy2, w, h);
+    };
+    for (long long y = top; y < bottom; ++y) {
+        for (long long x = left; x < right; ++x) {
+            if (!inside(x, y)) continue;
+            const bool edge =
+                !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+            image.setPixel(static_cast<int>(x), static_cast<int>(y), edge ? pen : brush);
+        }
+    }
+}
+
+int StroboF(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot,
+            const StroboOptions& options) {
+    state.Abbruch = false;
+    SlotState& s = state.slot(slot);
+    s.Toleranz = firstTolerance(state.settings(slot));
+    const int first = state.analyse.sequenceStart;
+    // An end bar at the frame count stands for the last frame; the bar itself stays.
+    const int last = std::min(state.analyse.sequenceEnd, frames.frameCount() - 1);
+    std::optional<Point> centre;
+    int drawn = 0;
+    for (int p = first; p <= last; ++p) {
+        frames.seek(p);
+        const RgbFrame& frame = frames.frame();
+        const Point coarse = coarseCentre(state, frame, s);
+        s.MittelpunktX = coarse.x;
+        s.MittelpunktY = coarse.y;
+        if (const auto refined = refinedCentre(state, frame, slot, coarse)) {
+            centre = refined;
+        } else {
+            const DialogAnswer answer =
+                host.dialogs.messageDialog(DialogKind::Warning, kStroboFrage, DialogButtons::YesNo);
+            if (answer == DialogAnswer::No) state.Abbruch = true;
+            if (!centre) centre = coarse;
+        }
+        drawPosition(state, frame, slot, *centre, options);
+        followColour(s, frame, *centre, host);
+        host.tables.workingColourChanged(slot, true);
+        host.display.frameShown(frames.currentFrame());
+        host.display.resultImageChanged();
+        host.dialogs.pause(0);
+        ++drawn;
+        if (state.Abbruch) break;
+    }
+    return drawn;
+}
+
+int StroboskopbildClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
+                        const StroboOptions& options) {
+    host.display.setBusyCursor(true);
+    host.display.showAbortButton(true);
+    host.display.showFoundIndicator(true);
+    RgbFrame& image = state.analyse.Suchergebnisbild;
+    image = RgbFrame(state.Videobreite, state.Videohoehe);
+    image.fill(kWeiss);
+    // The background is the frame now shown, decoded afresh at analysis size.
+    frames.seek(frames.currentFrame());
+    const RgbFrame& background = frames.frame();
+    for (int y = 0; y < std::min(image.height(), background.height()); ++y) {
+        for (int x = 0; x < std::min(image.width(), background.width()); ++x) {
+            image.setPixel(x, y, background.rgb(x, y));
+        }
+    }
+    host.display.showResultWindow(true);
+    host.display.resultImageChanged();
+    int drawn = 0;
+    for (SlotNumber slot : {1, 2}) {
+        const bool wanted = slot == 1 ? state.analyse.anzeige.farbe1Analysieren
+                                      : state.analyse.anzeige.farbe2Analysieren;
+        if (!wanted) continue;
+        state.slot(slot).Farbe = state.slot(slot).Startfarbe;
+        drawn += StroboF(state, frames, host, slot, options);
+    }
+    host.display.setBusyCursor(false);
+    host.display.showAbortButton(false);
+    host.display.showFoundIndicator(false);
+    return drawn;
+}
+
+}  // namespace zebak

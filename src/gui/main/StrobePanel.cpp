@@ -1,0 +1,56 @@
+#include "gui/main/StrobePanel.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QWidget>
+
+#include "gui/app/WidgetKit.h"
+
+namespace zebak::gui {
+
+namespace {
+
+QCheckBox* makeCheckBox(const QString& name, const QString& text, const QRect& place,
+                        QWidget* parent) {
+    auto* box = new QCheckBox(text, parent);
+    box->setObjectName(name);
+    box->setGeometry(place);
+    return box;
+}
+
+}  // namespace
+
+StrobePanel::StrobePanel(QWidget* panel, QObject* owner) : QObject(owner), panel_(panel) {
+    // Black for the panel alone, so the button keeps its own look; captions in silver.
+    panel->setStyleSheet(
+        QStringLiteral("QFrame#Panel4 { background: black; } "
+                       "QCheckBox { color: silver; background: black; }"));
+    start_ = makeButton(QStringLiteral("Stroboskopbild"), QStringLiteral("Stroboskopbild"),
+                        QStringLiteral("Stroboskopbild starten"), QRect(8, 12, 137, 33), panel);
+    einfarbig_ = makeCheckBox(QStringLiteral("CheckBox7"), QStringLiteral("Objekte Einfarbig?"),
+                              QRect(160, 6, 170, 20), panel);
+    rand_ = makeCheckBox(QStringLiteral("CheckBox8"), QStringLiteral("Mit Rand?"),
+                         QRect(160, 31, 170, 20), panel);
+    rand_->setChecked(true);
+    mittelpunkt_ = makeCheckBox(QStringLiteral("CheckBox9"), QStringLiteral("Mittelpunktsfarbe?"),
+                                QRect(340, 6, 170, 20), panel);
+    mittelpunkt_->setEnabled(false);
+    connect(einfarbig_, &QCheckBox::toggled, mittelpunkt_, &QCheckBox::setEnabled);
+}
+
+void StrobePanel::setModeShown(bool on) {
+    if (on) {
+        panel_->move(5, 600);
+        panel_->show();
+        panel_->raise();
+    } else {
+        panel_->hide();
+    }
+}
+
+StroboOptions StrobePanel::options() const {
+    return {einfarbig_->isChecked(), rand_->isChecked(),
+            mittelpunkt_->isEnabled() && mittelpunkt_->isChecked()};
+}
+
+}  // namespace zebak::gui

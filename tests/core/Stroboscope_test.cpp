@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include "ScriptedHost.h"
+#include "core/Stroboscope.h"
+#include "support/SyntheticFilm.h"
+
+namespace zebak::test {
+namespace {
+
+constexpr Rgb kBack{10, 10, 10};
+constexpr Rgb kRed{200, 50, 50};
+constexpr Rgb kBlueObj{50, 50, 200};
+constexpr Rgb kWhite{255, 255, 255};
+
+/// An 80 x 60 film of 5 frames; slot 1 is picked as kRed, slot 2 as kBlueObj.
+class StroboTest : public ::testing::Test {
+  protected:
+    static constexpr int W = 80;
+    static constexpr int H = 60;
+
+    StroboTest() : film(5, W, H, kBack) {
+        state.Videobreite = W;
+        state.Videohoehe = H;
+        state.SuchbereichRechts = W;
+        state.SuchbereichUnten = H;
+        state.analyse.sequenceEnd = 5;
+        state.slot(1).Startfarbe = kRed;
+        state.slot(2).Startfarbe = kBlueObj;
+    }
+    /// A disc of radius r around (cx, cy) on frame n.
+    void disc(int n, int cx, int cy, int r, Rgb c) {
+        for (int y = cy - r; y <= cy + r; ++y)
+            for (int x = cx - r; x <= cx + r; ++x)
+                if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+                    film.at(n).setPixel(x, y, c);
+    }
+    int run(StroboOptions o = {}) { return StroboskopbildClick(state, film, host, o); }
+    Rgb at(int x, int y) const { return state.analyse.Suchergebnisbild.rgb(x, y); }
+
+    ProgramState state;
+    SyntheticFilm film;
+    ScriptedHost host;
+};
+
+TEST_F(StroboTest, CircleModeDrawsRedDiscWithWhiteOutlineInsideTheBox) {
+    for (int n = 0; n < 5; ++n) disc(n, 30, 30, 4, kRed);
+    StroboOptions o;
+    o.einfarbig = true;
+    EXPECT_EQ(run(o), 5);
+    EXPECT_EQ(at(30, 30), (Rgb{255, 0, 0}));
+    EXPECT_EQ(at(22, 30), kWhite);  // left edge of the box is the outline
+    EXPECT_EQ(at(37, 30), kWhite);
+    EXPECT_EQ(at(30, 22), kWhite);
+    EXPECT_EQ(at(25, 30), (Rgb{255, 0, 0}));
+    for (int y = 0; y < H; ++y) {
+        for (int x = 0; x < W; ++x) {
+            if (x < 22 || x > 38 || y < 22 || y > 38) {
+                EXPECT_EQ(at(x, y), kBack) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(StroboTest, CircleModeWithoutRimAndWithCentreColour) {
+    disc(0, 40, 30, 4, kRed);
+    film.at(0).setPixel(40, 30, Rgb{190, 60, 40});
+    state.analyse.sequenceEnd = 0;
+    StroboOptions o{true, false, true};
+    run(o);
+    EXPECT_EQ(at(32, 30), (Rgb{190, 60, 40}));
+    EXPECT_EQ(at(40, 30), (Rgb{190, 60, 40}));
+}
+
+TEST_F(StroboTest, PasteModeWideDeviationCopiesTheWholeBox) {
+    disc(1, 40, 30, 4, kRed);
+    film.at(1).setPixel(47, 37, Rgb{1, 2, 3});  // a corner pixel of the 17 x 17 box
+    state.analyse.sequenceStart = 1;
+    state.analyse.sequenceEnd = 1;
+    run();
+    for (int y = 22; y <= 38; ++y)
+        for (int x = 32; x <= 48; ++x) EXPECT_EQ(at(x, y), film.at(1).rgb(x, y));
+    EXPECT_EQ(at(47, 37), (Rgb{1, 2, 3}));
+}
+
+TEST_F(StroboTest, PasteModeNarrowDeviationLeavesWhiteRingUnderNine) {
+    disc(1, 40, 30, 4, kRed);
+    state.analyse.sequenceStart = 1;
+    state.analyse.sequenceEnd = 1;
+    state.settings(1).moeglicheAbweichung = 10;
+    run();
+    EXPECT_EQ(at(44, 30), kRed);    // distance 4 < 5: pasted
+    EXPECT_EQ(at(45, 30), kWhite);  // distance 5: rim
+    EXPECT_EQ(at(48, 30), kWhite);  // distance 8 < 9, still in the box
+    EXPECT_EQ(at(46, 36), kWhite);  // 36 + 36 = 72 < 81
+    EXPECT_EQ(at(48, 38), kBack);   // 64 + 64 = 128: outside the rim
+}
+
+TEST_F(StroboTest, BoxNearTheEdgeStartsAtOne) {
+    disc(0, 3, 3, 2, kRed);
+    state.analyse.sequenceEnd = 0;
+    state.settings(1).moeglicheAbweichung = 2;
+    run();
+    EXPECT_EQ(at(1, 3), kWhite);
+    EXPECT_EQ(at(0, 3), kBack);
+    EXPECT_EQ(at(3, 0), kBack);
+}
+
+TEST_F(StroboTest, EndBeforeStartDrawsOnlyTheBackground) {
+    disc(0, 40, 30, 4, kRed);
+    disc(3, 10, 10, 4, kRed);
+    state.analyse.sequenceStart = 3;
+    state.analyse.sequenceEnd = 1;
+    EXPECT_EQ(run(), 0);
+    EXPECT_EQ(state.analyse.Suchergebnisbild, film.at(0));
+    EXPECT_EQ(film.seeks, std::vector<int>{0});  // only the background, decoded afresh
+}
+
+TEST_F(StroboTest, ColourFollowsTheObjectAndBeepsWhenTheCentreDiffers) {
+    for (int n = 0; n < 4; ++n)
+        disc(n, 20 + 10 * n, 30, 4, Rgb{static_cast<std::uint8_t>(200 + 5 * n), 50, 50});
+    disc(4, 60, 30, 4, Rgb{215, 50, 50});
+    film.at(4).setPixel(60, 30, Rgb{0, 0, 0});
+    run();
+    EXPECT_EQ(state.slot(1).Farbe, (Rgb{215, 50, 50}));
+    EXPECT_EQ(host.beeps, std::vector<int>{0});
+}
+
+TEST_F(StroboTest, BothColoursColourOneFirstUpToTheLastFrame) {
+    for (int n = 0; n < 5; ++n) {
+        disc(n, 10 + 10 * n, 15, 4, kRed);
+        disc(n, 10 + 10 * n, 45, 4, kBlueObj);
+    }
+    state.analyse.anzeige.farbe2Analysieren = true;
+    StroboOptions o;
+    o.einfarbig = true;
+    EXPECT_EQ(run(o), 10);
+    // The end bar at the frame count ends at the last frame and is not moved.
+    EXPECT_EQ(film.seeks, (std::vector<int>{0, 0, 1, 2, 3, 4, 0, 1, 2, 3, 4}));
+    EXPECT_TRUE(host.endBarMoves.empty());
+    for (int n = 0; n < 5; ++n) {
+        EXPECT_EQ(at(10 + 10 * n, 15), (Rgb{255, 0, 0}));
+        EXPECT_EQ(at(10 + 10 * n, 45), (Rgb{0, 0, 255}));
+    }
+}
+
+TEST_F(StroboTest, NoToTheQuestionStopsAfterDrawingAtThePreviousCentre) {
+    disc(0, 20, 30, 4, kRed);
+    disc(1, 30, 30, 4, kRed);
+    host.answers = {DialogAnswer::No};
+    StroboOptions o;
+    o.einfarbig = true;
+    EXPECT_EQ(run(o), 3);
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0],
+              "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?");
+    EXPECT_EQ(film.seeks.back(), 2);
+    EXPECT_EQ(at(30, 30), (Rgb{255, 0, 0}));
+    EXPECT_EQ(at(40, 30), kBack);  // the empty frame's coarse centre is not drawn
+}
+
+TEST_F(StroboTest, AKeyDuringTheRunStopsAfterTheCurrentFrame) {
+    for (int n = 0; n < 5; ++n) disc(n, 10 + 10 * n, 30, 4, kRed);
+    host.onPause = [&] {
+        if (film.currentFrame() == 1) state.Abbruch = true;
+    };
+    EXPECT_EQ(run(), 2);
+    EXPECT_EQ(film.seeks, (std::vector<int>{0, 0, 1}));
+}
+
+TEST(Ellipse, IsSymmetricAndStaysInItsBox) {
+    RgbFrame img(20, 20);
+    drawFilledEllipse(img, 2, 4, 18, 14, Rgb{255, 255, 255}, Rgb{255, 0, 0});
+    for (int y = 0; y < 20; ++y) {
+        for (int x = 0; x < 20; ++x) {
+            EXPECT_EQ(img.rgb(x, y), img.rgb(19 - x, y)) << x << "," << y;
+            if (y <= 17) {
+                EXPECT_EQ(img.rgb(x, y), img.rgb(x, 17 - y)) << x << "," << y;
+            }
+            if (x < 2 || x >= 18 || y < 4 || y >= 14) {
+                EXPECT_EQ(img.rgb(x, y), (Rgb{0, 0, 0}));
+            }
+        }
+    }
+    EXPECT_EQ(img.rgb(10, 9), (Rgb{255, 0, 0}));
+    EXPECT_EQ(img.rgb(2, 9), (Rgb{255, 255, 255}));
+}
+
+}  // namespace
+}  // namespace zebak::test

@@ -1,0 +1,129 @@
+// The stroboscope mode of the main window: the menu entry, Panel4 and its boxes, the picture
+// built by a run (equal to what the headless tool writes), and a key stopping a run.
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+
+#include "GuiTest.h"
+#include "gui/search/TForm4.h"
+#include "support/Process.h"
+#include "support/StrobeFilm.h"
+
+namespace zebak::gui::test {
+
+using zebak::test::StrobeFilm;
+
+class StroboskopTest : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        filmPath = dir.filePath(QStringLiteral("throw.mkv"));
+        ASSERT_TRUE(StrobeFilm::make(filmPath.toStdString()));
+        ASSERT_TRUE(form1().filmLaden(filmPath));
+        part<QPushButton>("AutomatischBtn")->click();
+        for (SlotNumber slot : {1, 2}) {
+            form1().state().slot(slot).Startfarbe = slot == 1 ? Rgb{200, 50, 50} : Rgb{50, 50, 200};
+            form1().state().slot(slot).zugewiesen = true;
+            part<QWidget>("Panel3")
+                ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
+                ->setChecked(true);
+        }
+    }
+    /// The picture zebak-analyse strobe writes for the film with `options`.
+    RgbFrame headless(const std::string& options) {
+        const std::string out = dir.filePath(QStringLiteral("cli.png")).toStdString();
+        const auto r =
+            zebak::test::runCommand(std::string(ZEBAK_ANALYSE) + " strobe " +
+                                    zebak::test::shellQuote(filmPath.toStdString()) + " " +
+                                    options + " -o " + zebak::test::shellQuote(out));
+        EXPECT_EQ(r.status, 0);
+        return zebak::test::readPicture(out, 640, 480);
+    }
+    void modeOn() { part<QAction>("Stroboskopbild1")->trigger(); }
+
+    QTemporaryDir dir;
+    QString filmPath;
+};
+
+TEST_F(StroboskopTest, MenuEntryShowsPanel4WithItsPartsAndHidesAuswertung) {
+    auto* panel = part<QWidget>("Panel4");
+    EXPECT_FALSE(panel->isVisible());
+    modeOn();
+    EXPECT_TRUE(part<QAction>("Stroboskopbild1")->isChecked());
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->pos(), QPoint(5, 600));
+    EXPECT_FALSE(part<QPushButton>("DiagrammBtn")->isVisible());
+    EXPECT_FALSE(part<QWidget>("tabelle1")->isVisible());
+    auto* button = panel->findChild<QPushButton*>("Stroboskopbild");
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->text(), QStringLiteral("Stroboskopbild"));
+    EXPECT_EQ(button->toolTip(), QStringLiteral("Stroboskopbild starten"));
+    auto* c7 = panel->findChild<QCheckBox*>("CheckBox7");
+    auto* c8 = panel->findChild<QCheckBox*>("CheckBox8");
+    auto* c9 = panel->findChild<QCheckBox*>("CheckBox9");
+    ASSERT_TRUE(c7 && c8 && c9);
+    EXPECT_EQ(c7->text(), QStringLiteral("Objekte Einfarbig?"));
+    EXPECT_FALSE(c7->isChecked());
+    EXPECT_TRUE(c8->isChecked());
+    EXPECT_FALSE(c9->isEnabled());
+    c7->click();
+    EXPECT_TRUE(c9->isEnabled());
+    c7->click();
+    EXPECT_FALSE(c9->isEnabled());
+
+    modeOn();  // off again
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_TRUE(part<QPushButton>("DiagrammBtn")->isVisible());
+    modeOn();
+    ASSERT_TRUE(form1().filmLaden(filmPath));  // a new film ends the mode
+    EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
+    modeOn();
+    auto* panel = part<QWidget>("Panel4");
+    // The background is the frame shown; after loading the film stands at its last frame.
+    const std::string shown =
+        " --background " + std::to_string(std::min(form1().film()->currentFrame(), 9));
+    panel->findChild<QPushButton*>("Stroboskopbild")->click();
+    EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
+              headless("--colour1 200,50,50 --colour2 50,50,200" + shown));
+    EXPECT_TRUE(fenster->neben().form4->isVisible());
+    EXPECT_FALSE(part<QPushButton>("AbbrechenBtn")->isVisible());
+
+    panel->findChild<QCheckBox*>("CheckBox7")->click();
+    panel->findChild<QCheckBox*>("CheckBox9")->click();
+    form1().state().settings(1).moeglicheAbweichung = 10;
+    // The run starts from the frame now shown: the last one drawn.
+    panel->findChild<QPushButton*>("Stroboskopbild")->click();
+    EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
+              headless("--colour1 200,50,50 --colour2 50,50,200 --circles --centre-colour "
+                       "--background 9"));
+}
+
+TEST_F(StroboskopTest, AKeyInTheResultWindowStopsTheRun) {
+    modeOn();
+    int rounds = 0;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (++rounds == 2) QTest::keyClick(fenster->neben().form4, Qt::Key_Escape);
+    });
+    tick.start();
+    part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
+    tick.stop();
+    // Colour 1 stopped early; colour 2 ran its whole range.
+    const RgbFrame& picture = form1().state().analyse.Suchergebnisbild;
+    EXPECT_NE(picture, headless("--colour1 200,50,50 --colour2 50,50,200 --background 9"));
+    // The red mark of frame 8 was never drawn: the background (frame 9) shows ground there.
+    EXPECT_EQ(picture.rgb(StrobeFilm::redX(8), StrobeFilm::redY(8)), picture.rgb(0, 0));
+}
+
+}  // namespace zebak::gui::test
