@@ -152,9 +152,9 @@ fi
 # 2/30 s apart for 8, a slow-motion film with its recording rate, and a one-frame film.
 # Beside each turned film: frame 4 as ffmpeg decodes it upright.
 mkdir -p phone
-for spec in "h264-90.mp4:libx264:90" "h264-270.mp4:libx264:270" "hevc-90.mov:libx265:90" \
+for film in "h264-90.mp4:libx264:90" "h264-270.mp4:libx264:270" "hevc-90.mov:libx265:90" \
             "hevc-270.mov:libx265:270" "h264-180.mp4:libx264:180"; do
-    IFS=: read -r name codec turn <<< "$spec"
+    IFS=: read -r name codec turn <<< "$film"
     [ -s "phone/$name" ] && [ -s "phone/$name.rgb" ] && continue
     ff -f lavfi -i "testsrc2=size=160x96:rate=30" -frames:v 8 -c:v "$codec" -pix_fmt yuv420p \
        -x265-params log-level=error "phone/tmp-$name" 2>/dev/null ||
