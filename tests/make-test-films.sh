@@ -167,6 +167,12 @@ done
 [ -s phone/uneven.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 24 \
     -vf "settb=1/60,setpts='if(lt(N\,16)\,N*2\,32+(N-16)*4)'" -fps_mode passthrough \
     -c:v libx264 -pix_fmt yuv420p phone/uneven.mp4
+# A red square thrown on the same uneven clock: x grows 10 px per 1/30 s, y falls as
+# 10 + 900 t^2 px, drawn at the true time of every frame, losslessly.
+[ -s phone/uneven-throw.mp4 ] || ff -f lavfi -i "color=c=black:size=360x1060:rate=30" \
+    -f lavfi -i "color=c=red:size=12x12:rate=30" -filter_complex \
+    "[0][1]overlay=format=yuv444:x='round(if(lt(t*30,15.5),300*t,160+600*(t-16/30)))':y='round(if(lt(t*30,15.5),10+900*t*t,10+(16+2*(30*t-16))*(16+2*(30*t-16))))',settb=1/60,setpts='if(lt(N,16),N*2,32+(N-16)*4)'" \
+    -frames:v 24 -fps_mode passthrough -c:v libx264 -qp 0 -pix_fmt yuv444p phone/uneven-throw.mp4
 [ -s phone/slow-motion.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 30 \
     -c:v libx264 -pix_fmt yuv420p -metadata com.android.capture.fps=240 \
     -movflags use_metadata_tags phone/slow-motion.mp4

@@ -5,6 +5,7 @@
 #include "Arguments.h"
 #include "core/Diagrams.h"
 #include "core/Kinematics.h"
+#include "core/PositionTable.h"
 
 namespace zebak::cli {
 
@@ -67,8 +68,9 @@ std::string kinematicsJson(const ProgramState& state, int strength) {
         if (!analysed) continue;
         if (!first) out += ',';
         first = false;
-        const KinematicsGrids k =
-            Tabellefuellen(slot, state.tabelle(slot), state.analyse.framesPerSecond);
+        const PositionGrid& positions = state.tabelle(slot);
+        const KinematicsGrids k = Tabellefuellen(slot, positions, state.analyse.framesPerSecond,
+                                                 rowTimesS(state.analyse, positions.rowCount()));
         out += '"' + std::to_string(slot) + "\":" + slotJson(k, strength);
     }
     return out + '}';

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cmath>
+#include <span>
 
 #include "NumberText.h"
 
@@ -29,6 +30,32 @@ constexpr std::array<SlotTraits, 2> kSlotTraits{{
 
 const std::string kNoText;
 
+/// The time steps between rows: from the rows' film times when the table has them, else from
+/// the row distance and the frame rate.
+struct RowClock {
+    int fps;
+    std::span<const double> rowTimesS;
+
+    bool hasTimes(int row) const {
+        return row >= 0 && static_cast<std::size_t>(row) < rowTimesS.size();
+    }
+
+    /// Velocity of a change `d` from row r to row i.
+    double rate(double d, int r, int i) const {
+        if (hasTimes(i) && hasTimes(r)) return d / (time(i) - time(r));
+        return fps * d / (i - r);
+    }
+
+    /// Time between the mid times of the intervals (pr, r) and (pi, i).
+    double midStep(int pr, int r, int pi, int i) const {
+        if (hasTimes(pi) && hasTimes(i) && hasTimes(pr) && hasTimes(r))
+            return ((time(pi) + time(i)) - (time(pr) + time(r))) / 2.0;
+        return ((pi + i) - (pr + r)) / (2.0 * fps);
+    }
+
+    double time(int row) const { return rowTimesS[static_cast<std::size_t>(row)]; }
+};
+
 /// The number a text holds; nothing for a blank text or one that is not a number.
 std::optional<double> valueOf(const std::string& text) {
     if (text.find_first_not_of(' ') == std::string::npos) return std::nullopt;
@@ -53,7 +80,7 @@ std::string& at(TextGrid& grid, int row, int column) {
 /// velocities; the interval and mid-time texts too when `withTimes`. Returns per velocity row
 /// the earlier position row it was taken from (0 where no value was written).
 std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int vc, bool withTimes,
-                                   int fps, std::vector<std::string>& messages) {
+                                   const RowClock& clock, std::vector<std::string>& messages) {
     const int n = static_cast<int>(p.size());
     std::vector<int> earlier(static_cast<std::size_t>(n), 0);
     for (int i = 2; i < n; ++i) {
@@ -63,8 +90,9 @@ std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int v
         while (!valueOf(gridCell(p, r, pc)) && r != 1) --r;
         const auto xr = valueOf(gridCell(p, r, pc));
         if (!xr) continue;
-        // The time step comes from the row distance and the frame rate, not from the t texts.
-        const double q = fps * (*xi - *xr) / (i - r);
+        // The time step comes from the rows' film times or from the row distance and the
+        // frame rate, never from the t texts, which are rounded to 3 decimals.
+        const double q = clock.rate(*xi - *xr, r, i);
         if (!std::isfinite(q)) {
             messages.emplace_back(kGeschwindigkeitsfehler);
             continue;
@@ -81,10 +109,12 @@ std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int v
 }
 
 /// One component of the accelerations from column `c` of the velocities, written one row
-/// higher. The time step is the exact distance of the two mid times, (p_i + i - p_r - r) /
-/// (2 fps), rather than the difference of the mid-time texts, which are rounded to 3 decimals.
+/// higher. The time step is the exact distance of the two mid times (with even frames
+/// (p_i + i - p_r - r) / (2 fps)) rather than the difference of the mid-time texts, which are
+/// rounded to 3 decimals.
 void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vector<int>& earlier,
-                           bool withTimes, int fps, std::vector<std::string>& messages) {
+                           bool withTimes, const RowClock& clock,
+                           std::vector<std::string>& messages) {
     const int n = static_cast<int>(v.size());
     for (int i = 3; i < n; ++i) {
         const auto vi = valueOf(gridCell(v, i, c));
@@ -95,7 +125,7 @@ void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vec
         if (!vr) continue;
         const int pi = earlier[static_cast<std::size_t>(i)];
         const int pr = earlier[static_cast<std::size_t>(r)];
-        const double dt = ((pi + i) - (pr + r)) / (2.0 * fps);
+        const double dt = clock.midStep(pr, r, pi, i);
         const double q = (*vi - *vr) / dt;
         if (!std::isfinite(q)) {
             messages.emplace_back(kGeschwindigkeitsfehler);
@@ -133,9 +163,10 @@ std::optional<double> cellValue(const TextGrid& grid, int row, int column) {
     return valueOf(gridCell(grid, row, column));
 }
 
-KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps) {
+KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps,
+                               std::span<const double> rowTimesS) {
     const SlotTraits& traits = kSlotTraits.at(slot == 2 ? 1 : 0);
-    if (fps < 1) fps = 1;
+    const RowClock clock{fps < 1 ? 1 : fps, rowTimesS};
     const int n = source.rowCount();
     KinematicsGrids g;
     g.positions = emptyGrid(n, kPositionHeader);
@@ -150,12 +181,13 @@ KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps) {
         }
     }
     const auto earlierX =
-        velocityComponent(g.positions, g.velocities, pos::kX, vel::kVx, true, fps, g.messages);
+        velocityComponent(g.positions, g.velocities, pos::kX, vel::kVx, true, clock, g.messages);
     const auto earlierY =
-        velocityComponent(g.positions, g.velocities, pos::kY, vel::kVy, false, fps, g.messages);
+        velocityComponent(g.positions, g.velocities, pos::kY, vel::kVy, false, clock, g.messages);
     magnitudes(g.velocities, 2, n - 1);
-    accelerationComponent(g.velocities, g.accelerations, vel::kVx, earlierX, true, fps, g.messages);
-    accelerationComponent(g.velocities, g.accelerations, vel::kVy, earlierY, false, fps,
+    accelerationComponent(g.velocities, g.accelerations, vel::kVx, earlierX, true, clock,
+                          g.messages);
+    accelerationComponent(g.velocities, g.accelerations, vel::kVy, earlierY, false, clock,
                           g.messages);
     magnitudes(g.accelerations, 2, n - 2);
     return g;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -34,10 +35,12 @@ inline constexpr const char* kGeschwindigkeitsfehler = "Fehler bei der Geschwind
 
 /// Tabelle1fuellen / Tabelle2fuellen: the three grids of colour `slot` (1 or 2) from its
 /// position table. Velocities are difference quotients over the nearest earlier row with a
-/// value, their time step the row distance over `fps` (values below 1 are used as 1);
+/// value, their time step the row distance over `fps` (values below 1 are used as 1), or,
+/// where `rowTimesS` holds both rows (index = table row), the difference of those times;
 /// accelerations likewise over the velocity rows, written one row higher. A quotient that is
 /// not finite leaves its cell empty and adds the message kGeschwindigkeitsfehler.
-KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps);
+KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps,
+                               std::span<const double> rowTimesS = {});
 
 /// Text of a grid cell; an empty text outside the grid.
 const std::string& gridCell(const TextGrid& grid, int row, int column);

@@ -32,6 +32,15 @@ double frameTimeS(const AnalysisState& analysis, int n) {
     return static_cast<double>(n - start) / fps;
 }
 
+std::vector<double> rowTimesS(const AnalysisState& analysis, int rows) {
+    std::vector<double> times;
+    if (!analysis.timesFromFilm || analysis.frameTimesS.empty() || rows < 1) return times;
+    times.resize(static_cast<std::size_t>(rows), 0.0);
+    for (int k = 1; k < rows; ++k)
+        times[static_cast<std::size_t>(k)] = frameTimeS(analysis, analysis.sequenceStart + k - 1);
+    return times;
+}
+
 void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
                   const AnalysisHost& host) {
     const int offset = n - state.analyse.sequenceStart;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include "AnalysisHost.h"
 #include "ProgramState.h"
@@ -23,6 +24,11 @@ double tableY(const ProgramState& state, int py);
 /// sequence: from the film's frame times when "Zeiten aus dem Film" is on and the film gives
 /// them, else (n - start) / "Bilder/s" (a rate below 1 counts as 1).
 double frameTimeS(const AnalysisState& analysis, int n);
+
+/// The exact film time of every table row (index = row, row 1 the sequence's first frame) for
+/// the evaluation's time steps, when "Zeiten aus dem Film" is on and the film gives its frame
+/// times; empty otherwise, so the steps come from the row distance and "Bilder/s".
+std::vector<double> rowTimesS(const AnalysisState& analysis, int rows);
 
 /// Records the position (px, py) of the slot for frame n (the frame the film shows) into
 /// the slot's table (Zeileinsmemo1 / ZeileInsMemo2):

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -351,19 +352,19 @@ void readTiming(FfmsFrameSource::Impl& impl) {
     const FFMS_TrackTimeBase* base = track != nullptr ? FFMS_GetTimeBase(track) : nullptr;
     i.frameTimesS.clear();
     if (base != nullptr && base->Den != 0) {
-        // FFMS2's time base gives milliseconds.
-        const double msPerTick = static_cast<double>(base->Num) / static_cast<double>(base->Den);
+        // FFMS2's time base gives milliseconds. The times are kept to full precision relative
+        // to frame 0, so the evaluation's time steps are the film's own (1/30 s, not 33.333 ms).
+        const double secondsPerTick =
+            static_cast<double>(base->Num) / (static_cast<double>(base->Den) * 1000.0);
+        std::int64_t first = 0;
         for (int n = 0; n < i.frameCount; ++n) {
             const FFMS_FrameInfo* f = FFMS_GetFrameInfo(track, n);
             if (f == nullptr) break;
-            // To the microsecond: the ticks are exact, their product with the base is not.
-            const double seconds = static_cast<double>(f->PTS) * msPerTick / 1000.0;
-            i.frameTimesS.push_back(std::round(seconds * 1e6) / 1e6);
+            if (n == 0) first = f->PTS;
+            i.frameTimesS.push_back(static_cast<double>(f->PTS - first) * secondsPerTick);
         }
     }
     if (static_cast<int>(i.frameTimesS.size()) != i.frameCount) i.frameTimesS.clear();
-    const double start = i.frameTimesS.empty() ? 0.0 : i.frameTimesS.front();
-    for (double& t : i.frameTimesS) t = std::round((t - start) * 1e6) / 1e6;
     const FrameSpacing spacing = frameSpacing(i.frameTimesS);
     i.variableFrameRate = spacing.uneven;
     i.minFrameSeconds = std::round(spacing.minSeconds * 1e6) / 1e6;

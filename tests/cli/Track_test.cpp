@@ -264,6 +264,41 @@ TEST(Track, TimesFromTheFilmAndTheRecordingRate) {
     EXPECT_EQ(analyse("track '" + phone + "uneven.mp4'" + grey + " --times sometimes").status, 2);
 }
 
+// A square thrown on an uneven clock (1/30 s, then 2/30 s between frames): with the film's
+// times every velocity and acceleration is the true one in both halves; by the rate the
+// acceleration jumps where the spacing changes.
+TEST(Track, KinematicsTakeTheirStepsFromTheFilmTimes) {
+    const std::string film =
+        "track '" + std::string(ZEBAK_TEST_FILMS) + "/phone/uneven-throw.mp4' --colour1 255,0,0";
+    auto column = [](const std::string& out, const char* grid, int c) {
+        const std::size_t from = out.find(std::string("\"") + grid + "\":");
+        std::vector<std::string> cells;
+        const std::regex row(R"(\[("[^"]*",?){5}\])");
+        const std::string rest = out.substr(from, out.find("]]", from) - from + 2);
+        for (auto it = std::sregex_iterator(rest.begin(), rest.end(), row);
+             it != std::sregex_iterator(); ++it) {
+            const std::regex text("\"([^\"]*)\"");
+            const std::string r = (*it)[0];
+            auto t = std::sregex_iterator(r.begin(), r.end(), text);
+            std::advance(t, c);
+            cells.push_back((*t)[1]);
+        }
+        return cells;
+    };
+    const Result byFilm = analyse(film + " --times film --kinematics");
+    ASSERT_EQ(byFilm.status, 0) << byFilm.err;
+    const auto vx = column(byFilm.out, "velocities", 2);
+    const auto ay = column(byFilm.out, "accelerations", 3);
+    ASSERT_EQ(vx.size(), 25u);  // with the header row
+    ASSERT_EQ(ay.size(), 24u);
+    for (std::size_t r = 2; r < vx.size(); ++r) EXPECT_EQ(vx[r], "300") << "row " << r;
+    for (std::size_t r = 2; r < ay.size(); ++r) EXPECT_EQ(ay[r], "-1800") << "row " << r;
+    const Result byRate = analyse(film + " --times rate --kinematics");
+    const auto rateAy = column(byRate.out, "accelerations", 3);
+    ASSERT_EQ(rateAy.size(), 24u);
+    EXPECT_NE(rateAy[2], rateAy[20]);
+}
+
 // The ball of BallTossOut.mov enters the area left of the stick in frame 9: the predicted
 // pass as written never finds it; with "Objekt wiedersuchen" it is found in every frame in
 // which the simple search of the whole area finds it, at the same place.

@@ -115,6 +115,32 @@ TEST(Tabellefuellen, AccelerationStepIsExactAtPhoneFrameRates) {
     }
 }
 
+TEST(Tabellefuellen, FilmTimesGiveTheStepsOfUnevenFrames) {
+    // 8 frames 1/30 s apart, then 6 frames 2/30 s apart: x = 300 t, y = 900 t^2 at each
+    // frame's true time. The t texts are rounded; the steps come from the exact times.
+    std::vector<double> times{0.0};
+    for (int k = 0; k < 14; ++k) times.push_back(k < 8 ? k / 30.0 : (8 + 2 * (k - 8)) / 30.0);
+    std::vector<PositionGrid::Row> rows;
+    for (std::size_t r = 1; r < times.size(); ++r) {
+        const double t = times[r];
+        rows.push_back({timeText(t), lengthText(300 * t), lengthText(900 * t * t)});
+    }
+    const PositionGrid g = table(rows);
+    const auto k = Tabellefuellen(1, g, 23, times);
+    for (int r = 2; r <= 14; ++r) EXPECT_EQ(cell(k.velocities, r, vel::kVx), "300") << r;
+    for (int r = 2; r <= 12; ++r) EXPECT_EQ(cell(k.accelerations, r, vel::kVy), "1800") << r;
+    EXPECT_TRUE(k.messages.empty());
+    // Without the times the rate's steps make the second half twice as fast.
+    const auto byRate = Tabellefuellen(1, g, 30);
+    EXPECT_EQ(cell(byRate.velocities, 3, vel::kVx), "300");
+    EXPECT_EQ(cell(byRate.velocities, 12, vel::kVx), "600");
+    // Two rows at one time cannot give a velocity: the cell stays empty, with the message.
+    times[3] = times[2];
+    const auto same = Tabellefuellen(1, g, 30, times);
+    EXPECT_EQ(cell(same.velocities, 3, vel::kVx), "");
+    EXPECT_FALSE(same.messages.empty());
+}
+
 TEST(Tabellefuellen, ShortTablesFillWhatExists) {
     const auto four =
         Tabellefuellen(1, table({{"0", "0", "0"}, {"0.04", "1", "0"}, {"0.08", "3", "0"}}), 25);

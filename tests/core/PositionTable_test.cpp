@@ -109,6 +109,22 @@ TEST(FrameTime, FromTheFilmWhenAskedAndTheFilmGivesTimesElseFromTheRate) {
     EXPECT_DOUBLE_EQ(frameTimeS(a, 4), 2.0);
 }
 
+TEST(RowTimes, TheSequencesFilmTimesPerRowOnlyWhenTimesComeFromTheFilm) {
+    AnalysisState a;
+    a.framesPerSecond = 10;
+    a.sequenceStart = 1;
+    a.frameTimesS = {0.0, 0.1, 0.25, 0.5, 0.55};
+    EXPECT_TRUE(rowTimesS(a, 4).empty()) << "box off: steps from the rate";
+    a.timesFromFilm = true;
+    const std::vector<double> t = rowTimesS(a, 4);
+    ASSERT_EQ(t.size(), 4u);  // header row and rows of frames 1, 2, 3
+    EXPECT_DOUBLE_EQ(t[1], 0.0);
+    EXPECT_DOUBLE_EQ(t[2], 0.15);
+    EXPECT_DOUBLE_EQ(t[3], 0.4);
+    a.frameTimesS.clear();
+    EXPECT_TRUE(rowTimesS(a, 4).empty()) << "a film without times";
+}
+
 TEST(CalibrationFactor, LengthOverDistanceAndNoFactorForOnePoint) {
     EXPECT_DOUBLE_EQ(*calibrationFactor(0, 0, 30, 40, 1.0), 0.02);
     EXPECT_DOUBLE_EQ(*calibrationFactor(272, 446, 272, 46, 1.0), 0.0025);

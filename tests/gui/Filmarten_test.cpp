@@ -7,10 +7,12 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <QUrl>
 
 #include "GuiTest.h"
+#include "gui/evaluation/TForm8.h"
 #include "gui/search/TForm3.h"
 
 namespace zebak::gui::test {
@@ -93,6 +95,33 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     EXPECT_TRUE(dialogs.meldungen.empty());
     EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+}
+
+// The thrown square of an uneven film: with "Zeiten aus dem Film" the evaluation's velocity
+// is 300 px/s in both halves (10 px per 1/30 s) and the acceleration the true 1800 px/s².
+TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
+    dialogs.antworten = {QMessageBox::Yes};
+    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven-throw.mp4")));
+    ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
+    part<QPushButton>("AutomatischBtn")->click();
+    ProgramState& s = form1().state();
+    s.slot(1).Startfarbe = Rgb{255, 0, 0};
+    s.slot(1).zugewiesen = true;
+    part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    ASSERT_EQ(s.tabelle(1).rowCount(), 25);
+    form1().commands().evaluationButton()->click();
+    auto column = [this](const char* grid, int c) {
+        const auto* m = fenster->neben().form8->findChild<QTableView*>(grid)->model();
+        QStringList cells;
+        for (int row = 1; row < m->rowCount(); ++row) cells << m->index(row, c).data().toString();
+        return cells;
+    };
+    const QStringList vx = column("tabelle1v", 2), ay = column("tabelle1a", 3);
+    ASSERT_EQ(vx.size(), 23);
+    EXPECT_EQ(vx.count(QStringLiteral("300")), 23) << vx.join(' ').toStdString();
+    ASSERT_EQ(ay.size(), 22);
+    EXPECT_EQ(ay.count(QStringLiteral("-1800")), 22) << ay.join(' ').toStdString();
 }
 
 TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {

@@ -5,6 +5,8 @@
 #include "gui/evaluation/EvaluationGrid.h"
 #include "gui/evaluation/EvaluationView.h"
 
+#include "core/PositionTable.h"
+
 namespace zebak::gui {
 
 namespace {
@@ -70,7 +72,8 @@ EvaluationGrid* EvaluationTables::grid(SlotNumber slot, int which) const {
 
 std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
     KinematicsGrids& k = state_.auswertungsTabellen(slot);
-    k = Tabellefuellen(slot, state_.tabelle(slot), fps);
+    const PositionGrid& positions = state_.tabelle(slot);
+    k = Tabellefuellen(slot, positions, fps, rowTimesS(state_.analyse, positions.rowCount()));
     int height = 0;
     for (int g = 0; g < 3; ++g) {
         EvaluationGrid* grid = this->grid(slot, g);
