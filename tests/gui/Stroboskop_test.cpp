@@ -2,7 +2,10 @@
 // built by a run (equal to what the headless tool writes), and a key stopping a run.
 #include <QAction>
 #include <QCheckBox>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -106,6 +109,47 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
     EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
               headless("--colour1 200,50,50 --colour2 50,50,200 --circles --centre-colour "
                        "--background 9"));
+}
+
+// "Bild speichern …" under "Datei" and in the result window's context menu writes the picture
+// at the film's size, pixel for pixel; a failed write is reported, a cancelled dialog silent.
+TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
+    modeOn();
+    part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
+    const RgbFrame& picture = form1().state().analyse.Suchergebnisbild;
+    ASSERT_EQ(picture.width(), 640);
+    auto* save = part<QAction>("Bildspeichern1");
+    part<QMenu>("Datei1")->popup(QPoint(0, 0));  // the menu checks for a picture as it opens
+    EXPECT_TRUE(save->isEnabled());
+    part<QMenu>("Datei1")->hide();
+    const QString png = dir.filePath(QStringLiteral("strobo"));  // the suffix is added
+    dialogs.speichernNamen = {png, dir.filePath(QStringLiteral("fehlt/strobo.png")), QString()};
+    save->trigger();
+    EXPECT_EQ(zebak::test::readPicture((png + ".png").toStdString(), 640, 480), picture);
+    EXPECT_TRUE(dialogs.meldungen.empty());
+    save->trigger();
+    ASSERT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.meldungen[0].text.contains(QStringLiteral("fehlt/strobo.png")));
+    save->trigger();
+    EXPECT_EQ(dialogs.meldungen.size(), 1u) << "a cancelled dialog says nothing";
+
+    // The context menu of the result window offers the same.
+    TForm4* form4 = fenster->neben().form4;
+    const QString viaMenu = dir.filePath(QStringLiteral("kontext.png"));
+    dialogs.speichernNamen = {viaMenu};
+    QTimer::singleShot(0, form4, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr);
+        QAction* item = menu->findChild<QAction*>(QStringLiteral("Bildspeichern2"));
+        ASSERT_NE(item, nullptr);
+        EXPECT_EQ(item->text(), QStringLiteral("Bild speichern …"));
+        menu->setActiveAction(item);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), form4->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(form4, &event);
+    EXPECT_EQ(zebak::test::readPicture(viaMenu.toStdString(), 640, 480), picture);
 }
 
 TEST_F(StroboskopTest, AKeyInTheResultWindowStopsTheRun) {

@@ -82,7 +82,9 @@ void TForm1::setNebenfenster(const Nebenfenster& windows) {
     player_->setWindows(windows.form3, windows.form6);
     pages_->setDisplay(windows.form3);
     input_->attach(windows.form3, commands_->areaButton());
-    windows.form4->verbinden(session_.state());
+    windows.form4->verbinden(session_.state(), session_.dialogs());
+    menu_->setPictureCheck([form4 = windows.form4] { return form4->hatBild(); });
+    connect(menu_, &MainMenu::savePictureRequested, windows.form4, &TForm4::bildSpeichern);
     commands_->attach(windows.form3, windows.form4, *player_, *pages_, *tables_);
     menu_->setInfoWindow(windows.form9);
 }

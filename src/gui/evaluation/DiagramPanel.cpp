@@ -1,6 +1,5 @@
 #include "gui/evaluation/DiagramPanel.h"
 
-#include <QBuffer>
 #include <QGroupBox>
 #include <QLineSeries>
 #include <QLocale>
@@ -16,7 +15,7 @@
 #include <stdexcept>
 #include <tuple>
 
-#include "core/FileWrite.h"
+#include "gui/app/PngFile.h"
 #include "gui/evaluation/EvaluationView.h"
 
 namespace zebak::gui {
@@ -324,11 +323,7 @@ void DiagramPanel::saveDiagram(const QString& path) const {
     QPainter painter(&image);
     view_widget_->render(&painter);
     painter.end();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    writeFileSafely(path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
+    writePngFile(image, path);
 }
 
 }  // namespace zebak::gui

@@ -20,6 +20,12 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
     load_->setObjectName(QStringLiteral("Filmladen1"));
     load_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(load_, &QAction::triggered, this, &MainMenu::loadRequested);
+    // Saves the result window's picture, for example a stroboscopic picture.
+    savePicture_ = file->addAction(QStringLiteral("Bild speichern …"));
+    savePicture_->setObjectName(QStringLiteral("Bildspeichern1"));
+    connect(savePicture_, &QAction::triggered, this, &MainMenu::savePictureRequested);
+    connect(file, &QMenu::aboutToShow, this,
+            [this] { savePicture_->setEnabled(hasPicture_ && hasPicture_()); });
     file->addSeparator()->setObjectName(QStringLiteral("N1"));
     QAction* quit = file->addAction(QStringLiteral("&Beenden"));
     quit->setObjectName(QStringLiteral("Beenden1"));

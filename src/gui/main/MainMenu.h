@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QUrl>
+#include <functional>
 
 class QAction;
 class QMainWindow;
@@ -20,6 +21,8 @@ class MainMenu : public QObject {
 
     /// The information dialog "Info" shows.
     void setInfoWindow(TForm9* info) { info_ = info; }
+    /// Tells "Bild speichern …" whether there is a picture, each time the menu opens.
+    void setPictureCheck(std::function<bool()> hasPicture) { hasPicture_ = std::move(hasPicture); }
     /// "Film laden" is offered (true) or locked while an analysis runs (false).
     void setLoadEnabled(bool enabled);
     /// "Stroboskopbild": offered after automatic mode; unchecked on a new film.
@@ -30,12 +33,16 @@ class MainMenu : public QObject {
   Q_SIGNALS:
     /// "Film laden" was chosen.
     void loadRequested();
+    /// "Bild speichern …" was chosen.
+    void savePictureRequested();
 
   private:
     QMainWindow* window_;
     TForm9* info_ = nullptr;
     QAction* load_ = nullptr;
     QAction* strobe_ = nullptr;
+    QAction* savePicture_ = nullptr;
+    std::function<bool()> hasPicture_;
 };
 
 }  // namespace zebak::gui

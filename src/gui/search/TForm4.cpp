@@ -1,9 +1,13 @@
 #include "gui/search/TForm4.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 
 #include "core/ProgramState.h"
+#include "gui/app/Dialogs.h"
+#include "gui/app/PngFile.h"
 #include "gui/search/FrameImage.h"
 
 namespace zebak::gui {
@@ -47,8 +51,9 @@ TForm4::TForm4(QWidget* parent)
     setClientSize(400, 320);
 }
 
-void TForm4::verbinden(ProgramState& state) {
+void TForm4::verbinden(ProgramState& state, Dialogs& dialogs) {
     state_ = &state;
+    dialogs_ = &dialogs;
     static_cast<ErgebnisBild*>(image1_)->bild = &state.analyse.Suchergebnisbild;
     image1_->update();
 }
@@ -75,6 +80,31 @@ void TForm4::imagecreate() {
 }
 
 void TForm4::bildGeaendert() { image1_->update(); }
+
+bool TForm4::hatBild() const { return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty(); }
+
+void TForm4::bildSpeichern() {
+    if (!hatBild() || dialogs_ == nullptr) return;
+    // The picture is copied first: a running stroboscope must not change it while it is
+    // written.
+    const QImage picture = bild();
+    const QString path = dialogs_->saveFileName(this, QStringLiteral("Bild speichern"),
+                                                QStringLiteral("PNG-Bilder (*.png)"));
+    if (path.isEmpty()) return;
+    try {
+        writePngFile(picture, path);
+    } catch (const std::exception& e) {
+        dialogs_->message(this, MessageKind::Error, QString::fromUtf8(e.what()), QMessageBox::Ok);
+    }
+}
+
+void TForm4::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    QAction* save = menu.addAction(QStringLiteral("Bild speichern …"));
+    save->setObjectName(QStringLiteral("Bildspeichern2"));
+    save->setEnabled(hatBild());
+    if (menu.exec(event->globalPos()) == save) bildSpeichern();
+}
 
 void TForm4::keyPressEvent(QKeyEvent* event) {
     // Any key stops a running film analysis at its next check; outside a run it is harmless,

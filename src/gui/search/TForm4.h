@@ -9,6 +9,8 @@ struct ProgramState;
 
 namespace zebak::gui {
 
+class Dialogs;
+
 /// Search result window ("Suchergebnisse"): shows the picture into which the searches draw
 /// what they found (the state's Suchergebnisbild); any key pressed in it stops a running
 /// film analysis.
@@ -18,8 +20,9 @@ class TForm4 : public QWidget {
     explicit TForm4(QWidget* parent = nullptr);
 
     /// Ties the window to the program state whose result picture it shows and whose Abbruch
-    /// a key press sets. The state must outlive the window's use of it.
-    void verbinden(ProgramState& state);
+    /// a key press sets, and to the dialogs that saving the picture asks. Both must outlive
+    /// the window's use of them.
+    void verbinden(ProgramState& state, Dialogs& dialogs);
     /// A copy of the result picture as shown (empty before verbinden()).
     QImage bild() const;
     /// Sets the client area and the picture area to w x h pixels (at least 1 x 1).
@@ -28,12 +31,20 @@ class TForm4 : public QWidget {
     void imagecreate();
     /// The picture changed: repaint once, at the next round of event processing.
     void bildGeaendert();
+    /// True when there is a result picture to save.
+    bool hatBild() const;
+    /// "Bild speichern …": asks for a file and writes the result picture as PNG at its full
+    /// size (the film's analysis size for a stroboscopic picture). A failed write is
+    /// reported in an error box; a cancelled dialog writes nothing and says nothing.
+    void bildSpeichern();
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     ProgramState* state_ = nullptr;
+    Dialogs* dialogs_ = nullptr;
     QWidget* image1_ = nullptr;
 };
 
