@@ -80,6 +80,7 @@ class AuswertungTest : public GuiTest {
 };
 
 TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
+    EXPECT_TRUE(form8().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     oeffnen(true, true);
     EXPECT_EQ(form8().windowTitle(), "Auswertung");
     teil<QChartView>("Diagramm");
@@ -367,6 +368,21 @@ TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
     EXPECT_EQ(dialogs.meldungen.back().kind, MessageKind::Error);
     menu("Diagrammspeichern1")->trigger();  // cancelled: nothing reported
     EXPECT_EQ(dialogs.meldungen.size(), count + 1);
+
+    // A name ending in .svg gives a vector drawing with the axis titles as text; another
+    // extension is refused with a message and writes nothing.
+    const QString svg = dir.filePath(QStringLiteral("xy.svg"));
+    dialogs.speichernNamen = {svg, dir.filePath(QStringLiteral("xy.gif"))};
+    menu("Diagrammspeichern1")->trigger();
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    EXPECT_TRUE(text.contains("<svg")) << text.left(200).toStdString();
+    EXPECT_TRUE(text.contains("<path")) << "the points are drawn as vector paths";
+    EXPECT_EQ(dialogs.meldungen.size(), count + 1);
+    menu("Diagrammspeichern1")->trigger();
+    ASSERT_EQ(dialogs.meldungen.size(), count + 2);
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("xy.gif"))));
 }
 
 TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {

@@ -60,7 +60,6 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     Panel4 = makePanel(area);
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setGeometry(5, 600, 521, 57);
-    Panel4->setStyleSheet(QStringLiteral("background: black;"));
     Panel4->hide();
     strobe_ = new StrobePanel(Panel4, this);
     connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &TForm1::Stroboskopbild1Click);

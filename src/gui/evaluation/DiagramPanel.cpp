@@ -1,5 +1,7 @@
 #include "gui/evaluation/DiagramPanel.h"
 
+#include <QBuffer>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLineSeries>
 #include <QLocale>
@@ -7,6 +9,7 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QScatterSeries>
+#include <QSvgGenerator>
 #include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
@@ -15,6 +18,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "core/FileWrite.h"
 #include "gui/app/PngFile.h"
 #include "gui/evaluation/EvaluationView.h"
 
@@ -313,9 +317,27 @@ void DiagramPanel::showHint(const QPointF& point) {
 }
 
 void DiagramPanel::saveDiagram(const QString& path) const {
-    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive))
-        throw std::runtime_error("Diagramme werden als PNG gespeichert (Endung .png): " +
-                                 path.toStdString());
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("svg")) {
+        // A vector drawing of the chart at its size on the screen.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(view_widget_->size());
+        svg.setViewBox(QRect(QPoint(0, 0), view_widget_->size()));
+        svg.setTitle(QStringLiteral("Zebak-Diagramm"));
+        QPainter painter(&svg);
+        view_widget_->render(&painter);
+        painter.end();
+        writeFileSafely(path.toStdString(), std::string_view(bytes.constData(),
+                                                             static_cast<std::size_t>(bytes.size())));
+        return;
+    }
+    if (!suffix.isEmpty() && suffix != QStringLiteral("png"))
+        throw std::runtime_error(
+            "Diagramme werden als PNG oder SVG gespeichert (Endung .png oder .svg): " +
+            path.toStdString());
     const qreal ratio = view_widget_->devicePixelRatioF();
     QImage image(view_widget_->size() * ratio, QImage::Format_ARGB32);
     image.setDevicePixelRatio(ratio);

@@ -62,8 +62,9 @@ class DiagramPanel : public QObject {
     void resetZoom();
     /// Empties the four point series (closing, mode switches).
     void clearPoints();
-    /// Saves the diagram shown as PNG at the chart's size times the pixel ratio; throws
-    /// FileWriteError or std::runtime_error (an extension other than .png) with the reason.
+    /// Saves the diagram shown: as SVG for a name ending in .svg, else as PNG at the chart's
+    /// size times the pixel ratio (".png" added to a name without extension). Throws
+    /// FileWriteError or std::runtime_error (another extension) with the reason.
     void saveDiagram(const QString& path) const;
 
     DiagrammView* chartView() const { return view_widget_; }

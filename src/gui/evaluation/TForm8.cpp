@@ -24,7 +24,8 @@ namespace zebak::gui {
 TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Auswertung"));
-    setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint);
+    // Only a close box, and above the program's other windows while it is open.
+    setWindowFlags(Qt::Window | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("Flaeche"));
     setCentralWidget(area);
@@ -125,7 +126,7 @@ void TForm8::chooseMode(bool diagramMode) {
 
 void TForm8::saveDiagram() {
     const QString path = session_.dialogs().saveFileName(this, QStringLiteral("Diagramm speichern"),
-                                                         QStringLiteral("Bilder (*.png)"));
+                                                         QStringLiteral("Bilder (*.png *.svg)"));
     if (path.isEmpty()) return;
     try {
         diagrams_->saveDiagram(path);
