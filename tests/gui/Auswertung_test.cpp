@@ -317,9 +317,26 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
               "Abszisse: 1234,5\nOrdinate: 0,3");
     QLocale::setDefault(QLocale(QLocale::German));
     oeffnen(true, false);
-    Q_EMIT diagrams().pointSeries(3)->clicked(QPointF(0.04, 1.25));
-    EXPECT_EQ(diagrams().chartView()->toolTip(), "Abszisse: 0,04\nOrdinate: 1,25");
+    // A real click a pixel beside the point's marker names the point's own values.
+    QChartView* view = diagrams().chartView();
+    view->resize(800, 500);
+    QApplication::processEvents();
+    const QPointF at = view->chart()->mapToPosition(QPointF(4, 4), diagrams().pointSeries(3));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at + QPointF(1, 1)));
+    EXPECT_EQ(view->toolTip(), "Abszisse: 4\nOrdinate: 4");
     QTest::qWait(1100);
+    EXPECT_EQ(diagrams().chartView()->toolTip(), "");
+    // Far from every point, or after a drag (a zoom), no hint.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->mapFromScene(at + QPointF(30, -30)));
+    EXPECT_EQ(view->toolTip(), "");
+    const QPoint from = view->mapFromScene(at + QPointF(-40, -40));
+    QTest::mousePress(view->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(view->mapFromScene(at)),
+                     view->mapToGlobal(QPointF(view->mapFromScene(at))), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view->viewport(), &move);
+    QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at));
     EXPECT_EQ(diagrams().chartView()->toolTip(), "");
     QLocale::setDefault(QLocale::c());
 }

@@ -1,8 +1,8 @@
 // The stroboscope mode of the main window: the menu entry, Panel4 and its boxes, the picture
 // built by a run (equal to what the headless tool writes), and a key stopping a run.
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
@@ -147,7 +147,8 @@ TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
         menu->setActiveAction(item);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), form4->mapToGlobal(QPoint(5, 5)));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            form4->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(form4, &event);
     EXPECT_EQ(zebak::test::readPicture(viaMenu.toStdString(), 640, 480), picture);
 }

@@ -8,13 +8,13 @@
 #include <QMenu>
 #include <QPainter>
 #include <QRadioButton>
-#include <QScatterSeries>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <tuple>
 
@@ -28,6 +28,18 @@ namespace {
 const QColor kSlotColour[2] = {QColor(255, 0, 0), QColor(0, 0, 255)};
 /// How long the point hint stays, milliseconds.
 constexpr int kHintMs = 1000;
+
+/// A filled circle of the colour on a transparent square: the marker of the other diagrams.
+QImage circleImage(const QColor& colour, int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour, 1));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    return image;
+}
 
 /// A cross of the colour on a transparent square: the marker of the time diagrams.
 QImage crossImage(const QColor& colour, int size) {
@@ -69,11 +81,20 @@ void DiagrammView::mouseDoubleClickEvent(QMouseEvent* event) {
 void DiagrammView::mousePressEvent(QMouseEvent* event) {
     // The right button opens the context menu; the view would zoom out on it.
     if (event->button() == Qt::RightButton) return event->accept();
+    pressedAt_ = event->position();
     QChartView::mousePressEvent(event);
 }
 
 void DiagrammView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::RightButton) return QChartView::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton) {
+        QChartView::mouseReleaseEvent(event);
+        // The rubber band takes every press, so the series never see a click: a release
+        // where the press was is the click on a point.
+        if (event->button() == Qt::LeftButton &&
+            (event->position() - pressedAt_).manhattanLength() <= 3)
+            Q_EMIT clickedAt(event->position());
+        return;
+    }
     QMenu menu(this);
     QAction* save = menu.addAction(QStringLiteral("Diagramm speichern …"));
     if (menu.exec(event->globalPosition().toPoint()) == save) Q_EMIT saveRequested();
@@ -107,23 +128,21 @@ DiagramPanel::DiagramPanel(const ProgramState& state, EvaluationView& view, QWid
     groupBox2_->hide();
     connect(view_widget_, &DiagrammView::doubleClicked, this, &DiagramPanel::refresh);
     connect(view_widget_, &DiagrammView::saveRequested, this, &DiagramPanel::saveRequested);
+    connect(view_widget_, &DiagrammView::clickedAt, this, &DiagramPanel::hintNear);
 }
 
-QScatterSeries* DiagramPanel::makePointSeries(int n) {
+QLineSeries* DiagramPanel::makePointSeries(int n) {
     // Series1 and Series2 draw crosses (time diagrams), Series3 and Series4 circles.
-    auto* s = new QScatterSeries;
+    // A line series without its line whose markers are pictures it paints itself: a scatter
+    // series makes one graphics item per point, which costs seconds at 10,000 points.
+    auto* s = new QLineSeries;
     s->setObjectName(QStringLiteral("Series%1").arg(n + 1));
     const QColor colour = kSlotColour[n % 2];
     s->setMarkerSize(7);
-    if (n < 2) {
-        s->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
-        s->setBrush(crossImage(colour, 7));
-        s->setPen(Qt::NoPen);
-    } else {
-        s->setMarkerShape(QScatterSeries::MarkerShapeCircle);
-        s->setColor(colour);
-        s->setBorderColor(colour);
-    }
+    s->setLightMarker(n < 2 ? crossImage(colour, 7) : circleImage(colour, 7));
+    s->setPointsVisible(true);
+    s->setPen(Qt::NoPen);
+    s->setColor(colour);
     return s;
 }
 
@@ -145,8 +164,6 @@ void DiagramPanel::buildChart(QWidget* area) {
     chart_->addAxis(axisY_, Qt::AlignLeft);
     for (int n = 0; n < 4; ++n) {
         points_[static_cast<std::size_t>(n)] = makePointSeries(n);
-        connect(points_[static_cast<std::size_t>(n)], &QScatterSeries::clicked, this,
-                &DiagramPanel::showHint);
     }
     for (int n = 0; n < 2; ++n) {
         auto* line = new QLineSeries;
@@ -191,7 +208,7 @@ QGroupBox* DiagramPanel::buildGroup(const char* name, const QString& title,
 }
 
 void DiagramPanel::clearPoints() {
-    for (QScatterSeries* s : points_) s->clear();
+    for (QLineSeries* s : points_) s->clear();
 }
 
 void DiagramPanel::clearAll() {
@@ -309,6 +326,25 @@ void DiagramPanel::rescale() {
     }
 }
 
+void DiagramPanel::hintNear(const QPointF& position) {
+    const QPointF inScene = view_widget_->mapToScene(position.toPoint());
+    constexpr double kReach = 5.0;
+    double best = kReach * kReach;
+    std::optional<QPointF> nearest;
+    for (QLineSeries* s : points_) {
+        if (!s->isVisible()) continue;
+        for (const QPointF& p : s->points()) {
+            const QPointF d = chart_->mapToPosition(p, s) - inScene;
+            const double squared = d.x() * d.x() + d.y() * d.y();
+            if (squared <= best) {
+                best = squared;
+                nearest = p;
+            }
+        }
+    }
+    if (nearest) showHint(*nearest);
+}
+
 void DiagramPanel::showHint(const QPointF& point) {
     const QString text = pointHint(point, QLocale());
     view_widget_->setToolTip(text);
@@ -330,8 +366,9 @@ void DiagramPanel::saveDiagram(const QString& path) const {
         QPainter painter(&svg);
         view_widget_->render(&painter);
         painter.end();
-        writeFileSafely(path.toStdString(), std::string_view(bytes.constData(),
-                                                             static_cast<std::size_t>(bytes.size())));
+        writeFileSafely(
+            path.toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
         return;
     }
     if (!suffix.isEmpty() && suffix != QStringLiteral("png"))

@@ -11,7 +11,6 @@
 class QGroupBox;
 class QLineSeries;
 class QRadioButton;
-class QScatterSeries;
 class QValueAxis;
 class QWidget;
 
@@ -29,12 +28,17 @@ class DiagrammView : public QChartView {
   Q_SIGNALS:
     void doubleClicked();
     void saveRequested();
+    /// A left click that did not drag a rubber band, at this place of the view.
+    void clickedAt(const QPointF& position);
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    QPointF pressedAt_;
 };
 
 /// The diagrams of the evaluation window: the chart with its six series (Series1, Series2
@@ -68,7 +72,7 @@ class DiagramPanel : public QObject {
     void saveDiagram(const QString& path) const;
 
     DiagrammView* chartView() const { return view_widget_; }
-    QScatterSeries* pointSeries(int n) const { return points_.at(static_cast<std::size_t>(n - 1)); }
+    QLineSeries* pointSeries(int n) const { return points_.at(static_cast<std::size_t>(n - 1)); }
     QLineSeries* lineSeries(int slot) const {
         return lines_.at(static_cast<std::size_t>(slot - 1));
     }
@@ -84,7 +88,7 @@ class DiagramPanel : public QObject {
 
   private:
     void buildChart(QWidget* area);
-    static QScatterSeries* makePointSeries(int n);
+    static QLineSeries* makePointSeries(int n);
     QGroupBox* buildGroup(const char* name, const QString& title, std::initializer_list<Diagram> ds,
                           QWidget* area);
     void drawPoints(Diagram d, SlotNumber slot, bool timeSeries);
@@ -92,6 +96,9 @@ class DiagramPanel : public QObject {
     void clearAll();
     void rescale();
     void showHint(const QPointF& point);
+    /// The point of a shown point series nearest to a click at `position` of the view, when
+    /// its marker is within reach (5 pixels), gets the hint.
+    void hintNear(const QPointF& position);
 
     const ProgramState& state_;
     EvaluationView& view_;
@@ -99,7 +106,7 @@ class DiagramPanel : public QObject {
     DiagrammView* view_widget_ = nullptr;
     QValueAxis* axisX_ = nullptr;
     QValueAxis* axisY_ = nullptr;
-    std::array<QScatterSeries*, 4> points_{};
+    std::array<QLineSeries*, 4> points_{};
     std::array<QLineSeries*, 2> lines_{};
     std::map<Diagram, QRadioButton*> buttons_;
     QGroupBox* groupBox1_ = nullptr;

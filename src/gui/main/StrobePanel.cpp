@@ -23,8 +23,9 @@ QCheckBox* makeCheckBox(const QString& name, const QString& text, const QRect& p
 StrobePanel::StrobePanel(QWidget* panel, QObject* owner) : QObject(owner), panel_(panel) {
     // Black for the panel alone, so the button keeps its own look; captions in silver. The
     // check boxes keep their own white indicators, which a black background would hide.
-    panel->setStyleSheet(QStringLiteral("QFrame#Panel4 { background: black; } "
-                                        "QCheckBox { color: silver; }"));
+    panel->setStyleSheet(
+        QStringLiteral("QFrame#Panel4 { background: black; } "
+                       "QCheckBox { color: silver; }"));
     start_ = makeButton(QStringLiteral("Stroboskopbild"), QStringLiteral("Stroboskopbild"),
                         QStringLiteral("Stroboskopbild starten"), QRect(8, 12, 137, 33), panel);
     einfarbig_ = makeCheckBox(QStringLiteral("CheckBox7"), QStringLiteral("Objekte Einfarbig?"),

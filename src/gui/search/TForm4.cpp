@@ -81,7 +81,9 @@ void TForm4::imagecreate() {
 
 void TForm4::bildGeaendert() { image1_->update(); }
 
-bool TForm4::hatBild() const { return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty(); }
+bool TForm4::hatBild() const {
+    return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty();
+}
 
 void TForm4::bildSpeichern() {
     if (!hatBild() || dialogs_ == nullptr) return;

@@ -1,0 +1,80 @@
+// What the evaluation of a 10,000-frame analysis costs: filling its three grids, and opening
+// the window "Auswertung" until its x-y diagram is drawn. Runs on the offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QChartView>
+#include <QImage>
+#include <QPainter>
+#include <QPushButton>
+#include <cmath>
+
+#include "core/Kinematics.h"
+#include "core/NumberText.h"
+#include "gui/app/Dialogs.h"
+#include "gui/app/Fenster.h"
+#include "gui/app/Session.h"
+#include "gui/app/TForm1.h"
+#include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/TForm8.h"
+#include "gui/main/AnalysisCommands.h"
+
+namespace {
+
+constexpr int kFrames = 10000;
+
+/// A thrown ball at 25 frames/s: x grows evenly, y is a parabola, in metres.
+void fillThrow(zebak::PositionGrid& g) {
+    g.setRowCount(kFrames + 1);
+    for (int k = 0; k < kFrames; ++k) {
+        const double t = k / 25.0;
+        g.setCell(k + 1, 0, zebak::timeText(t));
+        g.setCell(k + 1, 1, zebak::lengthText(0.5 * t));
+        g.setCell(k + 1, 2, zebak::lengthText(std::fmod(3.0 * t - 4.905 * t * t, 7.0)));
+    }
+}
+
+/// Filling the position, velocity and acceleration grids of one colour.
+void FillGrids(benchmark::State& state) {
+    zebak::PositionGrid g({"Zeit /s", "X1 /m", "Y1 /m"});
+    fillThrow(g);
+    for (auto _ : state) benchmark::DoNotOptimize(zebak::Tabellefuellen(1, g, 25));
+}
+BENCHMARK(FillGrids)->Unit(benchmark::kMillisecond);
+
+/// "Auswertung" with one colour of 10,000 rows, until the chart has painted itself once.
+void OpenEvaluationAndDrawXY(benchmark::State& state) {
+    zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
+                                zebak::gui::decoderFilmOpener());
+    zebak::gui::Fenster windows(session);
+    zebak::ProgramState& s = session.state();
+    s.analyse.anzeige.farbe1Analysieren = true;
+    s.analyse.framesPerSecond = 25;
+    fillThrow(s.tabelle(1));
+    zebak::gui::TForm8& form8 = *windows.neben().form8;
+    QChartView* chart = form8.diagrams().chartView();
+    QImage target(chart->size(), QImage::Format_ARGB32);
+    for (auto _ : state) {
+        windows.form1().commands().evaluationButton()->click();
+        QApplication::processEvents();
+        QPainter painter(&target);
+        chart->render(&painter);
+        painter.end();
+        state.PauseTiming();
+        form8.close();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(OpenEvaluationAndDrawXY)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
