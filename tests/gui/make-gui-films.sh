@@ -10,6 +10,9 @@ ff() { ffmpeg -nostdin -loglevel error -y "$@"; }
 ff -f lavfi -i testsrc=size=640x480:rate=25 -frames:v 50 -c:v mpeg4 -q:v 5 gui640.avi
 # 320x240 MJPEG in AVI at the NTSC rate 30000/1001 (29.97), 40 frames.
 ff -f lavfi -i testsrc=size=320x240:rate=30000/1001 -frames:v 40 -c:v mjpeg -q:v 5 gui320.avi
+# 1920x1080 H.264 in MKV, as cameras and phones film today, 6 frames.
+ff -f lavfi -i testsrc=size=1920x1080:rate=25 -frames:v 6 -c:v libx264 -preset ultrafast \
+   -pix_fmt yuv420p gui1920.mkv
 # 720x576 DV in AVI (PAL), 20 frames.
 ff -f lavfi -i testsrc=size=720x576:rate=25 -frames:v 20 -pix_fmt yuv420p -c:v dvvideo gui720.avi
 # One flat colour: a picture without any structure along the diagonal.

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <algorithm>
 
 #include "core/FilmLoad.h"
+#include "core/WindowLayout.h"
 #include "gui/analysis/KreuzOverlay.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
@@ -15,12 +18,37 @@
 namespace zebak::gui {
 
 namespace {
-/// Where the search result window stands during an analysis, screen pixels.
-constexpr QPoint kErgebnisOrt(538, 422);
 /// Display window top while a film taller than 288 rows is shown at full size, relative to
 /// the main window's top.
 constexpr int kVollbildOben = 20;
+
+QRect toQt(const ScreenRect& r) { return {r.x, r.y, r.width, r.height}; }
 }  // namespace
+
+ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
+    const ProgramState& state = state_;
+    ScreenLayoutInput in;
+    const QScreen* screen = parts_.mainWindow->screen();
+    const QRect available =
+        screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    in.screen = {available.x(), available.y(), available.width(), available.height()};
+    const QPoint client = parts_.tables->area()->mapToGlobal(QPoint(0, 0));
+    in.clientX = client.x();
+    in.clientY = client.y();
+    const QPoint display = fullSize_ ? displayPos_ : parts_.form3->pos();
+    in.displayX = display.x();
+    in.displayY = isReducedDisplay({state.Videobreite, state.Videohoehe})
+                      ? parts_.mainWindow->y() + kVollbildOben
+                      : display.y();
+    in.frame = {state.Videobreite, state.Videohoehe};
+    in.tablesShown = parts_.tables->shown();
+    // Without a window manager (offscreen, a bare X server) windows have no title bar.
+    const QWidget* results = parts_.form4;
+    const int measured = results->frameGeometry().height() - results->geometry().height();
+    const bool managed = QGuiApplication::platformName() != QStringLiteral("offscreen");
+    in.titleBar = std::max(measured, managed ? 30 : 0);
+    return in;
+}
 
 // The cross layer is a child of the display window, which deletes it.
 GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
@@ -76,10 +104,14 @@ void GuiDisplayFeedback::showResultWindow(bool visible) {
     }
     // Sized and placed once per command; shown again after the second-search question it
     // stays where the user may have moved it.
+    // The place comes from the screen: on the screen, clear of the tables and of the display
+    // window during the analysis, the picture scaled down where the frame is larger.
     if (!resultPlaced_) {
-        const ProgramState& state = state_;
-        ergebnis->setClientSize(state.Videobreite, state.Videohoehe);
-        ergebnis->move(kErgebnisOrt);
+        const ResultWindowPlace place = placeResultWindow(layoutInput());
+        const QRect window = toQt(place.window);
+        ergebnis->setClientSize(window.width(), window.height());
+        ergebnis->move(window.topLeft());
+        parts_.tables->setTablesHeight(place.tablesHeight);
         resultPlaced_ = true;
     }
     ergebnis->show();
@@ -92,15 +124,17 @@ void GuiDisplayFeedback::resultImageChanged() { parts_.form4->bildGeaendert(); }
 void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
     TForm3* anzeige = parts_.form3;
     if (fullSize == fullSize_) return;
-    fullSize_ = fullSize;
     if (fullSize) {
+        const ScreenRect place = analysisDisplay(layoutInput());
+        fullSize_ = true;
         displayPos_ = anzeige->pos();
         displaySize_ = anzeige->clientSize();
-        const ProgramState& state = state_;
-        anzeige->setClientSize(state.Videobreite, state.Videohoehe);
-        if (isReducedDisplay({state.Videobreite, state.Videohoehe}))
-            anzeige->move(displayPos_.x(), parts_.mainWindow->y() + kVollbildOben);
+        // The full frame, scaled to fit left of the tables and above "Abbrechen" where it is
+        // larger; the pixels are read from the decoded frame, not from the window.
+        anzeige->setClientSize(std::max(place.width, 1), std::max(place.height, 1));
+        anzeige->move(place.x, place.y);
     } else {
+        fullSize_ = false;
         anzeige->setClientSize(displaySize_.width(), displaySize_.height());
         anzeige->move(displayPos_);
     }
@@ -132,6 +166,7 @@ void GuiTableFeedback::flush() {
     for (SlotNumber slot : {1, 2}) {
         std::vector<int>& rows = pendingRows_[static_cast<std::size_t>(slot - 1)];
         for (auto it = rows.rbegin(); it != rows.rend(); ++it) tables_.refresh(slot, *it);
+        if (!rows.empty()) tables_.followRow(slot, rows.back());
         rows.clear();
     }
 }
@@ -153,6 +188,7 @@ void GuiTableFeedback::positionRowWritten(SlotNumber slot, int row) {
     // Outside a command (nothing would show the row later) the table follows at once.
     if (!collecting_) {
         tables_.refresh(slot, row);
+        tables_.followRow(slot, row);
         return;
     }
     pendingRows_[slot == 2 ? 1 : 0].push_back(row);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/AnalysisHost.h"
+#include "core/WindowLayout.h"
 
 class QLabel;
 class QPushButton;
@@ -65,6 +66,8 @@ class GuiDisplayFeedback final : public DisplayFeedback {
     void endBarMoved(int position) override;
 
   private:
+    /// The screen, the main window's client origin, the display's place and the frame.
+    ScreenLayoutInput layoutInput() const;
     const ProgramState& state_;
     AnalysisParts parts_;
     KreuzOverlay* crosses_ = nullptr;

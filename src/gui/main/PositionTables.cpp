@@ -1,8 +1,10 @@
 #include "gui/main/PositionTables.h"
 
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "core/FilmLoad.h"
+#include "core/WindowLayout.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/positions/PositionTableModel.h"
@@ -36,6 +38,17 @@ PositionTables::PositionTables(Session& session, QWidget* area, QObject* owner)
 void PositionTables::refresh(SlotNumber slot, int row) {
     table(slot)->modell()->aktualisieren(row);
 }
+
+void PositionTables::followRow(SlotNumber slot, int row) { table(slot)->follow(row - 1); }
+
+void PositionTables::setTablesHeight(int height) {
+    const int h = std::max(height, written::kTablesHeight);
+    for (PositionTable* t : {tabelle1_, tabelle2_}) t->resize(t->width(), h);
+}
+
+bool PositionTables::shown() const { return tabelle1_->isVisible(); }
+
+QWidget* PositionTables::area() const { return tabelle1_->parentWidget(); }
 
 void PositionTables::showPrepared() {
     for (SlotNumber n : {1, 2}) refresh(n, -1);

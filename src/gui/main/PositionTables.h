@@ -23,6 +23,14 @@ class PositionTables : public QObject {
     /// The view of the slot's table after grid row `row` was written (the grid's row count may
     /// have changed with it); row -1 refreshes the whole table.
     void refresh(SlotNumber slot, int row);
+    /// Scrolls the slot's table so grid row `row` (the row being written) can be seen.
+    void followRow(SlotNumber slot, int row);
+    /// Both tables take this height (at least their written 120 pixels).
+    void setTablesHeight(int height);
+    /// True while tabelle1 is shown (not in the stroboscope mode, not before an analysis).
+    bool shown() const;
+    /// The main window's client area the tables stand on.
+    QWidget* area() const;
     /// Shows tabelle1, and Tabelle2 too when colour 2 is analysed; called after the tables
     /// were prepared (Tabellenvorbereiten).
     void showPrepared();

@@ -69,6 +69,14 @@ void PositionTableModel::aktualisieren(int row) {
         Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, PositionGrid::kColumns - 1));
 }
 
+void PositionTable::follow(int row) {
+    if (row < 0 || row >= model_->rowCount()) return;
+    // The scroll bar's range follows a grown model only at the next layout; scrolling before
+    // it would stop at the old end.
+    updateGeometries();
+    scrollTo(model_->index(row, 0));
+}
+
 // ---- editing ------------------------------------------------------------------------------
 
 QWidget* ZahlenDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

@@ -53,6 +53,9 @@ class PositionTable : public QTableView {
     /// widths: the three column widths in pixels.
     PositionTable(PositionGrid& grid, const std::array<int, 3>& widths, QWidget* parent = nullptr);
     PositionTableModel* modell() const { return model_; }
+    /// Scrolls so the data row `row` (0 the first) can be seen, also right after the grid
+    /// grew (the scroll range is brought up to date first).
+    void follow(int row);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -29,7 +29,19 @@ class ErgebnisBild final : public QWidget {
         painter.fillRect(rect(), Qt::white);
         if (bild == nullptr || bild->empty()) return;
         // Borrows the picture's bytes for the length of this paint; no copy per frame.
-        painter.drawImage(0, 0, borrowFrame(*bild));
+        const QImage picture = borrowFrame(*bild);
+        if (picture.size() == size()) {
+            painter.drawImage(0, 0, picture);
+            return;
+        }
+        // A frame larger than the window is shown whole, scaled down with its shape kept;
+        // the picture itself keeps the frame's size. Smoothing only when it shrinks, so a
+        // picture enlarged for a high-density screen stays sharp.
+        const QSize shown = picture.size().scaled(size(), Qt::KeepAspectRatio);
+        const qreal ratio = devicePixelRatioF();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                              shown.width() * ratio < picture.width());
+        painter.drawImage(QRect(QPoint(0, 0), shown), picture);
     }
 };
 
