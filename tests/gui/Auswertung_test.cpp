@@ -31,6 +31,8 @@
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/TForm8.h"
 #include "gui/evaluation/TrendLinePanel.h"
+#include "gui/search/TForm3.h"
+#include "gui/search/TForm4.h"
 #include "support/Process.h"
 
 namespace zebak::gui::test {
@@ -415,8 +417,13 @@ TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
             ->setChecked(true);
     }
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    ASSERT_TRUE(fenster->neben().form3->isVisible());
+    ASSERT_TRUE(fenster->neben().form4->isVisible());
     form1().commands().evaluationButton()->click();
     ASSERT_TRUE(form8().isVisible());
+    // The windows that stay on top step aside while the evaluation is open.
+    EXPECT_FALSE(fenster->neben().form3->isVisible());
+    EXPECT_FALSE(fenster->neben().form4->isVisible());
 
     const auto r = zebak::test::runCommand(
         std::string(ZEBAK_ANALYSE) + " track " + zebak::test::shellQuote(film.toStdString()) +
@@ -443,6 +450,9 @@ TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
                               m->index(row - 1, c).data().toString())
                         << names[slot - 1][g] << " " << row << "," << c;
         }
+    form8().close();
+    EXPECT_TRUE(fenster->neben().form3->isVisible());
+    EXPECT_TRUE(fenster->neben().form4->isVisible());
 }
 
 }  // namespace zebak::gui::test

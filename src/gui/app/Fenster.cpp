@@ -1,6 +1,8 @@
 #include "gui/app/Fenster.h"
 
 #include <QApplication>
+#include <array>
+#include <memory>
 
 #include "gui/app/Sound.h"
 #include "gui/app/TForm9.h"
@@ -33,8 +35,21 @@ Fenster::Fenster(Session& session) {
     neben_.form9 = new TForm9;
     form1_->setNebenfenster(neben_);
     neben_.form8->setInfoWindow(neben_.form9);
+    // The display and result windows stay above others; while the evaluation is open they
+    // step aside, so they cannot cover its diagram, and come back when it closes.
+    auto hidden = std::make_shared<std::array<bool, 2>>();
     QObject::connect(&form1_->tables(), &PositionTables::auswertungOeffnen, neben_.form8,
-                     &TForm8::oeffnen);
+                     [windows = neben_, hidden] {
+                         *hidden = {windows.form3->isVisible(), windows.form4->isVisible()};
+                         windows.form3->hide();
+                         windows.form4->hide();
+                         windows.form8->oeffnen();
+                     });
+    QObject::connect(neben_.form8, &TForm8::geschlossen, neben_.form3, [windows = neben_, hidden] {
+        if ((*hidden)[0]) windows.form3->show();
+        if ((*hidden)[1]) windows.form4->show();
+        *hidden = {false, false};
+    });
     QObject::connect(neben_.form8, &TForm8::geschlossen, &form1_->player(),
                      &PlayerPanel::Filmerscheine);
 }
