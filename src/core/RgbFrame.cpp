@@ -1,6 +1,7 @@
 #include "RgbFrame.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace zebak {
@@ -60,6 +61,27 @@ std::uint64_t RgbFrame::hash() const {
         h ^= h >> 31;
     }
     return h;
+}
+
+std::optional<Rgb> medianAround(const RgbFrame& frame, int x, int y, int radius) {
+    if (!frame.contains(x, y) || radius < 0) return std::nullopt;
+    std::array<std::vector<std::uint8_t>, 3> channels;
+    for (int v = std::max(0, y - radius); v <= std::min(frame.height() - 1, y + radius); ++v)
+        for (int u = std::max(0, x - radius); u <= std::min(frame.width() - 1, x + radius); ++u) {
+            const Rgb c = frame.rgb(u, v);
+            channels[0].push_back(c.r);
+            channels[1].push_back(c.g);
+            channels[2].push_back(c.b);
+        }
+    std::array<std::uint8_t, 3> median{};
+    for (std::size_t k = 0; k < 3; ++k) {
+        auto& values = channels[k];
+        // The middle value; of an even count the upper of the two middle ones.
+        const auto middle = values.begin() + static_cast<std::ptrdiff_t>(values.size() / 2);
+        std::nth_element(values.begin(), middle, values.end());
+        median[k] = *middle;
+    }
+    return Rgb{median[0], median[1], median[2]};
 }
 
 }  // namespace zebak

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "Colour.h"
@@ -53,5 +54,10 @@ class RgbFrame {
     int height_ = 0;
     std::vector<std::uint8_t> data_;
 };
+
+/// The per-channel median of the pixels within `radius` of (x, y) (a square of side
+/// 2 radius + 1, cut at the picture's edges): a colour sample that one noisy pixel cannot
+/// spoil. Nothing when (x, y) lies outside the picture.
+std::optional<Rgb> medianAround(const RgbFrame& frame, int x, int y, int radius);
 
 }  // namespace zebak

@@ -49,4 +49,22 @@ TEST(VideoSizeTest, OnlyPalIsHalved) {
 }
 
 }  // namespace
+TEST(MedianAround, OneNoisyPixelCannotSpoilTheSampleAndEdgesCutTheSquare) {
+    RgbFrame f(10, 8);
+    f.fill(Rgb{120, 110, 40});
+    f.setPixel(5, 4, Rgb{250, 250, 250});  // a glint under the click
+    f.setPixel(6, 4, Rgb{0, 0, 0});
+    EXPECT_EQ(f.rgb(5, 4), (Rgb{250, 250, 250}));
+    EXPECT_EQ(medianAround(f, 5, 4, 2), (Rgb{120, 110, 40}));
+    // Channels are taken one by one.
+    for (int x = 0; x < 10; ++x)
+        for (int y = 0; y < 8; ++y)
+            f.setPixel(x, y, Rgb{static_cast<std::uint8_t>(x), 7, static_cast<std::uint8_t>(y)});
+    EXPECT_EQ(medianAround(f, 5, 4, 2), (Rgb{5, 7, 4}));
+    // At the corner only the 3x3 inside the picture count: x and y 0, 1, 2.
+    EXPECT_EQ(medianAround(f, 0, 0, 2), (Rgb{1, 7, 1}));
+    EXPECT_FALSE(medianAround(f, 10, 0, 2).has_value());
+    EXPECT_FALSE(medianAround(RgbFrame(), 0, 0, 2).has_value());
+}
+
 }  // namespace zebak

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDropEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
@@ -13,6 +14,7 @@
 
 #include "GuiTest.h"
 #include "gui/evaluation/TForm8.h"
+#include "gui/main/SwatchSample.h"
 #include "gui/search/TForm3.h"
 
 namespace zebak::gui::test {
@@ -189,6 +191,34 @@ TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
     const Rgb shown = display->bildpunkt(100, 100);
     EXPECT_NE(shown, (Rgb{255, 0, 0}));
     EXPECT_NE(shown, (Rgb{0, 0, 255}));
+}
+
+// The swatch offers the median of the 5x5 frame pixels around the last click: shown while the
+// mouse rests on it, taken by a right-click; a left click and leaving change nothing.
+TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
+    ASSERT_TRUE(form1().filmLaden(testFilm("checker640.avi")));
+    part<QPushButton>("AutomatischBtn")->click();
+    TForm3* display = fenster->neben().form3;
+    auto* swatch = part<QWidget>("SuchEinst1")->findChild<QLabel*>("Image1");
+    ASSERT_NE(swatch, nullptr);
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(swatch, &enter);
+    EXPECT_TRUE(swatch->toolTip().isEmpty()) << "no click yet, nothing to offer";
+
+    // Beside the checker's edge at frame column 639 a 5x5 square is cut to 3x5.
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(383, 10));
+    const Rgb picked = form1().state().slot(1).Farbe;
+    const Rgb median = *medianAround(form1().film()->frame(), 383 * 640 / 384, 10 * 480 / 288, 2);
+    QApplication::sendEvent(swatch, &enter);
+    EXPECT_EQ(swatch->toolTip(), medianHint(median));
+    EXPECT_EQ(form1().state().slot(1).Farbe, picked) << "hovering takes nothing";
+    QTest::mouseClick(swatch, Qt::LeftButton);
+    EXPECT_EQ(form1().state().slot(1).Farbe, picked);
+    QTest::mouseClick(swatch, Qt::RightButton);
+    EXPECT_EQ(form1().state().slot(1).Farbe, median);
+    EXPECT_EQ(form1().state().slot(1).Startfarbe, median);
+    EXPECT_EQ(part<QWidget>("SuchEinst1")->findChild<QLineEdit*>("Edit1")->text(),
+              QString::number(median.r));
 }
 
 TEST(FilmFilter, TheWrittenFilterFirstThenEveryFilmTypeThenAllFiles) {

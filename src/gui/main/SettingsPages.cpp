@@ -12,6 +12,7 @@
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
+#include "gui/main/SwatchSample.h"
 #include "gui/search/RadioGroup.h"
 #include "gui/search/ResultDisplayPanel.h"
 #include "gui/search/TForm3.h"
@@ -72,6 +73,11 @@ void SettingsPages::connectControls() {
         connect(f->CheckBox1(), &QCheckBox::toggled, this,
                 [this, n] { SuchEinstCheckBox1Click(n); });
         connect(f, &TFrame1::editTasteLos, this, [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
+        const auto index = static_cast<std::size_t>(n - 1);
+        new SwatchSample(
+            f, [this, index] { return medians_[index]; },
+            [this, n] { return session_.state().slot(n).Farbe; },
+            [this, n](Rgb c) { takeColour(n, c); });
         // The options' start state decides which fields are offered.
         SuchEinstRadioGroup1Click(n);
         SuchEinstCheckBox1Click(n);
@@ -108,9 +114,19 @@ void SettingsPages::clickfarbe() {
     // The film's own pixel, not the scaled picture's: on the reduced display the picture is
     // a blend of several frame pixels, a colour the searches never see.
     slot.Farbe = display_->filmPixel(state.KlickX, state.KlickY);
+    medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(state.KlickX, state.KlickY);
     SuchEinst(n)->farbeSchreiben(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     session_.Kontextfreigeben();
+    Farbanzeige(n);
+    if (n == 2) Farbkontrolle();
+}
+
+void SettingsPages::takeColour(SlotNumber n, Rgb colour) {
+    SlotState& slot = session_.state().slot(n);
+    slot.Farbe = colour;
+    SuchEinst(n)->farbeSchreiben(slot.Farbe);
+    slot.Startfarbe = slot.Farbe;
     Farbanzeige(n);
     if (n == 2) Farbkontrolle();
 }

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <array>
+#include <optional>
 
 #include "core/ProgramState.h"
 
@@ -45,6 +46,8 @@ class SettingsPages : public QObject {
     void connectControls();
     TFrame1* SuchEinst(SlotNumber slot) const;
     void Farbkontrolle();
+    /// Assigns `colour` to slot n as a pick does: values, start colour, swatch, the check.
+    void takeColour(SlotNumber n, Rgb colour);
     void Farbanzeige(SlotNumber slot);
     void SuchEinst1Edit1KeyUp(SlotNumber slot, int channel);
     void SuchEinst1RadioGroup2Click(int item);
@@ -61,6 +64,8 @@ class SettingsPages : public QObject {
     ResultDisplayPanel* panel3_ = nullptr;
     /// The slot a click on the display window assigns ("Farbe1 zuweisen" / "Farbe2 zuweisen").
     SlotNumber currentSlot_ = 1;
+    /// Per slot, the median colour around its last pick on the display window.
+    std::array<std::optional<Rgb>, 2> medians_{};
 };
 
 }  // namespace zebak::gui

@@ -75,15 +75,27 @@ Rgb TForm3::bildpunkt(int x, int y) {
                static_cast<std::uint8_t>(qBlue(p))};
 }
 
-Rgb TForm3::filmPixel(int x, int y) const {
-    if (source_ == nullptr || source_->frame().empty()) return Rgb{255, 255, 255};
+std::optional<QPoint> TForm3::framePoint(int x, int y) const {
+    if (source_ == nullptr || source_->frame().empty()) return std::nullopt;
     const RgbFrame& frame = source_->frame();
     const QSize shown = size();
-    if (shown.isEmpty() || x < 0 || y < 0) return Rgb{255, 255, 255};
+    if (shown.isEmpty() || x < 0 || y < 0) return std::nullopt;
     // Products first, then the truncating division, as the display-to-frame mapping does.
     const long long fx = static_cast<long long>(x) * frame.width() / shown.width();
     const long long fy = static_cast<long long>(y) * frame.height() / shown.height();
-    return frame.rgb(static_cast<int>(fx), static_cast<int>(fy));
+    return QPoint(static_cast<int>(fx), static_cast<int>(fy));
+}
+
+Rgb TForm3::filmPixel(int x, int y) const {
+    const std::optional<QPoint> p = framePoint(x, y);
+    if (!p) return Rgb{255, 255, 255};
+    return source_->frame().rgb(p->x(), p->y());
+}
+
+std::optional<Rgb> TForm3::filmMedian(int x, int y) const {
+    const std::optional<QPoint> p = framePoint(x, y);
+    if (!p) return std::nullopt;
+    return medianAround(source_->frame(), p->x(), p->y(), 2);
 }
 
 void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {

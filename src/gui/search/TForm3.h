@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 #include <QWidget>
+#include <optional>
 
 #include "core/Colour.h"
 
@@ -41,6 +42,9 @@ class TForm3 : public QWidget {
     /// the reduced display takes the film's colour, not the scaled picture's); white outside
     /// the frame or without a film.
     Rgb filmPixel(int x, int y) const;
+    /// The median colour of the 5 x 5 frame pixels around the frame pixel under (x, y);
+    /// nothing without a frame or outside it.
+    std::optional<Rgb> filmMedian(int x, int y) const;
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
     void rahmenZeichnen(int x1, int y1, int x2, int y2);
@@ -69,6 +73,8 @@ class TForm3 : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    /// The frame pixel under the window pixel (x, y); nothing without a frame.
+    std::optional<QPoint> framePoint(int x, int y) const;
     /// Makes the picture afresh from the current frame when the frame or the size changed.
     void refreshCanvas();
     void cursorZurueckholen();
