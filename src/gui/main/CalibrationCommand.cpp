@@ -46,7 +46,8 @@ void CalibrationCommand::showStep() {
     switch (run_.step()) {
         case CalibrationStep::StartPoint:
         case CalibrationStep::EndPoint:
-            session_.dialogs().message(button_->window(), MessageKind::Information,
+            // Over the display window, which stays on top of the main window.
+            session_.dialogs().message(display_, MessageKind::Information,
                                        QString::fromUtf8(run_.prompt()), QMessageBox::Ok);
             setMeasuring(true);
             return;
@@ -91,7 +92,7 @@ void CalibrationCommand::lengthTyped(const QString& text) {
 
 void CalibrationCommand::askOrigin() {
     const QMessageBox::StandardButton answer = session_.dialogs().message(
-        button_->window(), MessageKind::Confirmation, QString::fromUtf8(kNullpunktFrage),
+        display_, MessageKind::Confirmation, QString::fromUtf8(kNullpunktFrage),
         QMessageBox::Yes | QMessageBox::No);
     show(run_.originAnswer(session_.state(), answer == QMessageBox::Yes));
     showStep();
@@ -115,7 +116,7 @@ void CalibrationCommand::abandon() {
 
 void CalibrationCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
-        session_.dialogs().message(button_->window(), MessageKind::Information,
+        session_.dialogs().message(display_, MessageKind::Information,
                                    QString::fromStdString(text), QMessageBox::Ok);
 }
 

@@ -20,7 +20,7 @@ class TForm6 : public QWidget {
 
     /// Height of the short and the long form, client pixels.
     static constexpr int kKurz = 255;
-    static constexpr int kLang = 540;
+    static constexpr int kLang = 560;
 
     /// Frame number label that the main window keeps in step with the film.
     QLabel* Label3() const { return label3_; }
