@@ -275,6 +275,24 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     EXPECT_EQ(zeile(1), PositionGrid::Row{});  // nothing of the last capture is left
 }
 
+TEST_F(ManuellTest, AWaitingCalibrationEndsWithTheProgram) {
+    starten();
+    knopf<QPushButton>("kalibrierenBtn")->click();
+    links(schirm(10, 10));
+    links(schirm(10, 100));
+    ASSERT_TRUE(fenster->neben().form5->isVisible());
+    const std::size_t shown = dialogs.meldungen.size();
+    knopf<QPushButton>("kalibrierenBtn")->click();  // a second start while one runs
+    EXPECT_EQ(dialogs.meldungen.size(), shown);
+    form1().close();
+    EXPECT_FALSE(form1().manual().running());
+    EXPECT_FALSE(overlay()->isVisible());
+    EXPECT_FALSE(manuell()->isVisible());
+    EXPECT_FALSE(fenster->neben().form5->isVisible());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    fenster.reset();
+}
+
 TEST_F(ManuellTest, TheControlWindowHasItsElements) {
     TForm6* w = manuell();
     EXPECT_EQ(w->windowTitle(), "Manuell");
