@@ -266,6 +266,9 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     EXPECT_EQ(state().tabelle(1).rowCount(), 2);
     EXPECT_EQ(form1().player().currentFrame(), 0);
     EXPECT_FALSE(form1().manual().running());
+    // The origin is the frame's bottom-left corner again, in frame pixels.
+    EXPECT_EQ(state().NullpunktX, 0);
+    EXPECT_EQ(state().NullpunktY, kFilmHoehe);
 
     starten();
     const std::size_t vorher = dialogs.meldungen.size();

@@ -246,6 +246,10 @@ void ManualCommand::beenden() {
     s.analyse.anzeige.farbe2Analysieren = colour2Before_;
     s.Anzeigebreite = s.Videobreite;
     s.Anzeigehoehe = s.Videohoehe;
+    // The origin was in pixels of the full-screen picture; the display window's clicks and
+    // the searches work in frame pixels, so it goes back to the frame's bottom-left corner.
+    s.NullpunktX = 0;
+    s.NullpunktY = s.Videohoehe;
     windows_.display->show();
     // The film is left at its first frame.
     player_.goToFrame(player_.frameCount());
