@@ -80,7 +80,9 @@ class CalibrationRun {
                bool timeOriginToo = false);
     /// True from begin() until the run ends or is abandoned.
     bool running() const { return step_ != CalibrationStep::Idle; }
+    /// The kind of the run going on or ended last.
     CalibrationKind kind() const { return kind_; }
+    /// What the run waits for; Idle when none runs.
     CalibrationStep step() const { return step_; }
     /// True while the step waits for a click on the picture.
     bool awaitsClick() const;

@@ -142,6 +142,22 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     fenster->neben().form8->close();
 }
 
+TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
+    starten();
+    knopf<QToolButton>("SpeedButton1")->click();
+    QTRY_COMPARE_WITH_TIMEOUT(manuell()->Label3()->text(),
+                              QString::number(state().analyse.sequenceEnd), 5000);
+    QTest::qWait(200);  // it stays there
+    EXPECT_EQ(form1().player().currentFrame(), state().analyse.sequenceEnd);
+    knopf<QToolButton>("SpeedButton1")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(form1().player().currentFrame() > 0, 5000);
+    knopf<QToolButton>("SpeedButton2")->click();
+    const int angehalten = form1().player().currentFrame();
+    QTest::qWait(200);
+    EXPECT_EQ(form1().player().currentFrame(), angehalten);
+    EXPECT_EQ(manuell()->Label3()->text(), QString::number(angehalten));
+}
+
 TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
     starten();
     ohneKalibrierung();
