@@ -147,6 +147,19 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     fenster.reset();
 }
 
+TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
+    automatisch("gui640.avi");
+    eichen()->click();
+    klick({10, 10});
+    EXPECT_EQ(state().Eichschritt, 2);
+    ASSERT_TRUE(form1().filmLaden(film("gui320.avi")));
+    EXPECT_FALSE(form1().calibration().running());
+    EXPECT_EQ(state().Eichschritt, 0);
+    EXPECT_EQ(state().EichungLaeuft, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(eichen()->isEnabled());
+}
+
 TEST_F(KalibrierungTest, TheLengthWindowHasItsElements) {
     TForm5* w = laenge();
     EXPECT_EQ(w->windowTitle(), "Kalibrierung");

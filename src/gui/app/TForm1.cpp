@@ -167,6 +167,8 @@ bool TForm1::filmLaden(const QString& path) {
 }
 
 void TForm1::resetForNewFilm() {
+    // A calibration waiting for a point of the old film ends with it.
+    calibration_->abandon();
     pages_->setShown(false);
     Panel4->hide();
     menu_->Stroboskopbild1()->setChecked(false);
