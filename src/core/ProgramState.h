@@ -89,6 +89,10 @@ struct ProgramState {
     int Eichschritt = 0;
     /// 1 while a calibration runs, so clicks on the display window pick no colour.
     int EichungLaeuft = 0;
+    /// Next click on the manual overlay: calibration point A (1), B (2), origin (3), else 0.
+    int Kalibrierschritt = 0;
+    /// Manual capture: the question whether to calibrate first is settled.
+    bool EichungErledigt = false;
 
     // --- Colour search and film analysis: settings pages, result display, restricted
     // sequence, position tables and the search result image (see SearchSettings.h).

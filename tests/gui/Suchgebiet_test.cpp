@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 
 #include "GuiTest.h"
+#include "gui/positions/TForm5.h"
 #include "gui/search/TForm3.h"
 
 namespace zebak::gui::test {
@@ -158,12 +159,13 @@ TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
 TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     automatisch("gui320.avi");
     ProgramState& s = form1().state();
-    s.EichungLaeuft = 1;
-    const std::array<QPoint, 3> punkte{QPoint(12, 34), QPoint(56, 78), QPoint(90, 100)};
-    for (int schritt = 1; schritt <= 3; ++schritt) {
-        s.Eichschritt = schritt;
-        QTest::mouseClick(anzeige(), Qt::LeftButton, {}, punkte.at(schritt - 1));
-    }
+    // "Kalibrierung": two points, a length, and the origin.
+    dialogs.antworten = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
+    part<QPushButton>("EichenBtn")->click();
+    QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {12, 34});
+    QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {56, 78});
+    Q_EMIT fenster->neben().form5->laengeEingegeben(QStringLiteral("1"));
+    QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {90, 100});
     EXPECT_EQ(s.EichpunktAX, 12);
     EXPECT_EQ(s.EichpunktAY, 34);
     EXPECT_EQ(s.EichpunktBX, 56);
@@ -174,8 +176,7 @@ TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     EXPECT_FALSE(s.slot(1).zugewiesen);
 
     // Outside a calibration the middle button picks like the left one.
-    s.EichungLaeuft = 0;
-    s.Eichschritt = 0;
+    EXPECT_EQ(s.EichungLaeuft, 0);
     QTest::mouseClick(anzeige(), Qt::MiddleButton, {}, {21, 22});
     EXPECT_EQ(s.KlickX, 21);
     EXPECT_TRUE(s.slot(1).zugewiesen);

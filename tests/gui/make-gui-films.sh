@@ -37,3 +37,14 @@ inbox='between(X,10+4*N,15+4*N)*between(Y,20+2*N,25+2*N)'
 ff -f lavfi -i "color=c=black:size=160x120:rate=2/5,format=rgb24" \
    -vf "geq=r='if($inbox,230,10)':g='if($inbox,40,10)':b='if($inbox,40,10)'" \
    -frames:v 12 -c:v ffv1 -pix_fmt bgr0 langsam.avi
+
+# 320x160 lossless film for manual capture, 10 frames at 25 frames/s, on a grey background
+# (40, 40, 40): a red square (230, 40, 40) of 10 x 10 pixels at (10 + 15n, 20) and a still
+# blue square (30, 60, 200) of 60 x 60 pixels from (240, 50). Wider than 4:3, so a full-screen
+# picture of it has black bars.
+moving='between(X,10+15*N,19+15*N)*between(Y,20,29)'
+still='between(X,240,299)*between(Y,50,109)'
+hand() { echo "if($moving,$1,if($still,$2,40))"; }
+ff -f lavfi -i "color=c=black:size=320x160:rate=25,format=rgb24" \
+   -vf "geq=r='$(hand 230 30)':g='$(hand 40 60)':b='$(hand 40 200)'" \
+   -frames:v 10 -c:v ffv1 -pix_fmt bgr0 manuell.avi

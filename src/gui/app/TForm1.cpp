@@ -13,14 +13,17 @@
 #include <QPushButton>
 
 #include "core/FilmLoad.h"
+#include "gui/analysis/GuiHost.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
 #include "gui/app/WidgetKit.h"
 #include "gui/main/AnalysisCommands.h"
+#include "gui/main/CalibrationCommand.h"
 #include "gui/main/DisplayInputRouter.h"
 #include "gui/main/FilmLoading.h"
 #include "gui/main/MainMenu.h"
+#include "gui/main/ManualCommand.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
 #include "gui/main/SettingsPages.h"
@@ -86,6 +89,15 @@ void TForm1::setNebenfenster(const Nebenfenster& windows) {
     connect(menu_, &MainMenu::savePictureRequested, windows.form4, &TForm4::bildSpeichern);
     commands_->attach(windows.form3, windows.form4, *player_, *pages_, *tables_);
     menu_->setInfoWindow(windows.form9);
+    calibration_ =
+        new CalibrationCommand(session_, commands_->calibrationButton(), windows.form3,
+                               windows.form5, commands_->host()->display(), *tables_, this);
+    connect(input_, &DisplayInputRouter::calibrationClicked, calibration_,
+            &CalibrationCommand::displayClicked);
+    manual_ = new ManualCommand(
+        session_, *player_, *tables_,
+        {this, windows.form3, windows.form5, windows.form6, windows.form7, windows.form8}, this);
+    connect(ManuellBtn, &QPushButton::clicked, manual_, &ManualCommand::ManuellBtnClick);
 }
 
 void TForm1::buildStartScreen(QWidget* area) {
@@ -110,10 +122,9 @@ void TForm1::buildChoicePanel(QWidget* area) {
     Panel2->setGeometry(440, 80, 260, 160);
     makeLabel(QStringLiteral("Label4"), QStringLiteral("Wie soll die Analyse erfolgen?"),
               QRect(16, 12, 230, 20), Panel2);
-    QPushButton* manual = makeButton(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
-                                     QStringLiteral("Positionserfassung durch Mausklick"),
-                                     QRect(16, 50, 228, 40), Panel2);
-    manual->setEnabled(false);  // hand capture is not built yet
+    ManuellBtn = makeButton(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
+                            QStringLiteral("Positionserfassung durch Mausklick"),
+                            QRect(16, 50, 228, 40), Panel2);
     QPushButton* automatic = makeButton(
         QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
         QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40), Panel2);
@@ -157,6 +168,8 @@ bool TForm1::filmLaden(const QString& path) {
 }
 
 void TForm1::resetForNewFilm() {
+    // A calibration waiting for a point of the old film ends with it.
+    calibration_->abandon();
     pages_->setShown(false);
     Panel4->hide();
     menu_->Stroboskopbild1()->setChecked(false);
@@ -216,6 +229,9 @@ void TForm1::closeEvent(QCloseEvent* event) {
     // and a running analysis stops instead of going on unseen.
     state().AbspielenStopp = 1;
     commands_->stopOnClose();
+    // A calibration or a capture waiting for a click or a length ends with the program.
+    if (calibration_ != nullptr) calibration_->abandon();
+    if (manual_ != nullptr) manual_->aufgeben();
     if (state().KontextOffen) {
         session_.Kontextfreigeben();
         session_.sound().beep();

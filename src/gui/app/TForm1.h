@@ -16,6 +16,8 @@ class FrameSource;
 namespace zebak::gui {
 
 class AnalysisCommands;
+class CalibrationCommand;
+class ManualCommand;
 class DisplayInputRouter;
 class MainMenu;
 class PlayerPanel;
@@ -69,6 +71,8 @@ class TForm1 : public QMainWindow {
     DisplayInputRouter& input() { return *input_; }
     AnalysisCommands& commands() { return *commands_; }
     PositionTables& tables() { return *tables_; }
+    CalibrationCommand& calibration() { return *calibration_; }
+    ManualCommand& manual() { return *manual_; }
 
   Q_SIGNALS:
     /// The main window was closed: the program ends.
@@ -97,10 +101,13 @@ class TForm1 : public QMainWindow {
     PositionTables* tables_ = nullptr;
     StrobePanel* strobe_ = nullptr;
     DisplayInputRouter* input_ = nullptr;
+    CalibrationCommand* calibration_ = nullptr;
+    ManualCommand* manual_ = nullptr;
     MainMenu* menu_ = nullptr;
     QLabel* Image1 = nullptr;
     QPushButton* Film_Laden = nullptr;
     QWidget* Panel2 = nullptr;
+    QPushButton* ManuellBtn = nullptr;
     QWidget* Panel4 = nullptr;
 };
 

@@ -36,6 +36,10 @@ class AnalysisCommands : public QObject {
     void setButtonsShown(bool shown);
     QPushButton* areaButton() const { return areaButton_; }
     QPushButton* evaluationButton() const { return evaluationButton_; }
+    /// "Kalibrierung" (EichenBtn).
+    QPushButton* calibrationButton() const { return calibrationButton_; }
+    /// The host over the windows, nullptr before attach().
+    GuiHost* host() const { return host_.get(); }
     /// "Stroboskopbild": builds the stroboscopic picture into the search result window.
     void runStroboscope(const StroboOptions& options);
     /// True while a command runs.

@@ -69,6 +69,8 @@ void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
     ProgramState& s = session_.state();
     const int x = point.x();
     const int y = point.y();
+    // Taken before the point goes to the calibration, whose last point ends it.
+    const bool calibrating = s.EichungLaeuft != 0;
     switch (clickMode()) {
         case ClickMode::SearchAreaCorner:
             s.SuchbereichLinks = s.SuchbereichRechts = x;
@@ -77,23 +79,17 @@ void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
             RahmenZiehen = true;
             return;
         case ClickMode::CalibrationStart:
-            s.EichpunktAX = x;
-            s.EichpunktAY = y;
-            break;
         case ClickMode::CalibrationEnd:
-            s.EichpunktBX = x;
-            s.EichpunktBY = y;
-            break;
         case ClickMode::CalibrationOrigin:
-            s.NullpunktX = x;
-            s.NullpunktY = y;
+            // The running calibration takes the point (in display pixels) and stores it.
+            Q_EMIT calibrationClicked(point);
             break;
         case ClickMode::PickColour:
         case ClickMode::ManualRecord:
             break;
     }
     // A running calibration waits for its points here and then picks no colour.
-    if (s.EichungLaeuft != 0) return;
+    if (calibrating) return;
     s.KlickX = x;
     s.KlickY = y;
     pages_.clickfarbe();

@@ -24,7 +24,7 @@ enum class ClickMode {
     CalibrationEnd,
     /// The origin of the coordinates (Eichschritt 3).
     CalibrationOrigin,
-    /// A position recorded by hand.
+    /// A position recorded by hand (clicks on the manual overlay, not on this window).
     ManualRecord,
 };
 
@@ -44,6 +44,10 @@ class DisplayInputRouter : public QObject {
     ClickMode clickMode() const;
     /// "Suchgebiet": asks, then awaits a rectangle on the display window.
     void suchbereicheinschraenkenClick();
+
+  Q_SIGNALS:
+    /// A left click on the display window while a calibration awaits a point (display pixels).
+    void calibrationClicked(QPoint point);
 
   private:
     void Form3MouseDown(Qt::MouseButton button, QPoint point);

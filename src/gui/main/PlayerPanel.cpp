@@ -163,6 +163,8 @@ void PlayerPanel::showAfterLoad() {
 
 void PlayerPanel::setEndBar(int position) { rangeEnd_->setValue(position); }
 
+void PlayerPanel::setStartBar(int position) { rangeStart_->setValue(position); }
+
 void PlayerPanel::stopPlayer() { mediaPlayer_->stop(); }
 
 double PlayerPanel::filmRate() const {

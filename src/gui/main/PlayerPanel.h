@@ -44,6 +44,8 @@ class PlayerPanel : public QObject {
     void showAfterLoad();
     /// The end bar of the restricted sequence moves to `position` (its handler follows).
     void setEndBar(int position);
+    /// The start bar of the restricted sequence moves to `position` (its handler follows).
+    void setStartBar(int position);
     /// Stops the player's own playback.
     void stopPlayer();
     /// "Zeiten aus dem Film" set by the program (after the question on loading an unevenly

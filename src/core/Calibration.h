@@ -1,0 +1,119 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FilmLoad.h"
+#include "PositionGrid.h"
+#include "ProgramState.h"
+#include "VideoSize.h"
+
+namespace zebak {
+
+// The texts of a calibration. The boxes show the line break of the error texts as one break.
+/// Main window: the first click of the calibration line.
+inline constexpr const char* kAnfangspunkt =
+    "Bitte clicken sie auf den Anfangspunkt einer Strecke bekannten Ausmasses.";
+/// Main window: the second click.
+inline constexpr const char* kEndpunkt = "Bitte clicken sie auf den Endpunkt.";
+/// Main window: whether the origin is to be clicked as well (Yes, No).
+inline constexpr const char* kNullpunktFrage = "Möchten Sie noch den Nullpunkt verschieben?";
+/// Manual capture: the first click of the calibration line.
+inline constexpr const char* kManuellAnfangspunkt =
+    "Bitte clicken Sie auf den Anfangspunkt einer Strecke bekannten Ausmasses.";
+/// Manual capture: the second click.
+inline constexpr const char* kManuellEndpunkt = "Bitte clicken Sie jetzt auf den Endpunkt.";
+/// Manual capture: whether the time origin moves with the origin (Yes, No, Abort).
+inline constexpr const char* kZeitNullpunktFrage =
+    "Möchten Sie neben dem Koordinatennullpunkt auch den zeitlichen Nullpunkt verschieben?";
+/// Manual capture: the rows were emptied because the time origin moved.
+inline constexpr const char* kMesswerteGeloescht = "Die bisherigen Meswerte wurden gelöscht.";
+/// Main window: no factor could be formed from the two clicks.
+inline constexpr const char* kEichfehler = "Fehler!\nBitte wiederholen Sie die Eichung.";
+/// Manual capture: no factor could be formed from the two clicks.
+inline constexpr const char* kManuellEichfehler = "Fehler.\nBitte wiederholen Sie die Eichung.";
+/// Rescaling found no previous factor to divide by.
+inline constexpr const char* kEichfaktoraltNull =
+    "Fehler!\nBitte wiederholen Sie die Eichung. (Eichfaktoralt=0?)";
+
+/// Texts of information boxes to show, in order.
+using Messages = std::vector<std::string>;
+
+/// Tabelleumrechnen: rewrites the x and y cells of both tables (rows 1 to the last) from the
+/// factor oldFactor to newFactor (metres per pixel), 5 decimals trimmed. Empty cells, cells
+/// that hold no number and cells whose new value would not be a finite number keep their
+/// text; the time column is not touched. An oldFactor of 0 gives kEichfaktoraltNull and
+/// nothing is rewritten.
+Messages Tabelleumrechnen(std::array<PositionGrid, 2>& tables, double newFactor, double oldFactor);
+
+/// Nullpunktumrechnen: re-expresses the x and y cells of the table (rows 1 to the last) from
+/// the origin oldOrigin to newOrigin (pixels, y downward) at `factor` metres per pixel, 5
+/// decimals trimmed; empty and non-number cells keep their text. A factor of 0 gives
+/// kEichfehler and nothing is rewritten.
+Messages Nullpunktumrechnen(PositionGrid& table, double factor, PixelPoint oldOrigin,
+                            PixelPoint newOrigin);
+
+/// The length typed into the length window, metres: "." or "," as decimal separator. Empty
+/// when the text cannot end the wait: empty, not a number, or 0. A negative length is taken.
+std::optional<double> readLength(std::string_view text);
+
+/// Which calibration runs: the main window's, the manual-capture one, or the origin move of
+/// manual capture.
+enum class CalibrationKind { Main, Manual, ManualOrigin };
+
+/// What a running calibration waits for.
+enum class CalibrationStep { Idle, StartPoint, EndPoint, Length, OriginQuestion, Origin };
+
+/// A calibration or origin move as a sequence of steps: the windows start it, feed it the
+/// clicks, the typed length and the answer to the origin question, and show what it returns.
+/// It keeps the step values of the state (Eichschritt, Kalibrierschritt, EichungLaeuft) and
+/// their sentinels in step, so a click means what the step says.
+class CalibrationRun {
+  public:
+    /// Starts a run of this kind over a picture of this size (the pixels the clicks are in);
+    /// `timeOriginToo` moves the time origin with the origin (ManualOrigin only). False, and
+    /// nothing changes, while a run is going on.
+    bool begin(ProgramState& state, CalibrationKind kind, FrameSize picture,
+               bool timeOriginToo = false);
+    /// True from begin() until the run ends or is abandoned.
+    bool running() const { return step_ != CalibrationStep::Idle; }
+    /// The kind of the run going on or ended last.
+    CalibrationKind kind() const { return kind_; }
+    /// What the run waits for; Idle when none runs.
+    CalibrationStep step() const { return step_; }
+    /// True while the step waits for a click on the picture.
+    bool awaitsClick() const;
+    /// The instruction shown as the step begins (the two click requests); nullptr otherwise.
+    const char* prompt() const;
+    /// A click on the picture at `point` (pixels of the picture given to begin()). Taken only
+    /// while a click is awaited; returns the messages the step's end shows.
+    Messages click(ProgramState& state, PixelPoint point);
+    /// The length typed: ends the length step and forms the factor (a failed factor keeps the
+    /// old one and says so). False, and the wait goes on, unless the step awaits a length.
+    bool length(ProgramState& state, double lengthM, Messages& messages);
+    /// The answer to kNullpunktFrage: Yes awaits the origin click, No ends the run.
+    Messages originAnswer(ProgramState& state, bool moveOrigin);
+    /// True when the run that just ended moved the time origin: the frame shown is to become
+    /// the start of the restricted sequence.
+    bool timeOriginMoved() const { return timeOriginMoved_; }
+    /// Ends a run at once (its window closes): the steps back to 0, the origin as before the
+    /// move, the factor as it stands.
+    void abandon(ProgramState& state);
+
+  private:
+    void enter(ProgramState& state, CalibrationStep step);
+    void formFactor(ProgramState& state, Messages& messages) const;
+    Messages finish(ProgramState& state);
+
+    CalibrationKind kind_ = CalibrationKind::Main;
+    CalibrationStep step_ = CalibrationStep::Idle;
+    FrameSize picture_{};
+    bool timeOriginToo_ = false;
+    bool timeOriginMoved_ = false;
+    PixelPoint originBefore_{};
+};
+
+}  // namespace zebak

@@ -1,0 +1,89 @@
+#include "ManualCapture.h"
+
+#include <algorithm>
+
+#include "NumberText.h"
+#include "PositionTable.h"
+
+namespace zebak {
+
+int zeileinsmemomanuell(ProgramState& state, int n, int px, int py) {
+    const int offset = n - state.analyse.sequenceStart;
+    if (offset < 0) return 0;  // a row index before the table's first row
+    const std::string t = fixedText(frameTimeS(state.analyse, n), 3);
+    const std::string x =
+        fixedText(static_cast<double>(px - state.NullpunktX) * state.Eichfaktor, 5);
+    const std::string y =
+        fixedText(static_cast<double>(state.NullpunktY - py - 1) * state.Eichfaktor, 5);
+    PositionGrid& table = state.tabelle(1);
+    const int row = offset + 1;
+    if (table.rowCount() < row + 1) table.setRowCount(row + 1);
+    table.setCell(row, 0, t);
+    table.setCell(row, 1, x);
+    table.setCell(row, 2, y);
+    return row;
+}
+
+namespace {
+
+std::string mouseLabel(const char* axis, double pixels, double factor) {
+    const char* unit = factor == 1.0 ? " Pixel" : " m";
+    return std::string(axis) + lengthText(pixels * factor) + unit;
+}
+
+}  // namespace
+
+std::string mouseLabelX(const ProgramState& state, int px) {
+    return mouseLabel("x: ", px - state.NullpunktX, state.Eichfaktor);
+}
+
+std::string mouseLabelY(const ProgramState& state, int py) {
+    return mouseLabel("y: ", state.NullpunktY - py - 1, state.Eichfaktor);
+}
+
+ManualEvaluationCheck checkManualEvaluation(const PositionGrid& table) {
+    ManualEvaluationCheck check;
+    if (table.rowCount() <= 3) {
+        check.refusal = kZuWenigMesswerte;
+        return check;
+    }
+    for (int row = 1; row < table.rowCount(); ++row)
+        if (table.cell(row, 1).empty()) {
+            check.warning = kUebersprungen;
+            break;
+        }
+    check.opens = true;
+    return check;
+}
+
+PictureRect letterbox(FrameSize picture, FrameSize screen) {
+    if (picture.width <= 0 || picture.height <= 0 || screen.width <= 0 || screen.height <= 0)
+        return {};
+    // Compare the aspect ratios in whole numbers: which side of the screen the picture fills.
+    const long long wide = static_cast<long long>(screen.width) * picture.height;
+    const long long tall = static_cast<long long>(screen.height) * picture.width;
+    PictureRect r;
+    if (wide >= tall) {  // the screen is wider: black bars left and right
+        r.height = screen.height;
+        r.width = static_cast<int>(static_cast<long long>(screen.height) * picture.width /
+                                   picture.height);
+    } else {
+        r.width = screen.width;
+        r.height =
+            static_cast<int>(static_cast<long long>(screen.width) * picture.height / picture.width);
+    }
+    r.width = std::max(r.width, 1);
+    r.height = std::max(r.height, 1);
+    r.left = (screen.width - r.width) / 2;
+    r.top = (screen.height - r.height) / 2;
+    return r;
+}
+
+std::optional<PixelPoint> screenToPicture(PixelPoint screen, PictureRect shown) {
+    const int x = screen.x - shown.left;
+    const int y = screen.y - shown.top;
+    if (x < 0 || y < 0 || x >= shown.width || y >= shown.height) return std::nullopt;
+    return PixelPoint{x, y};
+}
+
+}  // namespace zebak
