@@ -79,4 +79,9 @@ ScreenRect analysisDisplay(const ScreenLayoutInput& in) {
     return fitInto(in.frame, {x, y, right - x, bottom - y}, false);
 }
 
+ScreenRect fullFrameDisplay(const ScreenLayoutInput& in) {
+    const int x = in.displayX, y = in.displayY;
+    return fitInto(in.frame, {x, y, in.screen.right() - x, in.screen.bottom() - y}, false);
+}
+
 }  // namespace zebak

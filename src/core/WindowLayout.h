@@ -78,4 +78,9 @@ ResultWindowPlace placeResultWindow(const ScreenLayoutInput& in);
 /// above the "Abbrechen" button (and the screen), so it covers neither.
 ScreenRect analysisDisplay(const ScreenLayoutInput& in);
 
+/// The display window showing the full frame with its top-left corner at (displayX,
+/// displayY), scaled down only where the frame is larger than the screen (the calibration's
+/// two points are clicked on it).
+ScreenRect fullFrameDisplay(const ScreenLayoutInput& in);
+
 }  // namespace zebak

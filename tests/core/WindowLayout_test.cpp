@@ -84,6 +84,11 @@ TEST(AnalysisDisplay, FullFrameWhereItFitsScaledElse) {
     EXPECT_EQ(hd.x, 10);
     EXPECT_EQ(hd.width, written::kTablesLeft - 8 - 10);
     EXPECT_EQ(hd.height, hd.width * 1080 / 1920);
+    // For the calibration's points only the screen limits the full frame.
+    EXPECT_EQ(fullFrameDisplay(onScreen(1280, 800, {640, 480})), (ScreenRect{10, 20, 640, 480}));
+    const ScreenRect big = fullFrameDisplay(onScreen(1280, 800, {1920, 1080}));
+    EXPECT_EQ(big.width, 1270);
+    EXPECT_TRUE((ScreenRect{0, 0, 1280, 800}).contains(big));
 }
 
 }  // namespace

@@ -121,11 +121,14 @@ void GuiDisplayFeedback::showResultWindow(bool visible) {
 
 void GuiDisplayFeedback::resultImageChanged() { parts_.form4->bildGeaendert(); }
 
-void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) {
+void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) { showFullFrame(fullSize, true); }
+
+void GuiDisplayFeedback::showFullFrame(bool fullSize, bool clearOfTables) {
     TForm3* anzeige = parts_.form3;
     if (fullSize == fullSize_) return;
     if (fullSize) {
-        const ScreenRect place = analysisDisplay(layoutInput());
+        const ScreenLayoutInput in = layoutInput();
+        const ScreenRect place = clearOfTables ? analysisDisplay(in) : fullFrameDisplay(in);
         fullSize_ = true;
         displayPos_ = anzeige->pos();
         displaySize_ = anzeige->clientSize();

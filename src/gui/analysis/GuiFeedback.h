@@ -60,6 +60,10 @@ class GuiDisplayFeedback final : public DisplayFeedback {
     void showResultWindow(bool visible) override;
     void resultImageChanged() override;
     void setDisplayFullSize(bool fullSize) override;
+    /// The display window at the full frame (`fullSize`) or back at its own size. With
+    /// `clearOfTables` (an analysis) it also keeps clear of the tables and "Abbrechen";
+    /// without (the calibration's points) only the screen limits it.
+    void showFullFrame(bool fullSize, bool clearOfTables);
     void showDisplayWindow(bool visible) override;
     void paintDisplayCross(int x, int y) override;
     void frameShown(int n) override;

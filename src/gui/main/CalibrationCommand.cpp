@@ -35,7 +35,7 @@ void CalibrationCommand::EichenBtnClick() {
         return;
     button_->setEnabled(false);
     // The two points are clicked on the picture at its native size.
-    displayFeedback_.setDisplayFullSize(true);
+    displayFeedback_.showFullFrame(true, false);
     display_->show();
     display_->raise();
     showStep();
@@ -130,7 +130,7 @@ void CalibrationCommand::setMeasuring(bool on) {
 }
 
 void CalibrationCommand::putDisplayBack() {
-    displayFeedback_.setDisplayFullSize(false);
+    displayFeedback_.showFullFrame(false, false);
     display_->update();
 }
 
