@@ -67,32 +67,40 @@ void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
         return;
     }
     ProgramState& s = session_.state();
-    const int x = point.x();
-    const int y = point.y();
     // Taken before the point goes to the calibration, whose last point ends it.
     const bool calibrating = s.EichungLaeuft != 0;
+    if (startsSearchArea(point)) return;
+    // A running calibration waits for its points here and then picks no colour.
+    if (calibrating) return;
+    s.KlickX = point.x();
+    s.KlickY = point.y();
+    pages_.clickfarbe();
+}
+
+bool DisplayInputRouter::startsSearchArea(QPoint point) {
     switch (clickMode()) {
         case ClickMode::SearchAreaCorner:
-            s.SuchbereichLinks = s.SuchbereichRechts = x;
-            s.SuchbereichOben = s.SuchbereichUnten = y;
-            display_->rahmenZeichnen(x, y, x, y);
-            RahmenZiehen = true;
-            return;
+            startAreaRectangle(point.x(), point.y());
+            return true;
         case ClickMode::CalibrationStart:
         case ClickMode::CalibrationEnd:
         case ClickMode::CalibrationOrigin:
             // The running calibration takes the point (in display pixels) and stores it.
             Q_EMIT calibrationClicked(point);
-            break;
+            return false;
         case ClickMode::PickColour:
         case ClickMode::ManualRecord:
             break;
     }
-    // A running calibration waits for its points here and then picks no colour.
-    if (calibrating) return;
-    s.KlickX = x;
-    s.KlickY = y;
-    pages_.clickfarbe();
+    return false;
+}
+
+void DisplayInputRouter::startAreaRectangle(int x, int y) {
+    ProgramState& s = session_.state();
+    s.SuchbereichLinks = s.SuchbereichRechts = x;
+    s.SuchbereichOben = s.SuchbereichUnten = y;
+    display_->rahmenZeichnen(x, y, x, y);
+    RahmenZiehen = true;
 }
 
 void DisplayInputRouter::drawArea() {

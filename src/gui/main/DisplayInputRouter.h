@@ -51,6 +51,11 @@ class DisplayInputRouter : public QObject {
 
   private:
     void Form3MouseDown(Qt::MouseButton button, QPoint point);
+    /// Hands a left click to what the click mode gives it to: true when it started the
+    /// search-area rectangle; a calibration point is passed on and the click goes on.
+    bool startsSearchArea(QPoint point);
+    /// The first corner of the search area at (x, y): the rectangle follows the mouse.
+    void startAreaRectangle(int x, int y);
     void Form3MouseMove(QPoint point);
     void Form3MouseUp(Qt::MouseButton button, QPoint point);
     void takeSearchArea();

@@ -242,18 +242,23 @@ void PlayerPanel::SpeedButton2Click() {
     playRangeButton_->hide();
     stopButton_->show();
     goToFrame(state.analyse.sequenceStart);
-    // Stops at the end bar, on the stop button, and at the end of the film (a bar moved
-    // behind the film's position while it plays can then no longer be passed for ever).
-    while (session_.film() != nullptr) {
-        const int before = currentFrame();
-        goToFrame(before + 1);
-        position_->setValue(currentFrame());
-        pauseWithEvents(state.analyse.anzeige.bremseMs);
-        if (state.AbspielenStopp == 1) break;
-        if (currentFrame() >= state.analyse.sequenceEnd || currentFrame() == before) break;
+    while (playNextFrame()) {
     }
     playRangeButton_->show();
     stopButton_->hide();
+}
+
+bool PlayerPanel::playNextFrame() {
+    const ProgramState& state = session_.state();
+    if (session_.film() == nullptr) return false;
+    const int before = currentFrame();
+    goToFrame(before + 1);
+    position_->setValue(currentFrame());
+    pauseWithEvents(state.analyse.anzeige.bremseMs);
+    // Stops at the end bar, on the stop button, and at the end of the film (a bar moved
+    // behind the film's position while it plays can then no longer be passed for ever).
+    if (state.AbspielenStopp == 1) return false;
+    return currentFrame() < state.analyse.sequenceEnd && currentFrame() != before;
 }
 
 // ---- the player's own buttons ------------------------------------------------------------

@@ -59,6 +59,9 @@ class PlayerPanel : public QObject {
     bool filmSichtbar() const;
 
   private:
+    /// One step of range playback: the next frame, the bar, the brake's pause. False when
+    /// the playback is to stop (stop button, end bar, end of the film).
+    bool playNextFrame();
     void buildBars();
     void buildRangePlayback();
     void Bildnummer();
