@@ -114,6 +114,8 @@ TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
     const QString txt2 = dir.filePath("farbe2.txt");
     dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
     dialogs.speichernNamen = {txt1, txt2};
+    // Another window came to the front over the dialog; the evaluation window comes back.
+    dialogs.beiDialog = [this] { form8().hide(); };
     exportieren();
 
     const QString edited = QString(kText1).replace("1,25\r\n", "1,25 µ€\r\n");

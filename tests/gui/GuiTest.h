@@ -66,8 +66,11 @@ class ScriptedDialogs final : public Dialogs {
     }
     /// What each export save dialog offered, in turn; it answers from speichernNamen.
     std::vector<SaveFileOptions> exportAnfragen;
+    /// Called while each export save dialog is open.
+    std::function<void()> beiDialog;
     QString exportFileName(QWidget*, const SaveFileOptions& options) override {
         exportAnfragen.push_back(options);
+        if (beiDialog) beiDialog();
         return saveFileName(nullptr, QString(), QString());
     }
     /// Documents handed to the desktop, and whether an application takes them.

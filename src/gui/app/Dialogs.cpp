@@ -21,7 +21,7 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const Q
 }
 
 QString QtDialogs::exportFileName(QWidget* parent, const SaveFileOptions& options) {
-    QFileDialog dialog(parent);
+    QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
