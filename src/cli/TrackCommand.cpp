@@ -12,8 +12,11 @@
 #include "core/FileWrite.h"
 #include "core/FilmAnalysis.h"
 #include "core/FilmLoad.h"
+#include "core/Kinematics.h"
 #include "core/PositionTable.h"
+#include "core/SheetLayout.h"
 #include "media/FfmsFrameSource.h"
+#include "spreadsheet/Workbook.h"
 
 namespace zebak::cli {
 
@@ -95,13 +98,21 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
             r.format = OutputFormat::Csv;
         else if (*v == "txt")
             r.format = OutputFormat::Txt;
+        else if (*v == "xlsx")
+            r.format = OutputFormat::Xlsx;
         else
-            throw UsageError("--format erwartet json, csv oder txt, nicht " + *v);
+            throw UsageError("--format erwartet json, csv, txt oder xlsx, nicht " + *v);
     }
+    if (auto v = args.option("--slot")) r.slot = parseInt(*v, "--slot", 1, 2);
     r.kinematics = args.flag("--kinematics");
     if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
     r.output = args.option("-o");
     args.expectEnd();
+    if (r.format == OutputFormat::Xlsx && !r.output)
+        throw UsageError("--format xlsx braucht -o DATEI.xlsx");
+    if (r.slot && !r.colour[*r.slot - 1])
+        throw UsageError("--slot " + std::to_string(*r.slot) + ": Farbe " +
+                         std::to_string(*r.slot) + " wird nicht analysiert");
     return r;
 }
 
@@ -189,6 +200,26 @@ std::string jsonTables(const ProgramState& state, const std::string& more) {
     return out;
 }
 
+/// The export of one slot as the evaluation window makes it: the text formats from its
+/// position grid, the workbook from its three grids.
+int writeExport(const ProgramState& state, const TrackRequest& request, std::ostream& out) {
+    const SlotNumber slot = request.slot.value_or(firstAnalysedSlot(state.analyse.anzeige));
+    const KinematicsGrids grids =
+        Tabellefuellen(slot, state.tabelle(slot), state.analyse.framesPerSecond);
+    if (request.format == OutputFormat::Xlsx) {
+        writeWorkbook(*request.output, sheetLayout(grids));
+        return 0;
+    }
+    const ExportFormat format =
+        request.format == OutputFormat::Txt ? ExportFormat::Text : ExportFormat::Csv;
+    const std::string bytes = exportFileBytes(exportText(grids.positions, format), format);
+    if (request.output)
+        writeFileSafely(*request.output, bytes);
+    else
+        out << bytes;
+    return 0;
+}
+
 }  // namespace
 
 TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& state) {
@@ -206,15 +237,9 @@ int runTrack(Arguments& args, std::ostream& out) {
     source->seek(0);
     FilmAnalyseBtnClick(state, *source, host);
 
-    std::string text;
-    if (request.format == OutputFormat::Json) {
-        text = jsonTables(state, request.kinematics ? kinematicsJson(state, request.strength) : "");
-    } else {
-        const SlotNumber lowest = firstAnalysedSlot(state.analyse.anzeige);
-        text = exportText(state.tabelle(lowest), request.format == OutputFormat::Txt
-                                                     ? ExportFormat::Text
-                                                     : ExportFormat::Csv);
-    }
+    if (request.format != OutputFormat::Json) return writeExport(state, request, out);
+    const std::string text =
+        jsonTables(state, request.kinematics ? kinematicsJson(state, request.strength) : "");
     if (request.output)
         writeFileSafely(*request.output, text);
     else

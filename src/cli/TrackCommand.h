@@ -11,7 +11,7 @@
 namespace zebak::cli {
 
 /// The output format of the track command.
-enum class OutputFormat { Json, Csv, Txt };
+enum class OutputFormat { Json, Csv, Txt, Xlsx };
 
 /// The track command's options as given; values that need the film are checked later.
 struct TrackRequest {
@@ -29,6 +29,8 @@ struct TrackRequest {
     /// --kinematics: the evaluation grids and trend lines in the JSON, at --strength.
     bool kinematics = false;
     int strength = 5;
+    /// --slot: the colour exported by csv, txt and xlsx (the lowest analysed when not given).
+    std::optional<int> slot;
     std::optional<std::string> output;
 };
 
@@ -37,7 +39,7 @@ struct TrackRequest {
 TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& state);
 
 /// `track FILM [options]`: runs the film analysis with the given settings and prints the
-/// position tables (JSON) or the export text of the lowest analysed slot (csv, txt).
+/// position tables (JSON), the export text of one slot (csv, txt) or writes its workbook (xlsx).
 int runTrack(Arguments& args, std::ostream& out);
 
 }  // namespace zebak::cli

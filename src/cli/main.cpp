@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kUsage =
     "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | "
-    "track FILM --colour1 R,G,B [Optionen] | strobe FILM --colour1 R,G,B [Optionen] -o OUT.png";
+    "track FILM --colour1 R,G,B [Optionen] [--format json|csv|txt|xlsx] [--slot 1|2] [-o DATEI] | "
+    "strobe FILM --colour1 R,G,B [Optionen] -o OUT.png";
 
 /// One line for standard error: line breaks of library texts become spaces.
 std::string oneLine(std::string text) {

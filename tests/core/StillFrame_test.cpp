@@ -1,5 +1,4 @@
 #include "AnalysisFixture.h"
-#include "core/ExportText.h"
 
 namespace zebak::test {
 namespace {
@@ -39,17 +38,6 @@ TEST_F(StillFrame, CentreModeMarksTheBoxMidpointOrTheFrameMiddle) {
     EXPECT_EQ(state.slot(2).MittelpunktX, W / 2) << "colour 2 absent: middle of the frame";
     EXPECT_EQ(state.analyse.Suchergebnisbild.rgb(W / 2, H / 2), (Rgb{255, 0, 0}));
     EXPECT_TRUE(host.sounds.empty());
-}
-
-TEST(ExportText, HeaderRowsDecimalCommaAndEmptyRows) {
-    PositionGrid grid({"Zeit /s", "X1 /m", "Y1 /m"});
-    grid.setRowCount(4);
-    grid.setCell(1, 0, "0"), grid.setCell(1, 1, "0.12345"), grid.setCell(1, 2, "-2");
-    grid.setCell(3, 0, "0.08"), grid.setCell(3, 1, "1.5"), grid.setCell(3, 2, "1.2.3");
-    EXPECT_EQ(exportText(grid, ExportFormat::Csv),
-              "t/(s),x/(m),y/(m)\r\n0,0.12345,-2\r\n,,\r\n0.08,1.5,1.2.3\r\n");
-    EXPECT_EQ(exportText(grid, ExportFormat::Text),
-              "t/(s)\tx/(m)\ty/(m)\r\n0\t0,12345\t-2\r\n\t\t\r\n0,08\t1,5\t1,2,3\r\n");
 }
 
 }  // namespace

@@ -50,6 +50,9 @@ void checkRequest(const zebak::cli::TrackRequest& r, const zebak::ProgramState& 
     if (r.area && !allWithin(*r.area, 4, 0, INT32_MAX)) fail("an area not of four corners >= 0");
     if (r.origin && r.origin->size() != 2) fail("an origin without two numbers");
     if (r.fps && *r.fps < 1) fail("a frame rate below 1");
+    if (r.slot && (*r.slot < 1 || *r.slot > 2 || !r.colour[*r.slot - 1]))
+        fail("an exported slot that is not analysed");
+    if (r.format == zebak::cli::OutputFormat::Xlsx && !r.output) fail("a workbook without -o");
     for (zebak::SlotNumber slot : {1, 2}) {
         const zebak::SearchSettings& s = state.settings(slot);
         if (s.FarbToleranz < 0 || s.FarbToleranz > 255) fail("a tolerance outside 0..255");

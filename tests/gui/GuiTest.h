@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QString>
+#include <QUrl>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -42,6 +44,8 @@ class ScriptedDialogs final : public Dialogs {
     /// Answers of the message boxes in turn; none left answers Ok.
     std::deque<QMessageBox::StandardButton> antworten;
     std::vector<Meldung> meldungen;
+    /// Called as each message box appears, to look at the program while it waits.
+    std::function<void()> beiMeldung;
     /// When set, every progress display reports a cancel on its first update.
     bool fortschrittAbbrechen = false;
     int fortschrittMeldungen = 0;
@@ -60,9 +64,26 @@ class ScriptedDialogs final : public Dialogs {
         speichernNamen.pop_front();
         return name;
     }
+    /// What each export save dialog offered, in turn; it answers from speichernNamen.
+    std::vector<SaveFileOptions> exportAnfragen;
+    /// Called while each export save dialog is open.
+    std::function<void()> beiDialog;
+    QString exportFileName(QWidget*, const SaveFileOptions& options) override {
+        exportAnfragen.push_back(options);
+        if (beiDialog) beiDialog();
+        return saveFileName(nullptr, QString(), QString());
+    }
+    /// Documents handed to the desktop, and whether an application takes them.
+    std::vector<QUrl> geoeffnet;
+    bool oeffnenGelingt = true;
+    bool openDocument(const QUrl& url) override {
+        geoeffnet.push_back(url);
+        return oeffnenGelingt;
+    }
     QMessageBox::StandardButton message(QWidget*, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons) override {
         meldungen.push_back({kind, text});
+        if (beiMeldung) beiMeldung();
         if (antworten.empty()) return QMessageBox::Ok;
         const auto a = antworten.front();
         antworten.pop_front();

@@ -1,8 +1,10 @@
 #include "gui/app/Dialogs.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QProgressDialog>
+#include <QUrl>
 
 namespace zebak::gui {
 
@@ -17,6 +19,23 @@ QString filmFilter() {
 QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
 }
+
+QString QtDialogs::exportFileName(QWidget* parent, const SaveFileOptions& options) {
+    QFileDialog dialog(parent, QStringLiteral("Speichern unter"));
+    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(options.filters);
+    if (options.chosenFilter >= 0 && options.chosenFilter < options.filters.size())
+        dialog.selectNameFilter(options.filters.at(options.chosenFilter));
+    dialog.setDefaultSuffix(options.defaultSuffix);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtDialogs::openDocument(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
 QString QtDialogs::openFilmName(QWidget* parent) {
     QFileDialog dialog(parent);

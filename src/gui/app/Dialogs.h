@@ -2,8 +2,10 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
+class QUrl;
 class QWidget;
 
 namespace zebak::gui {
@@ -19,6 +21,14 @@ class ProgressTask {
     virtual bool update(double fraction) = 0;
 };
 
+/// What a save dialog for an export offers: its filters (each "Name(*.ext)"), the one chosen
+/// at start, and the type added to a name typed without one. It asks before overwriting.
+struct SaveFileOptions {
+    QStringList filters;
+    int chosenFilter = 0;
+    QString defaultSuffix;
+};
+
 /// Every modal question the program asks the user: the file dialog, message boxes and
 /// progress displays. The program uses QtDialogs; tests put in scripted answers.
 class Dialogs {
@@ -29,6 +39,10 @@ class Dialogs {
     /// Asks for the name of a file to write; returns the path, or an empty text on cancel.
     virtual QString saveFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
+    /// Asks for the name of an export file with the given filters; an empty text on cancel.
+    virtual QString exportFileName(QWidget* parent, const SaveFileOptions& options) = 0;
+    /// Hands a document to the desktop's application for its type; false when none took it.
+    virtual bool openDocument(const QUrl& url) = 0;
     /// Shows a message box and returns the button that closed it (NoButton when closed
     /// otherwise). Callers test for one specific answer.
     virtual QMessageBox::StandardButton message(QWidget* parent, MessageKind kind,
@@ -47,6 +61,8 @@ class QtDialogs final : public Dialogs {
   public:
     QString openFilmName(QWidget* parent) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
+    QString exportFileName(QWidget* parent, const SaveFileOptions& options) override;
+    bool openDocument(const QUrl& url) override;
     QMessageBox::StandardButton message(QWidget* parent, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons buttons) override;
     std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) override;

@@ -47,8 +47,7 @@ void EvaluationMenu::buildFileMenu(QMainWindow* window) {
     file->setObjectName(QStringLiteral("Datei1"));
     QAction* save = add(file, "Speichern1", QStringLiteral("&Speichern"));
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    // The export comes with its own panel; until then the item stands without work.
-    save->setEnabled(false);
+    connect(save, &QAction::triggered, this, &EvaluationMenu::exportRequested);
     file->addSeparator();
     QAction* diagram = add(file, "Diagrammspeichern1", QStringLiteral("Diagramm speichern …"));
     connect(diagram, &QAction::triggered, this, &EvaluationMenu::saveDiagramRequested);

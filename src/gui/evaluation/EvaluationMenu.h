@@ -25,6 +25,8 @@ class EvaluationMenu : public QObject {
 
   Q_SIGNALS:
     void closeRequested();
+    /// "&Speichern": the export panel's export.
+    void exportRequested();
     void saveDiagramRequested();
     /// "&Diagramm" (true) or "&Phasenraum" (false) chosen while not checked.
     void modeChosen(bool diagramMode);

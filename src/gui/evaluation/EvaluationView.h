@@ -7,6 +7,9 @@
 
 namespace zebak::gui {
 
+/// Where the export sends the tables: "zu Excel", "Text-Format" or "Daten (*.csv)".
+enum class ExportChoice { Excel, Text, Csv };
+
 /// What the evaluation window shows: the menu's check marks and visibility, the chosen
 /// diagrams, the smoothing strength and whether the lines are on. The parts decide from this,
 /// never from their widgets, and bring their widgets in step with it.
@@ -27,6 +30,8 @@ struct EvaluationView {
     int strength = 5;
     /// Both line series shown ("Trendlinie aus" is the caption then).
     bool linesOn = true;
+    /// The export panel's choice ("zu Excel" at start).
+    ExportChoice exportTo = ExportChoice::Excel;
 
     bool drawn(int slot) const { return colourDrawn.at(static_cast<std::size_t>(slot - 1)); }
 };

@@ -17,6 +17,7 @@
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/EvaluationMenu.h"
 #include "gui/evaluation/EvaluationTables.h"
+#include "gui/evaluation/ExportPanel.h"
 #include "gui/evaluation/TrendLinePanel.h"
 
 namespace zebak::gui {
@@ -41,11 +42,7 @@ TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session
 TForm8::~TForm8() = default;
 
 void TForm8::buildExitAndExport(QWidget* area) {
-    // The export panel's place; its controls come with the export.
-    auto* panel1 = new QFrame(area);
-    panel1->setObjectName(QStringLiteral("Panel1"));
-    panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel1->setGeometry(5, 376, 121, 129);
+    export_ = new ExportPanel(session_, view_, area, this);
     exit_ = new QPushButton(QStringLiteral("Exit"), area);
     exit_->setObjectName(QStringLiteral("SpeedButton2"));
     exit_->setGeometry(5, 512, 121, 41);
@@ -64,6 +61,7 @@ void TForm8::connectParts() {
     connect(diagrams_, &DiagramPanel::saveRequested, this, &TForm8::saveDiagram);
     connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &TForm8::saveDiagram);
     connect(menu_, &EvaluationMenu::closeRequested, this, &QWidget::close);
+    connect(menu_, &EvaluationMenu::exportRequested, export_, &ExportPanel::SpeedButton1Click);
     connect(menu_, &EvaluationMenu::modeChosen, this, &TForm8::chooseMode);
     connect(menu_, &EvaluationMenu::colourToggled, diagrams_, &DiagramPanel::refresh);
     connect(menu_, &EvaluationMenu::tableClicked, this, [this](int slot) {

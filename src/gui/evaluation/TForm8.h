@@ -11,12 +11,13 @@ namespace zebak::gui {
 class DiagramPanel;
 class EvaluationMenu;
 class EvaluationTables;
+class ExportPanel;
 class Session;
 class TForm9;
 class TrendLinePanel;
 
 /// Evaluation window: a shell that composes the kinematics tables, the diagram panel, the
-/// trend-line panel, the export panel's place and the menu over the session's grids.
+/// trend-line panel, the export panel and the menu over the session's grids.
 class TForm8 : public QMainWindow {
     Q_OBJECT
   public:
@@ -35,6 +36,7 @@ class TForm8 : public QMainWindow {
     TrendLinePanel& trend() { return *trend_; }
     EvaluationTables& tables() { return *tables_; }
     EvaluationMenu& menu() { return *menu_; }
+    ExportPanel& exportPanel() { return *export_; }
 
   Q_SIGNALS:
     /// The window was closed and its tables emptied: the main window shows the film again.
@@ -60,6 +62,7 @@ class TForm8 : public QMainWindow {
     TrendLinePanel* trend_ = nullptr;
     EvaluationTables* tables_ = nullptr;
     EvaluationMenu* menu_ = nullptr;
+    ExportPanel* export_ = nullptr;
     QPushButton* exit_ = nullptr;
     TForm9* info_ = nullptr;
 };

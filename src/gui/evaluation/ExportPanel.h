@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "core/ExportText.h"
+#include "core/ProgramState.h"
+
+class QFrame;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace zebak::gui {
+
+class Session;
+struct EvaluationView;
+
+/// The export panel Panel1 of the evaluation window: the button "&Export" and the three
+/// choices. The text formats put one colour's position table on the clipboard and, on
+/// request, into a file; "zu Excel" writes a workbook of all three tables per colour into the
+/// temporary folder and hands it to the desktop's spreadsheet application. Colour 1 goes
+/// first, then colour 2, each only while checked in the view menu.
+class ExportPanel : public QObject {
+    Q_OBJECT
+  public:
+    /// Builds the panel's controls on `area` at the panel's place; `window` is the evaluation
+    /// window, brought to the front again after the save dialog.
+    ExportPanel(Session& session, EvaluationView& view, QWidget* area, QWidget* window);
+
+    /// SpeedButton1Click: the export after the chosen format (the button and "&Speichern").
+    void SpeedButton1Click();
+    /// ExcelSpeichern: one workbook per checked colour, each opened by the desktop; false
+    /// (after the message) when one cannot be written or opened.
+    bool ExcelSpeichern();
+
+  private:
+    void buildChoices(QFrame* panel);
+    bool exportText(SlotNumber slot, ExportFormat format);
+    void saveToFile(const std::string& text, ExportFormat format);
+    bool writeAndOpenWorkbook(SlotNumber slot);
+
+    Session& session_;
+    EvaluationView& view_;
+    QWidget* window_;
+};
+
+}  // namespace zebak::gui
