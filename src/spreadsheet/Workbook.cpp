@@ -64,8 +64,9 @@ std::string readWhole(const std::string& file) {
 
 void writeWorkbook(const std::string& path, const std::vector<SheetRow>& rows) {
     std::error_code ec;
-    const fs::path folder = fs::temp_directory_path(ec);
-    if (ec) fail(path, ec.message());
+    fs::path folder = fs::temp_directory_path(ec);
+    // An empty TMPDIR counts as none set, as it does for the system's own tools.
+    if (ec || folder.empty()) folder = "/tmp";
     // The library writes to a path of its own choosing only; it gets a private scratch file,
     // whose bytes then go to the target through the atomic writer.
     const std::string scratch = temporaryNameFor((folder / "zebak-arbeitsmappe.xlsx").string());

@@ -33,13 +33,20 @@ QByteArray readAll(const QString& path) {
 /// Sets TMPDIR for the life of the object, so the user's temporary folder is a test's own.
 class TemporaryFolder {
   public:
-    explicit TemporaryFolder(const QString& path) : old_(qgetenv("TMPDIR")) {
+    explicit TemporaryFolder(const QString& path)
+        : old_(qgetenv("TMPDIR")), wasSet_(qEnvironmentVariableIsSet("TMPDIR")) {
         qputenv("TMPDIR", path.toLocal8Bit());
     }
-    ~TemporaryFolder() { qputenv("TMPDIR", old_); }
+    ~TemporaryFolder() {
+        if (wasSet_)
+            qputenv("TMPDIR", old_);
+        else
+            qunsetenv("TMPDIR");
+    }
 
   private:
     QByteArray old_;
+    bool wasSet_;
 };
 }  // namespace
 
@@ -241,8 +248,8 @@ TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
         const auto r = zebak::test::runCommand(
             std::string(ZEBAK_ANALYSE) + " track " + zebak::test::shellQuote(film.toStdString()) +
             " --colour1 230,40,40 --colour2 40,40,230 --format xlsx --slot " + slot + " -o " +
-            zebak::test::shellQuote(out) + " 2>/dev/null");
-        ASSERT_EQ(r.status, 0);
+            zebak::test::shellQuote(out) + " 2>&1");
+        ASSERT_EQ(r.status, 0) << r.out;
         books.emplace_back(out);
     }
     std::string error;
