@@ -12,9 +12,9 @@
 #include "core/Kinematics.h"
 #include "core/NumberText.h"
 #include "gui/app/Dialogs.h"
-#include "gui/app/Fenster.h"
 #include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
+#include "gui/app/WindowSet.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/TForm8.h"
 #include "gui/main/AnalysisCommands.h"
@@ -46,12 +46,12 @@ BENCHMARK(FillGrids)->Unit(benchmark::kMillisecond);
 void OpenEvaluationAndDrawXY(benchmark::State& state) {
     zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
                                 zebak::gui::decoderFilmOpener());
-    zebak::gui::Fenster windows(session);
+    zebak::gui::WindowSet windows(session);
     zebak::ProgramState& s = session.state();
     s.analyse.anzeige.farbe1Analysieren = true;
     s.analyse.framesPerSecond = 25;
     fillThrow(s.tabelle(1));
-    zebak::gui::TForm8& form8 = *windows.neben().form8;
+    zebak::gui::TForm8& form8 = *windows.secondary().form8;
     QChartView* chart = form8.diagrams().chartView();
     QImage target(chart->size(), QImage::Format_ARGB32);
     for (auto _ : state) {

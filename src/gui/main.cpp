@@ -9,9 +9,9 @@
 #include <QTranslator>
 
 #include "gui/app/Dialogs.h"
-#include "gui/app/Fenster.h"
 #include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
+#include "gui/app/WindowSet.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -20,27 +20,26 @@ int main(int argc, char** argv) {
     if (qtDeutsch.load(QLocale(QLocale::German), QStringLiteral("qtbase"), QStringLiteral("_"),
                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtDeutsch);
-    zebak::gui::programmEinrichten();
+    zebak::gui::setUpProgram();
     // The secondary windows stay open in the background; the program ends with the main window.
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The session comes before the first window and goes after the last.
     zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
                                 zebak::gui::decoderFilmOpener());
-    zebak::gui::Fenster fenster(session);
-    zebak::gui::TForm1& hauptfenster = fenster.form1();
-    QObject::connect(&hauptfenster, &zebak::gui::TForm1::geschlossen, &app, &QApplication::quit,
+    zebak::gui::WindowSet windows(session);
+    zebak::gui::TForm1& mainWindow = windows.form1();
+    QObject::connect(&mainWindow, &zebak::gui::TForm1::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     // Without a window manager "maximised" has no effect, so the window takes the screen itself.
     if (const QScreen* screen = QGuiApplication::primaryScreen())
-        hauptfenster.setGeometry(screen->availableGeometry());
-    hauptfenster.showMaximized();
+        mainWindow.setGeometry(screen->availableGeometry());
+    mainWindow.showMaximized();
 
     const QStringList argumente = QApplication::arguments();
     // Loaded once the event loop runs, so the window is on the screen while the film opens.
     if (argumente.size() > 1)
-        QTimer::singleShot(0, &hauptfenster, [&hauptfenster, film = argumente.at(1)] {
-            hauptfenster.filmLaden(film);
-        });
+        QTimer::singleShot(0, &mainWindow,
+                           [&mainWindow, film = argumente.at(1)] { mainWindow.loadFilm(film); });
     return QApplication::exec();
 }

@@ -56,7 +56,7 @@ std::vector<QPointF> pointsOf(const QXYSeries* s) {
 
 class AuswertungTest : public GuiTest {
   protected:
-    TForm8& form8() { return *fenster->neben().form8; }
+    TForm8& form8() { return *windows->secondary().form8; }
     DiagramPanel& diagrams() { return form8().diagrams(); }
     template <typename T>
     T* teil(const char* name) {
@@ -66,7 +66,7 @@ class AuswertungTest : public GuiTest {
     }
     QAction* menu(const char* name) { return teil<QAction>(name); }
     /// Analysed colours with hand-made tables, then "Auswertung".
-    void oeffnen(bool colour1, bool colour2, int frames = 6) {
+    void openWindow(bool colour1, bool colour2, int frames = 6) {
         ProgramState& s = form1().state();
         s.analyse.anzeige.farbe1Analysieren = colour1;
         s.analyse.anzeige.farbe2Analysieren = colour2;
@@ -83,7 +83,7 @@ class AuswertungTest : public GuiTest {
 
 TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
     EXPECT_TRUE(form8().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    oeffnen(true, true);
+    openWindow(true, true);
     EXPECT_EQ(form8().windowTitle(), "Auswertung");
     teil<QChartView>("Diagramm");
     for (const char* g : {"GroupBox1", "GroupBox2"}) teil<QGroupBox>(g);
@@ -121,7 +121,7 @@ TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
 }
 
 TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
-    oeffnen(true, false);
+    openWindow(true, false);
     EXPECT_TRUE(form8().isVisible());
     EXPECT_TRUE(menu("MenuFarbe1")->isVisible() && menu("MenuFarbe1")->isChecked());
     EXPECT_FALSE(menu("MenuFarbe2")->isVisible());
@@ -142,7 +142,7 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_EQ(v->currentIndex().row(), 5) << "the last row is current";
     form8().close();
 
-    oeffnen(true, true);
+    openWindow(true, true);
     for (const char* a : {"MenuFarbe1", "MenuFarbe2", "MenuTabelle1", "MenuTabelle2", "N5"})
         EXPECT_TRUE(menu(a)->isVisible()) << a;
     EXPECT_TRUE(menu("MenuTabelle1")->isChecked());
@@ -151,7 +151,7 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_EQ(teil<EvaluationGrid>("Tabelle2a")->headerColour(), QColor(51, 102, 255));
     form8().close();
 
-    oeffnen(false, true);
+    openWindow(false, true);
     EXPECT_FALSE(menu("MenuFarbe1")->isVisible());
     EXPECT_TRUE(menu("MenuFarbe2")->isChecked());
     EXPECT_FALSE(teil<QScrollArea>("ScrollBox1")->isVisible());
@@ -161,14 +161,14 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     form8().close();
 
     // Too few rows: the main window's message, and the window stays closed.
-    oeffnen(true, false, 2);
+    openWindow(true, false, 2);
     EXPECT_FALSE(form8().isVisible());
-    ASSERT_FALSE(dialogs.meldungen.empty());
-    EXPECT_EQ(dialogs.meldungen.back().text, "Es sind noch nicht genug Messwerte erfasst worden.");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text, "Es sind noch nicht genug Messwerte erfasst worden.");
 }
 
 TEST_F(AuswertungTest, TableItemsShowTheHoldersAloneOrSideBySide) {
-    oeffnen(true, true);
+    openWindow(true, true);
     auto* box1 = teil<QScrollArea>("ScrollBox1");
     auto* box2 = teil<QScrollArea>("ScrollBox2");
     menu("MenuTabelle2")->trigger();  // (on, off): side by side
@@ -198,7 +198,7 @@ TEST_F(AuswertungTest, TableItemsShowTheHoldersAloneOrSideBySide) {
 }
 
 TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
-    oeffnen(true, true);
+    openWindow(true, true);
     waehlen("vyt");
     EXPECT_EQ(diagrams().axisY()->titleText(), "v_y / (m/s)") << "colour 2's titles stay";
     EXPECT_EQ(diagrams().axisX()->titleText(), "t / s");
@@ -235,7 +235,7 @@ TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
 }
 
 TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
-    oeffnen(true, false);
+    openWindow(true, false);
     QChart* chart = diagrams().chartView()->chart();
     auto zoomIn = [&] {
         QWheelEvent wheel(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120),
@@ -257,7 +257,7 @@ TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
 }
 
 TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {
-    oeffnen(true, false, 12);
+    openWindow(true, false, 12);
     auto* spin = teil<QSpinBox>("SpinEdit1");
     auto* line = diagrams().lineSeries(1);
     waehlen("vyt");
@@ -293,7 +293,7 @@ TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {
 }
 
 TEST_F(AuswertungTest, EditingACellRedrawsFromTheTextsWithoutRecomputing) {
-    oeffnen(true, false);
+    openWindow(true, false);
     auto* grid = teil<QTableView>("Tabelle1");
     const QString before = zelle("tabelle1v", 3, 2);
     grid->setCurrentIndex(grid->model()->index(1, 2));  // x of row 2
@@ -318,7 +318,7 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
     EXPECT_EQ(pointHint(QPointF(1234.5, 0.1 + 0.2), QLocale(QLocale::German)),
               "Abszisse: 1234,5\nOrdinate: 0,3");
     QLocale::setDefault(QLocale(QLocale::German));
-    oeffnen(true, false);
+    openWindow(true, false);
     // A real click a pixel beside the point's marker names the point's own values.
     QChartView* view = diagrams().chartView();
     view->resize(800, 500);
@@ -344,7 +344,7 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
 }
 
 TEST_F(AuswertungTest, PressesOnTheFreeAreaTabAndLineFeedBeep) {
-    oeffnen(true, false);
+    openWindow(true, false);
     const int before = session->sound().beeps();
     QTest::mouseClick(teil<QWidget>("Flaeche"), Qt::LeftButton, {}, QPoint(60, 585));
     EXPECT_EQ(session->sound().beeps(), before + 1);
@@ -358,7 +358,7 @@ TEST_F(AuswertungTest, PressesOnTheFreeAreaTabAndLineFeedBeep) {
 }
 
 TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {
-    oeffnen(true, true);
+    openWindow(true, true);
     menu("MenuTabelle2")->trigger();
     menu("Phasenraum1")->trigger();
     teil<QPushButton>("SpeedButton2")->click();
@@ -372,41 +372,41 @@ TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {
 }
 
 TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
-    oeffnen(true, false);
+    openWindow(true, false);
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("xy.png"));
-    dialogs.speichernNamen = {png, dir.filePath(QStringLiteral("fehlt/xy.png")), QString()};
+    dialogs.saveNames = {png, dir.filePath(QStringLiteral("fehlt/xy.png")), QString()};
     menu("Diagrammspeichern1")->trigger();
     QImage image(png);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(),
               diagrams().chartView()->size() * diagrams().chartView()->devicePixelRatioF());
-    const auto count = dialogs.meldungen.size();
+    const auto count = dialogs.messages.size();
     menu("Diagrammspeichern1")->trigger();
-    ASSERT_EQ(dialogs.meldungen.size(), count + 1);
-    EXPECT_EQ(dialogs.meldungen.back().kind, MessageKind::Error);
+    ASSERT_EQ(dialogs.messages.size(), count + 1);
+    EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Error);
     menu("Diagrammspeichern1")->trigger();  // cancelled: nothing reported
-    EXPECT_EQ(dialogs.meldungen.size(), count + 1);
+    EXPECT_EQ(dialogs.messages.size(), count + 1);
 
     // A name ending in .svg gives a vector drawing with the axis titles as text; another
     // extension is refused with a message and writes nothing.
     const QString svg = dir.filePath(QStringLiteral("xy.svg"));
-    dialogs.speichernNamen = {svg, dir.filePath(QStringLiteral("xy.gif"))};
+    dialogs.saveNames = {svg, dir.filePath(QStringLiteral("xy.gif"))};
     menu("Diagrammspeichern1")->trigger();
     QFile file(svg);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     EXPECT_TRUE(text.contains("<svg")) << text.left(200).toStdString();
     EXPECT_TRUE(text.contains("<path")) << "the points are drawn as vector paths";
-    EXPECT_EQ(dialogs.meldungen.size(), count + 1);
+    EXPECT_EQ(dialogs.messages.size(), count + 1);
     menu("Diagrammspeichern1")->trigger();
-    ASSERT_EQ(dialogs.meldungen.size(), count + 2);
+    ASSERT_EQ(dialogs.messages.size(), count + 2);
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("xy.gif"))));
 }
 
 TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
     const QString film = QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi");
-    ASSERT_TRUE(form1().filmLaden(film));
+    ASSERT_TRUE(form1().loadFilm(film));
     part<QPushButton>("AutomatischBtn")->click();
     ProgramState& s = form1().state();
     for (SlotNumber n : {1, 2}) {
@@ -417,13 +417,13 @@ TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
             ->setChecked(true);
     }
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    ASSERT_TRUE(fenster->neben().form3->isVisible());
-    ASSERT_TRUE(fenster->neben().form4->isVisible());
+    ASSERT_TRUE(windows->secondary().form3->isVisible());
+    ASSERT_TRUE(windows->secondary().form4->isVisible());
     form1().commands().evaluationButton()->click();
     ASSERT_TRUE(form8().isVisible());
     // The windows that stay on top step aside while the evaluation is open.
-    EXPECT_FALSE(fenster->neben().form3->isVisible());
-    EXPECT_FALSE(fenster->neben().form4->isVisible());
+    EXPECT_FALSE(windows->secondary().form3->isVisible());
+    EXPECT_FALSE(windows->secondary().form4->isVisible());
 
     const auto r = zebak::test::runCommand(
         std::string(ZEBAK_ANALYSE) + " track " + zebak::test::shellQuote(film.toStdString()) +
@@ -451,8 +451,8 @@ TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
                         << names[slot - 1][g] << " " << row << "," << c;
         }
     form8().close();
-    EXPECT_TRUE(fenster->neben().form3->isVisible());
-    EXPECT_TRUE(fenster->neben().form4->isVisible());
+    EXPECT_TRUE(windows->secondary().form3->isVisible());
+    EXPECT_TRUE(windows->secondary().form4->isVisible());
 }
 
 }  // namespace zebak::gui::test

@@ -45,7 +45,7 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
     form1().setGeometry(screen);
     for (const char* name : {"gui320.avi", "gui640.avi", "gui1920.mkv"}) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(form1().filmLaden(film(name)));
+        ASSERT_TRUE(form1().loadFilm(film(name)));
         part<QPushButton>("AutomatischBtn")->click();
         ProgramState& s = form1().state();
         for (SlotNumber n : {1, 2}) {
@@ -58,8 +58,8 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
         }
         auto* table1 = part<QTableView>("tabelle1");
         auto* table2 = part<QTableView>("Tabelle2");
-        TForm3* display = fenster->neben().form3;
-        TForm4* results = fenster->neben().form4;
+        TForm3* display = windows->secondary().form3;
+        TForm4* results = windows->secondary().form4;
         QString seen;
         int looks = 0;
         QTimer probe;

@@ -52,7 +52,7 @@ class TemporaryFolder {
 
 class ExportTest : public GuiTest {
   protected:
-    TForm8& form8() { return *fenster->neben().form8; }
+    TForm8& form8() { return *windows->secondary().form8; }
     template <typename T>
     T* teil(const char* name) {
         T* w = form8().findChild<T*>(QString::fromLatin1(name));
@@ -60,7 +60,7 @@ class ExportTest : public GuiTest {
         return w;
     }
     /// Colour 1 at 0, 0.04 and 0.08 s with the middle row not found; colour 2 two rows.
-    void oeffnen(bool colour1, bool colour2) {
+    void openWindow(bool colour1, bool colour2) {
         ProgramState& s = form1().state();
         s.analyse.anzeige.farbe1Analysieren = colour1;
         s.analyse.anzeige.farbe2Analysieren = colour2;
@@ -92,7 +92,7 @@ const QString kCsv2 = QStringLiteral("t/(s),x/(m),y/(m)\r\n0,3,-1.5\r\n0.04,3.25
 }  // namespace
 
 TEST_F(ExportTest, PanelComponentsAndTheMenuItem) {
-    oeffnen(true, false);
+    openWindow(true, false);
     auto* button = teil<QPushButton>("SpeedButton1");
     EXPECT_EQ(button->text(), "&Export");
     EXPECT_TRUE(button->font().bold());
@@ -111,7 +111,7 @@ TEST_F(ExportTest, PanelComponentsAndTheMenuItem) {
 }
 
 TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
-    oeffnen(true, true);
+    openWindow(true, true);
     // An edited cell with characters beyond ASCII: Windows-1252 in the file, Unicode on the
     // clipboard.
     auto* grid = teil<QTableView>("Tabelle1");
@@ -119,16 +119,16 @@ TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
     teil<QRadioButton>("RadioButton1")->click();
     const QString txt1 = dir.filePath("farbe1.txt");
     const QString txt2 = dir.filePath("farbe2.txt");
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
-    dialogs.speichernNamen = {txt1, txt2};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    dialogs.saveNames = {txt1, txt2};
     // Another window came to the front over the dialog; the evaluation window comes back.
     dialogs.beiDialog = [this] { form8().hide(); };
     exportieren();
 
     const QString edited = QString(kText1).replace("1,25\r\n", "1,25 µ€\r\n");
-    ASSERT_EQ(dialogs.meldungen.size(), 2u);
-    EXPECT_EQ(dialogs.meldungen[0].text, kFrage);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Confirmation);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, kFrage);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Confirmation);
     EXPECT_EQ(zwischenablage, (std::vector<QString>{edited, kText2}));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kText2);
     EXPECT_EQ(readAll(txt1), QByteArray("t/(s)\tx/(m)\ty/(m)\r\n0\t0,5\t2\r\n\t\t\r\n"
@@ -143,22 +143,22 @@ TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
 }
 
 TEST_F(ExportTest, NoAtColourOneKeepsItOnTheClipboardAndSkipsColourTwo) {
-    oeffnen(true, true);
+    openWindow(true, true);
     teil<QRadioButton>("RadioButton1")->click();
-    dialogs.antworten = {QMessageBox::No};
+    dialogs.answers = {QMessageBox::No};
     exportieren();
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.exportAnfragen.empty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kText1);
 }
 
 TEST_F(ExportTest, CancelledDialogIsSilentAndGoesOnToColourTwo) {
-    oeffnen(true, true);
+    openWindow(true, true);
     teil<QRadioButton>("RadioButton2")->click();
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::No};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::No};
     teil<QAction>("Speichern1")->trigger();
-    ASSERT_EQ(dialogs.meldungen.size(), 2u) << "the question twice, nothing else";
-    EXPECT_EQ(dialogs.meldungen[1].text, kFrage);
+    ASSERT_EQ(dialogs.messages.size(), 2u) << "the question twice, nothing else";
+    EXPECT_EQ(dialogs.messages[1].text, kFrage);
     EXPECT_EQ(zwischenablage, (std::vector<QString>{kCsv1, kCsv2}));
     ASSERT_EQ(dialogs.exportAnfragen.size(), 1u);
     EXPECT_EQ(dialogs.exportAnfragen[0].chosenFilter, 1);
@@ -167,55 +167,55 @@ TEST_F(ExportTest, CancelledDialogIsSilentAndGoesOnToColourTwo) {
 }
 
 TEST_F(ExportTest, CsvOfTheCheckedColourOnlyAndAFailedWriteNamesTheFile) {
-    oeffnen(true, true);
+    openWindow(true, true);
     teil<QAction>("MenuFarbe1")->trigger();  // colour 1 no longer checked
     teil<QRadioButton>("RadioButton2")->click();
     const QString csv = dir.filePath("b.csv");
-    dialogs.antworten = {QMessageBox::Yes};
-    dialogs.speichernNamen = {csv};
+    dialogs.answers = {QMessageBox::Yes};
+    dialogs.saveNames = {csv};
     exportieren();
     EXPECT_EQ(readAll(csv), kCsv2.toLatin1());
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 
     const QString missing = dir.filePath("fehlt/b.csv");
-    dialogs.antworten = {QMessageBox::Yes};
-    dialogs.speichernNamen = {missing};
+    dialogs.answers = {QMessageBox::Yes};
+    dialogs.saveNames = {missing};
     exportieren();
-    ASSERT_EQ(dialogs.meldungen.size(), 3u);
-    EXPECT_EQ(dialogs.meldungen[2].kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.meldungen[2].text.contains(missing))
-        << dialogs.meldungen[2].text.toStdString();
-    EXPECT_TRUE(dialogs.meldungen[2].text.contains("No such file"))
-        << dialogs.meldungen[2].text.toStdString();
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[2].kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.messages[2].text.contains(missing))
+        << dialogs.messages[2].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[2].text.contains("No such file"))
+        << dialogs.messages[2].text.toStdString();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kCsv2);
 }
 
 TEST_F(ExportTest, ExcelFailuresShowTheMessageAndLeaveNoWorkbook) {
-    oeffnen(true, true);
+    openWindow(true, true);
     QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
     {
         TemporaryFolder temp(dir.filePath("fehlt"));
         exportieren();
     }
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].text, "Excel konnte nicht gestartet werden !");
-    EXPECT_TRUE(dialogs.geoeffnet.empty());
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, "Excel konnte nicht gestartet werden !");
+    EXPECT_TRUE(dialogs.openedUrls.empty());
 
     dialogs.oeffnenGelingt = false;
     {
         TemporaryFolder temp(dir.path());
         exportieren();
     }
-    ASSERT_EQ(dialogs.meldungen.size(), 2u);
-    EXPECT_EQ(dialogs.meldungen[1].text, "Excel konnte nicht gestartet werden !");
-    EXPECT_EQ(dialogs.geoeffnet.size(), 1u) << "colour 2 is not tried after colour 1 failed";
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text, "Excel konnte nicht gestartet werden !");
+    EXPECT_EQ(dialogs.openedUrls.size(), 1u) << "colour 2 is not tried after colour 1 failed";
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "vorher");
 }
 
 TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
     const QString film = QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi");
-    ASSERT_TRUE(form1().filmLaden(film));
+    ASSERT_TRUE(form1().loadFilm(film));
     part<QPushButton>("AutomatischBtn")->click();
     ProgramState& s = form1().state();
     for (SlotNumber n : {1, 2}) {
@@ -233,12 +233,12 @@ TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
         exportieren();
         exportieren();  // the names are taken now: new ones with a number
     }
-    ASSERT_TRUE(dialogs.meldungen.empty()) << dialogs.meldungen.front().text.toStdString();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
     const QStringList names = {"boxes-ffv1-Farbe1.xlsx", "boxes-ffv1-Farbe2.xlsx",
                                "boxes-ffv1-Farbe1-2.xlsx", "boxes-ffv1-Farbe2-2.xlsx"};
-    ASSERT_EQ(dialogs.geoeffnet.size(), 4u);
+    ASSERT_EQ(dialogs.openedUrls.size(), 4u);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(dialogs.geoeffnet[static_cast<std::size_t>(i)],
+        EXPECT_EQ(dialogs.openedUrls[static_cast<std::size_t>(i)],
                   QUrl::fromLocalFile(dir.filePath(names[i])));
 
     std::vector<std::filesystem::path> books;

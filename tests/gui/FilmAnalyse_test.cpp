@@ -82,7 +82,7 @@ class FilmAnalyseTest : public GuiTest {
   protected:
     /// Loads the film and chooses automatic mode.
     void automatisch(const QString& path) {
-        ASSERT_TRUE(form1().filmLaden(path));
+        ASSERT_TRUE(form1().loadFilm(path));
         part<QPushButton>("AutomatischBtn")->click();
     }
     /// A colour as picked on the display window.
@@ -105,7 +105,7 @@ class FilmAnalyseTest : public GuiTest {
             probe.abbrechenImmerSichtbar &= part<QPushButton>("AbbrechenBtn")->isVisible();
             const QCursor* c = QApplication::overrideCursor();
             probe.immerSanduhr &= c != nullptr && c->shape() == Qt::WaitCursor;
-            const QSize s = fenster->neben().form3->clientSize();
+            const QSize s = windows->secondary().form3->clientSize();
             probe.anzeigeGroessen.insert({s.width(), s.height()});
             if (waehrend) waehrend(probe);
         });
@@ -145,7 +145,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         std::function<void(TForm1&, ProgramState&)> einstellen;
         int neinAntworten = 0;
     };
-    const Fall faelle[] = {
+    const Fall cases[] = {
         // First, while the refined centre still holds its start value: it is kept from one
         // analysis to the next, and a fresh headless run starts from 0.
         {"second search finds nothing and the answer is No", kBoxes,
@@ -188,7 +188,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
              f.findChild<QScrollBar*>("ScrollBarBremse")->setValue(1);
          }},
     };
-    for (const Fall& fall : faelle) {
+    for (const Fall& fall : cases) {
         SCOPED_TRACE(fall.name);
         automatisch(fall.film);
         ProgramState& s = form1().state();
@@ -198,8 +198,8 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(false);
         if (erwartet.count(2) != 0) farbe(2, Rgb{40, 40, 230});
         fall.einstellen(form1(), s);
-        dialogs.meldungen.clear();
-        for (int i = 0; i < fall.neinAntworten; ++i) dialogs.antworten.push_back(QMessageBox::No);
+        dialogs.messages.clear();
+        for (int i = 0; i < fall.neinAntworten; ++i) dialogs.answers.push_back(QMessageBox::No);
 
         probe = Probe{};
         filmanalyse();
@@ -218,14 +218,14 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         EXPECT_EQ(part<PositionTable>("Tabelle2")->isVisible(), erwartet.count(2) != 0);
         EXPECT_TRUE(fertigAufgeraeumt());
         if (fall.neinAntworten > 0) {
-            ASSERT_FALSE(dialogs.meldungen.empty());
-            EXPECT_EQ(dialogs.meldungen.front().kind, MessageKind::Warning);
-            EXPECT_EQ(dialogs.meldungen.front().text,
+            ASSERT_FALSE(dialogs.messages.empty());
+            EXPECT_EQ(dialogs.messages.front().kind, MessageKind::Warning);
+            EXPECT_EQ(dialogs.messages.front().text,
                       "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?");
             // The window comes back after the question.
-            EXPECT_TRUE(fenster->neben().form4->isVisible());
+            EXPECT_TRUE(windows->secondary().form4->isVisible());
         }
-        dialogs.antworten.clear();
+        dialogs.answers.clear();
     }
 }
 
@@ -252,7 +252,7 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     farbe(1, kBall);
     part<QScrollBar>("ScrollBarBremse")->setValue(5);  // every frame gets its round of events
     const ProgramState& s = form1().state();
-    const QSize vorher = fenster->neben().form3->clientSize();
+    const QSize vorher = windows->secondary().form3->clientSize();
     ASSERT_EQ(vorher, QSize(384, 288));
     bool zeilenNurMehr = true;
     bool ladenGesperrt = true;
@@ -290,9 +290,9 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     EXPECT_GT(probe.tabelleZeilenMitte, 20);
     EXPECT_LT(probe.tabelleZeilenMitte, 51);
 
-    EXPECT_EQ(fenster->neben().form3->clientSize(), vorher);
+    EXPECT_EQ(windows->secondary().form3->clientSize(), vorher);
     EXPECT_TRUE(fertigAufgeraeumt());
-    TForm4* ergebnis = fenster->neben().form4;
+    TForm4* ergebnis = windows->secondary().form4;
     EXPECT_TRUE(ergebnis->isVisible());
     // On the screen and clear of the tables; the picture is the frame at full size.
     const QRect screen = ergebnis->screen()->availableGeometry();
@@ -337,7 +337,7 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         {"Abbrechen",
          [this] { QTest::mouseClick(part<QPushButton>("AbbrechenBtn"), Qt::LeftButton); }},
         {"key in the result window",
-         [this] { QTest::keyClick(fenster->neben().form4, Qt::Key_Escape); }},
+         [this] { QTest::keyClick(windows->secondary().form4, Qt::Key_Escape); }},
         // Last: the program is closing and must not go on analysing unseen.
         {"closing the main window", [this] { form1().close(); }},
     };
@@ -361,7 +361,7 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         EXPECT_LE(s.tabelle(1).rowCount(), 10);
         EXPECT_EQ(tabellenZeilen("tabelle1"), s.tabelle(1).rowCount());
         EXPECT_TRUE(fertigAufgeraeumt());
-        EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
+        EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
     }
 }
 
@@ -373,7 +373,7 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     ASSERT_EQ(form1().player().currentFrame(), 19);
 
     // The result window paints exactly the picture the searches drew.
-    TForm4* ergebnis = fenster->neben().form4;
+    TForm4* ergebnis = windows->secondary().form4;
     const QImage gemalt = ergebnis->grab().toImage().convertToFormat(QImage::Format_RGB888);
     const QImage bild = ergebnis->bild();
     ASSERT_EQ(bild.size(), QSize(160, 120));
@@ -383,14 +383,14 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     EXPECT_EQ(bild.pixelColor(5, 5), QColor(255, 255, 255));
 
     // The white cross at the last centre (88, 60) lies on the live picture of the frame.
-    const QImage anzeige = fenster->neben().form3->grab().toImage();
+    const QImage anzeige = windows->secondary().form3->grab().toImage();
     for (QPoint p : {QPoint(86, 60), QPoint(88, 58), QPoint(90, 60), QPoint(88, 62)})
         EXPECT_EQ(anzeige.pixelColor(p), QColor(255, 255, 255)) << p.x() << "," << p.y();
     EXPECT_EQ(anzeige.pixelColor(89, 61), QColor(230, 40, 40));
 
     // Another frame takes the cross away.
     form1().player().goToFrame(3);
-    const QImage danach = fenster->neben().form3->grab().toImage();
+    const QImage danach = windows->secondary().form3->grab().toImage();
     EXPECT_NE(danach.pixelColor(90, 60), QColor(255, 255, 255));
 }
 
@@ -399,14 +399,14 @@ TEST_F(FilmAnalyseTest, AColourNotYetPickedStopsBeforeAnythingChanges) {
     farbe(1, kBall);
     // Colour 2 is to be analysed but was never picked.
     part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(true);
-    dialogs.meldungen.clear();
+    dialogs.messages.clear();
     filmanalyse();
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen.front().text.toStdString(), kKeineFarbe2);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().text.toStdString(), kKeineFarbe2);
     EXPECT_EQ(part<QTabWidget>("PageControl1")->currentIndex(), 1);
     EXPECT_EQ(probe.runden, 0);
     EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
-    EXPECT_FALSE(fenster->neben().form4->isVisible());
+    EXPECT_FALSE(windows->secondary().form4->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
@@ -416,15 +416,15 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     form1().player().goToFrame(10);
     QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
 
-    const QImage bild = fenster->neben().form4->bild();
+    const QImage bild = windows->secondary().form4->bild();
     ASSERT_EQ(bild.size(), QSize(640, 480));
     // The ball of frame 10 (t = 0.4 s) is near (140, 266); its pixels keep their own colour.
     const QColor mitte = bild.pixelColor(140, 266);
     EXPECT_GT(mitte.red(), 180);
     EXPECT_LT(mitte.green(), 80);
     EXPECT_EQ(bild.pixelColor(400, 100), QColor(255, 255, 255));
-    EXPECT_TRUE(fenster->neben().form4->isVisible());
-    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
+    EXPECT_TRUE(windows->secondary().form4->isVisible());
+    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
     EXPECT_EQ(form1().player().currentFrame(), 10);
     EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
@@ -435,12 +435,12 @@ TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) 
     farbe(1, kBall);
     form1().player().goToFrame(10);
     QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
-    ASSERT_NE(fenster->neben().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
+    ASSERT_NE(windows->secondary().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
 
-    dialogs.dateien.push_back(kBoxes);
+    dialogs.openNames.push_back(kBoxes);
     part<QAction>("Filmladen1")->trigger();
     ASSERT_EQ(form1().state().Videobreite, 160);
-    TForm4* ergebnis = fenster->neben().form4;
+    TForm4* ergebnis = windows->secondary().form4;
     EXPECT_FALSE(ergebnis->isVisible());
     // The new picture has the window's size, all white, until the next analysis sizes it.
     const QImage bild = ergebnis->bild();
@@ -461,14 +461,14 @@ TEST_F(FilmAnalyseTest, AFilmThatBreaksOffDuringTheRunIsReportedAndTheWindowsCom
     ASSERT_TRUE(datei.open(QIODevice::ReadWrite));
     ASSERT_TRUE(datei.resize(20000));
     datei.close();
-    dialogs.meldungen.clear();
+    dialogs.messages.clear();
     filmanalyse();  // must not take the program down
 
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen.front().kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.meldungen.front().text.contains(kopie));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages.front().kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.messages.front().text.contains(kopie));
     EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
-    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(384, 288));
+    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
     EXPECT_TRUE(fertigAufgeraeumt());
     EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
     EXPECT_FALSE(form1().state().KontextOffen);

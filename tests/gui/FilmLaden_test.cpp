@@ -29,12 +29,12 @@ struct Groesse {
 };
 
 TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
-    const Groesse faelle[] = {
+    const Groesse cases[] = {
         {"gui640.avi", 640, 480, "Abmessungen:640/480", {384, 288}, 50, 25},
         {"gui320.avi", 320, 240, "Abmessungen:320/240", {320, 240}, 40, 30},
         {"gui720.avi", 360, 288, "720x576, verringert auf 360/288", {360, 288}, 20, 25},
     };
-    for (const Groesse& g : faelle) {
+    for (const Groesse& g : cases) {
         SCOPED_TRACE(g.film);
         loadFilm(g.film);
         const ProgramState& s = form1().state();
@@ -43,7 +43,7 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
         EXPECT_EQ(s.Anzeigebreite, g.videobreite);
         EXPECT_EQ(s.Anzeigehoehe, g.videohoehe);
         EXPECT_EQ(part<QLabel>("Label5")->text(), g.label5);
-        TForm3* anzeige = fenster->neben().form3;
+        TForm3* anzeige = windows->secondary().form3;
         EXPECT_TRUE(anzeige->isVisible());
         EXPECT_EQ(anzeige->clientSize(), g.anzeige);
         EXPECT_EQ(anzeige->Panel1()->isVisible(), g.videobreite == 360);
@@ -84,7 +84,7 @@ TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
 }
 
 TEST_F(FilmLadenTest, StartButtonUsesTheOpenDialog) {
-    dialogs.dateien.push_back(film("gui320.avi"));
+    dialogs.openNames.push_back(film("gui320.avi"));
     part<QPushButton>("Film_Laden")->click();
     EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
     EXPECT_EQ(form1().state().Videobreite, 320);
@@ -118,7 +118,7 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     form1().state().slot(1).Startfarbe = Rgb{1, 2, 3};
     part<QScrollBar>("ScrollBarBremse")->setValue(7);
 
-    dialogs.dateien.push_back(film("gui320.avi"));
+    dialogs.openNames.push_back(film("gui320.avi"));
     part<QAction>("Filmladen1")->trigger();
 
     for (const char* name : {"PageControl1", "Panel3", "Panel4", "ScrollBarBremse",
@@ -132,7 +132,7 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     EXPECT_EQ(raster.cell(1, 1), "");
     EXPECT_EQ(tabelle->model()->rowCount(), 1);
     EXPECT_TRUE(part<QWidget>("Panel2")->isVisible());
-    EXPECT_TRUE(fenster->neben().form3->isVisible());
+    EXPECT_TRUE(windows->secondary().form3->isVisible());
     EXPECT_EQ(form1().state().Videobreite, 320);
     // Picked colours and the brake survive a reload.
     EXPECT_EQ(form1().state().slot(1).Startfarbe, (Rgb{1, 2, 3}));
@@ -147,19 +147,19 @@ TEST_F(FilmLadenTest, CancelledMenuDialogReloadsThePreviousFilm) {
     EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
     EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 0);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 30);
-    EXPECT_TRUE(dialogs.meldungen.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     // Before any film: the error box, and the start screen stays.
-    EXPECT_FALSE(form1().filmLaden(film("kein-film.avi")));
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.meldungen[0].text.contains("Can't open"))
-        << dialogs.meldungen[0].text.toStdString();
+    EXPECT_FALSE(form1().loadFilm(film("kein-film.avi")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("Can't open"))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
     EXPECT_FALSE(part<QWidget>("Panel1")->isVisible());
-    dialogs.meldungen.clear();
+    dialogs.messages.clear();
 
     loadFilm("gui640.avi");
     part<QPushButton>("AutomatischBtn")->click();
@@ -167,12 +167,12 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     for (const QString& kaputt : {film("kein-film.avi"), film("abgeschnitten.avi"),
                                   film("gibt-es-nicht.avi"), QStringLiteral(ZEBAK_GUI_FILMS)}) {
         SCOPED_TRACE(kaputt.toStdString());
-        dialogs.dateien.push_back(kaputt);
+        dialogs.openNames.push_back(kaputt);
         part<QAction>("Filmladen1")->trigger();
-        ASSERT_EQ(dialogs.meldungen.size(), 1u);
-        EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
-        EXPECT_FALSE(dialogs.meldungen[0].text.isEmpty());
-        dialogs.meldungen.clear();
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+        EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
+        dialogs.messages.clear();
         // Everything as before, including the automatic-mode screen.
         EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui640.avi"));
         EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
@@ -183,7 +183,7 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     // The old film is still usable.
     part<QScrollBar>("ScrollBar3")->setValue(20);
     EXPECT_EQ(form1().player().currentFrame(), 20);
-    EXPECT_TRUE(dialogs.meldungen.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
@@ -192,15 +192,15 @@ TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
     QTemporaryDir ordner;
     const QString kopie = ordner.filePath("neu.avi");
     ASSERT_TRUE(QFile::copy(film("gui320.avi"), kopie));
-    dialogs.fortschrittAbbrechen = true;
-    EXPECT_FALSE(form1().filmLaden(kopie));
-    EXPECT_GT(dialogs.fortschrittMeldungen, 0);
-    EXPECT_TRUE(dialogs.meldungen.empty());  // a cancel is no error
+    dialogs.cancelProgress = true;
+    EXPECT_FALSE(form1().loadFilm(kopie));
+    EXPECT_GT(dialogs.progressUpdates, 0);
+    EXPECT_TRUE(dialogs.messages.empty());  // a cancel is no error
     EXPECT_EQ(form1().state().Videobreite, 640);
     EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
 
-    dialogs.fortschrittAbbrechen = false;
-    EXPECT_TRUE(form1().filmLaden(kopie));
+    dialogs.cancelProgress = false;
+    EXPECT_TRUE(form1().loadFilm(kopie));
     EXPECT_EQ(form1().state().Videobreite, 320);
 }
 

@@ -40,28 +40,28 @@ TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
           Case{"widths/h264-360x640.mkv", 360, 640}, Case{"widths/h264-426x240.mkv", 426, 240},
           Case{"widths/ffv1-7x16.mkv", 7, 16}}) {
         SCOPED_TRACE(c.film);
-        ASSERT_TRUE(form1().filmLaden(testFilm(c.film)));
-        EXPECT_TRUE(dialogs.meldungen.empty());
+        ASSERT_TRUE(form1().loadFilm(testFilm(c.film)));
+        EXPECT_TRUE(dialogs.messages.empty());
         EXPECT_EQ(form1().state().Videobreite, c.width);
         EXPECT_EQ(form1().state().Videohoehe, c.height);
         EXPECT_EQ(part<QLabel>("Label5")->text(),
                   QStringLiteral("Abmessungen:%1/%2").arg(c.width).arg(c.height));
         const QSize shown = c.height > 288 ? QSize(384, 288) : QSize(c.width, c.height);
-        EXPECT_EQ(fenster->neben().form3->clientSize(), shown);
+        EXPECT_EQ(windows->secondary().form3->clientSize(), shown);
         form1().player().goToFrame(1);
         EXPECT_EQ(form1().film()->frame().width(), c.width);
-        fenster->neben().form3->repaint();  // draws the scaled frame
+        windows->secondary().form3->repaint();  // draws the scaled frame
     }
 }
 
 TEST_F(FilmartenTest, AFilmStoredOnItsSideIsShownAndSearchedUpright) {
-    ASSERT_TRUE(form1().filmLaden(testFilm("phone/hevc-90.mov")));
+    ASSERT_TRUE(form1().loadFilm(testFilm("phone/hevc-90.mov")));
     EXPECT_EQ(form1().state().Videobreite, 96);
     EXPECT_EQ(form1().state().Videohoehe, 160);
     EXPECT_EQ(form1().state().NullpunktY, 160);
     EXPECT_EQ(form1().state().SuchbereichRechts, 96);
     EXPECT_EQ(part<QLabel>("Label5")->text(), QStringLiteral("Abmessungen:96/160"));
-    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(96, 160));
+    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(96, 160));
     EXPECT_EQ(form1().film()->frame().height(), 160);
 }
 
@@ -69,11 +69,11 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     auto* box = part<QCheckBox>("ZeitenAusDemFilm");
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("Zeiten aus dem Film"));
-    dialogs.antworten = {QMessageBox::Yes};
-    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven.mp4")));
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
-    EXPECT_EQ(dialogs.meldungen[0].text,
+    dialogs.answers = {QMessageBox::Yes};
+    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven.mp4")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(dialogs.messages[0].text,
               QStringLiteral("Die Bilder dieses Films folgen nicht in gleichen Abständen "
                              "aufeinander (zwischen 33 und 67 ms). Sollen die Zeiten aus dem "
                              "Film übernommen werden?"));
@@ -84,17 +84,17 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     box->setChecked(false);
     EXPECT_FALSE(form1().state().analyse.timesFromFilm);
 
-    dialogs.meldungen.clear();
-    dialogs.antworten = {QMessageBox::No};
-    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven.mp4")));
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    dialogs.messages.clear();
+    dialogs.answers = {QMessageBox::No};
+    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven.mp4")));
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(box->isChecked());
 
     // An evenly spaced film asks nothing and leaves the box off.
-    dialogs.meldungen.clear();
+    dialogs.messages.clear();
     box->setChecked(true);
-    ASSERT_TRUE(form1().filmLaden(film("gui320.avi")));
-    EXPECT_TRUE(dialogs.meldungen.empty());
+    ASSERT_TRUE(form1().loadFilm(film("gui320.avi")));
+    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(box->isChecked());
     EXPECT_FALSE(form1().state().analyse.timesFromFilm);
 }
@@ -102,8 +102,8 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
 // The thrown square of an uneven film: with "Zeiten aus dem Film" the evaluation's velocity
 // is 300 px/s in both halves (10 px per 1/30 s) and the acceleration the true 1800 px/s².
 TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
-    dialogs.antworten = {QMessageBox::Yes};
-    ASSERT_TRUE(form1().filmLaden(testFilm("phone/uneven-throw.mp4")));
+    dialogs.answers = {QMessageBox::Yes};
+    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven-throw.mp4")));
     ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
     part<QPushButton>("AutomatischBtn")->click();
     ProgramState& s = form1().state();
@@ -114,7 +114,7 @@ TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
     ASSERT_EQ(s.tabelle(1).rowCount(), 25);
     form1().commands().evaluationButton()->click();
     auto column = [this](const char* grid, int c) {
-        const auto* m = fenster->neben().form8->findChild<QTableView*>(grid)->model();
+        const auto* m = windows->secondary().form8->findChild<QTableView*>(grid)->model();
         QStringList cells;
         for (int row = 1; row < m->rowCount(); ++row) cells << m->index(row, c).data().toString();
         return cells;
@@ -127,7 +127,7 @@ TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
 }
 
 TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
-    ASSERT_TRUE(form1().filmLaden(testFilm("phone/slow-motion.mp4")));
+    ASSERT_TRUE(form1().loadFilm(testFilm("phone/slow-motion.mp4")));
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 240);
     EXPECT_EQ(form1().state().analyse.framesPerSecond, 240);
     EXPECT_EQ(part<QLabel>("Label5")->text(),
@@ -138,18 +138,18 @@ TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
 }
 
 TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
-    ASSERT_TRUE(form1().filmLaden(testFilm("bad/cut-50.mp4")));
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(dialogs.meldungen[0].text.startsWith(
-        QStringLiteral("Der Film ist beschädigt: ab Bild 50 ")))
-        << dialogs.meldungen[0].text.toStdString();
+    ASSERT_TRUE(form1().loadFilm(testFilm("bad/cut-50.mp4")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(
+        dialogs.messages[0].text.startsWith(QStringLiteral("Der Film ist beschädigt: ab Bild 50 ")))
+        << dialogs.messages[0].text.toStdString();
     EXPECT_EQ(form1().player().frameCount(), 50);
 
-    dialogs.meldungen.clear();
-    ASSERT_TRUE(form1().filmLaden(testFilm("bad/size-change.mkv")));
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_TRUE(dialogs.meldungen[0].text.contains(QStringLiteral("ab Bild 20 von 320x240")));
+    dialogs.messages.clear();
+    ASSERT_TRUE(form1().loadFilm(testFilm("bad/size-change.mkv")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("ab Bild 20 von 320x240")));
 }
 
 TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
@@ -176,9 +176,9 @@ TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
 // A click on the reduced display takes the colour of the film's own pixel under it: the
 // one-pixel checker is only red and blue in the film, a blend of both on the display.
 TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
-    ASSERT_TRUE(form1().filmLaden(testFilm("checker640.avi")));
+    ASSERT_TRUE(form1().loadFilm(testFilm("checker640.avi")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = fenster->neben().form3;
+    TForm3* display = windows->secondary().form3;
     ASSERT_EQ(display->clientSize(), QSize(384, 288));
     for (const QPoint click : {QPoint(100, 100), QPoint(101, 100), QPoint(383, 287)}) {
         QTest::mouseClick(display, Qt::LeftButton, {}, click);
@@ -188,7 +188,7 @@ TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
         EXPECT_EQ(form1().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
     }
     // The display itself shows a blend there, the colour a pick used to take.
-    const Rgb shown = display->bildpunkt(100, 100);
+    const Rgb shown = display->shownPixel(100, 100);
     EXPECT_NE(shown, (Rgb{255, 0, 0}));
     EXPECT_NE(shown, (Rgb{0, 0, 255}));
 }
@@ -196,9 +196,9 @@ TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
 // The swatch offers the median of the 5x5 frame pixels around the last click: shown while the
 // mouse rests on it, taken by a right-click; a left click and leaving change nothing.
 TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
-    ASSERT_TRUE(form1().filmLaden(testFilm("checker640.avi")));
+    ASSERT_TRUE(form1().loadFilm(testFilm("checker640.avi")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = fenster->neben().form3;
+    TForm3* display = windows->secondary().form3;
     auto* swatch = part<QWidget>("SuchEinst1")->findChild<QLabel*>("Image1");
     ASSERT_NE(swatch, nullptr);
     QEvent enter(QEvent::Enter);

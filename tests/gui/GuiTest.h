@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "gui/app/Dialogs.h"
-#include "gui/app/Fenster.h"
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/WidgetKit.h"
+#include "gui/app/WindowSet.h"
 #include "gui/main/AnalysisCommands.h"
 #include "gui/main/DisplayInputRouter.h"
 #include "gui/main/MainMenu.h"
@@ -40,31 +40,31 @@ struct Meldung {
 class ScriptedDialogs final : public Dialogs {
   public:
     /// File names the open dialog returns in turn; an empty one (or none left) is a cancel.
-    std::deque<QString> dateien;
+    std::deque<QString> openNames;
     /// Answers of the message boxes in turn; none left answers Ok.
-    std::deque<QMessageBox::StandardButton> antworten;
-    std::vector<Meldung> meldungen;
+    std::deque<QMessageBox::StandardButton> answers;
+    std::vector<Meldung> messages;
     /// Called as each message box appears, to look at the program while it waits.
     std::function<void()> beiMeldung;
     /// When set, every progress display reports a cancel on its first update.
-    bool fortschrittAbbrechen = false;
-    int fortschrittMeldungen = 0;
+    bool cancelProgress = false;
+    int progressUpdates = 0;
 
     QString openFilmName(QWidget*) override {
-        if (dateien.empty()) return {};
-        QString name = dateien.front();
-        dateien.pop_front();
+        if (openNames.empty()) return {};
+        QString name = openNames.front();
+        openNames.pop_front();
         return name;
     }
     /// File names the save dialog returns in turn; none left is a cancel.
-    std::deque<QString> speichernNamen;
+    std::deque<QString> saveNames;
     QString saveFileName(QWidget*, const QString&, const QString&) override {
-        if (speichernNamen.empty()) return {};
-        QString name = speichernNamen.front();
-        speichernNamen.pop_front();
+        if (saveNames.empty()) return {};
+        QString name = saveNames.front();
+        saveNames.pop_front();
         return name;
     }
-    /// What each export save dialog offered, in turn; it answers from speichernNamen.
+    /// What each export save dialog offered, in turn; it answers from saveNames.
     std::vector<SaveFileOptions> exportAnfragen;
     /// Called while each export save dialog is open.
     std::function<void()> beiDialog;
@@ -74,19 +74,19 @@ class ScriptedDialogs final : public Dialogs {
         return saveFileName(nullptr, QString(), QString());
     }
     /// Documents handed to the desktop, and whether an application takes them.
-    std::vector<QUrl> geoeffnet;
+    std::vector<QUrl> openedUrls;
     bool oeffnenGelingt = true;
     bool openDocument(const QUrl& url) override {
-        geoeffnet.push_back(url);
+        openedUrls.push_back(url);
         return oeffnenGelingt;
     }
     QMessageBox::StandardButton message(QWidget*, MessageKind kind, const QString& text,
                                         QMessageBox::StandardButtons) override {
-        meldungen.push_back({kind, text});
+        messages.push_back({kind, text});
         if (beiMeldung) beiMeldung();
-        if (antworten.empty()) return QMessageBox::Ok;
-        const auto a = antworten.front();
-        antworten.pop_front();
+        if (answers.empty()) return QMessageBox::Ok;
+        const auto a = answers.front();
+        answers.pop_front();
         return a;
     }
     std::unique_ptr<ProgressTask> beginProgress(QWidget*, const QString&) override;
@@ -99,9 +99,9 @@ class GuiTest : public ::testing::Test {
     /// Films come from `opener` (the program's own when none is given).
     explicit GuiTest(FilmOpener opener = decoderFilmOpener());
     void SetUp() override;
-    void TearDown() override { fenster.reset(); }
+    void TearDown() override { windows.reset(); }
 
-    TForm1& form1() { return fenster->form1(); }
+    TForm1& form1() { return windows->form1(); }
     /// A named component of the main window (fails the test when it is missing).
     template <typename T>
     T* part(const char* name) {
@@ -114,7 +114,7 @@ class GuiTest : public ::testing::Test {
 
     std::unique_ptr<Session> session;
     ScriptedDialogs& dialogs;
-    std::unique_ptr<Fenster> fenster;
+    std::unique_ptr<WindowSet> windows;
 };
 
 }  // namespace zebak::gui::test

@@ -21,8 +21,8 @@ class KalibrierungTest : public GuiTest {
         loadFilm(name);
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TForm3* anzeige() { return fenster->neben().form3; }
-    TForm5* laenge() { return fenster->neben().form5; }
+    TForm3* anzeige() { return windows->secondary().form3; }
+    TForm5* laenge() { return windows->secondary().form5; }
     QPushButton* eichen() { return part<QPushButton>("EichenBtn"); }
     void klick(QPoint p) { QTest::mouseClick(anzeige(), Qt::LeftButton, {}, p); }
     /// Types `text` into the emptied length box and presses Enter.
@@ -32,7 +32,7 @@ class KalibrierungTest : public GuiTest {
         QTest::keyClick(laenge()->Edit1(), Qt::Key_Return);
     }
     QString letzteMeldung() const {
-        return dialogs.meldungen.empty() ? QString() : dialogs.meldungen.back().text;
+        return dialogs.messages.empty() ? QString() : dialogs.messages.back().text;
     }
     ProgramState& state() { return form1().state(); }
 };
@@ -46,7 +46,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     t1.setCell(2, 0, "0.08");
     t1.setCell(2, 2, "50");
     form1().tables().showPrepared();
-    dialogs.antworten = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::No};
+    dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::No};
 
     eichen()->click();
     EXPECT_FALSE(eichen()->isEnabled());
@@ -84,17 +84,17 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     EXPECT_EQ(state().EichungLaeuft, 0);
     EXPECT_EQ(state().Eichschritt, 0);
     EXPECT_FALSE(state().slot(1).zugewiesen);
-    EXPECT_EQ(dialogs.meldungen.size(), 3u);
+    EXPECT_EQ(dialogs.messages.size(), 3u);
 
     // The box keeps the length for the next calibration, which fails on one pixel and
     // keeps the factor.
-    dialogs.antworten = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::No};
+    dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::No};
     eichen()->click();
     klick({40, 40});
     klick({40, 40});
     EXPECT_EQ(laenge()->Edit1()->text(), "0.6");
     QTest::mouseClick(laenge()->BitBtn1(), Qt::LeftButton);
-    EXPECT_EQ(dialogs.meldungen.at(5).text, "Fehler!\nBitte wiederholen Sie die Eichung.");
+    EXPECT_EQ(dialogs.messages.at(5).text, "Fehler!\nBitte wiederholen Sie die Eichung.");
     EXPECT_DOUBLE_EQ(state().Eichfaktor, 0.002);
     EXPECT_EQ(t1.cell(1, 1), "0.5");
 }
@@ -102,7 +102,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
 TEST_F(KalibrierungTest, OnATallFilmThePointsAreNativeAndTheOriginIsMappedFromTheReducedPicture) {
     automatisch("gui640.avi");
     EXPECT_EQ(anzeige()->clientSize(), QSize(384, 288));
-    dialogs.antworten = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
     eichen()->click();
     EXPECT_EQ(anzeige()->clientSize(), QSize(640, 480));  // native size for the two points
     klick({100, 60});
@@ -129,9 +129,9 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     klick({10, 10});
     klick({20, 20});
     ASSERT_TRUE(laenge()->isVisible());
-    const std::size_t shown = dialogs.meldungen.size();
+    const std::size_t shown = dialogs.messages.size();
     form1().calibration().EichenBtnClick();
-    EXPECT_EQ(dialogs.meldungen.size(), shown);
+    EXPECT_EQ(dialogs.messages.size(), shown);
     // Closing the length window does not end the wait.
     laenge()->close();
     EXPECT_TRUE(laenge()->isVisible());
@@ -144,7 +144,7 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     // A length typed after the end changes nothing; the windows then go without a fault.
     tippen("2");
     EXPECT_EQ(state().Eichfaktor, 1.0);
-    fenster.reset();
+    windows.reset();
 }
 
 TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
@@ -152,7 +152,7 @@ TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
     eichen()->click();
     klick({10, 10});
     EXPECT_EQ(state().Eichschritt, 2);
-    ASSERT_TRUE(form1().filmLaden(film("gui320.avi")));
+    ASSERT_TRUE(form1().loadFilm(film("gui320.avi")));
     EXPECT_FALSE(form1().calibration().running());
     EXPECT_EQ(state().Eichschritt, 0);
     EXPECT_EQ(state().EichungLaeuft, 0);

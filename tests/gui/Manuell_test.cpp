@@ -32,8 +32,8 @@ class ManuellTest : public GuiTest {
         if (form1().film() == nullptr) loadFilm("manuell.avi");
         part<QPushButton>("ManuellBtn")->click();
     }
-    TForm6* manuell() { return fenster->neben().form6; }
-    TForm7* overlay() { return fenster->neben().form7; }
+    TForm6* manuell() { return windows->secondary().form6; }
+    TForm7* overlay() { return windows->secondary().form7; }
     template <typename T>
     T* knopf(const char* name) {
         T* w = manuell()->findChild<T*>(QString::fromLatin1(name));
@@ -61,7 +61,7 @@ class ManuellTest : public GuiTest {
     void rechts() { QTest::mouseClick(overlay(), Qt::RightButton, {}, schirm(1, 1)); }
     /// Answers the calibration question of the first left click with No.
     void ohneKalibrierung() {
-        dialogs.antworten = {QMessageBox::No};
+        dialogs.answers = {QMessageBox::No};
         links(schirm(1, 1));
     }
     PositionGrid::Row zeile(int r) {
@@ -77,7 +77,7 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     EXPECT_TRUE(overlay()->isVisible());
     EXPECT_EQ(overlay()->windowTitle(), QString::fromUtf8(kManuelleAuswertung));
     EXPECT_FALSE(form1().isVisible());
-    EXPECT_FALSE(fenster->neben().form3->isVisible());
+    EXPECT_FALSE(windows->secondary().form3->isVisible());
     EXPECT_TRUE(manuell()->isVisible());
     EXPECT_EQ(manuell()->height(), TForm6::kKurz);
     EXPECT_EQ(manuell()->Label3()->text(), "0");
@@ -101,8 +101,8 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     starten();
     // The first left click only asks.
     ohneKalibrierung();
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].text, QString::fromUtf8(kKalibrierenFrage));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(kKalibrierenFrage));
     EXPECT_EQ(state().tabelle(1).cell(1, 0), "");
     // Frame 0, then frame 1 twice (the second click stays), then frame 3 after a skip.
     const QPoint p0 = schirm(15, 25);
@@ -135,11 +135,11 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
 
     // The gap warns, and the evaluation opens all the same for colour 1.
     knopf<QPushButton>("DiagrammBtn")->click();
-    EXPECT_EQ(dialogs.meldungen.back().text, QString::fromUtf8(kUebersprungen));
-    EXPECT_EQ(dialogs.meldungen.back().kind, MessageKind::Warning);
-    EXPECT_TRUE(fenster->neben().form8->isVisible());
+    EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kUebersprungen));
+    EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Warning);
+    EXPECT_TRUE(windows->secondary().form8->isVisible());
     EXPECT_EQ(state().auswertungsTabellen(1).positions.size(), 5u);
-    fenster->neben().form8->close();
+    windows->secondary().form8->close();
 }
 
 TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
@@ -167,8 +167,8 @@ TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
     knopf<QToolButton>("ToolButton3")->click();
     links(schirm(30, 25));
     knopf<QPushButton>("DiagrammBtn")->click();
-    EXPECT_EQ(dialogs.meldungen.back().text, QString::fromUtf8(kZuWenigMesswerte));
-    EXPECT_FALSE(fenster->neben().form8->isVisible());
+    EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kZuWenigMesswerte));
+    EXPECT_FALSE(windows->secondary().form8->isVisible());
     for (int i = 0; i < 12; ++i) rechts();  // stops at the last frame
     EXPECT_EQ(manuell()->Label3()->text(), QString::number(state().analyse.sequenceEnd));
     knopf<QToolButton>("ToolButton1")->click();
@@ -188,13 +188,13 @@ TEST_F(ManuellTest, CalibratingOnTheLetterboxedPictureGivesEqualMetresInXAndY) {
     const PictureRect r = overlay()->picture();
     const QPoint ecke(r.left, r.top);
     // The first left click asks; Yes calibrates on the square's left edge, 0.6 m long.
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Ok};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Ok};
     links(ecke + blau.topLeft());
-    EXPECT_EQ(dialogs.meldungen.back().text, QString::fromUtf8(kManuellAnfangspunkt));
+    EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kManuellAnfangspunkt));
     EXPECT_EQ(manuell()->height(), 1);  // out of the way
     links(ecke + blau.topLeft());
     links(ecke + blau.bottomLeft());
-    TForm5* laenge = fenster->neben().form5;
+    TForm5* laenge = windows->secondary().form5;
     ASSERT_TRUE(laenge->isVisible());
     laenge->Edit1()->setText(QStringLiteral("0.6"));
     QTest::keyClick(laenge->Edit1(), Qt::Key_Return);
@@ -222,15 +222,15 @@ TEST_F(ManuellTest, MovingTheTimeOriginEmptiesTheRowsAndStartsTheSequenceHere) {
     }
     ASSERT_EQ(state().tabelle(1).rowCount(), 5);
     // Abort does nothing; Yes moves both origins to a click.
-    dialogs.antworten = {QMessageBox::Abort};
+    dialogs.answers = {QMessageBox::Abort};
     knopf<QPushButton>("NullpunktBtn")->click();
     EXPECT_EQ(state().Kalibrierschritt, 0);
-    dialogs.antworten = {QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Yes};
     knopf<QPushButton>("NullpunktBtn")->click();
     EXPECT_EQ(state().Kalibrierschritt, 3);
     const QPoint ursprung = schirm(100, 80);
     links(ursprung);
-    EXPECT_EQ(dialogs.meldungen.back().text, QString::fromUtf8(kMesswerteGeloescht));
+    EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kMesswerteGeloescht));
     EXPECT_EQ(state().tabelle(1).rowCount(), 2);
     EXPECT_EQ(state().NullpunktX, bild(ursprung).x());
     EXPECT_EQ(state().analyse.sequenceStart, 4);
@@ -264,19 +264,19 @@ TEST_F(ManuellTest, TheLongFormMagnifiesThePictureUnderTheMouse) {
 
 TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     starten();
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Ok};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Ok, QMessageBox::Ok};
     links(schirm(10, 10));
     links(schirm(10, 10));
     links(schirm(10, 110));
-    fenster->neben().form5->Edit1()->setText(QStringLiteral("1"));
-    QTest::keyClick(fenster->neben().form5->Edit1(), Qt::Key_Return);
+    windows->secondary().form5->Edit1()->setText(QStringLiteral("1"));
+    QTest::keyClick(windows->secondary().form5->Edit1(), Qt::Key_Return);
     EXPECT_NE(state().Eichfaktor, 1.0);
     rechts();
     links(schirm(30, 25));
     manuell()->close();
     EXPECT_FALSE(overlay()->isVisible());
     EXPECT_TRUE(form1().isVisible());
-    EXPECT_TRUE(fenster->neben().form3->isVisible());
+    EXPECT_TRUE(windows->secondary().form3->isVisible());
     EXPECT_EQ(state().Eichfaktor, 1.0);
     EXPECT_FALSE(state().EichungErledigt);
     EXPECT_EQ(state().tabelle(1).rowCount(), 2);
@@ -287,10 +287,10 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     EXPECT_EQ(state().NullpunktY, kFilmHoehe);
 
     starten();
-    const std::size_t vorher = dialogs.meldungen.size();
+    const std::size_t vorher = dialogs.messages.size();
     ohneKalibrierung();
-    EXPECT_EQ(dialogs.meldungen.size(), vorher + 1);
-    EXPECT_EQ(dialogs.meldungen.back().text, QString::fromUtf8(kKalibrierenFrage));
+    EXPECT_EQ(dialogs.messages.size(), vorher + 1);
+    EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kKalibrierenFrage));
     EXPECT_EQ(zeile(1), PositionGrid::Row{});  // nothing of the last capture is left
 }
 
@@ -299,17 +299,17 @@ TEST_F(ManuellTest, AWaitingCalibrationEndsWithTheProgram) {
     knopf<QPushButton>("kalibrierenBtn")->click();
     links(schirm(10, 10));
     links(schirm(10, 100));
-    ASSERT_TRUE(fenster->neben().form5->isVisible());
-    const std::size_t shown = dialogs.meldungen.size();
+    ASSERT_TRUE(windows->secondary().form5->isVisible());
+    const std::size_t shown = dialogs.messages.size();
     knopf<QPushButton>("kalibrierenBtn")->click();  // a second start while one runs
-    EXPECT_EQ(dialogs.meldungen.size(), shown);
+    EXPECT_EQ(dialogs.messages.size(), shown);
     form1().close();
     EXPECT_FALSE(form1().manual().running());
     EXPECT_FALSE(overlay()->isVisible());
     EXPECT_FALSE(manuell()->isVisible());
-    EXPECT_FALSE(fenster->neben().form5->isVisible());
+    EXPECT_FALSE(windows->secondary().form5->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    fenster.reset();
+    windows.reset();
 }
 
 TEST_F(ManuellTest, TheControlWindowHasItsElements) {

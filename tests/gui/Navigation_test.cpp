@@ -72,7 +72,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     form1().player().goToFrame(7);
     QTest::qWait(650);
     EXPECT_EQ(bar1->value(), 7);
-    EXPECT_EQ(fenster->neben().form6->Label3()->text(), "7");
+    EXPECT_EQ(windows->secondary().form6->Label3()->text(), "7");
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
@@ -121,7 +121,7 @@ TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
     const int angehalten = form1().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
-    EXPECT_EQ(fenster->neben().form6->Label3()->text(), QString::number(angehalten));
+    EXPECT_EQ(windows->secondary().form6->Label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
     EXPECT_EQ(form1().player().currentFrame(), angehalten);
     part<QToolButton>("btNext")->click();
@@ -146,7 +146,7 @@ TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
 TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
     loadFilm("gui320.avi");  // shown unscaled: window pixel = frame pixel
     bar2->setValue(5);
-    TForm3* anzeige = fenster->neben().form3;
+    TForm3* anzeige = windows->secondary().form3;
     const QImage bild = anzeige->grab().toImage();
     ASSERT_EQ(bild.size(), QSize(320, 240));
     const RgbFrame& f = form1().film()->frame();

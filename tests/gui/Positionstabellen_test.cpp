@@ -101,27 +101,27 @@ TEST_F(PositionstabellenTest, EvaluationNeedsThreeDataRowsOfTheColourEvaluatedFi
     auto* farbe2 = part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2");
     raster(1).setRowCount(3);
     auswertung->click();
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].text, kZuWenig);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Information);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, kZuWenig);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Information);
     raster(1).setRowCount(4);
     auswertung->click();
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
 
     // With both colours only colour 1's table counts; colour 2 alone needs its own rows.
     farbe2->click();
     auswertung->click();
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     farbe1->click();
     auswertung->click();
-    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
     raster(2).setRowCount(4);
     auswertung->click();
-    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
     farbe2->click();  // neither colour: nothing to check
     raster(2).setRowCount(2);
     auswertung->click();
-    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 }  // namespace zebak::gui::test

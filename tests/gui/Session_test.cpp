@@ -44,14 +44,14 @@ class DrawnFilmTest : public GuiTest {
 };
 
 TEST_F(DrawnFilmTest, AFilmFromTheOpenerIsLoadedAndAnalysedLikeAFilmFromDisk) {
-    ASSERT_TRUE(form1().filmLaden(QStringLiteral("im-speicher.avi")));
+    ASSERT_TRUE(form1().loadFilm(QStringLiteral("im-speicher.avi")));
     EXPECT_EQ(opened, std::vector<std::string>{"im-speicher.avi"});
     const ProgramState& s = form1().state();
     EXPECT_EQ(s.Videobreite, 360);
     EXPECT_EQ(s.Videohoehe, 288);
     EXPECT_EQ(part<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
-    EXPECT_EQ(fenster->neben().form3->clientSize(), QSize(360, 288));
+    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(360, 288));
     EXPECT_EQ(form1().player().frameCount(), 12);
 
     part<QPushButton>("AutomatischBtn")->click();
@@ -73,12 +73,12 @@ class ClosingTest : public GuiTest {
     /// Closes the main window and ends the program's way: windows first, then the session,
     /// then whatever events are still queued.
     void endProgram() {
-        fenster.reset();
+        windows.reset();
         session.reset();
         QCoreApplication::processEvents();
     }
     void automaticWithBall() {
-        ASSERT_TRUE(form1().filmLaden(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
+        ASSERT_TRUE(form1().loadFilm(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
         part<QPushButton>("AutomatischBtn")->click();
         form1().state().slot(1).Startfarbe = Rgb{225, 32, 26};
         form1().state().slot(1).zugewiesen = true;

@@ -28,7 +28,7 @@ class StroboskopTest : public GuiTest {
         ASSERT_TRUE(dir.isValid());
         filmPath = dir.filePath(QStringLiteral("throw.mkv"));
         ASSERT_TRUE(StrobeFilm::make(filmPath.toStdString()));
-        ASSERT_TRUE(form1().filmLaden(filmPath));
+        ASSERT_TRUE(form1().loadFilm(filmPath));
         part<QPushButton>("AutomatischBtn")->click();
         for (SlotNumber slot : {1, 2}) {
             form1().state().slot(slot).Startfarbe = slot == 1 ? Rgb{200, 50, 50} : Rgb{50, 50, 200};
@@ -84,7 +84,7 @@ TEST_F(StroboskopTest, MenuEntryShowsPanel4WithItsPartsAndHidesAuswertung) {
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(part<QPushButton>("DiagrammBtn")->isVisible());
     modeOn();
-    ASSERT_TRUE(form1().filmLaden(filmPath));  // a new film ends the mode
+    ASSERT_TRUE(form1().loadFilm(filmPath));  // a new film ends the mode
     EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
     EXPECT_FALSE(panel->isVisible());
 }
@@ -98,7 +98,7 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
     panel->findChild<QPushButton*>("Stroboskopbild")->click();
     EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
               headless("--colour1 200,50,50 --colour2 50,50,200" + shown));
-    EXPECT_TRUE(fenster->neben().form4->isVisible());
+    EXPECT_TRUE(windows->secondary().form4->isVisible());
     EXPECT_FALSE(part<QPushButton>("AbbrechenBtn")->isVisible());
 
     panel->findChild<QCheckBox*>("CheckBox7")->click();
@@ -123,21 +123,21 @@ TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
     EXPECT_TRUE(save->isEnabled());
     part<QMenu>("Datei1")->hide();
     const QString png = dir.filePath(QStringLiteral("strobo"));  // the suffix is added
-    dialogs.speichernNamen = {png, dir.filePath(QStringLiteral("fehlt/strobo.png")), QString()};
+    dialogs.saveNames = {png, dir.filePath(QStringLiteral("fehlt/strobo.png")), QString()};
     save->trigger();
     EXPECT_EQ(zebak::test::readPicture((png + ".png").toStdString(), 640, 480), picture);
-    EXPECT_TRUE(dialogs.meldungen.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
     save->trigger();
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Error);
-    EXPECT_TRUE(dialogs.meldungen[0].text.contains(QStringLiteral("fehlt/strobo.png")));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("fehlt/strobo.png")));
     save->trigger();
-    EXPECT_EQ(dialogs.meldungen.size(), 1u) << "a cancelled dialog says nothing";
+    EXPECT_EQ(dialogs.messages.size(), 1u) << "a cancelled dialog says nothing";
 
     // The context menu of the result window offers the same.
-    TForm4* form4 = fenster->neben().form4;
+    TForm4* form4 = windows->secondary().form4;
     const QString viaMenu = dir.filePath(QStringLiteral("kontext.png"));
-    dialogs.speichernNamen = {viaMenu};
+    dialogs.saveNames = {viaMenu};
     QTimer::singleShot(0, form4, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
@@ -160,7 +160,7 @@ TEST_F(StroboskopTest, AKeyInTheResultWindowStopsTheRun) {
     QTimer keys;
     keys.setInterval(0);
     QObject::connect(&keys, &QTimer::timeout,
-                     [&] { QTest::keyClick(fenster->neben().form4, Qt::Key_Escape); });
+                     [&] { QTest::keyClick(windows->secondary().form4, Qt::Key_Escape); });
     keys.start();
     part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
     keys.stop();

@@ -42,7 +42,7 @@ class SuchfarbenTest : public GuiTest {
         return {frame(n)->Edit(0)->text(), frame(n)->Edit(1)->text(), frame(n)->Edit(2)->text()};
     }
     void klick(int x, int y) {
-        QTest::mouseClick(fenster->neben().form3, Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseClick(windows->secondary().form3, Qt::LeftButton, {}, QPoint(x, y));
     }
     void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
     QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
@@ -72,7 +72,7 @@ TEST_F(SuchfarbenTest, AClickOnTheFilmPicksTheColourOfTheCurrentSlot) {
     EXPECT_EQ(slot(1).Farbe, kRot);
     EXPECT_EQ(edits(2), QStringList({"30", "60", "200"}));
     EXPECT_EQ(seiten()->currentIndex(), 1);
-    EXPECT_TRUE(dialogs.meldungen.empty());  // blue is far from red
+    EXPECT_TRUE(dialogs.messages.empty());  // blue is far from red
 }
 
 TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedOf) {
@@ -81,25 +81,25 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
     // Colour 2's own tolerance plays no part; colour 1's 40 covers the near red.
     frame(2)->FarbToleranz()->setValue(1);
     klick(130, 50);
-    ASSERT_EQ(dialogs.meldungen.size(), 1u);
-    EXPECT_EQ(dialogs.meldungen[0].text, kWarnung);
-    EXPECT_EQ(dialogs.meldungen[0].kind, MessageKind::Warning);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, kWarnung);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
     EXPECT_EQ(slot(2).Farbe, kRotNah);  // nothing is undone
     EXPECT_TRUE(slot(2).zugewiesen);
 
     // Channels differ by 5, 8 and 4: a tolerance of 5 is not enough, of 9 it is.
     frame(1)->FarbToleranz()->setValue(5);
     klick(130, 50);
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     frame(1)->FarbToleranz()->setValue(9);
     klick(130, 50);
-    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 
     // Colour 1 picked equal to colour 2 is never checked.
     slotWaehlen(1);
     klick(130, 50);
     EXPECT_EQ(slot(1).Farbe, kRotNah);
-    EXPECT_EQ(dialogs.meldungen.size(), 2u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {

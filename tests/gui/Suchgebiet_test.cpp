@@ -29,11 +29,11 @@ class SuchgebietTest : public GuiTest {
         loadFilm(name);
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TForm3* anzeige() { return fenster->neben().form3; }
+    TForm3* anzeige() { return windows->secondary().form3; }
     QPushButton* knopf() { return part<QPushButton>("suchbereicheinschraenken"); }
     /// "Suchgebiet", answered with `start`; then a drag from a to b, answered with `ende`.
     void ziehen(QPoint a, QPoint b, QMessageBox::StandardButton ende = QMessageBox::Yes) {
-        dialogs.antworten = {QMessageBox::Yes, ende};
+        dialogs.answers = {QMessageBox::Yes, ende};
         knopf()->click();
         QTest::mousePress(anzeige(), Qt::LeftButton, {}, a);
         QTest::mouseMove(anzeige(), (a + b) / 2);
@@ -51,10 +51,10 @@ TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
     const int piepser = form1().session().sound().beeps();
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{30, 20, 200, 150}));
-    ASSERT_EQ(dialogs.meldungen.size(), 2u);
-    EXPECT_EQ(dialogs.meldungen[0].text, kStartfrage);
-    EXPECT_EQ(dialogs.meldungen[1].text, "Horizontal30-200\n\rVertikal:20-150");
-    EXPECT_EQ(dialogs.meldungen[1].kind, MessageKind::Information);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[0].text, kStartfrage);
+    EXPECT_EQ(dialogs.messages[1].text, "Horizontal30-200\n\rVertikal:20-150");
+    EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Information);
     EXPECT_EQ(form1().session().sound().beeps(), piepser);
     // Idle again: button enabled, normal cursor, the mouse free.
     EXPECT_TRUE(knopf()->isEnabled());
@@ -72,18 +72,18 @@ TEST_F(SuchgebietTest, ADragOnTheReducedDisplayIsScaledToFramePixelsAfterABeep) 
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{50, 33, 333, 250}));
     EXPECT_EQ(form1().session().sound().beeps(), piepser + 1);
-    EXPECT_EQ(dialogs.meldungen.back().text, "Horizontal50-333\n\rVertikal:33-250");
+    EXPECT_EQ(dialogs.messages.back().text, "Horizontal50-333\n\rVertikal:33-250");
 }
 
 TEST_F(SuchgebietTest, DecliningTheAreaOrTheStartLeavesTheWholeFrame) {
     automatisch("gui320.avi");
     ziehen({30, 20}, {200, 150}, QMessageBox::No);
     EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
-    ASSERT_EQ(dialogs.meldungen.size(), 3u);
-    EXPECT_EQ(dialogs.meldungen[2].text, kGanzesBild);
+    ASSERT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages[2].text, kGanzesBild);
 
     // Abort at the start: nothing armed, so the next click picks a colour.
-    dialogs.antworten = {QMessageBox::Abort};
+    dialogs.answers = {QMessageBox::Abort};
     knopf()->click();
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -95,7 +95,7 @@ TEST_F(SuchgebietTest, DecliningTheAreaOrTheStartLeavesTheWholeFrame) {
 TEST_F(SuchgebietTest, TheDashedRectangleIsDrawnOverThePictureAndErasedAgain) {
     automatisch("gui320.avi");
     const QImage vorher = anzeige()->grab().toImage();
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     knopf()->click();
     EXPECT_FALSE(knopf()->isEnabled());
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
@@ -122,12 +122,12 @@ TEST_F(SuchgebietTest, TheDashedRectangleIsDrawnOverThePictureAndErasedAgain) {
 
 TEST_F(SuchgebietTest, TheCursorIsKeptInsideTheDisplayWindowWhileArmed) {
     automatisch("gui320.avi");
-    dialogs.antworten = {QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Yes};
     knopf()->click();
-    const QRect fenster = anzeige()->frameGeometry();
-    QCursor::setPos(fenster.bottomRight() + QPoint(300, 200));
+    const QRect windows = anzeige()->frameGeometry();
+    QCursor::setPos(windows.bottomRight() + QPoint(300, 200));
     QTest::qWait(60);
-    EXPECT_TRUE(fenster.contains(QCursor::pos()))
+    EXPECT_TRUE(windows.contains(QCursor::pos()))
         << QCursor::pos().x() << "," << QCursor::pos().y();
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {5, 5});  // ends the selection
     EXPECT_FALSE(anzeige()->cursorEingeschraenkt());
@@ -142,13 +142,13 @@ TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
     EXPECT_EQ(form1().player().currentFrame(), 6);
     EXPECT_FALSE(form1().state().slot(1).zugewiesen);
 
-    dialogs.antworten = {QMessageBox::Yes, QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     knopf()->click();
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
     EXPECT_EQ(form1().player().currentFrame(), 7);
     // No rectangle was started, so the selection is still armed and takes the next drag.
     EXPECT_FALSE(knopf()->isEnabled());
-    EXPECT_EQ(dialogs.meldungen.size(), 1u);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
     QTest::mousePress(anzeige(), Qt::LeftButton, {}, {10, 10});
     QTest::mouseMove(anzeige(), {60, 50});
     QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, {60, 50});
@@ -160,11 +160,11 @@ TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     automatisch("gui320.avi");
     ProgramState& s = form1().state();
     // "Kalibrierung": two points, a length, and the origin.
-    dialogs.antworten = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
     part<QPushButton>("EichenBtn")->click();
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {12, 34});
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {56, 78});
-    Q_EMIT fenster->neben().form5->laengeEingegeben(QStringLiteral("1"));
+    Q_EMIT windows->secondary().form5->laengeEingegeben(QStringLiteral("1"));
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {90, 100});
     EXPECT_EQ(s.EichpunktAX, 12);
     EXPECT_EQ(s.EichpunktAY, 34);
@@ -198,7 +198,7 @@ TEST_F(SuchgebietTest, AnyKeyOnTheDisplayWindowAsksTheAnalysisToStop) {
 TEST_F(SuchgebietTest, EscapeEndsAnArmedSelectionAndFreesTheMouse) {
     automatisch("gui320.avi");
     form1().state().SuchbereichLinks = 40;
-    dialogs.antworten = {QMessageBox::Yes};
+    dialogs.answers = {QMessageBox::Yes};
     knopf()->click();
     ASSERT_TRUE(anzeige()->cursorEingeschraenkt());
     QTest::mousePress(anzeige(), Qt::LeftButton, {}, {10, 10});
@@ -209,8 +209,8 @@ TEST_F(SuchgebietTest, EscapeEndsAnArmedSelectionAndFreesTheMouse) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
-    ASSERT_FALSE(dialogs.meldungen.empty());
-    EXPECT_EQ(dialogs.meldungen.back().text, kGanzesBild);
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back().text, kGanzesBild);
     EXPECT_NE(anzeige()->grab().toImage(), drawn) << "the rectangle is erased";
     // The release after Escape starts nothing, and a click picks a colour again.
     QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, {60, 50});

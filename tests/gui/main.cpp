@@ -16,8 +16,8 @@ class ScriptedProgress final : public ProgressTask {
   public:
     explicit ScriptedProgress(ScriptedDialogs& d) : d_(d) {}
     bool update(double) override {
-        ++d_.fortschrittMeldungen;
-        return !d_.fortschrittAbbrechen;
+        ++d_.progressUpdates;
+        return !d_.cancelProgress;
     }
 
   private:
@@ -40,13 +40,13 @@ GuiTest::GuiTest(FilmOpener opener)
       dialogs(static_cast<ScriptedDialogs&>(session->dialogs())) {}
 
 void GuiTest::SetUp() {
-    fenster = std::make_unique<Fenster>(*session);
+    windows = std::make_unique<WindowSet>(*session);
     form1().show();
 }
 
 void GuiTest::loadFilm(const char* name) {
-    ASSERT_TRUE(form1().filmLaden(film(name))) << name;
-    ASSERT_TRUE(dialogs.meldungen.empty()) << dialogs.meldungen.front().text.toStdString();
+    ASSERT_TRUE(form1().loadFilm(film(name))) << name;
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
 }
 
 }  // namespace zebak::gui::test
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
     QTemporaryDir cache;
     qputenv("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     QApplication app(argc, argv);
-    zebak::gui::programmEinrichten();
+    zebak::gui::setUpProgram();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

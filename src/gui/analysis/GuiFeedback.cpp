@@ -8,7 +8,7 @@
 
 #include "core/FilmLoad.h"
 #include "core/WindowLayout.h"
-#include "gui/analysis/KreuzOverlay.h"
+#include "gui/analysis/CrossOverlay.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
 #include "gui/main/SettingsPages.h"
@@ -52,7 +52,7 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
 
 // The cross layer is a child of the display window, which deletes it.
 GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
-    : state_(state), parts_(parts), crosses_(new KreuzOverlay(parts.form3)) {}
+    : state_(state), parts_(parts), crosses_(new CrossOverlay(parts.form3)) {}
 
 void GuiDisplayFeedback::commandStarted() {
     running_ = true;
@@ -116,10 +116,10 @@ void GuiDisplayFeedback::showResultWindow(bool visible) {
     }
     ergebnis->show();
     ergebnis->raise();
-    ergebnis->bildGeaendert();
+    ergebnis->pictureChanged();
 }
 
-void GuiDisplayFeedback::resultImageChanged() { parts_.form4->bildGeaendert(); }
+void GuiDisplayFeedback::resultImageChanged() { parts_.form4->pictureChanged(); }
 
 void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) { showFullFrame(fullSize, true); }
 
@@ -150,10 +150,10 @@ void GuiDisplayFeedback::showDisplayWindow(bool visible) {
     if (visible) parts_.form3->update();
 }
 
-void GuiDisplayFeedback::paintDisplayCross(int x, int y) { crosses_->kreuz(x, y); }
+void GuiDisplayFeedback::paintDisplayCross(int x, int y) { crosses_->addCross(x, y); }
 
 void GuiDisplayFeedback::frameShown(int n) {
-    crosses_->bildGezeigt(n);
+    crosses_->frameShownAt(n);
     parts_.form3->update();
 }
 

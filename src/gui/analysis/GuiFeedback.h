@@ -14,7 +14,7 @@ class QWidget;
 
 namespace zebak::gui {
 
-class KreuzOverlay;
+class CrossOverlay;
 class PlayerPanel;
 class PositionTables;
 class SettingsPages;
@@ -74,7 +74,7 @@ class GuiDisplayFeedback final : public DisplayFeedback {
     ScreenLayoutInput layoutInput() const;
     const ProgramState& state_;
     AnalysisParts parts_;
-    KreuzOverlay* crosses_ = nullptr;
+    CrossOverlay* crosses_ = nullptr;
     bool running_ = false;
     bool busy_ = false;
     bool resultPlaced_ = false;

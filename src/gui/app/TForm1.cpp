@@ -79,14 +79,14 @@ ProgramState& TForm1::state() { return session_.state(); }
 
 FrameSource* TForm1::film() const { return session_.film(); }
 
-void TForm1::setNebenfenster(const Nebenfenster& windows) {
+void TForm1::setNebenfenster(const SecondaryWindows& windows) {
     windows_ = windows;
     player_->setWindows(windows.form3, windows.form6);
     pages_->setDisplay(windows.form3);
     input_->attach(windows.form3, commands_->areaButton());
-    windows.form4->verbinden(session_.state(), session_.dialogs());
-    menu_->setPictureCheck([form4 = windows.form4] { return form4->hatBild(); });
-    connect(menu_, &MainMenu::savePictureRequested, windows.form4, &TForm4::bildSpeichern);
+    windows.form4->attach(session_.state(), session_.dialogs());
+    menu_->setPictureCheck([form4 = windows.form4] { return form4->hasPicture(); });
+    connect(menu_, &MainMenu::savePictureRequested, windows.form4, &TForm4::savePicture);
     commands_->attach(windows.form3, windows.form4, *player_, *pages_, *tables_);
     menu_->setInfoWindow(windows.form9);
     calibration_ =
@@ -138,10 +138,10 @@ void TForm1::Film_LadenClick() {
     // film nothing happens.
     const QString chosen = session_.dialogs().openFilmName(this);
     const QString name = chosen.isEmpty() ? QString::fromStdString(state().Filmname) : chosen;
-    if (!name.isEmpty()) filmLaden(name);
+    if (!name.isEmpty()) loadFilm(name);
 }
 
-bool TForm1::filmLaden(const QString& path) {
+bool TForm1::loadFilm(const QString& path) {
     // The new film is opened before anything changes, so a film that fails to open or an
     // open that is cancelled leaves the program exactly as it was.
     std::unique_ptr<FrameSource> film = openWithProgress(session_, this, path);
@@ -221,7 +221,7 @@ void TForm1::dropEvent(QDropEvent* event) {
     const QString path = droppedFile(event->mimeData());
     if (path.isEmpty() || commands_->running()) return;
     event->acceptProposedAction();
-    filmLaden(path);
+    loadFilm(path);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
@@ -237,7 +237,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         session_.sound().beep();
     }
     event->accept();
-    Q_EMIT geschlossen();
+    Q_EMIT closed();
 }
 
 }  // namespace zebak::gui

@@ -34,7 +34,7 @@ class TForm8;
 class TForm9;
 
 /// The secondary windows the main window works with; all created before it is used.
-struct Nebenfenster {
+struct SecondaryWindows {
     TForm3* form3 = nullptr;
     TForm4* form4 = nullptr;
     TForm5* form5 = nullptr;
@@ -54,7 +54,7 @@ class TForm1 : public QMainWindow {
     ~TForm1() override;
 
     /// Hands over the secondary windows; call once, right after they are created.
-    void setNebenfenster(const Nebenfenster& windows);
+    void setNebenfenster(const SecondaryWindows& windows);
 
     Session& session() { return session_; }
     /// The session's state (a shorthand for the tests and the windows).
@@ -64,7 +64,7 @@ class TForm1 : public QMainWindow {
 
     /// Loads the film at path as if it had been chosen in the open dialog; false when it
     /// could not be opened (the error box has been shown) or opening was cancelled.
-    bool filmLaden(const QString& path);
+    bool loadFilm(const QString& path);
 
     PlayerPanel& player() { return *player_; }
     SettingsPages& pages() { return *pages_; }
@@ -76,7 +76,7 @@ class TForm1 : public QMainWindow {
 
   Q_SIGNALS:
     /// The main window was closed: the program ends.
-    void geschlossen();
+    void closed();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +94,7 @@ class TForm1 : public QMainWindow {
     void Stroboskopbild1Click(bool on);
 
     Session& session_;
-    Nebenfenster windows_;
+    SecondaryWindows windows_;
     PlayerPanel* player_ = nullptr;
     SettingsPages* pages_ = nullptr;
     AnalysisCommands* commands_ = nullptr;

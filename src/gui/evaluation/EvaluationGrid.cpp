@@ -56,7 +56,7 @@ EvaluationGrid::EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, i
     : QTableView(parent), widths_(widths), extraHeight_(extraHeight) {
     model_ = new EvaluationGridModel(grid, this);
     setModel(model_);
-    setItemDelegate(new ZahlenDelegate(this));
+    setItemDelegate(new NumberDelegate(this));
     setFrameShape(QFrame::NoFrame);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,7 +99,7 @@ void EvaluationGrid::fitToRows(bool halfFirstRow) {
 
 void EvaluationGrid::keyPressEvent(QKeyEvent* event) {
     // A key the filter discards must not open the cell's editor either.
-    const QString text = zahlenTaste(event->key(), event->text());
+    const QString text = numberKey(event->key(), event->text());
     if (text.isEmpty() && !event->text().isEmpty()) {
         event->accept();
         return;

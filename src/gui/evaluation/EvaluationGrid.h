@@ -41,7 +41,7 @@ class EvaluationGrid : public QTableView {
     /// widths: the column widths in pixels; extraHeight: added to rows x row height.
     EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, int extraHeight,
                    QWidget* parent = nullptr);
-    EvaluationGridModel* modell() const { return model_; }
+    EvaluationGridModel* tableModel() const { return model_; }
     /// Sets the header row's colour.
     void setHeaderColour(const QColor& colour);
     QColor headerColour() const { return headerColour_; }

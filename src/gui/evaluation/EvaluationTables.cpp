@@ -118,7 +118,7 @@ void EvaluationTables::clear() {
             for (auto& row : *g)
                 for (auto& cell : row) cell.clear();
         k.messages.clear();
-        for (int g = 0; g < 3; ++g) grid(slot, g)->modell()->reload();
+        for (int g = 0; g < 3; ++g) grid(slot, g)->tableModel()->reload();
     }
     setSideBySide(false);
 }

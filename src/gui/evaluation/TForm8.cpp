@@ -97,7 +97,7 @@ void TForm8::fillAndReport(int slot) {
                                    QMessageBox::Ok);
 }
 
-void TForm8::oeffnen() {
+void TForm8::openWindow() {
     const auto& anzeige = session_.state().analyse.anzeige;
     const bool colour1 = anzeige.farbe1Analysieren;
     const bool colour2 = anzeige.farbe2Analysieren;
@@ -140,7 +140,7 @@ void TForm8::closeEvent(QCloseEvent* event) {
     diagrams_->clearPoints();
     tables_->clear();
     QMainWindow::closeEvent(event);
-    Q_EMIT geschlossen();
+    Q_EMIT closed();
 }
 
 void TForm8::mousePressEvent(QMouseEvent* event) {

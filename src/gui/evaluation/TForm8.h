@@ -27,7 +27,7 @@ class TForm8 : public QMainWindow {
 
     /// Opens the window for the analysed colours: fills their tables from the position tables,
     /// sets the menu, draws the x-y diagram and brings the window to the front.
-    void oeffnen();
+    void openWindow();
     /// The information window "&Info" shows.
     void setInfoWindow(TForm9* info) { info_ = info; }
 
@@ -40,7 +40,7 @@ class TForm8 : public QMainWindow {
 
   Q_SIGNALS:
     /// The window was closed and its tables emptied: the main window shows the film again.
-    void geschlossen();
+    void closed();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

@@ -85,7 +85,7 @@ void CalibrationCommand::lengthTyped(const QString& text) {
     if (!length) return;  // 0, empty or no number: the window stays and waits
     Messages messages;
     run_.length(session_.state(), *length, messages);
-    lengthWindow_->beenden();
+    lengthWindow_->finish();
     show(messages);
     showStep();
 }
@@ -108,7 +108,7 @@ void CalibrationCommand::finished() {
 void CalibrationCommand::abandon() {
     if (!run_.running()) return;
     run_.abandon(session_.state());
-    lengthWindow_->beenden();
+    lengthWindow_->finish();
     setMeasuring(false);
     putDisplayBack();
     button_->setEnabled(true);
@@ -116,8 +116,8 @@ void CalibrationCommand::abandon() {
 
 void CalibrationCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
-        session_.dialogs().message(display_, MessageKind::Information,
-                                   QString::fromStdString(text), QMessageBox::Ok);
+        session_.dialogs().message(display_, MessageKind::Information, QString::fromStdString(text),
+                                   QMessageBox::Ok);
 }
 
 void CalibrationCommand::setMeasuring(bool on) {

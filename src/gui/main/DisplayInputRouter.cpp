@@ -58,7 +58,7 @@ void DisplayInputRouter::suchbereicheinschraenkenClick() {
     areaArmed_ = true;
     areaButton_->setEnabled(false);
     QApplication::setOverrideCursor(Qt::CrossCursor);
-    display_->cursorEinschraenken(true);
+    display_->confineCursor(true);
 }
 
 void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
@@ -99,14 +99,14 @@ void DisplayInputRouter::startAreaRectangle(int x, int y) {
     ProgramState& s = session_.state();
     s.SuchbereichLinks = s.SuchbereichRechts = x;
     s.SuchbereichOben = s.SuchbereichUnten = y;
-    display_->rahmenZeichnen(x, y, x, y);
+    display_->drawAreaRect(x, y, x, y);
     RahmenZiehen = true;
 }
 
 void DisplayInputRouter::drawArea() {
     const ProgramState& s = session_.state();
-    display_->rahmenZeichnen(s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts,
-                             s.SuchbereichUnten);
+    display_->drawAreaRect(s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts,
+                           s.SuchbereichUnten);
 }
 
 void DisplayInputRouter::Form3MouseMove(QPoint point) {
@@ -126,7 +126,7 @@ void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);
     drawArea();
-    display_->cursorEinschraenken(false);
+    display_->confineCursor(false);
     takeSearchArea();
 }
 
@@ -143,7 +143,7 @@ void DisplayInputRouter::cancelSearchArea() {
     areaArmed_ = false;
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);
-    display_->cursorEinschraenken(false);
+    display_->confineCursor(false);
     searchWholeFrame();
 }
 

@@ -32,14 +32,14 @@ ManualCommand::ManualCommand(Session& session, PlayerPanel& player, PositionTabl
     connect(windows_.overlay, &TForm7::schliessenGewuenscht, windows_.control, &QWidget::close);
     connect(windows_.lengthWindow, &TForm5::laengeEingegeben, this, &ManualCommand::lengthTyped);
     // Closing the evaluation redraws the film by moving it; the overlay follows.
-    connect(windows_.evaluation, &TForm8::geschlossen, windows_.overlay,
-            qOverload<>(&QWidget::update), Qt::QueuedConnection);
+    connect(windows_.evaluation, &TForm8::closed, windows_.overlay, qOverload<>(&QWidget::update),
+            Qt::QueuedConnection);
     connectControl();
 }
 
 void ManualCommand::connectControl() {
     TForm6* c = windows_.control;
-    connect(c, &TForm6::geschlossen, this, &ManualCommand::beenden);
+    connect(c, &TForm6::closed, this, &ManualCommand::finish);
     connect(c, &TForm6::playClicked, this, [this] {
         const ProgramState& s = session_.state();
         goTo(s.analyse.sequenceStart);
@@ -194,7 +194,7 @@ void ManualCommand::lengthTyped(const QString& text) {
     if (!length) return;  // 0, empty or no number: the window stays and waits
     Messages messages;
     run_.length(session_.state(), *length, messages);
-    windows_.lengthWindow->beenden();
+    windows_.lengthWindow->finish();
     show(messages);
     showStep();
 }
@@ -221,17 +221,17 @@ void ManualCommand::DiagrammBtnClick() {
     if (!check.warning.empty())
         session_.dialogs().message(windows_.control, MessageKind::Warning,
                                    QString::fromStdString(check.warning), QMessageBox::Ok);
-    windows_.evaluation->oeffnen();
+    windows_.evaluation->openWindow();
 }
 
-void ManualCommand::beenden() {
+void ManualCommand::finish() {
     if (!running_) return;
     running_ = false;
     playTimer_->stop();
     ProgramState& s = session_.state();
     if (run_.running()) {
         run_.abandon(s);
-        windows_.lengthWindow->beenden();
+        windows_.lengthWindow->finish();
         windows_.control->setShrunk(false);
     }
     setMeasuring(false);
@@ -262,7 +262,7 @@ void ManualCommand::aufgeben() {
     running_ = false;
     playTimer_->stop();
     run_.abandon(session_.state());
-    windows_.lengthWindow->beenden();
+    windows_.lengthWindow->finish();
     setMeasuring(false);
     windows_.overlay->hide();
     windows_.control->hide();

@@ -45,7 +45,7 @@ class ManualCommand : public QObject {
     /// True from the start until the window "Manuell" is closed.
     bool running() const { return running_; }
     /// FormClose of "Manuell": the main window back, the factor reset, the film at frame 0.
-    void beenden();
+    void finish();
     /// The program closes: the capture stops where it is and its windows go.
     void aufgeben();
 

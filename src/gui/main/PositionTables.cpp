@@ -36,7 +36,7 @@ PositionTables::PositionTables(Session& session, QWidget* area, QObject* owner)
 }
 
 void PositionTables::refresh(SlotNumber slot, int row) {
-    table(slot)->modell()->aktualisieren(row);
+    table(slot)->tableModel()->refreshRow(row);
 }
 
 void PositionTables::followRow(SlotNumber slot, int row) { table(slot)->follow(row - 1); }
@@ -78,7 +78,7 @@ void PositionTables::DiagrammBtnClick() {
                                    QMessageBox::Ok);
         return;
     }
-    Q_EMIT auswertungOeffnen();
+    Q_EMIT evaluationRequested();
 }
 
 }  // namespace zebak::gui

@@ -44,7 +44,7 @@ class PositionTables : public QObject {
 
   Q_SIGNALS:
     /// The checks of "Auswertung" passed: the evaluation window is to open.
-    void auswertungOeffnen();
+    void evaluationRequested();
 
   private:
     PositionTable* table(SlotNumber slot) const { return slot == 1 ? tabelle1_ : tabelle2_; }

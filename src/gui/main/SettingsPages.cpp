@@ -52,7 +52,7 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
         frame->setObjectName(QStringLiteral("SuchEinst%1").arg(n));
         frame->move(14, 2);  // clear of the display window, which overlaps the left edge
         frame->Label2()->setText(QStringLiteral("max. Farbtoleranz:"));
-        if (n == 2) frame->ohneGrenzen();
+        if (n == 2) frame->withoutLimits();
         frames_.at(static_cast<std::size_t>(n - 1)) = frame;
         pages_->addTab(page, QStringLiteral("Farbe %1").arg(n));
     }
@@ -66,13 +66,14 @@ void SettingsPages::connectControls() {
     ProgramState& state = session_.state();
     for (SlotNumber n : {1, 2}) {
         TFrame1* f = SuchEinst(n);
-        f->verbinden(state.settings(n));
-        f->farbeSchreiben(state.slot(n).Farbe);
+        f->attach(state.settings(n));
+        f->writeColour(state.slot(n).Farbe);
         connect(f->RadioGroup1(), &RadioGroup::Click, this,
                 [this, n] { SuchEinstRadioGroup1Click(n); });
         connect(f->CheckBox1(), &QCheckBox::toggled, this,
                 [this, n] { SuchEinstCheckBox1Click(n); });
-        connect(f, &TFrame1::editTasteLos, this, [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
+        connect(f, &TFrame1::editKeyReleased, this,
+                [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
         const auto index = static_cast<std::size_t>(n - 1);
         new SwatchSample(
             f, [this, index] { return medians_[index]; },
@@ -115,7 +116,7 @@ void SettingsPages::clickfarbe() {
     // a blend of several frame pixels, a colour the searches never see.
     slot.Farbe = display_->filmPixel(state.KlickX, state.KlickY);
     medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(state.KlickX, state.KlickY);
-    SuchEinst(n)->farbeSchreiben(slot.Farbe);
+    SuchEinst(n)->writeColour(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     session_.Kontextfreigeben();
     Farbanzeige(n);
@@ -125,7 +126,7 @@ void SettingsPages::clickfarbe() {
 void SettingsPages::takeColour(SlotNumber n, Rgb colour) {
     SlotState& slot = session_.state().slot(n);
     slot.Farbe = colour;
-    SuchEinst(n)->farbeSchreiben(slot.Farbe);
+    SuchEinst(n)->writeColour(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     Farbanzeige(n);
     if (n == 2) Farbkontrolle();
@@ -142,11 +143,11 @@ void SettingsPages::Farbkontrolle() {
 
 void SettingsPages::Farbanzeige(SlotNumber slot) {
     session_.state().slot(slot).zugewiesen = true;
-    SuchEinst(slot)->farbfeldZeichnen(session_.state().slot(slot).Farbe);
+    SuchEinst(slot)->drawSwatch(session_.state().slot(slot).Farbe);
 }
 
 void SettingsPages::showColour(SlotNumber slot, bool swatch) {
-    SuchEinst(slot)->farbeSchreiben(session_.state().slot(slot).Farbe);
+    SuchEinst(slot)->writeColour(session_.state().slot(slot).Farbe);
     if (swatch) Farbanzeige(slot);
 }
 
@@ -163,7 +164,7 @@ void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
     value = static_cast<std::uint8_t>(*typed);
     // Typing in either page takes both colours as the user's own and marks both slots.
     for (SlotNumber n : {1, 2}) {
-        SuchEinst(n)->farbeSchreiben(state.slot(n).Farbe);
+        SuchEinst(n)->writeColour(state.slot(n).Farbe);
         state.slot(n).Startfarbe = state.slot(n).Farbe;
     }
     Farbanzeige(1);
@@ -194,7 +195,7 @@ void SettingsPages::SuchEinstRadioGroup1Click(SlotNumber slot) {
     const ProgramState& state = session_.state();
     const ResultDisplay& display = state.analyse.anzeige;
     const bool predicted = state.settings(slot).modus == SearchMode::PositionVorherbestimmt;
-    SuchEinst(slot)->abweichungZeigen(predicted);
+    SuchEinst(slot)->showDeviation(predicted);
     if (!predicted) {
         panel3_->CheckBox4()->hide();
         return;
@@ -206,7 +207,7 @@ void SettingsPages::SuchEinstRadioGroup1Click(SlotNumber slot) {
 void SettingsPages::SuchEinstCheckBox1Click(SlotNumber slot) {
     const ProgramState& state = session_.state();
     const bool refine = state.settings(slot).gezielteZweitsuche;
-    SuchEinst(slot)->zweitsucheZeigen(refine);
+    SuchEinst(slot)->showSecondSearch(refine);
     if (!refine) {
         panel3_->CheckBox5()->hide();
         return;

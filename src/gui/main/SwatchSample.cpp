@@ -33,10 +33,10 @@ bool SwatchSample::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
         case QEvent::Enter:
             frame_->Image1()->setToolTip(sample ? medianHint(*sample) : QString());
-            if (sample) frame_->farbfeldZeichnen(*sample);
+            if (sample) frame_->drawSwatch(*sample);
             break;
         case QEvent::Leave:
-            if (sample) frame_->farbfeldZeichnen(current_());
+            if (sample) frame_->drawSwatch(current_());
             break;
         case QEvent::MouseButtonPress:
             if (static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && sample) {

@@ -8,7 +8,7 @@
 
 namespace zebak::gui {
 
-QString zahlenTaste(int key, const QString& text) {
+QString numberKey(int key, const QString& text) {
     if (text.isEmpty() || key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Escape ||
         key == Qt::Key_Delete)
         return text;
@@ -22,10 +22,10 @@ QString zahlenTaste(int key, const QString& text) {
 // ---- model --------------------------------------------------------------------------------
 
 PositionTableModel::PositionTableModel(PositionGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid), bekannteZeilen_(grid.rowCount() - 1) {}
+    : QAbstractTableModel(parent), grid_(grid), knownRows_(grid.rowCount() - 1) {}
 
 int PositionTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : bekannteZeilen_;
+    return parent.isValid() ? 0 : knownRows_;
 }
 
 int PositionTableModel::columnCount(const QModelIndex& parent) const {
@@ -55,12 +55,12 @@ Qt::ItemFlags PositionTableModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-void PositionTableModel::aktualisieren(int row) {
+void PositionTableModel::refreshRow(int row) {
     const int zeilen = grid_.rowCount() - 1;
-    if (row < 0 || zeilen != bekannteZeilen_) {
+    if (row < 0 || zeilen != knownRows_) {
         // The grid has already changed its size: the views must start afresh.
         beginResetModel();
-        bekannteZeilen_ = zeilen;
+        knownRows_ = zeilen;
         endResetModel();
         Q_EMIT headerDataChanged(Qt::Horizontal, 0, PositionGrid::kColumns - 1);
         return;
@@ -79,18 +79,18 @@ void PositionTable::follow(int row) {
 
 // ---- editing ------------------------------------------------------------------------------
 
-QWidget* ZahlenDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+QWidget* NumberDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                       const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-    editor->installEventFilter(const_cast<ZahlenDelegate*>(this));
+    editor->installEventFilter(const_cast<NumberDelegate*>(this));
     return editor;
 }
 
-bool ZahlenDelegate::eventFilter(QObject* watched, QEvent* event) {
+bool NumberDelegate::eventFilter(QObject* watched, QEvent* event) {
     auto* zeile = qobject_cast<QLineEdit*>(watched);
     if (zeile != nullptr && event->type() == QEvent::KeyPress) {
         const auto* taste = static_cast<QKeyEvent*>(event);
-        const QString text = zahlenTaste(taste->key(), taste->text());
+        const QString text = numberKey(taste->key(), taste->text());
         if (text.isEmpty() && !taste->text().isEmpty()) return true;  // discarded
         if (text != taste->text()) {
             zeile->insert(text);  // "," typed as "."
@@ -106,7 +106,7 @@ PositionTable::PositionTable(PositionGrid& grid, const std::array<int, 3>& width
     : QTableView(parent) {
     model_ = new PositionTableModel(grid, this);
     setModel(model_);
-    setItemDelegate(new ZahlenDelegate(this));
+    setItemDelegate(new NumberDelegate(this));
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
     for (int c = 0; c < 3; ++c) setColumnWidth(c, widths.at(static_cast<std::size_t>(c)));
@@ -126,7 +126,7 @@ PositionTable::PositionTable(PositionGrid& grid, const std::array<int, 3>& width
 
 void PositionTable::keyPressEvent(QKeyEvent* event) {
     // A key the filter discards must not open the cell's editor either.
-    const QString text = zahlenTaste(event->key(), event->text());
+    const QString text = numberKey(event->key(), event->text());
     if (text.isEmpty() && !event->text().isEmpty()) {
         event->accept();
         return;

@@ -25,16 +25,16 @@ class PositionTableModel : public QAbstractTableModel {
 
     /// The grid changed outside the model: grid row `row` was written (the row count may have
     /// changed with it), or anything changed when row is -1.
-    void aktualisieren(int row);
+    void refreshRow(int row);
 
   private:
     PositionGrid& grid_;
     /// Data rows the views know of; the grid may already hold another number.
-    int bekannteZeilen_ = 0;
+    int knownRows_ = 0;
 };
 
 /// Opens cell editors whose typed characters pass the number-key filter nurzahlen.
-class ZahlenDelegate : public QStyledItemDelegate {
+class NumberDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -52,7 +52,7 @@ class PositionTable : public QTableView {
   public:
     /// widths: the three column widths in pixels.
     PositionTable(PositionGrid& grid, const std::array<int, 3>& widths, QWidget* parent = nullptr);
-    PositionTableModel* modell() const { return model_; }
+    PositionTableModel* tableModel() const { return model_; }
     /// Scrolls so the data row `row` (0 the first) can be seen, also right after the grid
     /// grew (the scroll range is brought up to date first).
     void follow(int row);
@@ -67,6 +67,6 @@ class PositionTable : public QTableView {
 /// The number-key filter applied to one typed key: the character to type instead (the same,
 /// or "." for ","), or an empty text when the key is to be discarded. Keys that type no
 /// character and the focus keys come back unchanged.
-QString zahlenTaste(int key, const QString& text);
+QString numberKey(int key, const QString& text);
 
 }  // namespace zebak::gui

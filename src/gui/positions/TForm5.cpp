@@ -46,7 +46,7 @@ void TForm5::laengeErfragen() {
     edit1_->selectAll();
 }
 
-void TForm5::beenden() {
+void TForm5::finish() {
     waiting_ = false;
     hide();
 }
@@ -59,7 +59,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
             bitBtn1_->click();
             return true;
         }
-        const QString text = zahlenTaste(key->key(), key->text());
+        const QString text = numberKey(key->key(), key->text());
         if (text.isEmpty() && !key->text().isEmpty()) return true;  // discarded
         if (text != key->text()) {
             edit1_->insert(text);  // "," typed as "."

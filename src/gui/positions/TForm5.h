@@ -18,7 +18,7 @@ class TForm5 : public QWidget {
     /// Shows the window in front with the focus in Edit1 and waits for a length.
     void laengeErfragen();
     /// Hides the window: the length was taken, or the calibration was given up.
-    void beenden();
+    void finish();
     /// The length box (Edit1); its text is the length in metres.
     QLineEdit* Edit1() const { return edit1_; }
     /// "OK" (BitBtn1).
@@ -26,7 +26,7 @@ class TForm5 : public QWidget {
 
   Q_SIGNALS:
     /// OK was pressed (BitBtn1Click) with this text in Edit1; the receiver decides whether it
-    /// is a length, and calls beenden() when it is.
+    /// is a length, and calls finish() when it is.
     void laengeEingegeben(const QString& text);
 
   protected:

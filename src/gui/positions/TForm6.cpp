@@ -163,13 +163,13 @@ void TForm6::zeigeLupe(const QImage& picture, QPoint centre) {
     p.drawImage(QPoint(seite / 2 - centre.x(), seite / 2 - centre.y()), picture);
     p.end();
     QImage gross = ausschnitt.scaled(kLupe, kLupe, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    QPainter kreuz(&gross);
-    kreuz.setPen(QPen(QColor(255, 0, 255), 1));
+    QPainter addCross(&gross);
+    addCross.setPen(QPen(QColor(255, 0, 255), 1));
     // The centre pixel's square spans [mitte, mitte + 4): the lines run through its middle.
     const int mitte = (seite / 2) * kVergroesserung + kVergroesserung / 2;
-    kreuz.drawLine(mitte, 0, mitte, kLupe - 1);
-    kreuz.drawLine(0, mitte, kLupe - 1, mitte);
-    kreuz.end();
+    addCross.drawLine(mitte, 0, mitte, kLupe - 1);
+    addCross.drawLine(0, mitte, kLupe - 1, mitte);
+    addCross.end();
     lupe_->setPixmap(QPixmap::fromImage(gross));
 }
 
@@ -177,7 +177,7 @@ QImage TForm6::lupenbild() const { return lupe_->pixmap().toImage(); }
 
 void TForm6::closeEvent(QCloseEvent* event) {
     event->accept();
-    Q_EMIT geschlossen();
+    Q_EMIT closed();
 }
 
 }  // namespace zebak::gui

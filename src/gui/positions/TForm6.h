@@ -50,7 +50,7 @@ class TForm6 : public QWidget {
     /// Image1, Image2 or Image3 was clicked: the overlay takes cursor 1, 2 or 3.
     void cursorGewaehlt(int number);
     /// The window was closed (FormClose): manual capture ends.
-    void geschlossen();
+    void closed();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

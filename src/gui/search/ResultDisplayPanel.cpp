@@ -30,7 +30,7 @@ QCheckBox* ResultDisplayPanel::kasten(const char* name, const QString& text, con
     auto* k = new QCheckBox(text, in);
     k->setObjectName(QString::fromLatin1(name));
     k->setGeometry(place);
-    connect(k, &QCheckBox::toggled, this, &ResultDisplayPanel::inZustand);
+    connect(k, &QCheckBox::toggled, this, &ResultDisplayPanel::writeToSettings);
     return k;
 }
 
@@ -46,7 +46,7 @@ void ResultDisplayPanel::baueAuswahl() {
         {QStringLiteral("Mittelpunkt"), QStringLiteral("gefundene Bildpunkte")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 102, 180, 58);
-    connect(radioGroup1_, &RadioGroup::Click, this, &ResultDisplayPanel::inZustand);
+    connect(radioGroup1_, &RadioGroup::Click, this, &ResultDisplayPanel::writeToSettings);
     // The markers stand beside the group; a parent of their own keeps them one choice.
     radioButton1_ = new QRadioButton(QStringLiteral("+"), this);
     radioButton1_->setObjectName(QStringLiteral("RadioButton1"));
@@ -54,7 +54,7 @@ void ResultDisplayPanel::baueAuswahl() {
     radioButton2_ = new QRadioButton(QStringLiteral("."), this);
     radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
     radioButton2_->setGeometry(194, 134, 34, 20);
-    connect(radioButton2_, &QRadioButton::toggled, this, &ResultDisplayPanel::inZustand);
+    connect(radioButton2_, &QRadioButton::toggled, this, &ResultDisplayPanel::writeToSettings);
 
     checkBox1_->setChecked(anzeige_.farbe1Analysieren);
     checkBox2_->setChecked(anzeige_.farbe2Analysieren);
@@ -90,7 +90,8 @@ void ResultDisplayPanel::baueBremse() {
     scrollBarBremse_->setRange(0, 1000);
     scrollBarBremse_->setValue(anzeige_.bremseMs);
     scrollBarBremse_->setGeometry(8, 326, 217, 17);
-    connect(scrollBarBremse_, &QScrollBar::valueChanged, this, &ResultDisplayPanel::inZustand);
+    connect(scrollBarBremse_, &QScrollBar::valueChanged, this,
+            &ResultDisplayPanel::writeToSettings);
     connect(scrollBarBremse_, &QScrollBar::valueChanged, this, &ResultDisplayPanel::showBrake);
     showBrake(scrollBarBremse_->value());
 }
@@ -99,7 +100,7 @@ void ResultDisplayPanel::showBrake(int ms) {
     labelbremse_->setText(QStringLiteral("Bremse: %1 ms").arg(ms));
 }
 
-void ResultDisplayPanel::inZustand() {
+void ResultDisplayPanel::writeToSettings() {
     // Called by every control while the panel is built, too; the controls then hold the
     // options' own values, so writing them back changes nothing.
     if (scrollBarBremse_ == nullptr) return;

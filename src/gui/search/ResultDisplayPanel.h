@@ -44,7 +44,7 @@ class ResultDisplayPanel : public QFrame {
     void baueSuchgebiete();
     void baueBremse();
     QCheckBox* kasten(const char* name, const QString& text, const QRect& place, QWidget* in);
-    void inZustand();
+    void writeToSettings();
     void showBrake(int ms);
 
     ResultDisplay& anzeige_;

@@ -27,7 +27,7 @@ TForm3::TForm3(QWidget* parent)
     panel1_->hide();
     cursorTrap_ = new QTimer(this);
     cursorTrap_->setInterval(10);
-    connect(cursorTrap_, &QTimer::timeout, this, &TForm3::cursorZurueckholen);
+    connect(cursorTrap_, &QTimer::timeout, this, &TForm3::releaseCursor);
     resize(320, 240);
 }
 
@@ -67,7 +67,7 @@ void TForm3::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, canvas_);
 }
 
-Rgb TForm3::bildpunkt(int x, int y) {
+Rgb TForm3::shownPixel(int x, int y) {
     refreshCanvas();
     if (!canvas_.rect().contains(x, y)) return Rgb{255, 255, 255};
     const QRgb p = canvas_.pixel(x, y);
@@ -98,7 +98,7 @@ std::optional<Rgb> TForm3::filmMedian(int x, int y) const {
     return medianAround(source_->frame(), p->x(), p->y(), 2);
 }
 
-void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
+void TForm3::drawAreaRect(int x1, int y1, int x2, int y2) {
     refreshCanvas();
     QPainter p(&canvas_);
     // Not-xor of a white pen inverts the pixels under the dashes; a second pass undoes it.
@@ -111,7 +111,7 @@ void TForm3::rahmenZeichnen(int x1, int y1, int x2, int y2) {
     update();
 }
 
-void TForm3::cursorEinschraenken(bool an) {
+void TForm3::confineCursor(bool an) {
     if (an)
         cursorTrap_->start();
     else
@@ -120,7 +120,7 @@ void TForm3::cursorEinschraenken(bool an) {
 
 bool TForm3::cursorEingeschraenkt() const { return cursorTrap_->isActive(); }
 
-void TForm3::cursorZurueckholen() {
+void TForm3::releaseCursor() {
     // Qt cannot confine the cursor to a window; putting it back at once comes close.
     const QRect r = frameGeometry();
     const QPoint p = QCursor::pos();
@@ -128,21 +128,21 @@ void TForm3::cursorZurueckholen() {
     if (innen != p) QCursor::setPos(innen);
 }
 
-QPoint TForm3::imFenster(QPoint p) const {
+QPoint TForm3::toClient(QPoint p) const {
     // A drag that leaves the window still reports its moves; the corner stays inside.
     return {qBound(0, p.x(), width() - 1), qBound(0, p.y(), height() - 1)};
 }
 
 void TForm3::mousePressEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseDown(event->button(), imFenster(event->position().toPoint()));
+    Q_EMIT FormMouseDown(event->button(), toClient(event->position().toPoint()));
 }
 
 void TForm3::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseMove(imFenster(event->position().toPoint()));
+    Q_EMIT FormMouseMove(toClient(event->position().toPoint()));
 }
 
 void TForm3::mouseReleaseEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseUp(event->button(), imFenster(event->position().toPoint()));
+    Q_EMIT FormMouseUp(event->button(), toClient(event->position().toPoint()));
 }
 
 void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }

@@ -36,7 +36,7 @@ class TForm3 : public QWidget {
 
     /// Colour of the window's pixel (x, y) as it is shown: the frame scaled to the client
     /// area with whatever was drawn on it. Outside the client area: white (255, 255, 255).
-    Rgb bildpunkt(int x, int y);
+    Rgb shownPixel(int x, int y);
     /// The colour of the film's frame pixel under display pixel (x, y): the click mapped
     /// through the window's current size to the decoded frame at analysis size (so a click on
     /// the reduced display takes the film's colour, not the scaled picture's); white outside
@@ -47,9 +47,9 @@ class TForm3 : public QWidget {
     std::optional<Rgb> filmMedian(int x, int y) const;
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
-    void rahmenZeichnen(int x1, int y1, int x2, int y2);
+    void drawAreaRect(int x1, int y1, int x2, int y2);
     /// Keeps the mouse cursor inside the window (true) or lets it go again (false).
-    void cursorEinschraenken(bool an);
+    void confineCursor(bool an);
     bool cursorEingeschraenkt() const;
 
   Q_SIGNALS:
@@ -77,8 +77,8 @@ class TForm3 : public QWidget {
     std::optional<QPoint> framePoint(int x, int y) const;
     /// Makes the picture afresh from the current frame when the frame or the size changed.
     void refreshCanvas();
-    void cursorZurueckholen();
-    QPoint imFenster(QPoint p) const;
+    void releaseCursor();
+    QPoint toClient(QPoint p) const;
 
     const FrameSource* source_ = nullptr;
     QWidget* panel1_ = nullptr;

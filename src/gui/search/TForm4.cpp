@@ -15,9 +15,9 @@ namespace zebak::gui {
 namespace {
 
 /// The search result image Image1: paints the state's result picture 1:1 at (0, 0) on white.
-class ErgebnisBild final : public QWidget {
+class ResultImage final : public QWidget {
   public:
-    explicit ErgebnisBild(QWidget* parent) : QWidget(parent) {
+    explicit ResultImage(QWidget* parent) : QWidget(parent) {
         setObjectName(QStringLiteral("Image1"));
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
@@ -59,14 +59,14 @@ TForm4::TForm4(QWidget* parent)
     weiss.setColor(QPalette::Window, Qt::white);
     setPalette(weiss);
     setAutoFillBackground(true);
-    image1_ = new ErgebnisBild(this);
+    image1_ = new ResultImage(this);
     setClientSize(400, 320);
 }
 
-void TForm4::verbinden(ProgramState& state, Dialogs& dialogs) {
+void TForm4::attach(ProgramState& state, Dialogs& dialogs) {
     state_ = &state;
     dialogs_ = &dialogs;
-    static_cast<ErgebnisBild*>(image1_)->bild = &state.analyse.Suchergebnisbild;
+    static_cast<ResultImage*>(image1_)->bild = &state.analyse.Suchergebnisbild;
     image1_->update();
 }
 
@@ -91,14 +91,14 @@ void TForm4::imagecreate() {
     image1_->update();
 }
 
-void TForm4::bildGeaendert() { image1_->update(); }
+void TForm4::pictureChanged() { image1_->update(); }
 
-bool TForm4::hatBild() const {
+bool TForm4::hasPicture() const {
     return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty();
 }
 
-void TForm4::bildSpeichern() {
-    if (!hatBild() || dialogs_ == nullptr) return;
+void TForm4::savePicture() {
+    if (!hasPicture() || dialogs_ == nullptr) return;
     // The picture is copied first: a running stroboscope must not change it while it is
     // written.
     const QImage picture = bild();
@@ -116,8 +116,8 @@ void TForm4::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* save = menu.addAction(QStringLiteral("Bild speichern …"));
     save->setObjectName(QStringLiteral("Bildspeichern2"));
-    save->setEnabled(hatBild());
-    if (menu.exec(event->globalPos()) == save) bildSpeichern();
+    save->setEnabled(hasPicture());
+    if (menu.exec(event->globalPos()) == save) savePicture();
 }
 
 void TForm4::keyPressEvent(QKeyEvent* event) {

@@ -38,61 +38,61 @@ bool rgbTasteZulassen(int key, const QString& text, Qt::KeyboardModifiers modifi
 TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("TFrame1"));
     resize(369, 330);
-    baueEinstellungen();
-    baueZweitsuche();
-    baueFarbfeld();
-    baueRgb();
+    buildSettings();
+    buildSecondSearch();
+    buildSwatch();
+    buildRgbFields();
 }
 
-QLabel* TFrame1::beschriftung(const char* name, const QString& text, const QRect& place) {
+QLabel* TFrame1::makeCaption(const char* name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, this);
     l->setObjectName(QString::fromLatin1(name));
     l->setGeometry(place);
     return l;
 }
 
-QSpinBox* TFrame1::zahlfeld(const char* name, int wert, const QRect& place) {
+QSpinBox* TFrame1::makeNumberField(const char* name, int wert, const QRect& place) {
     auto* s = new QSpinBox(this);
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(0, 255);
     s->setValue(wert);
     s->setGeometry(place);
-    connect(s, &QSpinBox::valueChanged, this, &TFrame1::inZustand);
+    connect(s, &QSpinBox::valueChanged, this, &TFrame1::writeToSettings);
     return s;
 }
 
-void TFrame1::baueEinstellungen() {
-    QLabel* titel = beschriftung("Label1", QStringLiteral("Sucheinstellungen"), {8, 6, 180, 18});
+void TFrame1::buildSettings() {
+    QLabel* titel = makeCaption("Label1", QStringLiteral("Sucheinstellungen"), {8, 6, 180, 18});
     titel->setStyleSheet(
         QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
     radioGroup1_ =
         new RadioGroup({QStringLiteral("Einfach"), QStringLiteral("Position vorherbest.")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 28, 176, 58);
-    connect(radioGroup1_, &RadioGroup::Click, this, &TFrame1::inZustand);
-    label2_ = beschriftung("Label2", QStringLiteral("Toleranz:"), {8, 98, 112, 20});
-    farbToleranz_ = zahlfeld("FarbToleranz", 42, {122, 96, 62, 24});
-    label3_ = beschriftung("Label3", QStringLiteral("Mögl. Abweichung:"), {8, 128, 112, 20});
-    spinEdit1_ = zahlfeld("SpinEdit1", 30, {122, 126, 62, 24});
+    connect(radioGroup1_, &RadioGroup::Click, this, &TFrame1::writeToSettings);
+    label2_ = makeCaption("Label2", QStringLiteral("Toleranz:"), {8, 98, 112, 20});
+    farbToleranz_ = makeNumberField("FarbToleranz", 42, {122, 96, 62, 24});
+    label3_ = makeCaption("Label3", QStringLiteral("Mögl. Abweichung:"), {8, 128, 112, 20});
+    spinEdit1_ = makeNumberField("SpinEdit1", 30, {122, 126, 62, 24});
     spinEdit1_->setRange(0, 500);
     checkBox1_ = new QCheckBox(QStringLiteral("gezielte Zweitsuche"), this);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->setGeometry(8, 160, 176, 20);
     checkBox1_->setChecked(true);
-    connect(checkBox1_, &QCheckBox::toggled, this, &TFrame1::inZustand);
+    connect(checkBox1_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
 }
 
-void TFrame1::baueZweitsuche() {
-    label4_ = beschriftung("Label4", QStringLiteral("Zweittoleranz:"), {24, 188, 96, 20});
-    zweitToleranz_ = zahlfeld("Zweit_Toleranz", 50, {122, 186, 62, 24});
-    label5_ = beschriftung("Label5", QStringLiteral("Objektgrösse:"), {24, 218, 96, 20});
-    spinEdit3_ = zahlfeld("SpinEdit3", 20, {122, 216, 62, 24});
+void TFrame1::buildSecondSearch() {
+    label4_ = makeCaption("Label4", QStringLiteral("Zweittoleranz:"), {24, 188, 96, 20});
+    zweitToleranz_ = makeNumberField("Zweit_Toleranz", 50, {122, 186, 62, 24});
+    label5_ = makeCaption("Label5", QStringLiteral("Objektgrösse:"), {24, 218, 96, 20});
+    spinEdit3_ = makeNumberField("SpinEdit3", 20, {122, 216, 62, 24});
     spinEdit3_->setRange(0, 500);
     checkBox2_ = new QCheckBox(QStringLiteral("Farbübernahme"), this);
     checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
     checkBox2_->setGeometry(8, 252, 176, 20);
     checkBox2_->setChecked(true);
-    connect(checkBox2_, &QCheckBox::toggled, this, &TFrame1::inZustand);
+    connect(checkBox2_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
     // Beyond the written options: a predicted-position pass that loses the object looks for
     // it in the whole area again. Off unless the user asks for it.
     reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
@@ -101,10 +101,10 @@ void TFrame1::baueZweitsuche() {
     reacquire_->setToolTip(QStringLiteral(
         "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
         "Suchgebiet erneut durchsucht."));
-    connect(reacquire_, &QCheckBox::toggled, this, &TFrame1::inZustand);
+    connect(reacquire_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
 }
 
-void TFrame1::baueFarbfeld() {
+void TFrame1::buildSwatch() {
     auto* panel1 = new QFrame(this);
     panel1->setObjectName(QStringLiteral("Panel1"));
     panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -114,7 +114,7 @@ void TFrame1::baueFarbfeld() {
     image1_->setGeometry(2, 2, kFarbfeld, kFarbfeld);
 }
 
-void TFrame1::baueRgb() {
+void TFrame1::buildRgbFields() {
     const char* labels[] = {"Label6", "Label7", "Label8"};
     const char* edits[] = {"Edit1", "Edit2", "Edit3"};
     const QString texte[] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
@@ -123,7 +123,7 @@ void TFrame1::baueRgb() {
     const QString werte[] = {QStringLiteral("200"), QStringLiteral("100"), QStringLiteral("100")};
     for (int k = 0; k < 3; ++k) {
         const int oben = 118 + 28 * k;
-        QLabel* l = beschriftung(labels[k], texte[k], {212, oben + 2, 16, 20});
+        QLabel* l = makeCaption(labels[k], texte[k], {212, oben + 2, 16, 20});
         const QString stil = QStringLiteral("color: %1; font-weight: bold;").arg(farben[k]);
         l->setStyleSheet(stil);
         auto* e = new QLineEdit(werte[k], this);
@@ -144,9 +144,9 @@ void TFrame1::baueRgb() {
     radioGroup2_->setItemIndex(0);
 }
 
-void TFrame1::verbinden(SearchSettings& settings) {
+void TFrame1::attach(SearchSettings& settings) {
     settings_ = nullptr;
-    laedt_ = true;
+    loading_ = true;
     radioGroup1_->setItemIndex(static_cast<int>(settings.modus));
     farbToleranz_->setValue(settings.FarbToleranz);
     spinEdit1_->setValue(settings.moeglicheAbweichung);
@@ -155,17 +155,17 @@ void TFrame1::verbinden(SearchSettings& settings) {
     spinEdit3_->setValue(settings.Objektgroesse);
     checkBox2_->setChecked(settings.Farbuebernahme);
     reacquire_->setChecked(settings.reacquire);
-    laedt_ = false;
+    loading_ = false;
     settings_ = &settings;
 }
 
-void TFrame1::ohneGrenzen() {
+void TFrame1::withoutLimits() {
     for (QSpinBox* s : {spinEdit1_, spinEdit3_})
         s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
 }
 
-void TFrame1::inZustand() {
-    if (laedt_ || settings_ == nullptr) return;
+void TFrame1::writeToSettings() {
+    if (loading_ || settings_ == nullptr) return;
     SearchSettings& s = *settings_;
     s.modus =
         radioGroup1_->itemIndex() == 0 ? SearchMode::Einfach : SearchMode::PositionVorherbestimmt;
@@ -178,7 +178,7 @@ void TFrame1::inZustand() {
     s.reacquire = reacquire_->isChecked();
 }
 
-void TFrame1::farbeSchreiben(Rgb colour) {
+void TFrame1::writeColour(Rgb colour) {
     const int kanaele[] = {colour.r, colour.g, colour.b};
     for (int k = 0; k < 3; ++k) {
         // An unchanged text is left alone, so the cursor of the edit being typed in stays put.
@@ -187,7 +187,7 @@ void TFrame1::farbeSchreiben(Rgb colour) {
     }
 }
 
-void TFrame1::farbfeldZeichnen(Rgb colour) {
+void TFrame1::drawSwatch(Rgb colour) {
     QPixmap bild(kFarbfeld, kFarbfeld);
     bild.fill(palette().color(QPalette::Button));
     QPainter p(&bild);
@@ -212,12 +212,12 @@ void TFrame1::farbfeldZeichnen(Rgb colour) {
     image1_->setPixmap(bild);
 }
 
-void TFrame1::zweitsucheZeigen(bool sichtbar) {
+void TFrame1::showSecondSearch(bool sichtbar) {
     for (QWidget* w : std::initializer_list<QWidget*>{label4_, zweitToleranz_, label5_, spinEdit3_})
         w->setVisible(sichtbar);
 }
 
-void TFrame1::abweichungZeigen(bool sichtbar) {
+void TFrame1::showDeviation(bool sichtbar) {
     label3_->setVisible(sichtbar);
     spinEdit1_->setVisible(sichtbar);
     reacquire_->setVisible(sichtbar);
@@ -231,7 +231,7 @@ bool TFrame1::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::KeyPress)
             return !rgbTasteZulassen(t->key(), t->text(), t->modifiers());
         // Windows reports one release at the end of a held key; Qt one per repeat.
-        if (!t->isAutoRepeat()) Q_EMIT editTasteLos(k);
+        if (!t->isAutoRepeat()) Q_EMIT editKeyReleased(k);
     }
     return QFrame::eventFilter(watched, event);
 }

@@ -22,25 +22,25 @@ class TFrame1 : public QFrame {
     Q_OBJECT
   public:
     /// Builds the frame with its own start values (tolerance 42, deviation 30, both options
-    /// checked, colour 200, 100, 100); verbinden() then puts the slot's values in.
+    /// checked, colour 200, 100, 100); attach() then puts the slot's values in.
     explicit TFrame1(QWidget* parent = nullptr);
 
     /// Shows the settings in the controls and from then on writes every change of a control
     /// into them at once. The settings must outlive the frame.
-    void verbinden(SearchSettings& settings);
+    void attach(SearchSettings& settings);
     /// Removes the range check of "Mögl. Abweichung" and "Objektgrösse" (any integer).
-    void ohneGrenzen();
+    void withoutLimits();
 
     /// Writes the colour into the R, G, B edits as decimal numbers.
-    void farbeSchreiben(Rgb colour);
+    void writeColour(Rgb colour);
     /// Draws the swatch of the colour into Image1: background, colour bar, three tracks and
     /// one level bar per channel whose length is the channel div 5 pixels.
-    void farbfeldZeichnen(Rgb colour);
+    void drawSwatch(Rgb colour);
     /// Shows or hides the second-search fields (Label4, Zweit_Toleranz, Label5, SpinEdit3).
-    void zweitsucheZeigen(bool sichtbar);
+    void showSecondSearch(bool sichtbar);
     /// Shows or hides "Mögl. Abweichung" (Label3, SpinEdit1) and "Objekt wiedersuchen", the
     /// options of the predicted-position pass.
-    void abweichungZeigen(bool sichtbar);
+    void showDeviation(bool sichtbar);
 
     RadioGroup* RadioGroup1() const { return radioGroup1_; }
     RadioGroup* RadioGroup2() const { return radioGroup2_; }
@@ -55,23 +55,23 @@ class TFrame1 : public QFrame {
 
   Q_SIGNALS:
     /// A key was released in the edit of the channel (0 red, 1 green, 2 blue).
-    void editTasteLos(int kanal);
+    void editKeyReleased(int kanal);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void baueEinstellungen();
-    void baueZweitsuche();
-    void baueFarbfeld();
-    void baueRgb();
-    void inZustand();
-    QLabel* beschriftung(const char* name, const QString& text, const QRect& place);
-    QSpinBox* zahlfeld(const char* name, int wert, const QRect& place);
+    void buildSettings();
+    void buildSecondSearch();
+    void buildSwatch();
+    void buildRgbFields();
+    void writeToSettings();
+    QLabel* makeCaption(const char* name, const QString& text, const QRect& place);
+    QSpinBox* makeNumberField(const char* name, int wert, const QRect& place);
 
     SearchSettings* settings_ = nullptr;
     /// Set while the program writes values into the controls, so they are not written back.
-    bool laedt_ = false;
+    bool loading_ = false;
 
     RadioGroup* radioGroup1_ = nullptr;
     RadioGroup* radioGroup2_ = nullptr;

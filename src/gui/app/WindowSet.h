@@ -11,24 +11,24 @@ class Session;
 
 /// The program's eight windows, created once at start in a fixed order and never destroyed
 /// before the program ends; only the main window is shown at first.
-class Fenster {
+class WindowSet {
   public:
     /// Creates the windows: main window, display, search results, calibration, manual control,
     /// manual overlay, evaluation, information. The session must outlive the windows.
-    explicit Fenster(Session& session);
-    ~Fenster();
-    Fenster(const Fenster&) = delete;
-    Fenster& operator=(const Fenster&) = delete;
+    explicit WindowSet(Session& session);
+    ~WindowSet();
+    WindowSet(const WindowSet&) = delete;
+    WindowSet& operator=(const WindowSet&) = delete;
 
     TForm1& form1() { return *form1_; }
-    const Nebenfenster& neben() const { return neben_; }
+    const SecondaryWindows& secondary() const { return secondary_; }
 
   private:
     std::unique_ptr<TForm1> form1_;
-    Nebenfenster neben_;
+    SecondaryWindows secondary_;
 };
 
 /// Sets the application's name and the resources; call once after the application object.
-void programmEinrichten();
+void setUpProgram();
 
 }  // namespace zebak::gui

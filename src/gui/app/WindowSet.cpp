@@ -1,4 +1,4 @@
-#include "gui/app/Fenster.h"
+#include "gui/app/WindowSet.h"
 
 #include <QApplication>
 #include <array>
@@ -17,53 +17,54 @@
 
 namespace zebak::gui {
 
-void programmEinrichten() {
+void setUpProgram() {
     initResources();
     QApplication::setApplicationName(QStringLiteral("Zebak3"));
 }
 
-Fenster::Fenster(Session& session) {
+WindowSet::WindowSet(Session& session) {
     form1_ = std::make_unique<TForm1>(session);
     // The secondary windows are top-level windows of their own; deleting them with the
     // main window keeps their lifetime tied to the program's.
-    neben_.form3 = new TForm3;
-    neben_.form4 = new TForm4;
-    neben_.form5 = new TForm5;
-    neben_.form6 = new TForm6;
-    neben_.form7 = new TForm7;
-    neben_.form8 = new TForm8(session);
-    neben_.form9 = new TForm9;
-    form1_->setNebenfenster(neben_);
-    neben_.form8->setInfoWindow(neben_.form9);
+    secondary_.form3 = new TForm3;
+    secondary_.form4 = new TForm4;
+    secondary_.form5 = new TForm5;
+    secondary_.form6 = new TForm6;
+    secondary_.form7 = new TForm7;
+    secondary_.form8 = new TForm8(session);
+    secondary_.form9 = new TForm9;
+    form1_->setNebenfenster(secondary_);
+    secondary_.form8->setInfoWindow(secondary_.form9);
     // The display and result windows stay above others; while the evaluation is open they
     // step aside, so they cannot cover its diagram, and come back when it closes.
     auto hidden = std::make_shared<std::array<bool, 2>>();
-    QObject::connect(&form1_->tables(), &PositionTables::auswertungOeffnen, neben_.form8,
-                     [windows = neben_, hidden] {
+    QObject::connect(&form1_->tables(), &PositionTables::evaluationRequested, secondary_.form8,
+                     [windows = secondary_, hidden] {
                          *hidden = {windows.form3->isVisible(), windows.form4->isVisible()};
                          windows.form3->hide();
                          windows.form4->hide();
-                         windows.form8->oeffnen();
+                         windows.form8->openWindow();
                      });
-    QObject::connect(neben_.form8, &TForm8::geschlossen, neben_.form3, [windows = neben_, hidden] {
-        if ((*hidden)[0]) windows.form3->show();
-        if ((*hidden)[1]) windows.form4->show();
-        *hidden = {false, false};
-    });
-    QObject::connect(neben_.form8, &TForm8::geschlossen, &form1_->player(),
+    QObject::connect(secondary_.form8, &TForm8::closed, secondary_.form3,
+                     [windows = secondary_, hidden] {
+                         if ((*hidden)[0]) windows.form3->show();
+                         if ((*hidden)[1]) windows.form4->show();
+                         *hidden = {false, false};
+                     });
+    QObject::connect(secondary_.form8, &TForm8::closed, &form1_->player(),
                      &PlayerPanel::Filmerscheine);
 }
 
-Fenster::~Fenster() {
+WindowSet::~WindowSet() {
     // The film and the state live in the session, which outlives every window.
     form1_.reset();
-    delete neben_.form9;
-    delete neben_.form8;
-    delete neben_.form7;
-    delete neben_.form6;
-    delete neben_.form5;
-    delete neben_.form4;
-    delete neben_.form3;
+    delete secondary_.form9;
+    delete secondary_.form8;
+    delete secondary_.form7;
+    delete secondary_.form6;
+    delete secondary_.form5;
+    delete secondary_.form4;
+    delete secondary_.form3;
 }
 
 }  // namespace zebak::gui

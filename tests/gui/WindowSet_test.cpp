@@ -27,9 +27,9 @@
 
 namespace zebak::gui::test {
 
-using FensterTest = GuiTest;
+using WindowSetTest = GuiTest;
 
-TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
+TEST_F(WindowSetTest, EveryNamedComponentExistsWithItsKind) {
     for (const char* name :
          {"Image1", "Label1", "Label2", "Label3", "Label5", "labelbremse", "Label7"})
         part<QLabel>(name);
@@ -53,7 +53,7 @@ TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
     for (const char* name : {"Filmladen1", "Beenden1", "Stroboskopbild1", "ZebakHilfe1", "Info1"})
         part<QAction>(name);
 
-    const Nebenfenster& n = fenster->neben();
+    const SecondaryWindows& n = windows->secondary();
     const std::vector<std::pair<QWidget*, QString>> captions = {
         {&form1(), "Zebak3.51"},   {n.form3, "Form3"},      {n.form4, "Suchergebnisse"},
         {n.form5, "Kalibrierung"}, {n.form6, "Manuell"},    {n.form7, "Form7"},
@@ -66,7 +66,7 @@ TEST_F(FensterTest, EveryNamedComponentExistsWithItsKind) {
     EXPECT_TRUE(n.form3->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
-TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
+TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_EQ(QApplication::applicationName(), "Zebak3");
     EXPECT_TRUE(form1().windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(part<QLabel>("Image1")->isVisible());
@@ -76,7 +76,7 @@ TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     for (const char* name : {"Panel1", "Panel2", "Panel3", "Panel4", "PageControl1", "tabelle1",
                              "Tabelle2", "AnalyseBtn", "FilmAnalyseBtn", "DiagrammBtn"})
         EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
-    const Nebenfenster& n = fenster->neben();
+    const SecondaryWindows& n = windows->secondary();
     for (QWidget* w : std::initializer_list<QWidget*>{n.form3, n.form4, n.form5, n.form6, n.form7,
                                                       n.form8, n.form9})
         EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
@@ -93,16 +93,16 @@ TEST_F(FensterTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_TRUE(s.Filmname.empty());
 }
 
-TEST_F(FensterTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
+TEST_F(WindowSetTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
     part<QPushButton>("Film_Laden")->click();  // no scripted file: the dialog is cancelled
     EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
     EXPECT_EQ(form1().film(), nullptr);
-    EXPECT_TRUE(dialogs.meldungen.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
-TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
+TEST_F(WindowSetTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     part<QAction>("Info1")->trigger();
-    TForm9* info = fenster->neben().form9;
+    TForm9* info = windows->secondary().form9;
     ASSERT_TRUE(info->isVisible());
     EXPECT_EQ(info->size(), QSize(382, 356));
     EXPECT_TRUE(info->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -123,7 +123,7 @@ TEST_F(FensterTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     EXPECT_FALSE(info->isVisible());
 }
 
-TEST_F(FensterTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
+TEST_F(WindowSetTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     const QString vorher = QDir::currentPath();
     QTemporaryDir ordner;
     ASSERT_TRUE(QDir::setCurrent(ordner.path()));
@@ -133,7 +133,7 @@ TEST_F(FensterTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
 }
 
-TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
+TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
     Sound& sound = form1().session().sound();
     for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})
         EXPECT_TRUE(Sound::exists(name)) << name;
@@ -143,8 +143,8 @@ TEST_F(FensterTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
     EXPECT_EQ(sound.lastPlayed(), "SNDFEHLER");
 }
 
-TEST_F(FensterTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
-    QSignalSpy ende(&form1(), &TForm1::geschlossen);
+TEST_F(WindowSetTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
+    QSignalSpy ende(&form1(), &TForm1::closed);
     form1().session().Kontextoeffnen();
     ASSERT_TRUE(form1().state().KontextOffen);
     part<QAction>("Beenden1")->trigger();

@@ -1,4 +1,4 @@
-#include "gui/analysis/KreuzOverlay.h"
+#include "gui/analysis/CrossOverlay.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -8,7 +8,7 @@
 
 namespace zebak::gui {
 
-KreuzOverlay::KreuzOverlay(TForm3* anzeige) : QWidget(anzeige), anzeige_(anzeige) {
+CrossOverlay::CrossOverlay(TForm3* anzeige) : QWidget(anzeige), anzeige_(anzeige) {
     setObjectName(QStringLiteral("Kreuze"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
@@ -18,29 +18,29 @@ KreuzOverlay::KreuzOverlay(TForm3* anzeige) : QWidget(anzeige), anzeige_(anzeige
     show();
 }
 
-void KreuzOverlay::kreuz(int x, int y) {
+void CrossOverlay::addCross(int x, int y) {
     const FrameSource* film = anzeige_->source();
     if (film == nullptr) return;
-    bildGezeigt(film->currentFrame());
-    kreuze_.emplace_back(x, y);
+    frameShownAt(film->currentFrame());
+    marks_.emplace_back(x, y);
     update();
 }
 
-void KreuzOverlay::bildGezeigt(int n) {
+void CrossOverlay::frameShownAt(int n) {
     if (n == bild_) return;
     bild_ = n;
-    if (!kreuze_.empty()) update();
-    kreuze_.clear();
+    if (!marks_.empty()) update();
+    marks_.clear();
 }
 
-bool KreuzOverlay::eventFilter(QObject* watched, QEvent* event) {
+bool CrossOverlay::eventFilter(QObject* watched, QEvent* event) {
     if (watched == anzeige_ && event->type() == QEvent::Resize) setGeometry(anzeige_->rect());
     return QWidget::eventFilter(watched, event);
 }
 
-void KreuzOverlay::paintEvent(QPaintEvent*) {
+void CrossOverlay::paintEvent(QPaintEvent*) {
     const FrameSource* film = anzeige_->source();
-    if (kreuze_.empty() || film == nullptr || film->currentFrame() != bild_) return;
+    if (marks_.empty() || film == nullptr || film->currentFrame() != bild_) return;
     const int fw = film->frame().width();
     const int fh = film->frame().height();
     if (fw <= 0 || fh <= 0) return;
@@ -52,7 +52,7 @@ void KreuzOverlay::paintEvent(QPaintEvent*) {
         if (x < 0 || y < 0 || x >= fw || y >= fh) return;  // parts off the frame are not drawn
         painter.fillRect(QRectF(x * sx, y * sy, sx, sy), Qt::white);
     };
-    for (const QPoint& k : kreuze_) {
+    for (const QPoint& k : marks_) {
         for (int d = -2; d <= 2; ++d) {
             punkt(k.x() + d, k.y());
             punkt(k.x(), k.y() + d);
