@@ -94,4 +94,18 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
     }
 }
 
+// On a high-density screen the display's picture is made at the screen's pixels: a film
+// smaller than the window is enlarged without smoothing, so every shown pixel is a film pixel
+// (also across the edges of the drawn squares, where smoothing would blend).
+TEST_F(BildschirmeTest, TheDisplayStaysSharpOnAHighDensityScreen) {
+    ASSERT_TRUE(form1().loadFilm(film("farben320.avi")));
+    part<QPushButton>("AutomatischBtn")->click();
+    TForm3* display = windows->secondary().form3;
+    ASSERT_EQ(display->clientSize(), QSize(320, 240));
+    display->repaint();
+    const RgbFrame& frame = form1().film()->frame();
+    for (int x = 30; x < 250; ++x)
+        ASSERT_EQ(display->shownPixel(x, 60), frame.rgb(x, 60)) << "x " << x;
+}
+
 }  // namespace zebak::gui::test

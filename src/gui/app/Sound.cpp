@@ -1,7 +1,9 @@
 #include "gui/app/Sound.h"
 
 #include <QApplication>
+#include <QAudioDevice>
 #include <QFile>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
 
@@ -26,6 +28,9 @@ void Sound::play(const QString& name) {
     const QString key = name.toUpper();
     if (!exists(key)) return;
     lastPlayed_ = key;
+    // Without an audio device there is nothing to play; a sound effect would still start
+    // the audio backend's threads for nothing (and a test machine has no device).
+    if (QMediaDevices::audioOutputs().isEmpty()) return;
     auto it = effects_.find(key);
     if (it == effects_.end()) {
         // Created on first use: a sound effect looks for an audio device when it is made.

@@ -79,7 +79,7 @@ ProgramState& TForm1::state() { return session_.state(); }
 
 FrameSource* TForm1::film() const { return session_.film(); }
 
-void TForm1::setNebenfenster(const SecondaryWindows& windows) {
+void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
     windows_ = windows;
     player_->setWindows(windows.form3, windows.form6);
     pages_->setDisplay(windows.form3);

@@ -54,7 +54,7 @@ class TForm1 : public QMainWindow {
     ~TForm1() override;
 
     /// Hands over the secondary windows; call once, right after they are created.
-    void setNebenfenster(const SecondaryWindows& windows);
+    void setSecondaryWindows(const SecondaryWindows& windows);
 
     Session& session() { return session_; }
     /// The session's state (a shorthand for the tests and the windows).

@@ -33,7 +33,7 @@ WindowSet::WindowSet(Session& session) {
     secondary_.form7 = new TForm7;
     secondary_.form8 = new TForm8(session);
     secondary_.form9 = new TForm9;
-    form1_->setNebenfenster(secondary_);
+    form1_->setSecondaryWindows(secondary_);
     secondary_.form8->setInfoWindow(secondary_.form9);
     // The display and result windows stay above others; while the evaluation is open they
     // step aside, so they cannot cover its diagram, and come back when it closes.

@@ -41,12 +41,17 @@ void TForm3::setClientSize(int w, int h) { setFixedSize(w, h); }
 
 void TForm3::refreshCanvas() {
     const int bild = source_ != nullptr ? source_->currentFrame() : -1;
-    if (!canvas_.isNull() && canvas_.size() == size() && canvasFrame_ == bild &&
+    // On a high-density screen the picture is made at the screen's own pixels, so the film is
+    // scaled once, and only as far as the window's size requires.
+    const qreal ratio = devicePixelRatioF();
+    const QSize target = (QSizeF(size()) * ratio).toSize();
+    if (!canvas_.isNull() && canvas_.size() == target && canvasFrame_ == bild &&
         canvasSource_ == source_)
         return;
     canvasFrame_ = bild;
     canvasSource_ = source_;
-    canvas_ = QImage(size(), QImage::Format_RGB32);
+    canvas_ = QImage(target, QImage::Format_RGB32);
+    canvas_.setDevicePixelRatio(ratio);
     if (source_ == nullptr || source_->frame().empty()) {
         canvas_.fill(Qt::black);
         return;
@@ -54,11 +59,16 @@ void TForm3::refreshCanvas() {
     const RgbFrame& f = source_->frame();
     // The image only borrows the frame's bytes until it is converted.
     const QImage image = borrowFrame(f);
-    if (image.size() == size())
+    // Smoothed only where the picture shrinks; enlarged, every film pixel stays a sharp block.
+    const bool shrinks = target.width() < image.width() || target.height() < image.height();
+    if (image.size() == target)
         canvas_ = image.convertToFormat(QImage::Format_RGB32);
     else
-        canvas_ = image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        canvas_ = image
+                      .scaled(target, Qt::IgnoreAspectRatio,
+                              shrinks ? Qt::SmoothTransformation : Qt::FastTransformation)
                       .convertToFormat(QImage::Format_RGB32);
+    canvas_.setDevicePixelRatio(ratio);
 }
 
 void TForm3::paintEvent(QPaintEvent*) {
@@ -69,8 +79,11 @@ void TForm3::paintEvent(QPaintEvent*) {
 
 Rgb TForm3::shownPixel(int x, int y) {
     refreshCanvas();
-    if (!canvas_.rect().contains(x, y)) return Rgb{255, 255, 255};
-    const QRgb p = canvas_.pixel(x, y);
+    if (!rect().contains(x, y)) return Rgb{255, 255, 255};
+    const qreal ratio = canvas_.devicePixelRatio();
+    const QPoint at(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
+    if (!canvas_.rect().contains(at)) return Rgb{255, 255, 255};
+    const QRgb p = canvas_.pixel(at);
     return Rgb{static_cast<std::uint8_t>(qRed(p)), static_cast<std::uint8_t>(qGreen(p)),
                static_cast<std::uint8_t>(qBlue(p))};
 }
