@@ -30,6 +30,11 @@ barcode_film mjpeg.avi 640 480 60 25 -c:v mjpeg -q:v 4
 barcode_film dv-pal.avi 720 576 50 25 -c:v dvvideo -pix_fmt yuv420p
 barcode_film h264.mov 320 240 300 30 -c:v libx264 -preset veryfast -bf 3 -g 250 -pix_fmt yuv420p
 barcode_film mpeg2.mpg 640 480 300 25 -c:v mpeg2video -q:v 4 -bf 2 -g 15 -f mpeg
+# Formats the decoder reads in order with frame threads, at a phone's size and with B-frames
+# or their kin, for the proof that threaded decoding in order gives the pictures of a jump.
+barcode_film hevc.mp4 640 360 120 30 -c:v libx265 -preset ultrafast -x265-params log-level=error:bframes=4:keyint=60 -pix_fmt yuv420p -tag:v hvc1
+barcode_film vp9.webm 640 360 120 30 -c:v libvpx-vp9 -deadline realtime -cpu-used 8 -g 60 -auto-alt-ref 1 -lag-in-frames 16 -pix_fmt yuv420p
+barcode_film h264-1080.mp4 1920 1080 60 30 -c:v libx264 -preset ultrafast -bf 3 -g 30 -pix_fmt yuv420p
 
 # A lossless film whose every pixel is known: red = (x + n) mod 256, green = (2y + 3n) mod 256,
 # blue = (x + y) mod 256 for frame n.

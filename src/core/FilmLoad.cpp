@@ -15,6 +15,18 @@ int defaultFrameRate(double fps) {
     return static_cast<int>(std::lround(std::min(fps, kMaxFrameRate)));
 }
 
+std::string filmOpenProgressText(const FilmOpenStatus& status) {
+    if (status.framesTotal <= 0) return {};
+    std::string text = "Bild " + std::to_string(std::clamp(status.framesDone, 0, status.framesTotal)) +
+                       " von " + std::to_string(status.framesTotal);
+    if (!std::isfinite(status.secondsLeft) || status.secondsLeft < 0.0) return text;
+    // Whole seconds up to a minute and a half, whole minutes beyond.
+    const double seconds = std::min(status.secondsLeft, 1e7);
+    if (seconds < 90.0)
+        return text + ", noch etwa " + std::to_string(std::max(1L, std::lround(seconds))) + " s";
+    return text + ", noch etwa " + std::to_string(std::lround(seconds / 60.0)) + " min";
+}
+
 PixelPoint displayToFrame(PixelPoint display, FrameSize analysis) {
     if (!isReducedDisplay(analysis)) return display;
     // 64-bit products: a click position times a frame size cannot overflow.

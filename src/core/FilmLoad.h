@@ -24,6 +24,11 @@ inline constexpr FrameSize kReducedDisplaySize{384, 288};
 /// whole number; 25 when the film gives none, a rate below 1 or no finite number.
 int defaultFrameRate(double fps);
 
+/// The line under "Film wird vorbereitet …" while a film is read for the first time: the
+/// frames done and, once known, the time left ("Bild 120 von 270, noch etwa 3 s"); empty
+/// while the film's index is built.
+std::string filmOpenProgressText(const FilmOpenStatus& status);
+
 /// True when a film of this analysis size is shown reduced (taller than 288 rows).
 constexpr bool isReducedDisplay(FrameSize analysis) {
     return analysis.height > kMaxDisplayHeightPx;

@@ -29,6 +29,18 @@ struct FilmDescription {
     std::vector<std::string> warnings;
 };
 
+/// How far the first open of a film (which reads the whole film once) has come.
+struct FilmOpenStatus {
+    /// Share of the whole open that is done, 0 to 1.
+    double fraction = 0.0;
+    /// Frames read by the pass over the film so far, and the film's frames; 0 and 0 while
+    /// the film's index is built.
+    int framesDone = 0;
+    int framesTotal = 0;
+    /// Estimated seconds until the open is done; negative while there is no estimate.
+    double secondsLeft = -1.0;
+};
+
 /// A description with only a stored size and a rate, as a film without further facts has.
 inline FilmDescription describedAs(FrameSize nativeSize, double fps) {
     FilmDescription d;

@@ -10,6 +10,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 }
 
 namespace zebak {
@@ -115,6 +116,12 @@ StreamRates readStreamRates(const std::string& path, int stream) {
     else if (s->r_frame_rate.num > 0 && s->r_frame_rate.den > 0)
         rates.streamFps = av_q2d(s->r_frame_rate);
     rates.captureFps = captureRateIn(s->metadata);
+    // The display matrix gives the turn counter-clockwise.
+    if (const uint8_t* matrix = av_stream_get_side_data(s, AV_PKT_DATA_DISPLAYMATRIX, nullptr)) {
+        const double counter = av_display_rotation_get(reinterpret_cast<const int32_t*>(matrix));
+        if (std::isfinite(counter))
+            rates.clockwiseTurnDeg = ((-static_cast<int>(std::lround(counter)) % 360) + 360) % 360;
+    }
     if (!rates.captureFps) rates.captureFps = captureRateIn(format->metadata);
     // A capture rate equal to the playback rate says nothing new.
     if (rates.captureFps && rates.streamFps > 0.0 &&

@@ -21,7 +21,7 @@ struct StreamProbe {
 /// Looks at the file with the demuxer only; never throws.
 StreamProbe probeStreams(const std::string& path);
 
-/// Rates the demuxer reads from a film's header.
+/// What the demuxer reads from a film's header: its rates and how it is turned.
 struct StreamRates {
     /// The stream's own average frame rate; 0 when it gives none.
     double streamFps = 0.0;
@@ -29,6 +29,10 @@ struct StreamRates {
     /// its playback rate (the tag "com.android.capture.fps", or another "*capture.fps"
     /// tag of the film or the stream); empty otherwise.
     std::optional<double> captureFps;
+    /// Clockwise turn of the stream's display matrix in degrees (0 to 359, rounded to whole
+    /// degrees), 0 when it carries none: how far the stored picture must be turned to stand
+    /// upright.
+    int clockwiseTurnDeg = 0;
 };
 
 /// Reads the rates of stream `stream` from the file's header only (nothing is decoded);

@@ -25,9 +25,9 @@ class FilmOpenCancelled : public FilmError {
     FilmOpenCancelled() : FilmError("Das Öffnen des Films wurde abgebrochen.") {}
 };
 
-/// Progress while a film is prepared on its first open: fraction done from 0.0 to 1.0.
-/// Return false to cancel the open (it then throws FilmOpenCancelled).
-using OpenProgress = std::function<bool(double fraction)>;
+/// Progress while a film is prepared on its first open. Return false to cancel the open (it
+/// then throws FilmOpenCancelled and leaves nothing in the cache).
+using OpenProgress = std::function<bool(const FilmOpenStatus& status)>;
 
 /// Facts about an open film.
 struct FilmInfo {
@@ -59,10 +59,13 @@ struct FilmInfo {
     std::vector<std::string> warnings;
 };
 
-/// The film read through FFMS2, frame-exact: a jump is checked against the hash of the frame
-/// recorded by one sequential pass on first open and, when the decoder lands on a neighbour,
-/// served again by decoding forward from an earlier verified frame. The index and the hashes
-/// are kept in the user's cache folder, so a second open of an unchanged file is quick.
+/// The film read frame-exact: on first open one pass in order records the hash of every
+/// frame's decoded picture. Frames asked for in order from frame 0 come from a decoder that
+/// reads the film front to back with frame threads, as long as each picture is the recorded
+/// one; any other frame comes from FFMS2, whose jump is checked against the hash and, when
+/// the decoder lands on a neighbour, served again by decoding forward from an earlier
+/// verified frame. The index, the hashes and the film's facts are kept in the user's cache
+/// folder, so a second open of an unchanged file decodes only frame 0.
 class FfmsFrameSource final : public FrameSource {
   public:
     /// Opens the first video track of the file at path and shows frame 0.
@@ -89,6 +92,11 @@ class FfmsFrameSource final : public FrameSource {
     const std::string& path() const;
     /// Number of decoder calls so far (for benchmarks: what a jump costs).
     std::int64_t decodeCount() const;
+    /// Whether frames asked for in order from frame 0 come from the plain decoder that reads
+    /// the film front to back (the first pass proved it numbers the frames as FFMS2 does).
+    bool readsInOrder() const;
+    /// Whether FFMS2's own source has been set up (it is made at the first frame out of order).
+    bool jumpSourceMade() const;
 
     /// Folder in which indexes and frame hashes are cached: $XDG_CACHE_HOME/zebak, else
     /// ~/.cache/zebak (the home folder from $HOME or the user database); without a home a

@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<char, 8> kMagic{'Z', 'B', 'K', 'H', 'A', 'S', 'H', '2'};
+constexpr std::array<char, 8> kMagic{'Z', 'B', 'K', 'H', 'A', 'S', 'H', '3'};
 constexpr std::uint64_t kMostFrames = 1u << 26;
 
 std::uint64_t fnv1a(std::string_view text, std::uint64_t h = 14695981039346656037ull) {
@@ -86,11 +86,13 @@ class Reader {
 
 bool plausible(const FrameHashes& d) {
     const int count = static_cast<int>(d.hashes.size());
-    return d.width > 0 && d.height > 0 && d.rotationDeg >= 0 && d.rotationDeg < 360 &&
+    return d.width > 0 && d.height > 0 && d.nativeWidth > 0 && d.nativeHeight > 0 &&
+           d.rotationDeg >= 0 && d.rotationDeg < 360 &&
            d.rotationDeg % 90 == 0 && d.listedFrames >= count && d.damagedFrom >= -1 &&
            d.damagedFrom <= count && (d.damagedFrom >= 0) == (d.listedFrames > count) &&
            d.sizeChangeFrame >= -1 && d.sizeChangeFrame < count &&
-           (d.sizeChangeFrame < 0 || (d.changedWidth > 0 && d.changedHeight > 0));
+           (d.sizeChangeFrame < 0 || (d.changedWidth > 0 && d.changedHeight > 0)) &&
+           (d.readsInOrder == 0 || d.readsInOrder == 1);
 }
 
 }  // namespace
@@ -109,9 +111,9 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
     fs::create_directories(folder, ec);
     if (ec) return std::nullopt;
 
-    // The version names the way frames are turned into RGB and the hash file's layout:
-    // files made another way are worthless, so a change of it must lead to other names.
-    constexpr const char* kFrameFormatVersion = "rgb24-swscale-padded-upright-3";
+    // The version names what is hashed (the decoder's own planes) and the hash file's
+    // layout: files made another way are worthless, so a change of it must lead to other names.
+    constexpr const char* kFrameFormatVersion = "decoded-planes-xxh3-4";
     const std::string key = absolute.string() + '\n' + std::to_string(size) + '\n' +
                             std::to_string(mtime.time_since_epoch().count()) + '\n' +
                             fileIdentity(absolute) + '\n' + std::to_string(*digest) + '\n' +
@@ -127,11 +129,14 @@ std::string serialiseFrameHashes(const FrameHashes& d) {
     put(out, d.width);
     put(out, d.height);
     put(out, d.rotationDeg);
+    put(out, d.nativeWidth);
+    put(out, d.nativeHeight);
     put(out, d.listedFrames);
     put(out, d.damagedFrom);
     put(out, d.sizeChangeFrame);
     put(out, d.changedWidth);
     put(out, d.changedHeight);
+    put(out, d.readsInOrder);
     put(out, static_cast<std::uint64_t>(d.hashes.size()));
     out.append(reinterpret_cast<const char*>(d.hashes.data()),
                d.hashes.size() * sizeof(std::uint64_t));
@@ -152,8 +157,10 @@ std::optional<FrameHashes> parseFrameHashes(std::string_view bytes) {
     FrameHashes d;
     std::uint64_t count = 0;
     if (!in.get(d.width) || !in.get(d.height) || !in.get(d.rotationDeg) ||
+        !in.get(d.nativeWidth) || !in.get(d.nativeHeight) ||
         !in.get(d.listedFrames) || !in.get(d.damagedFrom) || !in.get(d.sizeChangeFrame) ||
-        !in.get(d.changedWidth) || !in.get(d.changedHeight) || !in.get(count))
+        !in.get(d.changedWidth) || !in.get(d.changedHeight) ||
+        !in.get(d.readsInOrder) || !in.get(count))
         return std::nullopt;
     if (count == 0 || count > kMostFrames) return std::nullopt;
     const std::size_t rest = body.size() - kMagic.size() - in.position();

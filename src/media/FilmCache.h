@@ -8,14 +8,18 @@
 
 namespace zebak {
 
-/// What the cache remembers of one film besides its index: the frame hashes of one
-/// sequential pass at analysis size, and what that pass found wrong with the film.
+/// What the cache remembers of one film besides its index: the hash of every frame's decoded
+/// picture from one pass in order, the stored size, and what that pass found wrong with the
+/// film. With these and the index a film opens without a decoder being set up first.
 struct FrameHashes {
     /// Size of the hashed frames (upright, at analysis size) and the turn that made them
     /// upright: a film whose rotation tag changed must not be served sideways.
     int width = 0;
     int height = 0;
     int rotationDeg = 0;
+    /// Size of frame 0 as stored in the file.
+    int nativeWidth = 0;
+    int nativeHeight = 0;
     /// One hash a frame that really decodes.
     std::vector<std::uint64_t> hashes;
     /// Frames the container lists; more than hashes.size() when the film is damaged.
@@ -26,6 +30,9 @@ struct FrameHashes {
     int sizeChangeFrame = -1;
     int changedWidth = 0;
     int changedHeight = 0;
+    /// 1 when the film was read in order by a plain decoder that numbered every frame as the
+    /// index does, so that decoder may serve the frames from frame 0 again; 0 otherwise.
+    int readsInOrder = 0;
 };
 
 /// Paths of the cache files for one version of a film file.

@@ -91,17 +91,15 @@ bool FrameConverter::prepare(const Key& key) {
     return true;
 }
 
-bool FrameConverter::convert(const FFMS_Frame& in, int width, int height, int rotationDeg,
+bool FrameConverter::convert(const DecodedPicture& in, int width, int height, int rotationDeg,
                              RgbFrame& out) {
-    const Key key{in.EncodedWidth, in.EncodedHeight, in.EncodedPixelFormat,
-                  in.ColorSpace,   in.ColorRange,    width,
-                  height};
+    const Key key{in.width, in.height, in.pixelFormat, in.colorSpace, in.colorRange, width, height};
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return false;
     if (!prepare(key)) return false;
     prepareScratch(width, height);
     std::uint8_t* dst[4] = {scratch_, nullptr, nullptr, nullptr};
     const int dstStride[4] = {static_cast<int>(scratchStride_), 0, 0, 0};
-    const int rows = sws_scale(context_, in.Data, in.Linesize, 0, in.EncodedHeight, dst, dstStride);
+    const int rows = sws_scale(context_, in.data, in.linesize, 0, in.height, dst, dstStride);
     if (!guardIntact())
         throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
     if (rows != height) return false;

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <ffms.h>
-
 #include <cstddef>
 #include <cstdint>
 
+#include "DecodedPicture.h"
 #include "core/RgbFrame.h"
 
 struct SwsContext;
@@ -34,7 +33,7 @@ class FrameConverter {
     /// false when the frame's format cannot be converted. Throws std::logic_error when the
     /// scaler wrote past its scratch picture (which would be a fault in this class's
     /// padding, never in the film).
-    bool convert(const FFMS_Frame& in, int width, int height, int rotationDeg, RgbFrame& out);
+    bool convert(const DecodedPicture& in, int width, int height, int rotationDeg, RgbFrame& out);
 
     /// Bytes between rows of the scratch picture for a width in pixels: room for the width
     /// rounded up to 16 pixels, rounded up to a multiple of 64 bytes.

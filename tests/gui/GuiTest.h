@@ -49,6 +49,8 @@ class ScriptedDialogs final : public Dialogs {
     /// When set, every progress display reports a cancel on its first update.
     bool cancelProgress = false;
     int progressUpdates = 0;
+    /// The lines shown under the progress label, in order (frames done, time left).
+    QStringList progressDetails;
 
     QString openFilmName(QWidget*) override {
         if (openNames.empty()) return {};

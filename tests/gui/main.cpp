@@ -15,8 +15,9 @@ namespace {
 class ScriptedProgress final : public ProgressTask {
   public:
     explicit ScriptedProgress(ScriptedDialogs& d) : d_(d) {}
-    bool update(double) override {
+    bool update(double, const QString& detail) override {
         ++d_.progressUpdates;
+        if (!detail.isEmpty()) d_.progressDetails.push_back(detail);
         return !d_.cancelProgress;
     }
 

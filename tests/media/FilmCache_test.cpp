@@ -63,6 +63,9 @@ FrameHashes sample() {
     FrameHashes d;
     d.width = 320;
     d.height = 240;
+    d.nativeWidth = 640;
+    d.nativeHeight = 480;
+    d.readsInOrder = 1;
     d.hashes = {1, 2, 3, 0xFFFFFFFFFFFFFFFFull};
     d.listedFrames = 5;
     d.damagedFrom = 4;
@@ -81,6 +84,9 @@ TEST(FrameHashFile, ReadsBackWhatWasWrittenAndRefusesEveryDamagedVersion) {
     EXPECT_EQ(back->damagedFrom, 4);
     EXPECT_EQ(back->sizeChangeFrame, 2);
     EXPECT_EQ(back->changedWidth, 160);
+    EXPECT_EQ(back->nativeWidth, 640);
+    EXPECT_EQ(back->nativeHeight, 480);
+    EXPECT_EQ(back->readsInOrder, 1);
     for (std::size_t n = 0; n < bytes.size(); ++n)
         EXPECT_FALSE(parseFrameHashes(bytes.substr(0, n)).has_value()) << "cut at " << n;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -104,6 +110,12 @@ TEST(FrameHashFile, ValuesThatCannotBelongToAFilmAreRefusedEvenWithAGoodChecksum
     EXPECT_TRUE(refused(d));
     d = sample();
     d.width = 0;
+    EXPECT_TRUE(refused(d));
+    d = sample();
+    d.nativeHeight = 0;
+    EXPECT_TRUE(refused(d));
+    d = sample();
+    d.readsInOrder = 2;
     EXPECT_TRUE(refused(d));
     d = sample();
     d.hashes.clear();

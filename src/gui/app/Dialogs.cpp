@@ -88,7 +88,7 @@ QMessageBox::Icon iconOf(MessageKind kind) {
 class DialogProgress final : public ProgressTask {
   public:
     DialogProgress(QWidget* parent, const QString& label)
-        : dialog_(label, QStringLiteral("Abbrechen"), 0, 1000, parent) {
+        : label_(label), dialog_(label, QStringLiteral("Abbrechen"), 0, 1000, parent) {
         dialog_.setObjectName(QStringLiteral("FilmProgress"));
         dialog_.setWindowTitle(QApplication::applicationName());
         dialog_.setWindowModality(Qt::WindowModal);
@@ -97,13 +97,16 @@ class DialogProgress final : public ProgressTask {
         dialog_.setAutoReset(false);
         dialog_.setValue(0);
     }
-    bool update(double fraction) override {
+    bool update(double fraction, const QString& detail) override {
+        const QString text = detail.isEmpty() ? label_ : label_ + QLatin1Char('\n') + detail;
+        if (text != dialog_.labelText()) dialog_.setLabelText(text);
         dialog_.setValue(static_cast<int>(fraction * 1000.0));
         QCoreApplication::processEvents();
         return !dialog_.wasCanceled();
     }
 
   private:
+    QString label_;
     QProgressDialog dialog_;
 };
 

@@ -17,8 +17,9 @@ enum class MessageKind { Plain, Information, Confirmation, Warning, Error };
 class ProgressTask {
   public:
     virtual ~ProgressTask() = default;
-    /// Shows the fraction done (0.0 to 1.0); false when the user asked to cancel.
-    virtual bool update(double fraction) = 0;
+    /// Shows the fraction done (0.0 to 1.0) and a line on what is being done (may be empty);
+    /// false when the user asked to cancel.
+    virtual bool update(double fraction, const QString& detail) = 0;
 };
 
 /// What a save dialog for an export offers: its filters (each "Name(*.ext)"), the one chosen

@@ -12,8 +12,8 @@ namespace zebak::gui {
 class Dialogs;
 class Sound;
 
-/// Progress while a film is prepared: fraction done from 0.0 to 1.0; false asks to cancel.
-using FilmProgress = std::function<bool(double fraction)>;
+/// Progress while a film is prepared; false asks to cancel.
+using FilmProgress = std::function<bool(const FilmOpenStatus& status)>;
 
 /// Opens the film at a path. Returns nullptr when the preparation was cancelled through the
 /// progress callback; throws std::exception with the decoder's own text when the film cannot

@@ -14,7 +14,10 @@ std::unique_ptr<FrameSource> openWithProgress(Session& session, QWidget* parent,
                                               const QString& path) {
     std::unique_ptr<ProgressTask> progress =
         session.dialogs().beginProgress(parent, QStringLiteral("Film wird vorbereitet …"));
-    const FilmProgress report = [&progress](double fraction) { return progress->update(fraction); };
+    const FilmProgress report = [&progress](const FilmOpenStatus& status) {
+        return progress->update(status.fraction,
+                                QString::fromStdString(filmOpenProgressText(status)));
+    };
     try {
         return session.openFilm(path.toStdString(), report);
     } catch (const std::exception& error) {

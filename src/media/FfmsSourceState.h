@@ -1,0 +1,78 @@
+#pragma once
+
+// The state behind FfmsFrameSource, shared by the file that serves frames and the file that
+// opens films. Not part of the media library's interface.
+
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <unordered_set>
+#include <utility>
+#include <vector>
+
+#include "FfmsFrameSource.h"
+#include "FfmsHandles.h"
+#include "FrameConverter.h"
+#include "SequentialDecoder.h"
+
+namespace zebak {
+
+struct FfmsFrameSource::Impl {
+    std::string path;
+    FilmInfo info;
+    ffms::IndexPtr index;
+    int track = -1;
+    int threads = 0;
+    ffms::VideoSourcePtr normal;  // FFMS_SEEK_NORMAL: fast jumps, verified by hash; on demand
+    ffms::VideoSourcePtr linear;  // FFMS_SEEK_LINEAR: exact but slow; made on demand
+    std::vector<std::uint64_t> hashes;     // pictureHash of every frame from the first pass
+    std::unordered_set<int> unverifiable;  // frames whose pixels differ from decode to decode
+    ffms::ErrorInfo error;
+
+    // The film read front to back with frame threads, as long as it delivers the recorded
+    // frames: stepping from frame 0 onwards costs one decode a frame and no FFMS2 source.
+    std::unique_ptr<SequentialDecoder> inOrder;
+    int inOrderFrame = -1;     // the frame it delivered last
+    bool readsInOrder = false;  // the first pass proved that it numbers frames as FFMS2 does
+
+    // The FFMS2 source whose decoder stands on a verified frame, so the next frame is one decode.
+    FFMS_VideoSource* stepper = nullptr;
+    int stepperFrame = -1;
+    int stepperOffset = 0;  // the stepper delivers frame k when asked for k - stepperOffset
+
+    int position = 0;     // 0 .. frameCount
+    int shownFrame = -1;  // frame index held in current
+    RgbFrame current;
+    std::deque<std::pair<int, RgbFrame>> recent;  // recently shown frames, newest first
+    std::int64_t decodes = 0;
+    std::uint64_t lastHash = 0;  // pictureHash of the picture decoded last
+    FrameConverter converter;
+
+    // What the first pass found wrong with the film (kept in the cache with the hashes).
+    int damagedFrom = -1;      // first listed frame that does not really decode
+    int sizeChangeFrame = -1;  // first frame stored at another size than frame 0
+    FrameSize changedSize;
+    FrameSize lastDecodedSize;  // stored size of the frame decoded last
+    FrameSize storedSize;       // analysis size before the picture is turned upright
+
+    ffms::VideoSourcePtr makeSource(int seekMode);
+    FFMS_VideoSource* normalSource();
+    /// Decodes frame n of source into out at analysis size; false when the decoder fails.
+    bool decode(FFMS_VideoSource* source, int n, RgbFrame& out);
+    /// Turns a decoded picture into out and notes its hash and size.
+    bool take(const DecodedPicture& picture, RgbFrame& out);
+    bool verified(int n, std::uint64_t hash) const;
+    int identify(int guess, std::uint64_t hash) const;
+    bool acceptStep(int n);
+    bool walk(int from, int n, RgbFrame& out);
+    void jumpTo(int n, RgbFrame& out);
+    bool stepInOrder(int n, RgbFrame& out);
+    void show(int n);
+    RgbFrame spareBuffer();
+    void remember();
+    /// How many frames the recent-frames list keeps: as many as fit in its byte budget.
+    std::size_t recentCapacity() const;
+};
+
+}  // namespace zebak
