@@ -95,4 +95,23 @@ TEST(FilmLoadTest, UprightSizesRecordingRateAndFrameTimes) {
     EXPECT_EQ(uprightSize({720, 576}, 180), (FrameSize{720, 576}));
 }
 
+TEST(FilmLoadTest, OpenProgressTellsFramesDoneAndTheTimeLeft) {
+    auto text = [](int done, int total, double left) {
+        FilmOpenStatus s;
+        s.framesDone = done;
+        s.framesTotal = total;
+        s.secondsLeft = left;
+        return filmOpenProgressText(s);
+    };
+    EXPECT_EQ(text(0, 0, -1.0), "");  // the index is built: no frames to count yet
+    EXPECT_EQ(text(120, 270, -1.0), "Bild 120 von 270");
+    EXPECT_EQ(text(120, 270, 3.4), "Bild 120 von 270, noch etwa 3 s");
+    EXPECT_EQ(text(269, 270, 0.01), "Bild 269 von 270, noch etwa 1 s");
+    EXPECT_EQ(text(10, 9000, 89.4), "Bild 10 von 9000, noch etwa 89 s");
+    EXPECT_EQ(text(10, 9000, 150.0), "Bild 10 von 9000, noch etwa 3 min");
+    EXPECT_EQ(text(300, 270, 1.0), "Bild 270 von 270, noch etwa 1 s");
+    EXPECT_EQ(text(1, 2, std::numeric_limits<double>::infinity()), "Bild 1 von 2");
+    EXPECT_EQ(text(1, 2, std::numeric_limits<double>::quiet_NaN()), "Bild 1 von 2");
+}
+
 }  // namespace zebak::test

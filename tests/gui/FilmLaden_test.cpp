@@ -200,8 +200,15 @@ TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
     EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
 
     dialogs.cancelProgress = false;
+    dialogs.progressDetails.clear();
     EXPECT_TRUE(form1().loadFilm(kopie));
     EXPECT_EQ(form1().state().Videobreite, 320);
+    // The dialog counted the frames of the pass up to the film's last one.
+    ASSERT_FALSE(dialogs.progressDetails.isEmpty());
+    const int frames = form1().player().frameCount();
+    EXPECT_TRUE(dialogs.progressDetails.last().startsWith(
+        QStringLiteral("Bild %1 von %1").arg(frames)))
+        << dialogs.progressDetails.last().toStdString();
 }
 
 }  // namespace zebak::gui::test
