@@ -15,6 +15,7 @@
 #include "gui/main/DisplayInputRouter.h"
 #include "gui/main/FilmDrop.h"
 #include "gui/main/FilmLoading.h"
+#include "gui/main/FilmTimeFields.h"
 #include "gui/main/MainMenu.h"
 #include "gui/main/ManualCommand.h"
 #include "gui/main/PlayerPanel.h"
@@ -124,7 +125,7 @@ bool TForm1::loadFilm(const QString& path) {
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
     tellLoadWarnings(session_, this, description);
-    player_->setTimesFromFilm(askTimesFromFilm(session_, this, description));
+    player_->times().setTimesFromFilm(askTimesFromFilm(session_, this, description));
     return true;
 }
 
