@@ -14,7 +14,7 @@
 
 #include "GuiTest.h"
 #include "gui/evaluation/TForm8.h"
-#include "gui/main/SwatchSample.h"
+#include "gui/search/ColourSwatch.h"
 #include "gui/search/TForm3.h"
 
 namespace zebak::gui::test {

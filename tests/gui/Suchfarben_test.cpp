@@ -12,7 +12,9 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include "GuiTest.h"
+#include "gui/search/ColourSwatch.h"
 #include "gui/search/RadioGroup.h"
+#include "gui/search/RgbFields.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TFrame1.h"
 
@@ -39,7 +41,8 @@ class SuchfarbenTest : public GuiTest {
         return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
     }
     QStringList edits(int n) {
-        return {frame(n)->Edit(0)->text(), frame(n)->Edit(1)->text(), frame(n)->Edit(2)->text()};
+        return {frame(n)->rgb().Edit(0)->text(), frame(n)->rgb().Edit(1)->text(),
+                frame(n)->rgb().Edit(2)->text()};
     }
     void klick(int x, int y) {
         QTest::mouseClick(windows->secondary().form3, Qt::LeftButton, {}, QPoint(x, y));
@@ -104,7 +107,7 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
 
 TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     klick(50, 50);
-    QLineEdit* rot = frame(1)->Edit(0);
+    QLineEdit* rot = frame(1)->rgb().Edit(0);
     const int vorher = form1().session().sound().beeps();
     rot->end(false);
     QTest::keyClick(rot, Qt::Key_6);  // 2256
@@ -126,7 +129,7 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     slotWaehlen(2);
     klick(210, 50);  // colour 2 picked: blue
     slotWaehlen(1);
-    QLineEdit* gruen = frame(1)->Edit(1);
+    QLineEdit* gruen = frame(1)->rgb().Edit(1);
     gruen->setText(QString());
     QTest::keyClicks(gruen, "007");
     EXPECT_EQ(gruen->text(), "7");  // leading zeros go
@@ -142,14 +145,14 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     EXPECT_EQ(gruen->text(), "0");
     EXPECT_EQ(slot(1).Farbe.g, 0);
     form1().state().slot(2).Farbe.b = 123;  // as colour adoption would leave it
-    QTest::keyClick(frame(2)->Edit(0), Qt::Key_Left);
-    EXPECT_EQ(frame(2)->Edit(2)->text(), "123");
+    QTest::keyClick(frame(2)->rgb().Edit(0), Qt::Key_Left);
+    EXPECT_EQ(frame(2)->rgb().Edit(2)->text(), "123");
     EXPECT_EQ(slot(2).Startfarbe.b, 123);
 }
 
 TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     klick(50, 50);  // 225, 32, 26: bars of 45, 6 and 5 pixels from x 30
-    QImage bild = frame(1)->Image1()->pixmap().toImage();
+    QImage bild = frame(1)->swatch().Image1()->pixmap().toImage();
     ASSERT_EQ(bild.size(), QSize(97, 97));
     EXPECT_EQ(bild.pixel(13, 47), qrgb(kRot));
     EXPECT_EQ(bild.pixel(7, 47), qRgb(0, 0, 0));  // the bar's black outline
@@ -163,8 +166,8 @@ TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
     form1().state().slot(1).Farbe = Rgb{255, 4, 0};
     form1().pages().showColour(1, true);
-    EXPECT_EQ(frame(1)->Edit(0)->text(), "255");
-    bild = frame(1)->Image1()->pixmap().toImage();
+    EXPECT_EQ(frame(1)->rgb().Edit(0)->text(), "255");
+    bild = frame(1)->swatch().Image1()->pixmap().toImage();
     EXPECT_EQ(bild.pixel(80, 18), qRgb(255, 0, 0));
     EXPECT_NE(bild.pixel(30, 50), qRgb(0, 128, 0));
     EXPECT_NE(bild.pixel(30, 79), qRgb(0, 0, 255));
@@ -199,7 +202,7 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
 // Select-all, typing over a selection and paste work in the R/G/B fields; what is not a
 // number is still refused.
 TEST_F(SuchfarbenTest, TheRgbFieldsTakeSelectAllTypingOverAndPaste) {
-    QLineEdit* red = frame(1)->Edit(0);
+    QLineEdit* red = frame(1)->rgb().Edit(0);
     red->setFocus();
     red->setText(QStringLiteral("200"));
     QTest::keyClick(red, Qt::Key_A, Qt::ControlModifier);

@@ -11,6 +11,7 @@
 #include "gui/analysis/CrossOverlay.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
+#include "gui/main/SequenceControls.h"
 #include "gui/main/SettingsPages.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
@@ -159,7 +160,7 @@ void GuiDisplayFeedback::frameShown(int n) {
 
 void GuiDisplayFeedback::endBarMoved(int position) {
     // The bar's change handler goes to that frame and updates the labels.
-    parts_.player->setEndBar(position);
+    parts_.player->sequence().setEndBar(position);
 }
 
 GuiTableFeedback::GuiTableFeedback(PositionTables& tables, SettingsPages& pages)

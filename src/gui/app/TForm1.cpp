@@ -1,15 +1,8 @@
 #include "gui/app/TForm1.h"
 
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QMimeData>
-#include <QUrl>
-
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QLabel>
-#include <QPixmap>
 #include <QPushButton>
 
 #include "core/FilmLoad.h"
@@ -17,16 +10,18 @@
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
-#include "gui/app/WidgetKit.h"
 #include "gui/main/AnalysisCommands.h"
 #include "gui/main/CalibrationCommand.h"
 #include "gui/main/DisplayInputRouter.h"
+#include "gui/main/FilmDrop.h"
 #include "gui/main/FilmLoading.h"
+#include "gui/main/FilmTimeFields.h"
 #include "gui/main/MainMenu.h"
 #include "gui/main/ManualCommand.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
 #include "gui/main/SettingsPages.h"
+#include "gui/main/StartScreen.h"
 #include "gui/main/StrobePanel.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TForm4.h"
@@ -40,16 +35,18 @@ constexpr int kDesignHeight = 653;
 }  // namespace
 
 TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
-    setAcceptDrops(true);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zebak3.51"));
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("Flaeche"));
     area->setMinimumSize(kDesignWidth, kDesignHeight);
     setCentralWidget(area);
-    buildStartScreen(area);
+    // The start picture fills the client area except a margin at the right and the bottom.
+    start_ = new StartScreen(area, QRect(0, 0, kDesignWidth - 11, kDesignHeight - 62), this);
+    connect(start_, &StartScreen::loadRequested, this, &TForm1::Film_LadenClick);
+    connect(start_, &StartScreen::automaticChosen, this, &TForm1::AutomatischBtnClick);
     player_ = new PlayerPanel(session_, area, this);
-    buildChoicePanel(area);
+    start_->buildChoicePanel();
     pages_ = new SettingsPages(session_, area, this);
     commands_ = new AnalysisCommands(session_, area, this);
     tables_ = new PositionTables(session_, area, this);
@@ -60,14 +57,14 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
             [this](bool running) { menu_->setLoadEnabled(!running); });
     connect(commands_->evaluationButton(), &QPushButton::clicked, tables_,
             &PositionTables::DiagrammBtnClick);
-    Panel4 = makePanel(area);
-    Panel4->setObjectName(QStringLiteral("Panel4"));
-    Panel4->setGeometry(5, 600, 521, 57);
-    Panel4->hide();
-    strobe_ = new StrobePanel(Panel4, this);
+    strobe_ = new StrobePanel(area, this);
     connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &TForm1::Stroboskopbild1Click);
     connect(strobe_->startButton(), &QPushButton::clicked, this,
             [this] { commands_->runStroboscope(strobe_->options()); });
+    // A film dragged onto the window is loaded as the menu loads it, unless an analysis runs.
+    new FilmDrop(
+        this, [this] { return !commands_->running(); },
+        [this](const QString& path) { loadFilm(path); });
     resize(kDesignWidth, kDesignHeight + 25);
     setWindowState(Qt::WindowMaximized);
 }
@@ -97,39 +94,7 @@ void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
     manual_ = new ManualCommand(
         session_, *player_, *tables_,
         {this, windows.form3, windows.form5, windows.form6, windows.form7, windows.form8}, this);
-    connect(ManuellBtn, &QPushButton::clicked, manual_, &ManualCommand::ManuellBtnClick);
-}
-
-void TForm1::buildStartScreen(QWidget* area) {
-    Image1 = new QLabel(area);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/images/start.png")));
-    Image1->setScaledContents(true);
-    // The start picture fills the client area except a margin at the right and the bottom.
-    Image1->setGeometry(0, 0, kDesignWidth - 11, kDesignHeight - 62);
-    Film_Laden = makeButton(QStringLiteral("Film_Laden"), QStringLiteral("&Film Laden"),
-                            QStringLiteral("Einen Film öffnen"), QRect(440, 80, 233, 65), area);
-    QFont large = Film_Laden->font();
-    large.setPointSize(16);
-    large.setBold(true);
-    Film_Laden->setFont(large);
-    connect(Film_Laden, &QPushButton::clicked, this, &TForm1::Film_LadenClick);
-}
-
-void TForm1::buildChoicePanel(QWidget* area) {
-    Panel2 = makePanel(area);
-    Panel2->setObjectName(QStringLiteral("Panel2"));
-    Panel2->setGeometry(440, 80, 260, 160);
-    makeLabel(QStringLiteral("Label4"), QStringLiteral("Wie soll die Analyse erfolgen?"),
-              QRect(16, 12, 230, 20), Panel2);
-    ManuellBtn = makeButton(QStringLiteral("ManuellBtn"), QStringLiteral("Manuell"),
-                            QStringLiteral("Positionserfassung durch Mausklick"),
-                            QRect(16, 50, 228, 40), Panel2);
-    QPushButton* automatic = makeButton(
-        QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
-        QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40), Panel2);
-    connect(automatic, &QPushButton::clicked, this, &TForm1::AutomatischBtnClick);
-    Panel2->hide();
+    connect(start_, &StartScreen::manualChosen, manual_, &ManualCommand::ManuellBtnClick);
 }
 
 void TForm1::Film_LadenClick() {
@@ -156,14 +121,11 @@ bool TForm1::loadFilm(const QString& path) {
     player_->filmLoaded(frameSizeText(description));
     Videooeffnen(windows_.form3, description, {state().Videobreite, state().Videohoehe},
                  pos() + QPoint(10, 49));
-    Film_Laden->hide();
-    Panel2->show();
-    Panel2->raise();
-    Image1->hide();
+    start_->showChoice();
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
     tellLoadWarnings(session_, this, description);
-    player_->setTimesFromFilm(askTimesFromFilm(session_, this, description));
+    player_->times().setTimesFromFilm(askTimesFromFilm(session_, this, description));
     return true;
 }
 
@@ -171,7 +133,7 @@ void TForm1::resetForNewFilm() {
     // A calibration waiting for a point of the old film ends with it.
     calibration_->abandon();
     pages_->setShown(false);
-    Panel4->hide();
+    strobe_->setModeShown(false);
     menu_->Stroboskopbild1()->setChecked(false);
     commands_->setButtonsShown(false);
     state().Eichfaktor = 1.0;
@@ -194,34 +156,9 @@ void TForm1::AutomatischBtnClick() {
     s.Eichfaktor = 1.0;
     s.Anzeigebreite = s.Videobreite;
     s.Anzeigehoehe = s.Videohoehe;
-    Panel2->hide();
     commands_->setButtonsShown(true);
-    Image1->hide();
     pages_->setShown(true);
     menu_->Stroboskopbild1()->setEnabled(true);
-}
-
-namespace {
-
-/// The one local file a drag brings; empty for anything else.
-QString droppedFile(const QMimeData* data) {
-    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
-    const QUrl url = data->urls().constFirst();
-    return url.isLocalFile() ? url.toLocalFile() : QString();
-}
-
-}  // namespace
-
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (!commands_->running() && !droppedFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void TForm1::dropEvent(QDropEvent* event) {
-    const QString path = droppedFile(event->mimeData());
-    if (path.isEmpty() || commands_->running()) return;
-    event->acceptProposedAction();
-    loadFilm(path);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

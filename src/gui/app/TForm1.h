@@ -5,8 +5,6 @@
 
 #include "core/ProgramState.h"
 
-class QLabel;
-class QPushButton;
 class QWidget;
 
 namespace zebak {
@@ -25,6 +23,7 @@ class PositionTables;
 class StrobePanel;
 class Session;
 class SettingsPages;
+class StartScreen;
 class TForm3;
 class TForm4;
 class TForm5;
@@ -44,8 +43,9 @@ struct SecondaryWindows {
     TForm9* form9 = nullptr;
 };
 
-/// Main window: a shell that composes the player panel, the settings pages, the display
-/// input, the analysis commands, the position tables and the menu, and loads films.
+/// Main window: a shell that composes the start screen, the player panel, the settings
+/// pages, the display input, the analysis commands, the position tables, the stroboscope
+/// panel and the menu, and loads films (chosen, or dragged onto it).
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
@@ -68,7 +68,6 @@ class TForm1 : public QMainWindow {
 
     PlayerPanel& player() { return *player_; }
     SettingsPages& pages() { return *pages_; }
-    DisplayInputRouter& input() { return *input_; }
     AnalysisCommands& commands() { return *commands_; }
     PositionTables& tables() { return *tables_; }
     CalibrationCommand& calibration() { return *calibration_; }
@@ -80,13 +79,8 @@ class TForm1 : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    /// A film dragged onto the window is loaded as the menu loads it.
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
   private:
-    void buildStartScreen(QWidget* area);
-    void buildChoicePanel(QWidget* area);
     void Film_LadenClick();
     void resetForNewFilm();
     void AutomatischBtnClick();
@@ -95,6 +89,7 @@ class TForm1 : public QMainWindow {
 
     Session& session_;
     SecondaryWindows windows_;
+    StartScreen* start_ = nullptr;
     PlayerPanel* player_ = nullptr;
     SettingsPages* pages_ = nullptr;
     AnalysisCommands* commands_ = nullptr;
@@ -104,11 +99,6 @@ class TForm1 : public QMainWindow {
     CalibrationCommand* calibration_ = nullptr;
     ManualCommand* manual_ = nullptr;
     MainMenu* menu_ = nullptr;
-    QLabel* Image1 = nullptr;
-    QPushButton* Film_Laden = nullptr;
-    QWidget* Panel2 = nullptr;
-    QPushButton* ManuellBtn = nullptr;
-    QWidget* Panel4 = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -15,6 +15,7 @@
 #include "gui/evaluation/TForm8.h"
 #include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionTables.h"
+#include "gui/main/SequenceControls.h"
 #include "gui/positions/TForm5.h"
 #include "gui/positions/TForm6.h"
 #include "gui/positions/TForm7.h"
@@ -205,7 +206,7 @@ void ManualCommand::runEnded() {
     if (run_.timeOriginMoved()) {
         // This frame becomes the start of the sequence: time 0 and row 1.
         const int now = player_.currentFrame();
-        player_.setStartBar(now);
+        player_.sequence().setStartBar(now);
         goTo(now);
     }
     windows_.control->setShrunk(false);

@@ -3,24 +3,23 @@
 #include <QObject>
 #include <QString>
 
-class QCheckBox;
 class QLabel;
 class QScrollBar;
-class QSpinBox;
 class QTimer;
-class QToolButton;
 class QWidget;
 
 namespace zebak::gui {
 
+class FilmTimeFields;
 class MediaPlayerBar;
+class SequenceControls;
 class Session;
 class TForm3;
 class TForm6;
 
-/// The player panel of the main window (Panel1): the player's own buttons, the position bar,
-/// the bars of the restricted sequence, range playback, the frame labels, "Bilder/s" and the
-/// timer that keeps the position bar in step with the film. Every move of the film goes
+/// The player panel of the main window (Panel1): the player's own buttons, the position bar
+/// with the frame label, the restricted sequence with range playback, the film's timing and
+/// the timer that keeps the position bar in step with the film. Every move of the film goes
 /// through it, so the display window follows.
 class PlayerPanel : public QObject {
     Q_OBJECT
@@ -42,15 +41,16 @@ class PlayerPanel : public QObject {
     void filmLoaded(const QString& sizeText);
     /// Shows the panel after a load and runs the film to its end and back to the bar.
     void showAfterLoad();
-    /// The end bar of the restricted sequence moves to `position` (its handler follows).
-    void setEndBar(int position);
-    /// The start bar of the restricted sequence moves to `position` (its handler follows).
-    void setStartBar(int position);
+    /// Goes to frame `position` with the position bar and Label1 following at once.
+    void showFrame(int position);
+    /// Moves the position bar to the film's current frame (Label1 follows at the next tick).
+    void followFilm();
+    /// The bars of the restricted sequence and range playback.
+    SequenceControls& sequence() const { return *sequence_; }
     /// Stops the player's own playback.
     void stopPlayer();
-    /// "Zeiten aus dem Film" set by the program (after the question on loading an unevenly
-    /// spaced film); the state follows.
-    void setTimesFromFilm(bool on);
+    /// "Bilder/s", the size text and "Zeiten aus dem Film".
+    FilmTimeFields& times() const { return *times_; }
     /// The film's own rate, frames per second; 0 without a film or when it gives none.
     double filmRate() const;
     /// Filmerscheine: redraws the current frame by going to the end and back.
@@ -59,17 +59,8 @@ class PlayerPanel : public QObject {
     bool filmSichtbar() const;
 
   private:
-    /// One step of range playback: the next frame, the bar, the brake's pause. False when
-    /// the playback is to stop (stop button, end bar, end of the film).
-    bool playNextFrame();
-    void buildBars();
-    void buildRangePlayback();
     void Bildnummer();
-    void setFrameLabels(int position);
     void ScrollBar1Scroll();
-    void ScrollBar2Change(int position);
-    void ScrollBar3Change(int position);
-    void SpeedButton2Click();
     void Timer1Timer();
     void MediaPlayer1Notify();
 
@@ -79,16 +70,9 @@ class PlayerPanel : public QObject {
     QWidget* panel_ = nullptr;
     MediaPlayerBar* mediaPlayer_ = nullptr;
     QScrollBar* position_ = nullptr;
-    QScrollBar* rangeStart_ = nullptr;
-    QScrollBar* rangeEnd_ = nullptr;
     QLabel* frameLabel_ = nullptr;
-    QLabel* startLabel_ = nullptr;
-    QLabel* endLabel_ = nullptr;
-    QLabel* sizeLabel_ = nullptr;
-    QToolButton* stopButton_ = nullptr;
-    QToolButton* playRangeButton_ = nullptr;
-    QSpinBox* frameRate_ = nullptr;
-    QCheckBox* timesFromFilm_ = nullptr;
+    SequenceControls* sequence_ = nullptr;
+    FilmTimeFields* times_ = nullptr;
     QTimer* barTimer_ = nullptr;
 };
 

@@ -12,9 +12,10 @@
 #include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
-#include "gui/main/SwatchSample.h"
+#include "gui/search/ColourSwatch.h"
 #include "gui/search/RadioGroup.h"
 #include "gui/search/ResultDisplayPanel.h"
+#include "gui/search/RgbFields.h"
 #include "gui/search/TForm3.h"
 #include "gui/search/TFrame1.h"
 
@@ -67,18 +68,17 @@ void SettingsPages::connectControls() {
     for (SlotNumber n : {1, 2}) {
         TFrame1* f = SuchEinst(n);
         f->attach(state.settings(n));
-        f->writeColour(state.slot(n).Farbe);
+        f->rgb().writeColour(state.slot(n).Farbe);
         connect(f->RadioGroup1(), &RadioGroup::Click, this,
                 [this, n] { SuchEinstRadioGroup1Click(n); });
         connect(f->CheckBox1(), &QCheckBox::toggled, this,
                 [this, n] { SuchEinstCheckBox1Click(n); });
-        connect(f, &TFrame1::editKeyReleased, this,
+        connect(&f->rgb(), &RgbFields::keyReleased, this,
                 [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
         const auto index = static_cast<std::size_t>(n - 1);
-        new SwatchSample(
-            f, [this, index] { return medians_[index]; },
-            [this, n] { return session_.state().slot(n).Farbe; },
-            [this, n](Rgb c) { takeColour(n, c); });
+        f->swatch().offerSample([this, index] { return medians_[index]; },
+                                [this, n] { return session_.state().slot(n).Farbe; },
+                                [this, n](Rgb c) { takeColour(n, c); });
         // The options' start state decides which fields are offered.
         SuchEinstRadioGroup1Click(n);
         SuchEinstCheckBox1Click(n);
@@ -116,7 +116,7 @@ void SettingsPages::clickfarbe() {
     // a blend of several frame pixels, a colour the searches never see.
     slot.Farbe = display_->filmPixel(state.KlickX, state.KlickY);
     medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(state.KlickX, state.KlickY);
-    SuchEinst(n)->writeColour(slot.Farbe);
+    SuchEinst(n)->rgb().writeColour(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     session_.Kontextfreigeben();
     Farbanzeige(n);
@@ -126,7 +126,7 @@ void SettingsPages::clickfarbe() {
 void SettingsPages::takeColour(SlotNumber n, Rgb colour) {
     SlotState& slot = session_.state().slot(n);
     slot.Farbe = colour;
-    SuchEinst(n)->writeColour(slot.Farbe);
+    SuchEinst(n)->rgb().writeColour(slot.Farbe);
     slot.Startfarbe = slot.Farbe;
     Farbanzeige(n);
     if (n == 2) Farbkontrolle();
@@ -143,17 +143,17 @@ void SettingsPages::Farbkontrolle() {
 
 void SettingsPages::Farbanzeige(SlotNumber slot) {
     session_.state().slot(slot).zugewiesen = true;
-    SuchEinst(slot)->drawSwatch(session_.state().slot(slot).Farbe);
+    SuchEinst(slot)->swatch().draw(session_.state().slot(slot).Farbe);
 }
 
 void SettingsPages::showColour(SlotNumber slot, bool swatch) {
-    SuchEinst(slot)->writeColour(session_.state().slot(slot).Farbe);
+    SuchEinst(slot)->rgb().writeColour(session_.state().slot(slot).Farbe);
     if (swatch) Farbanzeige(slot);
 }
 
 void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
     ProgramState& state = session_.state();
-    QLineEdit* field = SuchEinst(slot)->Edit(k);
+    QLineEdit* field = SuchEinst(slot)->rgb().Edit(k);
     std::uint8_t& value = channel(state.slot(slot).Farbe, k);
     const std::optional<long long> typed = channelValue(field->text());
     if (!typed || *typed > 255) {
@@ -164,7 +164,7 @@ void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
     value = static_cast<std::uint8_t>(*typed);
     // Typing in either page takes both colours as the user's own and marks both slots.
     for (SlotNumber n : {1, 2}) {
-        SuchEinst(n)->writeColour(state.slot(n).Farbe);
+        SuchEinst(n)->rgb().writeColour(state.slot(n).Farbe);
         state.slot(n).Startfarbe = state.slot(n).Farbe;
     }
     Farbanzeige(1);

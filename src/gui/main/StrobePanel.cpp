@@ -1,6 +1,7 @@
 #include "gui/main/StrobePanel.h"
 
 #include <QCheckBox>
+#include <QFrame>
 #include <QPushButton>
 #include <QWidget>
 
@@ -20,7 +21,11 @@ QCheckBox* makeCheckBox(const QString& name, const QString& text, const QRect& p
 
 }  // namespace
 
-StrobePanel::StrobePanel(QWidget* panel, QObject* owner) : QObject(owner), panel_(panel) {
+StrobePanel::StrobePanel(QWidget* area, QObject* owner) : QObject(owner), panel_(makePanel(area)) {
+    QWidget* panel = panel_;
+    panel->setObjectName(QStringLiteral("Panel4"));
+    panel->setGeometry(5, 600, 521, 57);
+    panel->hide();
     // Black for the panel alone, so the button keeps its own look; captions in silver. The
     // check boxes keep their own white indicators, which a black background would hide.
     panel->setStyleSheet(
@@ -51,7 +56,7 @@ void StrobePanel::setModeShown(bool on) {
 
 StroboOptions StrobePanel::options() const {
     return {einfarbig_->isChecked(), rand_->isChecked(),
-            mittelpunkt_->isEnabled() && mittelpunkt_->isChecked()};
+            einfarbig_->isChecked() && mittelpunkt_->isChecked()};
 }
 
 }  // namespace zebak::gui

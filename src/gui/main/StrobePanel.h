@@ -15,8 +15,8 @@ namespace zebak::gui {
 class StrobePanel : public QObject {
     Q_OBJECT
   public:
-    /// Fills `panel` (Panel4) with the button and the check boxes.
-    StrobePanel(QWidget* panel, QObject* owner);
+    /// Builds the hidden panel Panel4 on `area` with the button and the check boxes.
+    StrobePanel(QWidget* area, QObject* owner);
 
     /// Shows the panel at (5, 600) (mode on) or hides it (mode off).
     void setModeShown(bool on);
