@@ -88,7 +88,7 @@ for w in $(seq 1 64); do
     size_film "ffv1-${w}x16.mkv" "$w" 16 -c:v ffv1 -pix_fmt yuv420p
     [ $(( w % 2 )) -eq 0 ] && size_film "h264-${w}x16.mkv" "$w" 16 -c:v libx264 -pix_fmt yuv420p
 done
-for s in 1080x1920 720x1280 854x480 360x640 426x240; do
+for s in 1080x1920 720x1280 854x480 360x640 426x240 1920x1080 1280x720 640x480; do
     size_film "h264-${s}.mkv" "${s%x*}" "${s#*x}" -c:v libx264 -preset veryfast -pix_fmt yuv420p
 done
 

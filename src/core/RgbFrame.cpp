@@ -10,7 +10,13 @@ RgbFrame::RgbFrame(int width, int height) {
     if (width <= 0 || height <= 0) return;
     width_ = width;
     height_ = height;
-    data_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3u, 0);
+    data_.assign(pixelBytes() + kTailBytes, 0);
+}
+
+bool operator==(const RgbFrame& a, const RgbFrame& b) {
+    const auto x = a.bytes();
+    const auto y = b.bytes();
+    return a.width_ == b.width_ && a.height_ == b.height_ && std::equal(x.begin(), x.end(), y.begin(), y.end());
 }
 
 ColorRef RgbFrame::pixel(int x, int y) const {
@@ -28,7 +34,7 @@ void RgbFrame::setPixel(int x, int y, Rgb c) {
 }
 
 void RgbFrame::fill(Rgb c) {
-    for (std::size_t i = 0; i + 2 < data_.size(); i += 3) {
+    for (std::size_t i = 0; i + 2 < pixelBytes(); i += 3) {
         data_[i] = c.r;
         data_[i + 1] = c.g;
         data_[i + 2] = c.b;
@@ -42,7 +48,7 @@ std::uint64_t RgbFrame::hash() const {
     std::uint64_t lane[4] = {static_cast<std::uint64_t>(static_cast<std::uint32_t>(width_)),
                              static_cast<std::uint64_t>(static_cast<std::uint32_t>(height_)),
                              0x243F6A8885A308D3ull, 0x13198A2E03707344ull};
-    const std::size_t n = data_.size();
+    const std::size_t n = pixelBytes();
     const std::uint8_t* p = data_.data();
     std::size_t i = 0;
     for (; i + 32 <= n; i += 32) {

@@ -3,13 +3,16 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "Colour.h"
 
 namespace zebak {
 
-/// One picture as packed 8-bit RGB, rows top to bottom, no padding between rows.
+/// One picture as packed 8-bit RGB, rows top to bottom, no padding between rows. Behind the
+/// last row lie kTailBytes spare bytes that are not part of the picture, so a converter that
+/// writes whole blocks of pixels may write the picture in place.
 /// Every pixel access checks its coordinates: reads outside the picture return
 /// kInvalidColorRef and writes outside it are ignored, so no caller can leave the buffer.
 class RgbFrame {
@@ -38,14 +41,21 @@ class RgbFrame {
     const std::uint8_t* row(int y) const { return data_.data() + rowOffset(y); }
     std::uint8_t* row(int y) { return data_.data() + rowOffset(y); }
     /// All pixel bytes, width * height * 3 of them.
-    const std::vector<std::uint8_t>& bytes() const { return data_; }
+    std::span<const std::uint8_t> bytes() const { return {data_.data(), pixelBytes()}; }
+    /// The spare bytes behind the last row (kTailBytes of them; none in an empty picture).
+    std::uint8_t* tail() { return data_.data() + pixelBytes(); }
+    static constexpr std::size_t kTailBytes = 320;
 
     /// 64-bit hash of the size and the pixel bytes, 8 bytes a step; equal pictures hash equal.
     std::uint64_t hash() const;
 
-    friend bool operator==(const RgbFrame&, const RgbFrame&) = default;
+    /// Same size and the same pixels (the spare bytes do not count).
+    friend bool operator==(const RgbFrame& a, const RgbFrame& b);
 
   private:
+    std::size_t pixelBytes() const {
+        return static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_) * 3u;
+    }
     std::size_t rowOffset(int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 3u;
     }

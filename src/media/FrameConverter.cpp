@@ -96,6 +96,8 @@ bool FrameConverter::convert(const DecodedPicture& in, int width, int height, in
     const Key key{in.width, in.height, in.pixelFormat, in.colorSpace, in.colorRange, width, height};
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return false;
     if (!prepare(key)) return false;
+    if (rotationDeg == 0 && paddedStride(width) == static_cast<std::size_t>(width) * 3u)
+        return convertInPlace(in, width, height, out);
     prepareScratch(width, height);
     std::uint8_t* dst[4] = {scratch_, nullptr, nullptr, nullptr};
     const int dstStride[4] = {static_cast<int>(scratchStride_), 0, 0, 0};
@@ -105,6 +107,23 @@ bool FrameConverter::convert(const DecodedPicture& in, int width, int height, in
     if (rows != height) return false;
     copyTurned(rotationDeg, out);
     return true;
+}
+
+bool FrameConverter::convertInPlace(const DecodedPicture& in, int width, int height,
+                                    RgbFrame& out) {
+    // Rows of whole 16-pixel blocks that are already 64-byte multiples: the frame's own rows
+    // are laid out as the scratch picture's would be, and its spare bytes take what the
+    // scaler writes past the last row. The guard lies behind them, as in the scratch picture.
+    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
+    std::uint8_t* guard = out.tail() + kSpareBytes;
+    std::memset(guard, kGuardByte, kGuardBytes);
+    std::uint8_t* dst[4] = {out.row(0), nullptr, nullptr, nullptr};
+    const int dstStride[4] = {width * 3, 0, 0, 0};
+    const int rows = sws_scale(context_, in.data, in.linesize, 0, in.height, dst, dstStride);
+    for (std::size_t i = 0; i < kGuardBytes; ++i)
+        if (guard[i] != kGuardByte)
+            throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
+    return rows == height;
 }
 
 void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {

@@ -20,7 +20,9 @@ namespace zebak {
 /// of the picture. So it writes into a scratch picture of its own, with rows padded to whole
 /// blocks of 16 pixels, spare bytes behind the last row and a guard region after them whose
 /// contents are checked after every conversion; the rows are then copied into the packed
-/// RGB frame.
+/// RGB frame. Where the frame's own rows already are such rows (a width that is a multiple
+/// of 64 pixels: 640, 1280, 1920, 3840 ...) and the picture is not turned, it writes into the
+/// frame itself, whose spare bytes behind the last row take the overrun and the guard.
 class FrameConverter {
   public:
     FrameConverter() = default;
@@ -41,6 +43,8 @@ class FrameConverter {
     /// Spare bytes behind the scratch picture's last row, and the guard region after them.
     static constexpr std::size_t kSpareBytes = 256;
     static constexpr std::size_t kGuardBytes = 64;
+    static_assert(RgbFrame::kTailBytes >= kSpareBytes + kGuardBytes,
+                  "a frame's spare bytes must hold what the scaler may write past the last row");
 
   private:
     struct Key {
@@ -49,6 +53,7 @@ class FrameConverter {
         friend bool operator==(const Key&, const Key&) = default;
     };
     bool prepare(const Key& key);
+    bool convertInPlace(const DecodedPicture& in, int width, int height, RgbFrame& out);
     void prepareScratch(int width, int height);
     bool guardIntact() const;
     void copyTurned(int rotationDeg, RgbFrame& out) const;

@@ -42,7 +42,9 @@ TEST(PhoneFilms, FilmsStoredOnTheirSideAreDeliveredUpright) {
         EXPECT_EQ(source->width(), sideways ? 96 : 160);
         EXPECT_EQ(source->height(), sideways ? 160 : 96);
         source->seek(4);
-        EXPECT_EQ(source->frame().bytes(), readAll(phone(c.name) + ".rgb"));
+        const auto bytes = source->frame().bytes();
+        EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.end()),
+                  readAll(phone(c.name) + ".rgb"));
     }
 }
 
