@@ -18,8 +18,10 @@ void ffms::initOnce() {
 
 namespace {
 
-/// The recent frames together hold at most this many bytes (at least one frame is kept), so
-/// an 8K film keeps two frames and stays far below half a gigabyte.
+/// The recent frames and the frame shown together hold at most this many bytes: a 4K film
+/// keeps seven recent frames besides the one shown, an 8K film (95 MiB a frame) one. One is
+/// always kept: it is the buffer the next frame is decoded into, and a fresh buffer for
+/// every frame would cost its first touch each time (0.3 s for an 8K frame here).
 constexpr std::size_t kRecentBytes = 200u * 1024u * 1024u;
 /// And at most this many frames: memory the program touches for the first time costs about
 /// 17 ms per 1080p frame on a virtual machine (measured), so a list that grew to the byte
@@ -29,8 +31,12 @@ constexpr std::size_t kRecentFrames = 8;
 }  // namespace
 
 ffms::VideoSourcePtr FfmsFrameSource::Impl::makeSource(int seekMode) {
-    ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(), threads,
-                                                   seekMode, error.get()));
+    // Pictures larger than 4K get one thread, as in the decoder that reads in order.
+    const FrameSize n = info.nativeSize;
+    const bool huge =
+        static_cast<long long>(n.width) * n.height > SequentialDecoder::kMostPixelsForThreads;
+    ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(),
+                                                   huge ? 1 : threads, seekMode, error.get()));
     if (!vs)
         throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
                         decoderNote(error.text()) + ".");
@@ -134,6 +140,12 @@ bool FfmsFrameSource::Impl::stepInOrder(int n, RgbFrame& out) {
         inOrderFrame = -1;
     }
     if (!inOrder || inOrderFrame != n - 1) return false;
+    if (n == 1 && inOrder->couldUseThreads()) {
+        // A warm open decodes frame 0 with one thread; going on, a decoder with frame threads
+        // takes over from the film's start (its frame 0 is the one the first pass hashed).
+        auto threaded = SequentialDecoder::open(path, track);
+        if (threaded && threaded->next()) inOrder = std::move(threaded);
+    }
     ++decodes;
     if (inOrder->next() && take(inOrder->picture(), out) && lastHash == hashes[n]) {
         inOrderFrame = n;
@@ -173,8 +185,8 @@ void FfmsFrameSource::Impl::show(int n) {
 std::size_t FfmsFrameSource::Impl::recentCapacity() const {
     const std::size_t frameBytes = static_cast<std::size_t>(info.analysisSize.width) *
                                    static_cast<std::size_t>(info.analysisSize.height) * 3u;
-    return std::clamp<std::size_t>(kRecentBytes / std::max<std::size_t>(frameBytes, 1), 1,
-                                   kRecentFrames);
+    const std::size_t frames = kRecentBytes / std::max<std::size_t>(frameBytes, 1);
+    return std::clamp<std::size_t>(frames > 0 ? frames - 1 : 0, 1, kRecentFrames);
 }
 
 /// A frame buffer to decode into: the oldest recent frame's when the list is full, so

@@ -236,7 +236,8 @@ bool takeStoredFacts(FfmsFrameSource::Impl& impl, const std::optional<FrameHashe
     impl.sizeChangeFrame = stored->sizeChangeFrame;
     impl.changedSize = FrameSize{stored->changedWidth, stored->changedHeight};
     impl.readsInOrder = stored->readsInOrder == 1;
-    if (impl.readsInOrder) impl.inOrder = SequentialDecoder::open(impl.path, impl.track);
+    // Frame 0 is decoded with one thread; the next step brings in the frame threads.
+    if (impl.readsInOrder) impl.inOrder = SequentialDecoder::open(impl.path, impl.track, false);
     return true;
 }
 

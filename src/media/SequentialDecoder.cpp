@@ -15,6 +15,7 @@ struct SequentialDecoder::Impl {
     int stream = -1;
     bool draining = false;  // the end of the file was reached; the decoder gives what it holds
     bool pending = false;   // packet holds data the decoder could not take yet
+    bool couldThread = false;  // opened with one thread although its format allows more
     bool finished = false;
 
     ~Impl() {
@@ -25,7 +26,8 @@ struct SequentialDecoder::Impl {
     }
 };
 
-int SequentialDecoder::threadsFor(int codecId) {
+int SequentialDecoder::threadsFor(int codecId, int width, int height) {
+    if (static_cast<long long>(width) * height > kMostPixelsForThreads) return 1;
     switch (codecId) {
         case AV_CODEC_ID_H264:
         case AV_CODEC_ID_HEVC:
@@ -37,7 +39,8 @@ int SequentialDecoder::threadsFor(int codecId) {
     }
 }
 
-std::unique_ptr<SequentialDecoder> SequentialDecoder::open(const std::string& path, int stream) {
+std::unique_ptr<SequentialDecoder> SequentialDecoder::open(const std::string& path, int stream,
+                                                           bool withThreads) {
     auto impl = std::make_unique<Impl>();
     if (avformat_open_input(&impl->format, path.c_str(), nullptr, nullptr) < 0) return nullptr;
     if (stream < 0 || static_cast<unsigned>(stream) >= impl->format->nb_streams) return nullptr;
@@ -51,7 +54,9 @@ std::unique_ptr<SequentialDecoder> SequentialDecoder::open(const std::string& pa
     if (impl->codec == nullptr || avcodec_parameters_to_context(impl->codec, parameters) < 0)
         return nullptr;
     impl->codec->pkt_timebase = impl->format->streams[stream]->time_base;
-    const int threads = threadsFor(parameters->codec_id);
+    const int allowed = threadsFor(parameters->codec_id, parameters->width, parameters->height);
+    const int threads = withThreads ? allowed : 1;
+    impl->couldThread = !withThreads && allowed != 1;
     impl->codec->thread_count = threads;
     if (threads != 1) impl->codec->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(impl->codec, decoder, nullptr) < 0) return nullptr;
@@ -111,6 +116,8 @@ bool SequentialDecoder::next() {
         if (sent < 0 && !d.pending) damaged_ = true;
     }
 }
+
+bool SequentialDecoder::couldUseThreads() const { return impl_->couldThread; }
 
 DecodedPicture SequentialDecoder::picture() const { return DecodedPicture::of(*impl_->frame); }
 
