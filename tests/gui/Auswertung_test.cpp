@@ -26,7 +26,9 @@
 #include "GuiTest.h"
 #include "core/NumberText.h"
 #include "gui/app/Sound.h"
+#include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/DiagrammView.h"
 #include "gui/evaluation/EvaluationGrid.h"
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/TForm8.h"
@@ -57,7 +59,7 @@ std::vector<QPointF> pointsOf(const QXYSeries* s) {
 class AuswertungTest : public GuiTest {
   protected:
     TForm8& form8() { return *windows->secondary().form8; }
-    DiagramPanel& diagrams() { return form8().diagrams(); }
+    DiagramChart& diagramChart() { return form8().diagrams().chart(); }
     template <typename T>
     T* teil(const char* name) {
         T* w = form8().findChild<T*>(QString::fromLatin1(name));
@@ -113,11 +115,11 @@ TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
     EXPECT_EQ(menu("ZebakHilfe1")->shortcut(), QKeySequence(Qt::Key_F1));
     EXPECT_FALSE(menu("MenuFarbe1")->icon().isNull());
     for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(diagrams().pointSeries(n)->objectName(), QStringLiteral("Series%1").arg(n));
-    EXPECT_EQ(diagrams().lineSeries(2)->objectName(), "Series6");
-    EXPECT_FALSE(diagrams().chartView()->chart()->legend()->isVisible());
-    EXPECT_TRUE(diagrams().axisX()->titleFont().bold());
-    EXPECT_EQ(diagrams().axisX()->titleFont().pixelSize(), 13);
+        EXPECT_EQ(diagramChart().pointSeries(n)->objectName(), QStringLiteral("Series%1").arg(n));
+    EXPECT_EQ(diagramChart().lineSeries(2)->objectName(), "Series6");
+    EXPECT_FALSE(diagramChart().chartView()->chart()->legend()->isVisible());
+    EXPECT_TRUE(diagramChart().axisX()->titleFont().bold());
+    EXPECT_EQ(diagramChart().axisX()->titleFont().pixelSize(), 13);
 }
 
 TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
@@ -130,9 +132,9 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_TRUE(teil<QScrollArea>("ScrollBox1")->isVisible());
     EXPECT_FALSE(teil<QScrollArea>("ScrollBox2")->isVisible());
     EXPECT_TRUE(teil<QRadioButton>("XY")->isChecked());
-    EXPECT_EQ(diagrams().axisY()->titleText(), "y /m");
-    EXPECT_EQ(diagrams().pointSeries(3)->count(), 6);
-    EXPECT_EQ(diagrams().pointSeries(4)->count(), 0);
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "y /m");
+    EXPECT_EQ(diagramChart().pointSeries(3)->count(), 6);
+    EXPECT_EQ(diagramChart().pointSeries(4)->count(), 0);
     EXPECT_EQ(zelle("Tabelle1", 2, 1), "0.04");
     EXPECT_EQ(zelle("tabelle1v", 2, 2), "50");
     EXPECT_EQ(zelle("tabelle1a", 2, 3), "1250");
@@ -147,7 +149,7 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
         EXPECT_TRUE(menu(a)->isVisible()) << a;
     EXPECT_TRUE(menu("MenuTabelle1")->isChecked());
     EXPECT_FALSE(menu("MenuTabelle2")->isChecked());
-    EXPECT_EQ(diagrams().pointSeries(4)->count(), 6);
+    EXPECT_EQ(diagramChart().pointSeries(4)->count(), 6);
     EXPECT_EQ(teil<EvaluationGrid>("Tabelle2a")->headerColour(), QColor(51, 102, 255));
     form8().close();
 
@@ -156,8 +158,8 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_TRUE(menu("MenuFarbe2")->isChecked());
     EXPECT_FALSE(teil<QScrollArea>("ScrollBox1")->isVisible());
     EXPECT_TRUE(teil<QScrollArea>("ScrollBox2")->isVisible());
-    EXPECT_EQ(diagrams().pointSeries(3)->count(), 0);
-    EXPECT_EQ(diagrams().pointSeries(4)->count(), 6);
+    EXPECT_EQ(diagramChart().pointSeries(3)->count(), 0);
+    EXPECT_EQ(diagramChart().pointSeries(4)->count(), 6);
     form8().close();
 
     // Too few rows: the main window's message, and the window stays closed.
@@ -200,18 +202,18 @@ TEST_F(AuswertungTest, TableItemsShowTheHoldersAloneOrSideBySide) {
 TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
     openWindow(true, true);
     waehlen("vyt");
-    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y / (m/s)") << "colour 2's titles stay";
-    EXPECT_EQ(diagrams().axisX()->titleText(), "t / s");
-    EXPECT_EQ(diagrams().pointSeries(1)->count(), 5);
-    EXPECT_EQ(diagrams().pointSeries(2)->count(), 5);
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "v_y / (m/s)") << "colour 2's titles stay";
+    EXPECT_EQ(diagramChart().axisX()->titleText(), "t / s");
+    EXPECT_EQ(diagramChart().pointSeries(1)->count(), 5);
+    EXPECT_EQ(diagramChart().pointSeries(2)->count(), 5);
     menu("MenuFarbe2")->trigger();
     EXPECT_FALSE(menu("MenuFarbe2")->isChecked());
-    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)");
-    EXPECT_EQ(diagrams().axisX()->titleText(), "t /(s)");
-    EXPECT_EQ(diagrams().pointSeries(2)->count(), 0);
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "v_y /(m/s)");
+    EXPECT_EQ(diagramChart().axisX()->titleText(), "t /(s)");
+    EXPECT_EQ(diagramChart().pointSeries(2)->count(), 0);
     menu("MenuFarbe1")->trigger();
-    EXPECT_EQ(diagrams().pointSeries(1)->count(), 0) << "both off: the chart is empty";
-    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)") << "the titles stay";
+    EXPECT_EQ(diagramChart().pointSeries(1)->count(), 0) << "both off: the chart is empty";
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "v_y /(m/s)") << "the titles stay";
     menu("MenuFarbe1")->trigger();
 
     menu("Phasenraum1")->trigger();
@@ -221,14 +223,14 @@ TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
     EXPECT_FALSE(teil<QGroupBox>("GroupBox1")->isVisible());
     EXPECT_FALSE(teil<QFrame>("Panel2")->isVisible());
     // x - vx: position of row k with the velocity of row k + 1 (x = 2 k: vx 50 throughout).
-    EXPECT_EQ(pointsOf(diagrams().pointSeries(3)),
+    EXPECT_EQ(pointsOf(diagramChart().pointSeries(3)),
               (std::vector<QPointF>{{0, 50}, {2, 50}, {4, 50}, {6, 50}, {8, 50}}));
-    EXPECT_EQ(diagrams().axisY()->titleText(), "v_x /(m/s)");
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "v_x /(m/s)");
     waehlen("va");
-    EXPECT_EQ(diagrams().axisX()->titleText(), "v /(m/s)");
+    EXPECT_EQ(diagramChart().axisX()->titleText(), "v /(m/s)");
     // A double click draws the diagram last chosen in the "Diagramme" group.
-    QTest::mouseDClick(diagrams().chartView()->viewport(), Qt::LeftButton);
-    EXPECT_EQ(diagrams().axisY()->titleText(), "v_y /(m/s)");
+    QTest::mouseDClick(diagramChart().chartView()->viewport(), Qt::LeftButton);
+    EXPECT_EQ(diagramChart().axisY()->titleText(), "v_y /(m/s)");
     menu("Normalraum1")->trigger();
     EXPECT_TRUE(teil<QFrame>("Panel2")->isVisible());
     EXPECT_TRUE(teil<QRadioButton>("XY")->isChecked());
@@ -236,16 +238,16 @@ TEST_F(AuswertungTest, DiagramsTitlesColoursAndPhaseSpace) {
 
 TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
     openWindow(true, false);
-    QChart* chart = diagrams().chartView()->chart();
+    QChart* chart = diagramChart().chartView()->chart();
     auto zoomIn = [&] {
         QWheelEvent wheel(QPointF(200, 200), QPointF(200, 200), QPoint(), QPoint(0, 120),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QCoreApplication::sendEvent(diagrams().chartView()->viewport(), &wheel);
+        QCoreApplication::sendEvent(diagramChart().chartView()->viewport(), &wheel);
     };
-    const double span = diagrams().axisX()->max() - diagrams().axisX()->min();
+    const double span = diagramChart().axisX()->max() - diagramChart().axisX()->min();
     zoomIn();
     EXPECT_TRUE(chart->isZoomed());
-    EXPECT_LT(diagrams().axisX()->max() - diagrams().axisX()->min(), span);
+    EXPECT_LT(diagramChart().axisX()->max() - diagramChart().axisX()->min(), span);
     menu("Phasenraum1")->trigger();
     waehlen("yvy");
     EXPECT_TRUE(chart->isZoomed()) << "the phase-space buttons keep the zoom";
@@ -259,7 +261,7 @@ TEST_F(AuswertungTest, ZoomIsResetByTheDiagramButtonsOnly) {
 TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {
     openWindow(true, false, 12);
     auto* spin = teil<QSpinBox>("SpinEdit1");
-    auto* line = diagrams().lineSeries(1);
+    auto* line = diagramChart().lineSeries(1);
     waehlen("vyt");
     // Strength 5 on 12 velocity rows: centre rows 4 to 10.
     EXPECT_EQ(line->count(), 7);
@@ -274,7 +276,8 @@ TEST_F(AuswertungTest, TrendLineCaptionsAndStrengthRules) {
 
     waehlen("xt");
     EXPECT_EQ(spin->value(), 1);
-    EXPECT_EQ(pointsOf(line), pointsOf(diagrams().pointSeries(1))) << "the line joins the points";
+    EXPECT_EQ(pointsOf(line), pointsOf(diagramChart().pointSeries(1)))
+        << "the line joins the points";
     QTest::keyClick(spin, Qt::Key_Up);
     EXPECT_EQ(spin->value(), 1) << "undone while x - t is chosen";
     waehlen("vt");
@@ -307,7 +310,7 @@ TEST_F(AuswertungTest, EditingACellRedrawsFromTheTextsWithoutRecomputing) {
     EXPECT_EQ(zelle("Tabelle1", 2, 2), "9.5") << "',' types '.', letters are swallowed";
     EXPECT_EQ(zelle("tabelle1v", 3, 2), before) << "velocities are not recomputed";
     QTest::keyClick(grid, Qt::Key_Down);
-    const auto points = pointsOf(diagrams().pointSeries(3));
+    const auto points = pointsOf(diagramChart().pointSeries(3));
     EXPECT_NE(std::find(points.begin(), points.end(), QPointF(9.5, 1)), points.end())
         << "the x-y diagram was redrawn from the edited text";
 }
@@ -320,14 +323,14 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
     QLocale::setDefault(QLocale(QLocale::German));
     openWindow(true, false);
     // A real click a pixel beside the point's marker names the point's own values.
-    QChartView* view = diagrams().chartView();
+    QChartView* view = diagramChart().chartView();
     view->resize(800, 500);
     QApplication::processEvents();
-    const QPointF at = view->chart()->mapToPosition(QPointF(4, 4), diagrams().pointSeries(3));
+    const QPointF at = view->chart()->mapToPosition(QPointF(4, 4), diagramChart().pointSeries(3));
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at + QPointF(1, 1)));
     EXPECT_EQ(view->toolTip(), "Abszisse: 4\nOrdinate: 4");
     QTest::qWait(1100);
-    EXPECT_EQ(diagrams().chartView()->toolTip(), "");
+    EXPECT_EQ(diagramChart().chartView()->toolTip(), "");
     // Far from every point, or after a drag (a zoom), no hint.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->mapFromScene(at + QPointF(30, -30)));
@@ -339,7 +342,7 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(view->viewport(), &move);
     QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at));
-    EXPECT_EQ(diagrams().chartView()->toolTip(), "");
+    EXPECT_EQ(diagramChart().chartView()->toolTip(), "");
     QLocale::setDefault(QLocale::c());
 }
 
@@ -365,7 +368,7 @@ TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {
     EXPECT_FALSE(form8().isVisible());
     EXPECT_EQ(zelle("Tabelle1", 2, 1), "");
     EXPECT_EQ(zelle("tabelle1v", 2, 2), "");
-    EXPECT_EQ(diagrams().pointSeries(3)->count(), 0);
+    EXPECT_EQ(diagramChart().pointSeries(3)->count(), 0);
     EXPECT_TRUE(menu("Normalraum1")->isChecked());
     EXPECT_EQ(teil<QScrollArea>("ScrollBox2")->x(), 8);
     EXPECT_TRUE(form8().view().diagramMode);
@@ -380,7 +383,7 @@ TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
     QImage image(png);
     ASSERT_FALSE(image.isNull());
     EXPECT_EQ(image.size(),
-              diagrams().chartView()->size() * diagrams().chartView()->devicePixelRatioF());
+              diagramChart().chartView()->size() * diagramChart().chartView()->devicePixelRatioF());
     const auto count = dialogs.messages.size();
     menu("Diagrammspeichern1")->trigger();
     ASSERT_EQ(dialogs.messages.size(), count + 1);

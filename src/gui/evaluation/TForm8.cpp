@@ -14,7 +14,9 @@
 #include "gui/app/Session.h"
 #include "gui/app/Sound.h"
 #include "gui/app/TForm9.h"
+#include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/DiagrammView.h"
 #include "gui/evaluation/EvaluationMenu.h"
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/ExportPanel.h"
@@ -56,9 +58,10 @@ void TForm8::buildExitAndExport(QWidget* area) {
 void TForm8::connectParts() {
     connect(tables_, &EvaluationTables::edited, diagrams_, &DiagramPanel::refresh);
     connect(trend_, &TrendLinePanel::strengthChanged, diagrams_, &DiagramPanel::redrawTrendLines);
-    connect(trend_, &TrendLinePanel::linesToggled, diagrams_, &DiagramPanel::setLinesShown);
+    connect(trend_, &TrendLinePanel::linesToggled, &diagrams_->chart(),
+            &DiagramChart::setLinesShown);
     connect(diagrams_, &DiagramPanel::strengthReset, trend_, &TrendLinePanel::showStrength);
-    connect(diagrams_, &DiagramPanel::saveRequested, this, &TForm8::saveDiagram);
+    connect(&diagrams_->chart(), &DiagramChart::saveRequested, this, &TForm8::saveDiagram);
     connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &TForm8::saveDiagram);
     connect(menu_, &EvaluationMenu::closeRequested, this, &QWidget::close);
     connect(menu_, &EvaluationMenu::exportRequested, export_, &ExportPanel::SpeedButton1Click);
@@ -79,7 +82,7 @@ void TForm8::layOut() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(screen.width(), screen.height() - 20);
     const int chartWidth = std::max(300, screen.width() - 128 - 10);
-    diagrams_->chartView()->setGeometry(128, 0, chartWidth, 590);
+    diagrams_->chart().chartView()->setGeometry(128, 0, chartWidth, 590);
 }
 
 void TForm8::setUpView(bool colour1, bool colour2) {
@@ -101,7 +104,7 @@ void TForm8::openWindow() {
     const auto& anzeige = session_.state().analyse.anzeige;
     const bool colour1 = anzeige.farbe1Analysieren;
     const bool colour2 = anzeige.farbe2Analysieren;
-    diagrams_->resetZoom();
+    diagrams_->chart().resetZoom();
     if (colour1 || colour2) {
         setUpView(colour1, colour2);
         tables_->showOnly(colour1 ? 1 : 2);
@@ -127,7 +130,7 @@ void TForm8::saveDiagram() {
                                                          QStringLiteral("Bilder (*.png *.svg)"));
     if (path.isEmpty()) return;
     try {
-        diagrams_->saveDiagram(path);
+        diagrams_->chart().saveDiagram(path);
     } catch (const std::exception& e) {
         session_.dialogs().message(this, MessageKind::Error, QString::fromUtf8(e.what()),
                                    QMessageBox::Ok);
@@ -135,9 +138,9 @@ void TForm8::saveDiagram() {
 }
 
 void TForm8::closeEvent(QCloseEvent* event) {
-    diagrams_->clearPoints();
+    diagrams_->chart().clearPoints();
     if (!view_.diagramMode) chooseMode(true);
-    diagrams_->clearPoints();
+    diagrams_->chart().clearPoints();
     tables_->clear();
     QMainWindow::closeEvent(event);
     Q_EMIT closed();

@@ -20,13 +20,13 @@ ResultDisplayPanel::ResultDisplayPanel(ResultDisplay& anzeige, QWidget* parent)
     titel->setGeometry(8, 6, 217, 20);
     titel->setStyleSheet(
         QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
-    baueAuswahl();
-    baueSuchgebiete();
-    baueBremse();
+    buildColourAndMarkerChoice();
+    buildSearchAreaBoxes();
+    buildBrake();
 }
 
-QCheckBox* ResultDisplayPanel::kasten(const char* name, const QString& text, const QRect& place,
-                                      QWidget* in) {
+QCheckBox* ResultDisplayPanel::addCheckBox(const char* name, const QString& text,
+                                           const QRect& place, QWidget* in) {
     auto* k = new QCheckBox(text, in);
     k->setObjectName(QString::fromLatin1(name));
     k->setGeometry(place);
@@ -34,14 +34,14 @@ QCheckBox* ResultDisplayPanel::kasten(const char* name, const QString& text, con
     return k;
 }
 
-void ResultDisplayPanel::baueAuswahl() {
+void ResultDisplayPanel::buildColourAndMarkerChoice() {
     groupBox1_ = new QGroupBox(this);
     groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
     groupBox1_->setGeometry(8, 32, 217, 62);
-    checkBox1_ =
-        kasten("CheckBox1", QStringLiteral("Farbe 1 analysieren"), {10, 8, 190, 20}, groupBox1_);
-    checkBox2_ =
-        kasten("CheckBox2", QStringLiteral("Farbe 2 analysieren"), {10, 34, 190, 20}, groupBox1_);
+    checkBox1_ = addCheckBox("CheckBox1", QStringLiteral("Farbe 1 analysieren"), {10, 8, 190, 20},
+                             groupBox1_);
+    checkBox2_ = addCheckBox("CheckBox2", QStringLiteral("Farbe 2 analysieren"), {10, 34, 190, 20},
+                             groupBox1_);
     radioGroup1_ = new RadioGroup(
         {QStringLiteral("Mittelpunkt"), QStringLiteral("gefundene Bildpunkte")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
@@ -64,13 +64,13 @@ void ResultDisplayPanel::baueAuswahl() {
     radioButton2_->hide();
 }
 
-void ResultDisplayPanel::baueSuchgebiete() {
-    checkBox3_ = kasten("CheckBox3", QStringLiteral("Suchgebiete"), {8, 172, 200, 20}, this);
-    checkBox4_ = kasten("CheckBox4", QStringLiteral("Abweichung"), {24, 198, 120, 20}, this);
+void ResultDisplayPanel::buildSearchAreaBoxes() {
+    checkBox3_ = addCheckBox("CheckBox3", QStringLiteral("Suchgebiete"), {8, 172, 200, 20}, this);
+    checkBox4_ = addCheckBox("CheckBox4", QStringLiteral("Abweichung"), {24, 198, 120, 20}, this);
     checkBox4_->setStyleSheet(QStringLiteral("background: yellow;"));
-    checkBox5_ = kasten("CheckBox5", QStringLiteral("Objektgrösse"), {24, 224, 120, 20}, this);
+    checkBox5_ = addCheckBox("CheckBox5", QStringLiteral("Objektgrösse"), {24, 224, 120, 20}, this);
     checkBox5_->setStyleSheet(QStringLiteral("background: aqua;"));
-    checkBox6_ = kasten("CheckBox6", QStringLiteral("Hintergrund"), {8, 258, 200, 20}, this);
+    checkBox6_ = addCheckBox("CheckBox6", QStringLiteral("Hintergrund"), {8, 258, 200, 20}, this);
     checkBox3_->setChecked(anzeige_.suchgebiete);
     checkBox4_->setChecked(anzeige_.abweichung);
     checkBox5_->setChecked(anzeige_.objektgroesse);
@@ -79,7 +79,7 @@ void ResultDisplayPanel::baueSuchgebiete() {
     checkBox5_->hide();
 }
 
-void ResultDisplayPanel::baueBremse() {
+void ResultDisplayPanel::buildBrake() {
     // The label says how long the pause is, so nobody has to guess the bar's milliseconds.
     labelbremse_ = new QLabel(this);
     labelbremse_->setObjectName(QStringLiteral("labelbremse"));

@@ -40,10 +40,14 @@ class ResultDisplayPanel : public QFrame {
     QScrollBar* ScrollBarBremse() const { return scrollBarBremse_; }
 
   private:
-    void baueAuswahl();
-    void baueSuchgebiete();
-    void baueBremse();
-    QCheckBox* kasten(const char* name, const QString& text, const QRect& place, QWidget* in);
+    /// "Farbe 1/2 analysieren", "Mittelpunkt" / "gefundene Bildpunkte" and the centre markers.
+    void buildColourAndMarkerChoice();
+    /// "Suchgebiete" with "Abweichung" and "Objektgrösse" below it, and "Hintergrund".
+    void buildSearchAreaBoxes();
+    /// The brake bar and the label that shows its pause.
+    void buildBrake();
+    /// A check box on `in` that writes the options whenever it is toggled.
+    QCheckBox* addCheckBox(const char* name, const QString& text, const QRect& place, QWidget* in);
     void writeToSettings();
     void showBrake(int ms);
 

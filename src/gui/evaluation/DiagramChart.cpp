@@ -1,0 +1,243 @@
+#include "gui/evaluation/DiagramChart.h"
+
+#include <QBuffer>
+#include <QChart>
+#include <QFileInfo>
+#include <QLineSeries>
+#include <QLocale>
+#include <QPainter>
+#include <QSvgGenerator>
+#include <QTimer>
+#include <QToolTip>
+#include <QValueAxis>
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <tuple>
+
+#include "core/FileWrite.h"
+#include "gui/app/PngFile.h"
+#include "gui/evaluation/DiagrammView.h"
+
+namespace zebak::gui {
+
+namespace {
+const QColor kSlotColour[2] = {QColor(255, 0, 0), QColor(0, 0, 255)};
+/// How long the point hint stays, milliseconds.
+constexpr int kHintMs = 1000;
+
+/// A filled circle of the colour on a transparent square: the marker of the other diagrams.
+QImage circleImage(const QColor& colour, int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(colour, 1));
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(0.5, 0.5, size - 1, size - 1));
+    return image;
+}
+
+/// A cross of the colour on a transparent square: the marker of the time diagrams.
+QImage crossImage(const QColor& colour, int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(QPen(colour, 1));
+    p.drawLine(size / 2, 0, size / 2, size - 1);
+    p.drawLine(0, size / 2, size - 1, size / 2);
+    return image;
+}
+}  // namespace
+
+QString pointHint(const QPointF& point, const QLocale& locale) {
+    QLocale l = locale;
+    l.setNumberOptions(QLocale::OmitGroupSeparator);
+    return QStringLiteral("Abszisse: ") + l.toString(point.x(), 'g', 15) +
+           QStringLiteral("\nOrdinate: ") + l.toString(point.y(), 'g', 15);
+}
+
+DiagramChart::DiagramChart(QWidget* area, QObject* owner) : QObject(owner) {
+    chart_ = new QChart;
+    chart_->legend()->hide();
+    chart_->setBackgroundBrush(Qt::white);
+    chart_->setPlotAreaBackgroundVisible(false);
+    axisX_ = new QValueAxis;
+    axisY_ = new QValueAxis;
+    QFont titleFont(QStringLiteral("Arial"));
+    titleFont.setPixelSize(13);
+    titleFont.setBold(true);
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setTitleFont(titleFont);
+        axis->setTitleBrush(Qt::black);
+    }
+    chart_->addAxis(axisX_, Qt::AlignBottom);
+    chart_->addAxis(axisY_, Qt::AlignLeft);
+    addSeries();
+    view_ = new DiagrammView(chart_, area);
+    view_->setObjectName(QStringLiteral("Diagramm"));
+    view_->setGeometry(128, 0, 793, 489);
+    connect(view_, &DiagrammView::saveRequested, this, &DiagramChart::saveRequested);
+    connect(view_, &DiagrammView::clickedAt, this, &DiagramChart::hintNear);
+}
+
+QLineSeries* DiagramChart::makePointSeries(int n) {
+    // Series1 and Series2 draw crosses (time diagrams), Series3 and Series4 circles.
+    // A line series without its line whose markers are pictures it paints itself: a scatter
+    // series makes one graphics item per point, which costs seconds at 10,000 points.
+    auto* s = new QLineSeries;
+    s->setObjectName(QStringLiteral("Series%1").arg(n + 1));
+    const QColor colour = kSlotColour[n % 2];
+    s->setMarkerSize(7);
+    s->setLightMarker(n < 2 ? crossImage(colour, 7) : circleImage(colour, 7));
+    s->setPointsVisible(true);
+    s->setPen(Qt::NoPen);
+    s->setColor(colour);
+    return s;
+}
+
+void DiagramChart::addSeries() {
+    for (int n = 0; n < 4; ++n) {
+        points_[static_cast<std::size_t>(n)] = makePointSeries(n);
+    }
+    for (int n = 0; n < 2; ++n) {
+        auto* line = new QLineSeries;
+        line->setObjectName(QStringLiteral("Series%1").arg(n + 5));
+        line->setColor(kSlotColour[n]);
+        lines_[static_cast<std::size_t>(n)] = line;
+    }
+    for (QXYSeries* s :
+         {static_cast<QXYSeries*>(lines_[0]), static_cast<QXYSeries*>(lines_[1]),
+          static_cast<QXYSeries*>(points_[0]), static_cast<QXYSeries*>(points_[1]),
+          static_cast<QXYSeries*>(points_[2]), static_cast<QXYSeries*>(points_[3])}) {
+        chart_->addSeries(s);
+        s->attachAxis(axisX_);
+        s->attachAxis(axisY_);
+    }
+}
+
+void DiagramChart::setTitles(const AxisTitles& titles) {
+    axisY_->setTitleText(QString::fromStdString(titles.left));
+    axisX_->setTitleText(QString::fromStdString(titles.bottom));
+}
+
+void DiagramChart::clearPoints() {
+    for (QLineSeries* s : points_) s->clear();
+}
+
+void DiagramChart::clearAll() {
+    clearPoints();
+    for (QLineSeries* l : lines_) l->clear();
+}
+
+void DiagramChart::startOver() {
+    clearAll();
+    chart_->zoomReset();
+}
+
+void DiagramChart::resetZoom() {
+    chart_->zoomReset();
+    rescale();
+}
+
+void DiagramChart::rescaleUnlessZoomed() {
+    if (!chart_->isZoomed()) rescale();
+}
+
+void DiagramChart::setLinesShown(bool shown) {
+    for (QLineSeries* l : lines_) l->setVisible(shown);
+}
+
+void DiagramChart::rescale() {
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    bool any = false;
+    for (QXYSeries* s : {static_cast<QXYSeries*>(points_[0]), static_cast<QXYSeries*>(points_[1]),
+                         static_cast<QXYSeries*>(points_[2]), static_cast<QXYSeries*>(points_[3]),
+                         static_cast<QXYSeries*>(lines_[0]), static_cast<QXYSeries*>(lines_[1])}) {
+        for (const QPointF& p : s->points()) {
+            if (!any) {
+                minX = maxX = p.x();
+                minY = maxY = p.y();
+                any = true;
+            }
+            minX = std::min(minX, p.x());
+            maxX = std::max(maxX, p.x());
+            minY = std::min(minY, p.y());
+            maxY = std::max(maxY, p.y());
+        }
+    }
+    if (!any) return;
+    const auto pad = [](double& lo, double& hi) {
+        const double span = hi - lo;
+        const double margin = span > 0 ? span * 0.05 : (lo != 0 ? std::abs(lo) * 0.1 : 1.0);
+        lo -= margin;
+        hi += margin;
+    };
+    pad(minX, maxX);
+    pad(minY, maxY);
+    for (auto [axis, lo, hi] : {std::tuple{axisX_, minX, maxX}, std::tuple{axisY_, minY, maxY}}) {
+        axis->setRange(lo, hi);
+        axis->applyNiceNumbers();
+    }
+}
+
+void DiagramChart::hintNear(const QPointF& position) {
+    const QPointF inScene = view_->mapToScene(position.toPoint());
+    constexpr double kReach = 5.0;
+    double best = kReach * kReach;
+    std::optional<QPointF> nearest;
+    for (QLineSeries* s : points_) {
+        if (!s->isVisible()) continue;
+        for (const QPointF& p : s->points()) {
+            const QPointF d = chart_->mapToPosition(p, s) - inScene;
+            const double squared = d.x() * d.x() + d.y() * d.y();
+            if (squared <= best) {
+                best = squared;
+                nearest = p;
+            }
+        }
+    }
+    if (nearest) showHint(*nearest);
+}
+
+void DiagramChart::showHint(const QPointF& point) {
+    const QString text = pointHint(point, QLocale());
+    view_->setToolTip(text);
+    QToolTip::showText(QCursor::pos(), text, view_, {}, kHintMs);
+    QTimer::singleShot(kHintMs, view_, [w = view_] { w->setToolTip({}); });
+}
+
+void DiagramChart::saveDiagram(const QString& path) const {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QStringLiteral("svg")) {
+        // A vector drawing of the chart at its size on the screen.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(view_->size());
+        svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
+        svg.setTitle(QStringLiteral("Zebak-Diagramm"));
+        QPainter painter(&svg);
+        view_->render(&painter);
+        painter.end();
+        writeFileSafely(
+            path.toStdString(),
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        return;
+    }
+    if (!suffix.isEmpty() && suffix != QStringLiteral("png"))
+        throw std::runtime_error(
+            "Diagramme werden als PNG oder SVG gespeichert (Endung .png oder .svg): " +
+            path.toStdString());
+    const qreal ratio = view_->devicePixelRatioF();
+    QImage image(view_->size() * ratio, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    view_->render(&painter);
+    painter.end();
+    writePngFile(image, path);
+}
+
+}  // namespace zebak::gui

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QString>
+#include <array>
+
+#include "core/Diagrams.h"
+
+class QChart;
+class QLineSeries;
+class QLocale;
+class QValueAxis;
+class QWidget;
+
+namespace zebak::gui {
+
+class DiagrammView;
+
+/// The chart of the evaluation window: the view Diagramm, its two axes and six series
+/// (Series1, Series2 crosses of the time diagrams, Series3, Series4 circles of x-y and phase
+/// space, Series5, Series6 the lines). It scales the axes to what is shown, shows the hint of
+/// a clicked point and saves the picture; which points it shows is the diagram panel's choice.
+class DiagramChart : public QObject {
+    Q_OBJECT
+  public:
+    /// Builds the chart view on `area`; the chart lives as long as `area`.
+    DiagramChart(QWidget* area, QObject* owner);
+
+    DiagrammView* chartView() const { return view_; }
+    /// Series1 ... Series4 for n = 1 ... 4.
+    QLineSeries* pointSeries(int n) const { return points_.at(static_cast<std::size_t>(n - 1)); }
+    /// Series5 for slot 1, Series6 for slot 2.
+    QLineSeries* lineSeries(int slot) const {
+        return lines_.at(static_cast<std::size_t>(slot - 1));
+    }
+    QValueAxis* axisX() const { return axisX_; }
+    QValueAxis* axisY() const { return axisY_; }
+
+    /// The axis titles of a diagram: left for the y axis, bottom for the x axis.
+    void setTitles(const AxisTitles& titles);
+    /// Empties the four point series (closing, mode switches).
+    void clearPoints();
+    /// Empties the point series and both line series.
+    void clearAll();
+    /// Empties every series and forgets the zoom, before a new diagram is drawn.
+    void startOver();
+    /// The zoom goes back to the automatic scale.
+    void resetZoom();
+    /// Both axes take the range of every point shown, with a small margin.
+    void rescale();
+    /// Rescales unless the user has zoomed in (the zoom stays in phase space).
+    void rescaleUnlessZoomed();
+    /// Shows or hides both line series.
+    void setLinesShown(bool shown);
+    /// Saves the diagram shown: as SVG for a name ending in .svg, else as PNG at the chart's
+    /// size times the pixel ratio (".png" added to a name without extension). Throws
+    /// FileWriteError or std::runtime_error (another extension) with the reason.
+    void saveDiagram(const QString& path) const;
+
+  Q_SIGNALS:
+    /// The user asked to save the diagram (context menu).
+    void saveRequested();
+
+  private:
+    static QLineSeries* makePointSeries(int n);
+    void addSeries();
+    /// The point of a shown point series nearest to a click at `position` of the view, when
+    /// its marker is within reach (5 pixels), gets the hint.
+    void hintNear(const QPointF& position);
+    void showHint(const QPointF& point);
+
+    QChart* chart_ = nullptr;
+    DiagrammView* view_ = nullptr;
+    QValueAxis* axisX_ = nullptr;
+    QValueAxis* axisY_ = nullptr;
+    std::array<QLineSeries*, 4> points_{};
+    std::array<QLineSeries*, 2> lines_{};
+};
+
+/// The text of the point hint: "Abszisse: x" and "Ordinate: y" on two lines, the values in the
+/// shortest form of up to 15 significant digits with the locale's decimal separator.
+QString pointHint(const QPointF& point, const QLocale& locale);
+
+}  // namespace zebak::gui
