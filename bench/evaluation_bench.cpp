@@ -12,6 +12,7 @@
 #include "core/Kinematics.h"
 #include "core/NumberText.h"
 #include "gui/app/Dialogs.h"
+#include "gui/evaluation/DiagramChart.h"
 #include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/WindowSet.h"
@@ -52,7 +53,7 @@ void OpenEvaluationAndDrawXY(benchmark::State& state) {
     s.analyse.framesPerSecond = 25;
     fillThrow(s.tabelle(1));
     zebak::gui::TForm8& form8 = *windows.secondary().form8;
-    QChartView* chart = form8.diagrams().chartView();
+    QChartView* chart = form8.diagrams().chart().chartView();
     QImage target(chart->size(), QImage::Format_ARGB32);
     for (auto _ : state) {
         windows.form1().commands().evaluationButton()->click();
