@@ -13,6 +13,7 @@
 #include "core/NumberText.h"
 #include "gui/app/Dialogs.h"
 #include "gui/evaluation/DiagramChart.h"
+#include "gui/evaluation/DiagrammView.h"
 #include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/WindowSet.h"
