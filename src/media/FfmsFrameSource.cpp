@@ -18,15 +18,16 @@ void ffms::initOnce() {
 
 namespace {
 
-/// The recent frames and the frame shown together hold at most this many bytes: a 4K film
-/// keeps seven recent frames besides the one shown, an 8K film (95 MiB a frame) one. One is
-/// always kept: it is the buffer the next frame is decoded into, and a fresh buffer for
-/// every frame would cost its first touch each time (0.3 s for an 8K frame here).
+/// The recent frames and the frame shown together hold at most this many bytes: 32 frames
+/// of a 1080p film, 7 of a 4K film, one of an 8K film (95 MiB a frame) besides the one shown.
+/// One is always kept: it is the buffer the next frame is decoded into, and a fresh buffer
+/// for every frame would cost its first touch each time (0.3 s for an 8K frame here).
 constexpr std::size_t kRecentBytes = 200u * 1024u * 1024u;
-/// And at most this many frames: memory the program touches for the first time costs about
-/// 17 ms per 1080p frame on a virtual machine (measured), so a list that grew to the byte
-/// budget for small frames would slow every pass over a film by a third and gain little.
-constexpr std::size_t kRecentFrames = 8;
+/// The list keeps only that one frame until the film is stepped back by at most this many
+/// frames: memory touched for the first time costs about 17 ms per 1080p frame on a virtual
+/// machine (measured), so a list that filled its budget on every pass in order (where it is
+/// never read) would slow decoding and tracking by a tenth to a third.
+constexpr int kStepBackFrames = 16;
 
 }  // namespace
 
@@ -158,6 +159,7 @@ bool FfmsFrameSource::Impl::stepInOrder(int n, RgbFrame& out) {
 
 void FfmsFrameSource::Impl::show(int n) {
     if (n == shownFrame) return;
+    if (n < shownFrame && shownFrame - n <= kStepBackFrames) steppedBack = true;
     RgbFrame next;
     const auto cached = std::find_if(recent.begin(), recent.end(),
                                      [n](const auto& entry) { return entry.first == n; });
@@ -186,7 +188,8 @@ std::size_t FfmsFrameSource::Impl::recentCapacity() const {
     const std::size_t frameBytes = static_cast<std::size_t>(info.analysisSize.width) *
                                    static_cast<std::size_t>(info.analysisSize.height) * 3u;
     const std::size_t frames = kRecentBytes / std::max<std::size_t>(frameBytes, 1);
-    return std::clamp<std::size_t>(frames > 0 ? frames - 1 : 0, 1, kRecentFrames);
+    if (!steppedBack) return 1;
+    return std::max<std::size_t>(frames > 0 ? frames - 1 : 0, 1);
 }
 
 /// A frame buffer to decode into: the oldest recent frame's when the list is full, so

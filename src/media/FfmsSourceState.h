@@ -45,6 +45,7 @@ struct FfmsFrameSource::Impl {
     int shownFrame = -1;  // frame index held in current
     RgbFrame current;
     std::deque<std::pair<int, RgbFrame>> recent;  // recently shown frames, newest first
+    bool steppedBack = false;  // the film was stepped back: the recent frames pay off
     std::int64_t decodes = 0;
     std::uint64_t lastHash = 0;  // pictureHash of the picture decoded last
     FrameConverter converter;

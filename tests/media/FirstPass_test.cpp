@@ -142,10 +142,20 @@ TEST(FirstPassTest, AWarmOpenDecodesFrameZeroOnlyAndJumpsSetUpFfms2) {
     }
     EXPECT_FALSE(source->jumpSourceMade());
     EXPECT_EQ(source->decodeCount(), 11);
-    // Back within the recent frames: no decode.
+    // Read in order, only the frame before the shown one is kept: one step back is free.
+    source->seek(9);
+    EXPECT_EQ(test::readBarcode(source->frame()), 9);
+    EXPECT_EQ(source->decodeCount(), 11);
+    // Stepped back, the list keeps what it can: forth and back again costs no decode.
     source->seek(4);
     EXPECT_EQ(test::readBarcode(source->frame()), 4);
-    EXPECT_EQ(source->decodeCount(), 11);
+    for (int n = 5; n <= 12; ++n) source->seek(n);
+    const std::int64_t decodes = source->decodeCount();
+    for (int n : {11, 7, 5, 4, 10}) {
+        source->seek(n);
+        EXPECT_EQ(test::readBarcode(source->frame()), n);
+    }
+    EXPECT_EQ(source->decodeCount(), decodes);
     source->seek(40);
     EXPECT_EQ(test::readBarcode(source->frame()), 40);
     EXPECT_TRUE(source->jumpSourceMade());
