@@ -140,13 +140,13 @@ bool FfmsFrameSource::Impl::stepInOrder(int n, RgbFrame& out) {
         inOrder = SequentialDecoder::open(path, track);
         inOrderFrame = -1;
     }
-    if (!inOrder || inOrderFrame != n - 1) return false;
-    if (n == 1 && inOrder->couldUseThreads()) {
-        // A warm open decodes frame 0 with one thread; going on, a decoder with frame threads
-        // takes over from the film's start (its frame 0 is the one the first pass hashed).
+    if (n == 1 && inOrderFrame == 0 && readsInOrder && (!inOrder || inOrder->couldUseThreads())) {
+        // Frame 0 came from the first pass, or a warm open decoded it with one thread; going
+        // on, a decoder with frame threads takes over from the film's start.
         auto threaded = SequentialDecoder::open(path, track);
         if (threaded && threaded->next()) inOrder = std::move(threaded);
     }
+    if (!inOrder || inOrderFrame != n - 1) return false;
     ++decodes;
     if (inOrder->next() && take(inOrder->picture(), out) && lastHash == hashes[n]) {
         inOrderFrame = n;

@@ -148,7 +148,11 @@ bool recordHashesInOrder(FfmsFrameSource::Impl& impl, const OpenProgress& progre
             decoder->timestamp() != listed->PTS)
             return false;
         const DecodedPicture picture = decoder->picture();
-        if (n == 0) setSizes(impl, FrameSize{picture.width, picture.height});
+        if (n == 0) {
+            // Frame 0 is kept as the frame shown after the open, so it is not decoded again.
+            setSizes(impl, FrameSize{picture.width, picture.height});
+            if (!impl.take(picture, impl.current)) return false;
+        }
         noteSize(impl, n, FrameSize{picture.width, picture.height});
         hashes.push_back(pictureHash(picture));
         ++impl.decodes;
@@ -156,7 +160,8 @@ bool recordHashesInOrder(FfmsFrameSource::Impl& impl, const OpenProgress& progre
     }
     impl.hashes = std::move(hashes);
     impl.readsInOrder = true;
-    impl.inOrder = SequentialDecoder::open(impl.path, impl.track);  // for the frames from 0
+    impl.shownFrame = 0;
+    impl.inOrderFrame = 0;  // the decoder for the frames from 1 on is opened at frame 1
     return true;
 }
 
