@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/Barcode.h"
+#include "support/CacheFolder.h"
 #include "support/Process.h"
 
 namespace zebak {
@@ -18,27 +19,7 @@ namespace fs = std::filesystem;
 
 std::string film(const std::string& name) { return std::string(ZEBAK_TEST_FILMS) + "/" + name; }
 
-/// A fresh cache folder for one test, so first and second opens can be told apart.
-class CacheFolder {
-  public:
-    CacheFolder() {
-        dir_ = fs::temp_directory_path() /
-               ("zebak-cache-test-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-        old_ = std::getenv("XDG_CACHE_HOME") ? std::getenv("XDG_CACHE_HOME") : "";
-        setenv("XDG_CACHE_HOME", dir_.c_str(), 1);
-    }
-    ~CacheFolder() {
-        setenv("XDG_CACHE_HOME", old_.c_str(), 1);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    fs::path zebakFolder() const { return dir_ / "zebak"; }
-
-  private:
-    fs::path dir_;
-    std::string old_;
-};
+using test::CacheFolder;
 
 struct FilmCase {
     std::string name;

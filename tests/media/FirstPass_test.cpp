@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "media/FfmsFrameSource.h"
 #include "media/IndexRate.h"
 #include "support/Barcode.h"
+#include "support/CacheFolder.h"
 
 namespace zebak {
 namespace {
@@ -19,35 +19,7 @@ namespace fs = std::filesystem;
 
 std::string film(const std::string& name) { return std::string(ZEBAK_TEST_FILMS) + "/" + name; }
 
-/// A fresh, private cache folder for one test.
-class FreshCache {
-  public:
-    FreshCache() {
-        dir_ = fs::temp_directory_path() /
-               ("zebak-first-pass-" + std::to_string(std::random_device{}()));
-        fs::create_directories(dir_);
-        const char* old = std::getenv("XDG_CACHE_HOME");
-        old_ = old != nullptr ? old : "";
-        setenv("XDG_CACHE_HOME", dir_.c_str(), 1);
-    }
-    ~FreshCache() {
-        setenv("XDG_CACHE_HOME", old_.c_str(), 1);
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    std::size_t files() const {
-        std::error_code ec;
-        if (!fs::exists(dir_ / "zebak", ec)) return 0;
-        std::size_t n = 0;
-        for ([[maybe_unused]] const auto& e : fs::recursive_directory_iterator(dir_ / "zebak"))
-            ++n;
-        return n;
-    }
-
-  private:
-    fs::path dir_;
-    std::string old_;
-};
+using test::CacheFolder;
 
 struct FfmsFacts {
     double fps = 0;
@@ -78,7 +50,7 @@ FfmsFacts ffmsOwn(const std::string& path) {
 // The rate and turn come from the index and the header now, with no FFMS2 source set up;
 // they must be the ones FFMS2 reports, on films of every kind, rate and turn.
 TEST(FirstPassTest, RateAndTurnWithoutADecoderEqualFfms2sOwn) {
-    FreshCache cache;
+    CacheFolder cache;
     for (const std::string name :
          {"mpeg4.avi", "mpeg4-bframes.avi", "mjpeg.avi", "dv-pal.avi", "h264.mov", "mpeg2.mpg",
           "hevc.mp4", "vp9.webm", "phone/h264-90.mp4", "phone/h264-180.mp4",
@@ -111,7 +83,7 @@ TEST(FirstPassTest, IndexRateSnapsToCommonRatesOnlyWhenClose) {
 }
 
 TEST(FirstPassTest, ACancelInTheMiddleOfThePassLeavesNothingInTheCache) {
-    FreshCache cache;
+    CacheFolder cache;
     int reports = 0;
     EXPECT_THROW(FfmsFrameSource::open(film("h264.mov"),
                                        [&](const FilmOpenStatus& s) {
@@ -131,7 +103,7 @@ TEST(FirstPassTest, ACancelInTheMiddleOfThePassLeavesNothingInTheCache) {
 // A warm open decodes frame 0 only and sets up no FFMS2 source; going on in order needs none
 // either, and the first jump makes it.
 TEST(FirstPassTest, AWarmOpenDecodesFrameZeroOnlyAndJumpsSetUpFfms2) {
-    FreshCache cache;
+    CacheFolder cache;
     FfmsFrameSource::open(film("h264-1080.mp4")).reset();
     auto source = FfmsFrameSource::open(film("h264-1080.mp4"));
     EXPECT_EQ(source->decodeCount(), 1);
