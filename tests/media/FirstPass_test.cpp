@@ -4,7 +4,6 @@
 #include <ffms.h>
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@
 
 namespace zebak {
 namespace {
-namespace fs = std::filesystem;
 
 std::string film(const std::string& name) { return std::string(ZEBAK_TEST_FILMS) + "/" + name; }
 
@@ -63,7 +61,9 @@ TEST(FirstPassTest, RateAndTurnWithoutADecoderEqualFfms2sOwn) {
         EXPECT_EQ(source->info().rotationDeg, own.rotation) << name;
         // The program keeps FFMS2's rate unless it is implausible (the one-frame film's
         // 15360 frames/s is replaced by the stream's own rate).
-        if (name != "phone/one-frame.mp4") EXPECT_DOUBLE_EQ(source->info().fps, own.fps) << name;
+        if (name != "phone/one-frame.mp4") {
+            EXPECT_DOUBLE_EQ(source->info().fps, own.fps) << name;
+        }
     }
 }
 
