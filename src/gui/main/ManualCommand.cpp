@@ -66,6 +66,15 @@ void ManualCommand::connectControl() {
 void ManualCommand::ManuellBtnClick() {
     if (running_ || session_.film() == nullptr) return;
     running_ = true;
+    startCaptureState();
+    showOverlay();
+    windows_.control->move(windows_.overlay->geometry().right() - windows_.control->width() - 20,
+                           40);
+    windows_.control->show();
+    windows_.control->raise();
+}
+
+void ManualCommand::startCaptureState() {
     ProgramState& s = session_.state();
     // Only colour 1 is captured by hand, so the evaluation opens for colour 1 alone.
     colour1Before_ = s.analyse.anzeige.farbe1Analysieren;
@@ -75,6 +84,10 @@ void ManualCommand::ManuellBtnClick() {
     // The rows of this capture start afresh: a row left from an earlier one must not appear.
     s.tabelle(1).reset();
     s.EichungErledigt = false;
+}
+
+void ManualCommand::showOverlay() {
+    ProgramState& s = session_.state();
     TForm7* overlay = windows_.overlay;
     overlay->setSource(session_.film());
     overlay->setWindowTitle(QString::fromUtf8(kManuelleAuswertung));
@@ -91,9 +104,6 @@ void ManualCommand::ManuellBtnClick() {
     s.NullpunktY = picture.height;
     s.Anzeigebreite = picture.width;
     s.Anzeigehoehe = picture.height;
-    windows_.control->move(overlay->geometry().right() - windows_.control->width() - 20, 40);
-    windows_.control->show();
-    windows_.control->raise();
 }
 
 void ManualCommand::goTo(int frame) {
@@ -126,16 +136,20 @@ void ManualCommand::overlayMouseDown(Qt::MouseButton button, QPoint point, bool 
         return;
     }
     if (!s.EichungErledigt) {
-        const QMessageBox::StandardButton answer = session_.dialogs().message(
-            windows_.overlay, MessageKind::Confirmation, QString::fromUtf8(kKalibrierenFrage),
-            QMessageBox::Yes | QMessageBox::No);
-        if (answer == QMessageBox::Yes)
-            kalibrierenBtnClick();
-        else
-            s.EichungErledigt = true;
+        askForCalibration();
         return;
     }
     record(point);
+}
+
+void ManualCommand::askForCalibration() {
+    const QMessageBox::StandardButton answer = session_.dialogs().message(
+        windows_.overlay, MessageKind::Confirmation, QString::fromUtf8(kKalibrierenFrage),
+        QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        kalibrierenBtnClick();
+    else
+        session_.state().EichungErledigt = true;
 }
 
 void ManualCommand::record(QPoint point) {

@@ -51,6 +51,9 @@ class ManualCommand : public QObject {
 
   private:
     void connectControl();
+    void startCaptureState();
+    void showOverlay();
+    void askForCalibration();
     void overlayMouseDown(Qt::MouseButton button, QPoint point, bool inPicture);
     void overlayMouseMove(QPoint point);
     void record(QPoint point);

@@ -162,7 +162,12 @@ void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
         return;
     }
     value = static_cast<std::uint8_t>(*typed);
+    takeTypedColours();
+}
+
+void SettingsPages::takeTypedColours() {
     // Typing in either page takes both colours as the user's own and marks both slots.
+    ProgramState& state = session_.state();
     for (SlotNumber n : {1, 2}) {
         SuchEinst(n)->rgb().writeColour(state.slot(n).Farbe);
         state.slot(n).Startfarbe = state.slot(n).Farbe;
@@ -227,18 +232,15 @@ void SettingsPages::CheckBox3Click() {
     QCheckBox* deviation = panel3_->CheckBox4();
     QCheckBox* objectSize = panel3_->CheckBox5();
     if (!state.analyse.anzeige.suchgebiete) {
-        deviation->hide();
-        deviation->setChecked(false);
-        objectSize->hide();
-        objectSize->setChecked(false);
+        for (QCheckBox* box : {deviation, objectSize}) {
+            box->hide();
+            box->setChecked(false);
+        }
         return;
     }
-    const auto both = [&state](auto condition) {
-        return condition(state.settings(1)) && condition(state.settings(2));
-    };
-    const bool predicted =
-        both([](const SearchSettings& s) { return s.modus == SearchMode::PositionVorherbestimmt; });
-    const bool refine = both([](const SearchSettings& s) { return s.gezielteZweitsuche; });
+    const bool predicted = state.settings(1).modus == SearchMode::PositionVorherbestimmt &&
+                           state.settings(2).modus == SearchMode::PositionVorherbestimmt;
+    const bool refine = state.settings(1).gezielteZweitsuche && state.settings(2).gezielteZweitsuche;
     deviation->setVisible(predicted);
     if (refine) objectSize->show();
     deviation->setChecked(predicted);

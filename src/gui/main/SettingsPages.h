@@ -50,6 +50,7 @@ class SettingsPages : public QObject {
     void takeColour(SlotNumber n, Rgb colour);
     void Farbanzeige(SlotNumber slot);
     void SuchEinst1Edit1KeyUp(SlotNumber slot, int channel);
+    void takeTypedColours();
     void SuchEinst1RadioGroup2Click(int item);
     void PageControl1Change(int index);
     void SuchEinstRadioGroup1Click(SlotNumber slot);
