@@ -211,7 +211,9 @@ TEST(FfmsFrameSourceTest, SecondOpenUsesTheCacheAndBrokenCacheFilesAreRebuilt) {
         EXPECT_GE(seen[i].fraction, i > 0 ? seen[i - 1].fraction : 0.0);
         EXPECT_LE(seen[i].fraction, 1.0);
         EXPECT_LE(seen[i].framesDone, seen[i].framesTotal);
-        if (i > 0 && seen[i].framesTotal > 0) EXPECT_GE(seen[i].framesDone, seen[i - 1].framesDone);
+        if (i > 0 && seen[i].framesTotal > 0) {
+            EXPECT_GE(seen[i].framesDone, seen[i - 1].framesDone);
+        }
     }
     EXPECT_EQ(seen.back().framesDone, 250);
     EXPECT_EQ(seen.back().framesTotal, 250);
