@@ -42,6 +42,7 @@ void fail(const char* what) {
 void checkSound(const zebak::FrameHashes& d) {
     const auto count = static_cast<long long>(d.hashes.size());
     if (d.width <= 0 || d.height <= 0) fail("a frame size that is not positive");
+    if (d.nativeWidth <= 0 || d.nativeHeight <= 0) fail("a stored size that is not positive");
     if (count == 0) fail("a hash file without frames");
     if (d.listedFrames < count) fail("fewer listed frames than hashed ones");
     if (d.damagedFrom < -1 || d.damagedFrom > count) fail("a damaged frame out of range");
@@ -52,7 +53,9 @@ bool same(const zebak::FrameHashes& a, const zebak::FrameHashes& b) {
     return a.width == b.width && a.height == b.height && a.rotationDeg == b.rotationDeg &&
            a.hashes == b.hashes && a.listedFrames == b.listedFrames &&
            a.damagedFrom == b.damagedFrom && a.sizeChangeFrame == b.sizeChangeFrame &&
-           a.changedWidth == b.changedWidth && a.changedHeight == b.changedHeight;
+           a.changedWidth == b.changedWidth && a.changedHeight == b.changedHeight &&
+           a.nativeWidth == b.nativeWidth && a.nativeHeight == b.nativeHeight &&
+           a.readsInOrder == b.readsInOrder;
 }
 
 /// Writes d and reads it back; the reader gives back d or nothing.
@@ -78,12 +81,23 @@ void readAsFile(const std::uint8_t* data, std::size_t size) {
     if (!writeAndRead(*read)) fail("a written hash file does not read back");
 }
 
-/// The input as the fields of a pass: eight numbers, then the hashes.
+/// The input as the fields of a pass: eleven numbers, then the hashes.
 void writeAsFields(const std::uint8_t* data, std::size_t size) {
-    std::int32_t f[8];
+    std::int32_t f[11];
     if (size < sizeof f) return;
     std::memcpy(f, data, sizeof f);
-    zebak::FrameHashes d{f[0], f[1], f[2], {}, f[3], f[4], f[5], f[6], f[7]};
+    zebak::FrameHashes d;
+    d.width = f[0];
+    d.height = f[1];
+    d.rotationDeg = f[2];
+    d.listedFrames = f[3];
+    d.damagedFrom = f[4];
+    d.sizeChangeFrame = f[5];
+    d.changedWidth = f[6];
+    d.changedHeight = f[7];
+    d.nativeWidth = f[8];
+    d.nativeHeight = f[9];
+    d.readsInOrder = f[10];
     for (std::size_t i = sizeof f; i + 8 <= size; i += 8) {
         std::uint64_t h = 0;
         std::memcpy(&h, data + i, sizeof h);
@@ -93,15 +107,15 @@ void writeAsFields(const std::uint8_t* data, std::size_t size) {
 
     // The same hashes as a whole, undamaged pass over a film of a plausible size and turn.
     if (d.hashes.empty()) return;
-    zebak::FrameHashes whole{1 + (f[0] & 0xFFF),
-                             1 + (f[1] & 0xFFF),
-                             90 * (f[2] & 3),
-                             d.hashes,
-                             static_cast<int>(d.hashes.size()),
-                             -1,
-                             -1,
-                             0,
-                             0};
+    zebak::FrameHashes whole;
+    whole.width = 1 + (f[0] & 0xFFF);
+    whole.height = 1 + (f[1] & 0xFFF);
+    whole.rotationDeg = 90 * (f[2] & 3);
+    whole.nativeWidth = 1 + (f[8] & 0xFFF);
+    whole.nativeHeight = 1 + (f[9] & 0xFFF);
+    whole.readsInOrder = f[10] & 1;
+    whole.hashes = d.hashes;
+    whole.listedFrames = static_cast<int>(d.hashes.size());
     if (!writeAndRead(whole)) fail("a sound pass over a film is refused");
 }
 
