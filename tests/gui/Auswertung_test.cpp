@@ -408,18 +408,8 @@ TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
 }
 
 TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
-    const QString film = QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi");
-    ASSERT_TRUE(form1().loadFilm(film));
-    part<QPushButton>("AutomatischBtn")->click();
-    ProgramState& s = form1().state();
-    for (SlotNumber n : {1, 2}) {
-        s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
-        s.slot(n).zugewiesen = true;
-        part<QWidget>("Panel3")
-            ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
-            ->setChecked(true);
-    }
-    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+    ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
+    const QString film = boxesFilm();
     ASSERT_TRUE(windows->secondary().form3->isVisible());
     ASSERT_TRUE(windows->secondary().form4->isVisible());
     form1().commands().evaluationButton()->click();

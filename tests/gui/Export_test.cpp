@@ -214,18 +214,9 @@ TEST_F(ExportTest, ExcelFailuresShowTheMessageAndLeaveNoWorkbook) {
 }
 
 TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
-    const QString film = QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi");
-    ASSERT_TRUE(form1().loadFilm(film));
-    part<QPushButton>("AutomatischBtn")->click();
+    ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
+    const QString film = boxesFilm();
     ProgramState& s = form1().state();
-    for (SlotNumber n : {1, 2}) {
-        s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
-        s.slot(n).zugewiesen = true;
-        part<QWidget>("Panel3")
-            ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
-            ->setChecked(true);
-    }
-    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     form1().commands().evaluationButton()->click();
     ASSERT_TRUE(form8().isVisible());
     {

@@ -113,6 +113,10 @@ class GuiTest : public ::testing::Test {
     }
     /// Loads a film as if chosen in the open dialog and checks that it loaded.
     void loadFilm(const char* name);
+    /// Loads the boxes film (a red and a blue box, lossless), gives colour 1 the red and
+    /// colour 2 the blue, checks both for analysis and runs "Filmanalyse" to its end.
+    void analyseBothBoxes();
+    static QString boxesFilm() { return QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi"); }
 
     std::unique_ptr<Session> session;
     ScriptedDialogs& dialogs;

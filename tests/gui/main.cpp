@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTest>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -48,6 +51,20 @@ void GuiTest::SetUp() {
 void GuiTest::loadFilm(const char* name) {
     ASSERT_TRUE(form1().loadFilm(film(name))) << name;
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
+}
+
+void GuiTest::analyseBothBoxes() {
+    ASSERT_TRUE(form1().loadFilm(boxesFilm()));
+    part<QPushButton>("AutomatischBtn")->click();
+    ProgramState& s = form1().state();
+    for (SlotNumber n : {1, 2}) {
+        s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
+        s.slot(n).zugewiesen = true;
+        part<QWidget>("Panel3")
+            ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
+            ->setChecked(true);
+    }
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
 }
 
 }  // namespace zebak::gui::test
