@@ -33,11 +33,10 @@ constexpr int kStepBackFrames = 16;
 
 ffms::VideoSourcePtr FfmsFrameSource::Impl::makeSource(int seekMode) {
     // Pictures larger than 4K get one thread, as in the decoder that reads in order.
-    const FrameSize n = info.nativeSize;
-    const bool huge =
-        static_cast<long long>(n.width) * n.height > SequentialDecoder::kMostPixelsForThreads;
+    const bool threaded =
+        SequentialDecoder::allowsThreads(info.nativeSize.width, info.nativeSize.height);
     ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(),
-                                                   huge ? 1 : threads, seekMode, error.get()));
+                                                   threaded ? threads : 1, seekMode, error.get()));
     if (!vs)
         throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
                         decoderNote(error.text()) + ".");

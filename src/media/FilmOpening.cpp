@@ -275,7 +275,7 @@ void readTiming(FfmsFrameSource::Impl& impl, const StreamRates& rates) {
             static_cast<double>(base->Num) / (static_cast<double>(base->Den) * 1000.0);
         std::int64_t first = 0;
         std::int64_t last = 0;
-        const int listed = std::min(FFMS_GetNumFrames(track), i.listedFrameCount);
+        const int listed = i.listedFrameCount;
         for (int n = 0; n < listed; ++n) {
             const FFMS_FrameInfo* f = FFMS_GetFrameInfo(track, n);
             if (f == nullptr) break;

@@ -48,15 +48,8 @@ void FrameConverter::prepareScratch(int width, int height) {
     scratchPicture_ = scratchStride_ * static_cast<std::size_t>(height) + kSpareBytes;
     scratch_ = static_cast<std::uint8_t*>(av_malloc(scratchPicture_ + kGuardBytes));
     if (scratch_ == nullptr) throw std::bad_alloc();
-    std::memset(scratch_ + scratchPicture_, kGuardByte, kGuardBytes);
     scratchWidth_ = width;
     scratchHeight_ = height;
-}
-
-bool FrameConverter::guardIntact() const {
-    for (std::size_t i = 0; i < kGuardBytes; ++i)
-        if (scratch_[scratchPicture_ + i] != kGuardByte) return false;
-    return true;
 }
 
 bool FrameConverter::prepare(const Key& key) {
@@ -99,12 +92,8 @@ bool FrameConverter::convert(const DecodedPicture& in, int width, int height, in
     if (rotationDeg == 0 && paddedStride(width) == static_cast<std::size_t>(width) * 3u)
         return convertInPlace(in, width, height, out);
     prepareScratch(width, height);
-    std::uint8_t* dst[4] = {scratch_, nullptr, nullptr, nullptr};
-    const int dstStride[4] = {static_cast<int>(scratchStride_), 0, 0, 0};
-    const int rows = sws_scale(context_, in.data, in.linesize, 0, in.height, dst, dstStride);
-    if (!guardIntact())
-        throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
-    if (rows != height) return false;
+    if (scaleInto(in, scratch_, scratchStride_, scratch_ + scratchPicture_) != height)
+        return false;
     copyTurned(rotationDeg, out);
     return true;
 }
@@ -115,15 +104,20 @@ bool FrameConverter::convertInPlace(const DecodedPicture& in, int width, int hei
     // are laid out as the scratch picture's would be, and its spare bytes take what the
     // scaler writes past the last row. The guard lies behind them, as in the scratch picture.
     if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
-    std::uint8_t* guard = out.tail() + kSpareBytes;
+    const std::size_t stride = static_cast<std::size_t>(width) * 3u;
+    return scaleInto(in, out.row(0), stride, out.tail() + kSpareBytes) == height;
+}
+
+int FrameConverter::scaleInto(const DecodedPicture& in, std::uint8_t* picture, std::size_t stride,
+                              std::uint8_t* guard) const {
     std::memset(guard, kGuardByte, kGuardBytes);
-    std::uint8_t* dst[4] = {out.row(0), nullptr, nullptr, nullptr};
-    const int dstStride[4] = {width * 3, 0, 0, 0};
+    std::uint8_t* dst[4] = {picture, nullptr, nullptr, nullptr};
+    const int dstStride[4] = {static_cast<int>(stride), 0, 0, 0};
     const int rows = sws_scale(context_, in.data, in.linesize, 0, in.height, dst, dstStride);
     for (std::size_t i = 0; i < kGuardBytes; ++i)
         if (guard[i] != kGuardByte)
             throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
-    return rows == height;
+    return rows;
 }
 
 void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {

@@ -55,7 +55,10 @@ class FrameConverter {
     bool prepare(const Key& key);
     bool convertInPlace(const DecodedPicture& in, int width, int height, RgbFrame& out);
     void prepareScratch(int width, int height);
-    bool guardIntact() const;
+    /// Scales `in` into a picture of this row stride whose guard region lies at `guard`:
+    /// fills the guard, scales, checks the guard (throws when it was touched); the rows made.
+    int scaleInto(const DecodedPicture& in, std::uint8_t* picture, std::size_t stride,
+                  std::uint8_t* guard) const;
     void copyTurned(int rotationDeg, RgbFrame& out) const;
 
     SwsContext* context_ = nullptr;

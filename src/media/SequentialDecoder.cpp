@@ -27,7 +27,7 @@ struct SequentialDecoder::Impl {
 };
 
 int SequentialDecoder::threadsFor(int codecId, int width, int height) {
-    if (static_cast<long long>(width) * height > kMostPixelsForThreads) return 1;
+    if (!allowsThreads(width, height)) return 1;
     switch (codecId) {
         case AV_CODEC_ID_H264:
         case AV_CODEC_ID_HEVC:

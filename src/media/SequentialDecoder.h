@@ -44,7 +44,11 @@ class SequentialDecoder {
     /// others and for pictures larger than 4K, where every frame thread holds frames of
     /// 50 MB and more and threads gain nothing measurable (8K H.264: 2.9 s either way).
     static int threadsFor(int codecId, int width, int height);
-    static constexpr long long kMostPixelsForThreads = 4096LL * 2304LL;
+    /// Whether a picture of this size may be decoded with several threads at all (not above
+    /// 4K); FFMS2's source for jumps follows the same rule.
+    static bool allowsThreads(int width, int height) {
+        return static_cast<long long>(width) * height <= 4096LL * 2304LL;
+    }
 
     struct Impl;
 
