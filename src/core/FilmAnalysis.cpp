@@ -15,6 +15,13 @@ void showFrame(FrameSource& frames, const AnalysisHost& host, int n) {
     host.display.frameShown(frames.currentFrame());
 }
 
+/// The last frame a pass may analyse: the sequence end, but never beyond the film's last
+/// frame (the bars reach the frame count, which is no frame), so no row is written for a
+/// frame the film does not have.
+int lastAnalysedFrame(const ProgramState& state, const FrameSource& frames) {
+    return std::min(state.analyse.sequenceEnd, frames.frameCount() - 1);
+}
+
 /// An end bar standing at the frame count moves back to the last frame, but, like every move
 /// of the end bar, not below the start bar.
 void pullBackEndBar(ProgramState& state, const FrameSource& frames, const AnalysisHost& host) {
@@ -143,7 +150,7 @@ void reacquiringPass(ProgramState& state, FrameSource& frames, const AnalysisHos
     bool predicting = false;
     bool foundBefore = false;  // the frame before was found by a whole-area search
     pullBackEndBar(state, frames, host);
-    for (int n = s; n <= state.analyse.sequenceEnd; ++n) {
+    for (int n = s; n <= lastAnalysedFrame(state, frames); ++n) {
         if (predicting) {
             const Tracked t = trackedFrame(state, frames, host, slot, n, prevX, prevY);
             if (t == Tracked::Stop) break;
@@ -230,7 +237,7 @@ void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost&
     pullBackEndBar(state, frames, host);
 
     const int first = state.analyse.sequenceStart;
-    const int last = state.analyse.sequenceEnd;
+    const int last = lastAnalysedFrame(state, frames);
     int prevX = 0;
     int prevY = 0;
     for (int f = first; f <= last; ++f) {
@@ -268,10 +275,12 @@ void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
     int prevX = 0;
     int prevY = 0;
     const int s = state.analyse.sequenceStart;
-    initialFrame(state, frames, host, slot, s, prevX, prevY);
-    initialFrame(state, frames, host, slot, s + 1, prevX, prevY);
+    // Both first frames are analysed even when s + 1 lies beyond the sequence end, but only
+    // frames the film has.
+    for (int n = s; n <= s + 1 && n < frames.frameCount(); ++n)
+        initialFrame(state, frames, host, slot, n, prevX, prevY);
     pullBackEndBar(state, frames, host);
-    const int e = state.analyse.sequenceEnd;
+    const int e = lastAnalysedFrame(state, frames);
     for (int n = s + 2; n <= e; ++n)
         if (trackedFrame(state, frames, host, slot, n, prevX, prevY) == Tracked::Stop) break;
 }

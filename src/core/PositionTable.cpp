@@ -41,18 +41,16 @@ std::vector<double> rowTimesS(const AnalysisState& analysis, int rows) {
     return times;
 }
 
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
-                  const AnalysisHost& host) {
+namespace {
+
+/// Puts the texts into row n - S + 1 of the slot's table, which becomes its last row; a frame
+/// before the sequence start S shows kZurueckgesprungen and writes nothing.
+void writeRowTexts(ProgramState& state, SlotNumber slot, int n, PositionGrid::Row texts,
+                   const AnalysisHost& host) {
     const int offset = n - state.analyse.sequenceStart;
     if (offset < 0) {
         host.dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
-    }
-    PositionGrid::Row texts{};
-    if (state.analyse.panel5 != FoundIndicator::NotFound) {
-        texts[0] = timeText(frameTimeS(state.analyse, n));
-        texts[1] = lengthText(tableX(state, px));
-        texts[2] = lengthText(tableY(state, py));
     }
     PositionGrid& grid = state.tabelle(slot);
     const int row = offset + 1;
@@ -60,6 +58,23 @@ void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
     for (int c = 0; c < PositionGrid::kColumns; ++c)
         grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
     host.tables.positionRowWritten(slot, row);
+}
+
+}  // namespace
+
+void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
+                  const AnalysisHost& host) {
+    PositionGrid::Row texts{};
+    if (state.analyse.panel5 != FoundIndicator::NotFound) {
+        texts[0] = timeText(frameTimeS(state.analyse, n));
+        texts[1] = lengthText(tableX(state, px));
+        texts[2] = lengthText(tableY(state, py));
+    }
+    writeRowTexts(state, slot, n, std::move(texts), host);
+}
+
+void recordEmptyRow(ProgramState& state, SlotNumber slot, int n, const AnalysisHost& host) {
+    writeRowTexts(state, slot, n, PositionGrid::Row{}, host);
 }
 
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {

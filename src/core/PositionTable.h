@@ -39,6 +39,10 @@ std::vector<double> rowTimesS(const AnalysisState& analysis, int rows);
 void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
                   const AnalysisHost& host);
 
+/// Records an empty row for frame n of the slot, a frame that has no position (the same rows
+/// and the same box before the sequence start as Zeileinsmemo).
+void recordEmptyRow(ProgramState& state, SlotNumber slot, int n, const AnalysisHost& host);
+
 /// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
 /// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)
 /// or the result is not a finite number.

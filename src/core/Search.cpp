@@ -123,8 +123,8 @@ ChordSum columnPass(const ProgramState& state, const RgbFrame& frame, const Pixe
 }
 
 /// The question after an empty row pass, with the windows hidden while it is open and the
-/// film brought back to frame p afterwards.
-void askAfterMiss(ProgramState& state, FrameSource& frames, const AnalysisHost& host, int p) {
+/// film brought back to frame p afterwards. True when the user chose the faulty continuation.
+bool askAfterMiss(ProgramState& state, FrameSource& frames, const AnalysisHost& host, int p) {
     const bool reduced = isReducedDisplay({state.Videobreite, state.Videohoehe});
     host.display.showResultWindow(false);
     if (reduced) host.display.showDisplayWindow(false);
@@ -139,6 +139,7 @@ void askAfterMiss(ProgramState& state, FrameSource& frames, const AnalysisHost& 
         host.dialogs.pause(10);
         frames.seek(p);
     }
+    return answer != DialogAnswer::No;
 }
 
 }  // namespace
@@ -238,16 +239,22 @@ void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost&
 
     const PixelWindow win = refineWindow(state, frames.frame(), cx, cy, h);
     const ChordSum rows = rowPass(state, frames.frame(), win, cx, cy, h, match, slot);
+    bool positioned = true;
     if (rows.count > 0)
         s.GenauerMittelpunktX = static_cast<int>(rows.sum / rows.count);
     else
-        askAfterMiss(state, frames, host, p);
+        positioned = askAfterMiss(state, frames, host, p);
 
     const ChordSum columns = columnPass(state, frames.frame(), win, cx, cy, h, match);
     if (columns.count > 0) s.GenauerMittelpunktY = static_cast<int>(columns.sum / columns.count);
 
-    Zeileinsmemo(state, slot, frames.currentFrame(), s.GenauerMittelpunktX, s.GenauerMittelpunktY,
-                 host);
+    // Refused as a faulty continuation, the frame has no position: the previous refined
+    // centre (or the corner before any) is not recorded for it.
+    if (positioned)
+        Zeileinsmemo(state, slot, frames.currentFrame(), s.GenauerMittelpunktX,
+                     s.GenauerMittelpunktY, host);
+    else
+        recordEmptyRow(state, slot, frames.currentFrame(), host);
     GenauenMittelpunktzeichnen(state, slot, host.display);
 }
 

@@ -79,7 +79,7 @@ void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFee
 /// 4. No match: the question "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte
 ///    Weiterführung?"; No sets Abbruch; the previous refined centre stays.
 /// 5. Column pass: refined y = mean of the vertical chords' midpoints.
-/// 6. Row of the refined centre, refined-centre marker.
+/// 6. Row of the refined centre (an empty row after No), refined-centre marker.
 void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
                    SlotNumber slot);
 

@@ -227,5 +227,38 @@ TEST(Arguments, CalibrationsWhoseNumbersDoNotFitAreRefused) {
     EXPECT_EQ(fine.status, 0) << fine.err;
 }
 
+
+/// The data rows of a track run's JSON (one "[" per row after the table's own).
+int jsonRows(const std::string& json) {
+    return static_cast<int>(std::count(json.begin(), json.end(), '[')) - 1;
+}
+
+// A frame the film does not have gets no row: a one-frame film, or a start at the last
+// frame, gives one row, not a second one of the same picture (a velocity of 0). After the
+// answer No to the second search's question the frame has no position, not pixel (0, 0).
+TEST(BadRuns, NoRowForAFrameThatIsNotThereNorForARefusedContinuation) {
+    const std::string lossless = film("lossless.avi");  // 40 frames; the colour is at (100, 25)
+    const fs::path one = fs::path(::testing::TempDir()) / "zebak-one-frame.avi";
+    ASSERT_EQ(test::runCommand("ffmpeg -nostdin -loglevel error -y -i " +
+                               test::shellQuote(lossless) + " -frames:v 1 -c:v ffv1 " +
+                               test::shellQuote(one.string()))
+                  .status,
+              0);
+    for (const std::vector<std::string>& words :
+         {std::vector<std::string>{"track", one.string(), "--colour1", "100,50,125"},
+          std::vector<std::string>{"track", lossless, "--colour1", "100,50,125", "--from", "39"},
+          std::vector<std::string>{"track", lossless, "--colour1", "100,50,125", "--from", "39",
+                                   "--mode1", "simple"}}) {
+        const ToolRun r = analyse(words);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(jsonRows(r.out), 1) << words[1] << " " << r.out;
+    }
+    fs::remove(one);
+    const ToolRun refused =
+        analyse({"track", lossless, "--colour1", "100,50,125", "--refine1", "--refine-tolerance1",
+                 "0", "--to", "2", "--on-refine-miss", "stop"});
+    EXPECT_EQ(refused.out, "{\"tables\":{\"1\":[[\"\",\"\",\"\"]]}}\n") << refused.err;
+}
+
 }  // namespace
 }  // namespace zebak

@@ -11,12 +11,12 @@ class EndBar : public AnalysisTest {
 TEST_F(EndBar, MovedBackFromTheFrameCountButNeverBeforeTheStartBar) {
     film.everywhere(9, 4, kObject);
     // Start and end bar both at the frame count: the end bar cannot go below the start bar,
-    // so the end position (which shows the last frame) is still analysed.
+    // and the end position is no frame of the film, so no row is written.
     state.analyse.sequenceStart = 6;
     state.analyse.sequenceEnd = 6;
     run();
     EXPECT_EQ(state.analyse.sequenceEnd, 6);
-    EXPECT_EQ(row(1, 1), "0 9 26");
+    EXPECT_EQ(row(1, 1), "  ");
     EXPECT_EQ(state.tabelle(1).rowCount(), 2);
 
     // From an earlier start the end bar moves back to the last frame, which ends the loop.
