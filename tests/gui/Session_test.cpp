@@ -1,5 +1,6 @@
 // The session behind the windows: a film drawn in memory opened through the film opener, and
 // closing the program while a loop runs or with the tables filled, windows before session.
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -109,6 +110,23 @@ TEST_F(ClosingTest, WithTheTablesFilled) {
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     ASSERT_EQ(form1().state().tabelle(1).rowCount(), 51);
     form1().close();
+    endProgram();
+}
+
+
+// With a film loaded the display window refuses the window manager's close, but not the
+// program's end: "Beenden" ends the program as main() wires it, all windows closed.
+TEST_F(ClosingTest, BeendenWithAFilmLoadedEndsTheProgram) {
+    automaticWithBall();
+    QObject::connect(&form1(), &TForm1::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
+    QTimer::singleShot(0, &form1(), [this] { part<QAction>("Beenden1")->trigger(); });
+    QTimer stillRunning;  // goes with the test, so it cannot end a later one
+    stillRunning.setSingleShot(true);
+    QObject::connect(&stillRunning, &QTimer::timeout, qApp, [] { QCoreApplication::exit(3); });
+    stillRunning.start(5000);
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(windows->secondary().form3->isVisible());
+    EXPECT_FALSE(form1().isVisible());
     endProgram();
 }
 

@@ -161,7 +161,9 @@ void TForm3::mouseReleaseEvent(QMouseEvent* event) {
 void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
 
 void TForm3::closeEvent(QCloseEvent* event) {
-    if (source_ != nullptr)
+    // Only the window manager's close (a spontaneous one) is refused: the program's own end
+    // closes every window, and a refusal there would cancel it and keep the program running.
+    if (source_ != nullptr && event->spontaneous())
         event->ignore();
     else
         QWidget::closeEvent(event);

@@ -68,8 +68,9 @@ class TForm3 : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    /// While a film is loaded the window stays: closing it from the window manager would
-    /// leave the film unseen with no way to bring it back but loading it again.
+    /// While a film is loaded the window stays when the window manager closes it: that would
+    /// leave the film unseen with no way to bring it back but loading it again. When the
+    /// program ends it closes like every window.
     void closeEvent(QCloseEvent* event) override;
 
   private:
