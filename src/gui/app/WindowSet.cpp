@@ -53,6 +53,9 @@ WindowSet::WindowSet(Session& session) {
                      });
     QObject::connect(secondary_.form8, &TForm8::closed, &form1_->player(),
                      &PlayerPanel::Filmerscheine);
+    // Closing the main window ends the program, and the end closes every window: the display
+    // window, which otherwise stays while a film is loaded, must not refuse and cancel it.
+    QObject::connect(form1_.get(), &TForm1::closed, secondary_.form3, &TForm3::programEnds);
 }
 
 WindowSet::~WindowSet() {

@@ -161,9 +161,7 @@ void TForm3::mouseReleaseEvent(QMouseEvent* event) {
 void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
 
 void TForm3::closeEvent(QCloseEvent* event) {
-    // Only the window manager's close (a spontaneous one) is refused: the program's own end
-    // closes every window, and a refusal there would cancel it and keep the program running.
-    if (source_ != nullptr && event->spontaneous())
+    if (source_ != nullptr && !programEnds_)
         event->ignore();
     else
         QWidget::closeEvent(event);

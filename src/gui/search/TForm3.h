@@ -48,6 +48,8 @@ class TForm3 : public QWidget {
     /// Draws the dashed rectangle with corners (x1, y1) and (x2, y2) so that every pixel of
     /// its outline is inverted against the picture: drawing it twice restores the picture.
     void drawAreaRect(int x1, int y1, int x2, int y2);
+    /// The program ends: from now on the window closes like every other, also with a film.
+    void programEnds() { programEnds_ = true; }
     /// Keeps the mouse cursor inside the window (true) or lets it go again (false).
     void confineCursor(bool an);
     bool cursorEingeschraenkt() const;
@@ -68,9 +70,9 @@ class TForm3 : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    /// While a film is loaded the window stays when the window manager closes it: that would
-    /// leave the film unseen with no way to bring it back but loading it again. When the
-    /// program ends it closes like every window.
+    /// While a film is loaded the window stays when it is closed alone: that would leave the
+    /// film unseen with no way to bring it back but loading it again. Once the program ends
+    /// it closes (a refusal would cancel the program's end).
     void closeEvent(QCloseEvent* event) override;
 
   private:
@@ -89,6 +91,7 @@ class TForm3 : public QWidget {
     int canvasFrame_ = -1;
     const FrameSource* canvasSource_ = nullptr;
     QTimer* cursorTrap_ = nullptr;
+    bool programEnds_ = false;
 };
 
 }  // namespace zebak::gui
