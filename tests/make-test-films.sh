@@ -124,6 +124,16 @@ cut_film bad/source.mp4 1 cut-1.mp4
 overwrite_film h264.mov damaged.mov
 overwrite_film bad/source.mpg damaged.mpg
 overwrite_film bad/source.mp4 damaged.mp4
+# A picture missing in the middle: the whole JPEG of frame 8 of the MJPEG film overwritten,
+# so the decoder puts out no picture for it (the container still lists it).
+if [ ! -s bad/gap-8.avi ]; then
+    cp mjpeg.avi bad/gap-8.tmp.avi
+    packet=$(ffprobe -v error -select_streams v -show_entries packet=size,pos -of csv=p=0 \
+        mjpeg.avi | sed -n 9p)
+    head -c "${packet%,*}" /dev/zero | tr '\0' '\377' |
+        dd of=bad/gap-8.tmp.avi bs=1 seek="${packet#*,}" conv=notrunc status=none
+    mv bad/gap-8.tmp.avi bad/gap-8.avi
+fi
 [ -s bad/tiny-1x1.mkv ] || ff -f lavfi -i "color=c=red:size=16x16:rate=25" -vf "format=rgb24,crop=1:1:0:0" \
     -frames:v 5 -c:v ffv1 bad/tiny-1x1.mkv
 [ -s bad/tiny-2x2.mp4 ] || ff -f lavfi -i "testsrc2=size=16x16:rate=25" -vf "crop=2:2:0:0" \

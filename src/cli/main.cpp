@@ -8,6 +8,7 @@
 #include "StrobeCommand.h"
 #include "TrackCommand.h"
 #include "core/FileWrite.h"
+#include "core/FrameSource.h"
 #include "media/FfmsFrameSource.h"
 
 namespace {
@@ -45,6 +46,11 @@ int main(int argc, char** argv) {
     try {
         status = run(words);
     } catch (const zebak::FileWriteError& e) {
+        std::cerr << "zebak-analyse: " << oneLine(e.what()) << '\n';
+        return 1;
+    } catch (const zebak::FrameReadError& e) {
+        // The film opened but broke off while it was worked on: the work failed, nothing is
+        // put out for it.
         std::cerr << "zebak-analyse: " << oneLine(e.what()) << '\n';
         return 1;
     } catch (const std::exception& e) {

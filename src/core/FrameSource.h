@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -55,6 +56,13 @@ constexpr FrameSize uprightSize(FrameSize stored, int rotationDeg) {
                                                    : stored;
 }
 
+/// A frame of an open film that can no longer be read as it is (the file broke off or was
+/// changed while it was open); the text names the frame and the cause, in German.
+class FrameReadError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
 /// The film as the program sees it: a numbered sequence of frames at analysis size.
 /// Frame numbers run from 0 to frameCount() - 1; a position of frameCount() (the end of
 /// the film, which the scroll bars allow) shows the last frame.
@@ -72,7 +80,8 @@ class FrameSource {
     virtual int currentFrame() const = 0;
     /// Makes frame n the current frame; n is clamped to [0, frameCount()]. When it
     /// returns, frame() holds exactly frame n (the last frame for n = frameCount()).
-    /// Throws std::runtime_error when the film cannot be decoded any more.
+    /// Throws FrameReadError when the frame cannot be decoded any more: a frame is never
+    /// stood in for by another one.
     virtual void seek(int n) = 0;
     /// The current frame's pixels at analysis size.
     virtual const RgbFrame& frame() const = 0;

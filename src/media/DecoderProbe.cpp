@@ -1,5 +1,7 @@
 #include "DecoderProbe.h"
 
+#include "DecodedPicture.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -53,10 +55,10 @@ bool startsLikeIsoMedia(const std::string& path) {
     return in.read(head, sizeof head) && std::memcmp(head + 4, "ftyp", 4) == 0;
 }
 
-/// Counts and drops every frame the decoder has ready.
-void receiveAll(AVCodecContext* codec, AVFrame* frame, int& count) {
+/// Notes and drops every frame the decoder has ready.
+void receiveAll(AVCodecContext* codec, AVFrame* frame, std::vector<PictureStamp>& pictures) {
     while (avcodec_receive_frame(codec, frame) == 0) {
-        ++count;
+        pictures.push_back({pictureHash(DecodedPicture::of(*frame)), frame->best_effort_timestamp});
         av_frame_unref(frame);
     }
 }
@@ -130,8 +132,8 @@ StreamRates readStreamRates(const std::string& path, int stream) {
     return rates;
 }
 
-std::optional<int> countDecodedFrames(const std::string& path, int stream,
-                                      const std::function<bool()>& keepGoing) {
+std::optional<std::vector<PictureStamp>> decodedPictures(const std::string& path, int stream,
+                                                         const std::function<bool()>& keepGoing) {
     int error = 0;
     const FormatPtr format = openFormat(path, error);
     if (!format || stream < 0 || static_cast<unsigned>(stream) >= format->nb_streams)
@@ -149,22 +151,22 @@ std::optional<int> countDecodedFrames(const std::string& path, int stream,
     std::unique_ptr<AVPacket, PacketFreer> packet(av_packet_alloc());
     std::unique_ptr<AVFrame, FrameFreer> frame(av_frame_alloc());
     if (!packet || !frame) return std::nullopt;
-    int count = 0;
+    std::vector<PictureStamp> pictures;
     int packets = 0;
     while (av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == stream) {
-            // A damaged packet is refused by the decoder; it yields no frame and is not counted.
+            // A damaged packet is refused by the decoder; it yields no frame and is not listed.
             // A decoder that is full takes the packet once its ready frames are taken.
             while (avcodec_send_packet(codec.get(), packet.get()) == AVERROR(EAGAIN))
-                receiveAll(codec.get(), frame.get(), count);
-            receiveAll(codec.get(), frame.get(), count);
+                receiveAll(codec.get(), frame.get(), pictures);
+            receiveAll(codec.get(), frame.get(), pictures);
             if (++packets % 16 == 0 && keepGoing && !keepGoing()) return std::nullopt;
         }
         av_packet_unref(packet.get());
     }
     avcodec_send_packet(codec.get(), nullptr);  // drain the frames the decoder still holds
-    receiveAll(codec.get(), frame.get(), count);
-    return count;
+    receiveAll(codec.get(), frame.get(), pictures);
+    return pictures;
 }
 
 }  // namespace zebak

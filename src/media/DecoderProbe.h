@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zebak {
 
@@ -39,11 +41,18 @@ struct StreamRates {
 /// zero and empty when the file cannot be opened this way.
 StreamRates readStreamRates(const std::string& path, int stream);
 
-/// Decodes stream `stream` of the file in order, as `ffprobe -count_frames` does, and counts
-/// the frames the decoder really puts out (damaged packets that yield no picture are not
-/// counted). `keepGoing` is called now and then and may return false to cancel (the result
+/// One picture the decoder put out: its pictureHash and its presentation time stamp in the
+/// stream's time base.
+struct PictureStamp {
+    std::uint64_t hash = 0;
+    std::int64_t pts = 0;
+};
+
+/// Decodes stream `stream` of the file in order, as `ffprobe -count_frames` does, and lists
+/// the pictures the decoder really puts out (damaged packets that yield no picture are not
+/// listed). `keepGoing` is called now and then and may return false to cancel (the result
 /// is then empty). Empty also when the file or the decoder cannot be opened.
-std::optional<int> countDecodedFrames(const std::string& path, int stream,
-                                      const std::function<bool()>& keepGoing);
+std::optional<std::vector<PictureStamp>> decodedPictures(const std::string& path, int stream,
+                                                         const std::function<bool()>& keepGoing);
 
 }  // namespace zebak

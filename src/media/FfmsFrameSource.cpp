@@ -1,5 +1,7 @@
 #include "FfmsFrameSource.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <mutex>
 
@@ -28,6 +30,9 @@ constexpr std::size_t kRecentBytes = 200u * 1024u * 1024u;
 /// machine (measured), so a list that filled its budget on every pass in order (where it is
 /// never read) would slow decoding and tracking by a tenth to a third.
 constexpr int kStepBackFrames = 16;
+/// Why frames of a film can no longer be read when its file changed while it was open.
+constexpr const char* kChangedWhileOpen =
+    ": Die Datei wurde verändert oder abgeschnitten, während sie geöffnet war";
 
 }  // namespace
 
@@ -37,9 +42,12 @@ ffms::VideoSourcePtr FfmsFrameSource::Impl::makeSource(int seekMode) {
         SequentialDecoder::allowsThreads(info.nativeSize.width, info.nativeSize.height);
     ffms::VideoSourcePtr vs(FFMS_CreateVideoSource(path.c_str(), track, index.get(),
                                                    threaded ? threads : 1, seekMode, error.get()));
+    if (!vs && fileChanged())
+        throw FrameReadError("Der Film " + inQuotes(path) + " kann nicht mehr gelesen werden" +
+                             kChangedWhileOpen + ".");
     if (!vs)
-        throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
-                        decoderNote(error.text()) + ".");
+        throw FrameReadError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
+                             decoderNote(error.text()) + ".");
     return vs;
 }
 
@@ -63,6 +71,15 @@ bool FfmsFrameSource::Impl::decode(FFMS_VideoSource* source, int n, RgbFrame& ou
     return f != nullptr && take(DecodedPicture::of(*f), out);
 }
 
+FileStamp FileStamp::of(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return FileStamp{};
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::int64_t>(st.st_size),
+                     static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                     static_cast<std::int64_t>(st.st_mtim.tv_nsec), true};
+}
+
 bool FfmsFrameSource::Impl::verified(int n, std::uint64_t hash) const {
     if (n < 0 || static_cast<std::size_t>(n) >= hashes.size()) return false;
     return hash == hashes[n] || unverifiable.count(n) != 0;
@@ -81,12 +98,23 @@ int FfmsFrameSource::Impl::identify(int guess, std::uint64_t hash) const {
 /// Checks the frame just decoded, reached by decoding forward from a verified frame. A frame
 /// that is none of the film's frames near n was not misplaced but decoded differently from
 /// the first pass (damaged data decodes differently each time): it is taken as it is and
-/// not checked again. A frame that is another frame of the film is refused.
+/// not checked again, unless the file has changed since it was opened. A frame that is
+/// another frame of the film is refused.
 bool FfmsFrameSource::Impl::acceptStep(int n) {
     if (verified(n, lastHash)) return true;
     if (identify(n, lastHash) >= 0) return false;
+    // A film cut short while open makes the decoder hand out the last picture it could read
+    // again, for every frame after the cut: that is no frame of its own.
+    if (fileChanged()) return false;
     unverifiable.insert(n);
     return true;
+}
+
+bool FfmsFrameSource::Impl::fileChanged() const { return FileStamp::of(path) != openedFile; }
+
+FrameReadError FfmsFrameSource::Impl::unreadableFrame(int n, const std::string& cause) const {
+    return FrameReadError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
+                          " kann nicht gelesen werden" + cause + ".");
 }
 
 /// Jumps the fast source to `from`, learns which frame it really delivered, and decodes
@@ -120,12 +148,15 @@ void FfmsFrameSource::Impl::jumpTo(int n, RgbFrame& out) {
     }
     // 3. Last resort: the linear source, exact by construction.
     if (!linear) linear = makeSource(FFMS_SEEK_LINEAR);
-    if (!decode(linear.get(), n, out))
-        throw FilmError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
-                        " kann nicht gelesen werden" + decoderNote(error.text()) + ".");
-    // Damaged data can decode differently each time; such a frame is taken as the decoder
-    // gives it from now on instead of being repaired again on every visit.
-    if (!verified(n, lastHash)) unverifiable.insert(n);
+    if (!decode(linear.get(), n, out)) throw unreadableFrame(n, decoderNote(error.text()));
+    if (!verified(n, lastHash)) {
+        // A film cut short or changed while it is open makes the decoder hand out the last
+        // picture it could read again: that is never served as frame n.
+        if (fileChanged()) throw unreadableFrame(n, kChangedWhileOpen);
+        // Damaged data can decode differently each time; such a frame is taken as the
+        // decoder gives it from now on instead of being repaired again on every visit.
+        unverifiable.insert(n);
+    }
     stepper = linear.get();
     stepperOffset = 0;
     stepperFrame = n;

@@ -18,8 +18,22 @@
 
 namespace zebak {
 
+/// What the file system says of a file: enough to tell that it changed.
+struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    std::int64_t mtimeS = 0;
+    std::int64_t mtimeNs = 0;
+    bool exists = false;
+    /// The stamp of the file at path now; one that does not exist when it cannot be read.
+    static FileStamp of(const std::string& path);
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct FfmsFrameSource::Impl {
     std::string path;
+    FileStamp openedFile;  // the film file as it was when it was opened
     FilmInfo info;
     ffms::IndexPtr index;
     int track = -1;
@@ -52,6 +66,7 @@ struct FfmsFrameSource::Impl {
 
     // What the first pass found wrong with the film (kept in the cache with the hashes).
     int damagedFrom = -1;      // first listed frame that does not really decode
+    std::vector<int> missingFrames;  // listed frames without a picture, when not only at the end
     int sizeChangeFrame = -1;  // first frame stored at another size than frame 0
     FrameSize changedSize;
     FrameSize lastDecodedSize;  // stored size of the frame decoded last
@@ -66,6 +81,10 @@ struct FfmsFrameSource::Impl {
     bool verified(int n, std::uint64_t hash) const;
     int identify(int guess, std::uint64_t hash) const;
     bool acceptStep(int n);
+    /// Whether the file is no longer the one opened (cut short, rewritten, replaced, gone).
+    bool fileChanged() const;
+    /// The error for frame n that cannot be read, with the cause's text (after the name).
+    FrameReadError unreadableFrame(int n, const std::string& cause) const;
     bool walk(int from, int n, RgbFrame& out);
     void jumpTo(int n, RgbFrame& out);
     bool stepInOrder(int n, RgbFrame& out);

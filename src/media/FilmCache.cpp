@@ -2,12 +2,17 @@
 
 #include <sys/stat.h>
 
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <system_error>
 
 #include "core/FileWrite.h"
@@ -17,7 +22,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::array<char, 8> kMagic{'Z', 'B', 'K', 'H', 'A', 'S', 'H', '3'};
+constexpr std::array<char, 8> kMagic{'Z', 'B', 'K', 'H', 'A', 'S', 'H', '4'};
 constexpr std::uint64_t kMostFrames = 1u << 26;
 
 std::uint64_t fnv1a(std::string_view text, std::uint64_t h = 14695981039346656037ull) {
@@ -77,12 +82,32 @@ class Reader {
         position_ += sizeof value;
         return true;
     }
+    /// Copies the next n bytes to out.
+    bool take(void* out, std::size_t n) {
+        if (bytes_.size() - position_ < n) return false;
+        if (n > 0) std::memcpy(out, bytes_.data() + position_, n);
+        position_ += n;
+        return true;
+    }
     std::size_t position() const { return position_; }
+    std::size_t remaining() const { return bytes_.size() - position_; }
 
   private:
     std::string_view bytes_;
     std::size_t position_ = 0;
 };
+
+/// Missing frames, when there are any, are one for each listed frame beyond the hashed ones,
+/// ascending, within the listed frames, the first of them the first damaged frame.
+bool plausibleGaps(const FrameHashes& d) {
+    const auto& m = d.missingFrames;
+    if (m.empty()) return true;
+    if (static_cast<long long>(m.size()) + static_cast<long long>(d.hashes.size()) !=
+            d.listedFrames ||
+        m.front() != d.damagedFrom || m.front() < 0 || m.back() >= d.listedFrames)
+        return false;
+    return std::adjacent_find(m.begin(), m.end(), [](int a, int b) { return a >= b; }) == m.end();
+}
 
 bool plausible(const FrameHashes& d) {
     const int count = static_cast<int>(d.hashes.size());
@@ -92,7 +117,7 @@ bool plausible(const FrameHashes& d) {
            d.damagedFrom <= count && (d.damagedFrom >= 0) == (d.listedFrames > count) &&
            d.sizeChangeFrame >= -1 && d.sizeChangeFrame < count &&
            (d.sizeChangeFrame < 0 || (d.changedWidth > 0 && d.changedHeight > 0)) &&
-           (d.readsInOrder == 0 || d.readsInOrder == 1);
+           (d.readsInOrder == 0 || d.readsInOrder == 1) && plausibleGaps(d);
 }
 
 }  // namespace
@@ -137,9 +162,12 @@ std::string serialiseFrameHashes(const FrameHashes& d) {
     put(out, d.changedWidth);
     put(out, d.changedHeight);
     put(out, d.readsInOrder);
+    put(out, d.indexChecksum);
     put(out, static_cast<std::uint64_t>(d.hashes.size()));
     out.append(reinterpret_cast<const char*>(d.hashes.data()),
                d.hashes.size() * sizeof(std::uint64_t));
+    put(out, static_cast<std::uint64_t>(d.missingFrames.size()));
+    for (int n : d.missingFrames) put(out, n);
     put(out, checksum(out));
     return out;
 }
@@ -160,14 +188,20 @@ std::optional<FrameHashes> parseFrameHashes(std::string_view bytes) {
         !in.get(d.nativeWidth) || !in.get(d.nativeHeight) ||
         !in.get(d.listedFrames) || !in.get(d.damagedFrom) || !in.get(d.sizeChangeFrame) ||
         !in.get(d.changedWidth) || !in.get(d.changedHeight) ||
-        !in.get(d.readsInOrder) || !in.get(count))
+        !in.get(d.readsInOrder) || !in.get(d.indexChecksum) || !in.get(count))
         return std::nullopt;
-    if (count == 0 || count > kMostFrames) return std::nullopt;
-    const std::size_t rest = body.size() - kMagic.size() - in.position();
-    if (rest != count * sizeof(std::uint64_t)) return std::nullopt;
+    // Sizes are checked against the bytes there before anything is allocated for them.
+    if (count == 0 || count > kMostFrames || in.remaining() < count * sizeof(std::uint64_t))
+        return std::nullopt;
     d.hashes.resize(count);
-    std::memcpy(d.hashes.data(), body.data() + kMagic.size() + in.position(), rest);
-    if (!plausible(d)) return std::nullopt;
+    std::uint64_t missing = 0;
+    if (!in.take(d.hashes.data(), count * sizeof(std::uint64_t)) || !in.get(missing) ||
+        missing > in.remaining() / sizeof(int))
+        return std::nullopt;
+    d.missingFrames.resize(missing);
+    if (!in.take(d.missingFrames.data(), missing * sizeof(int)) ||
+        in.remaining() != 0 || !plausible(d))
+        return std::nullopt;
     return d;
 }
 
@@ -187,6 +221,80 @@ bool writeFrameHashes(const std::string& file, const FrameHashes& d) {
         return true;
     } catch (const FileWriteError&) {
         return false;
+    }
+}
+
+std::uint64_t indexChecksum(std::string_view bytes) {
+    return XXH3_64bits(bytes.data(), bytes.size());
+}
+
+std::optional<std::string> readCacheFile(const std::string& file, std::uintmax_t maxBytes) {
+    std::error_code ec;
+    if (!fs::is_regular_file(file, ec)) return std::nullopt;
+    const auto size = fs::file_size(file, ec);
+    if (ec || size > maxBytes) return std::nullopt;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
+void markFilmCacheEntryUsed(const FilmCacheEntry& entry) {
+    std::error_code ec;
+    const auto now = fs::file_time_type::clock::now();
+    fs::last_write_time(entry.indexPath, now, ec);
+    fs::last_write_time(entry.hashesPath, now, ec);
+}
+
+namespace {
+
+/// The files of one cache entry: their bytes and when the entry was used last.
+struct CacheGroup {
+    std::uintmax_t bytes = 0;
+    fs::file_time_type lastUse = fs::file_time_type::min();
+    std::vector<fs::path> files;
+};
+
+/// The regular files of the folder grouped by name without extension.
+std::map<std::string, CacheGroup> cacheGroups(const std::string& folder,
+                                              std::uintmax_t& totalBytes) {
+    std::map<std::string, CacheGroup> groups;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        std::error_code fileError;
+        if (!it->is_regular_file(fileError)) continue;
+        const auto size = it->file_size(fileError);
+        const auto time = it->last_write_time(fileError);
+        if (fileError) continue;
+        CacheGroup& g = groups[it->path().stem().string()];
+        g.bytes += size;
+        g.lastUse = std::max(g.lastUse, time);
+        g.files.push_back(it->path());
+        totalBytes += size;
+    }
+    return groups;
+}
+
+}  // namespace
+
+void pruneFilmCache(const std::string& folder, std::uintmax_t limitBytes,
+                    const FilmCacheEntry& keep) {
+    std::uintmax_t total = 0;
+    std::map<std::string, CacheGroup> groups = cacheGroups(folder, total);
+    if (total <= limitBytes) return;
+    groups.erase(fs::path(keep.indexPath).stem().string());
+    groups.erase(fs::path(keep.hashesPath).stem().string());
+    std::vector<const CacheGroup*> oldestFirst;
+    for (const auto& [name, group] : groups) oldestFirst.push_back(&group);
+    std::sort(oldestFirst.begin(), oldestFirst.end(),
+              [](const CacheGroup* a, const CacheGroup* b) { return a->lastUse < b->lastUse; });
+    for (const CacheGroup* g : oldestFirst) {
+        if (total <= limitBytes) break;
+        std::error_code ec;
+        for (const fs::path& file : g->files) fs::remove(file, ec);
+        total -= std::min(total, g->bytes);
     }
 }
 

@@ -26,6 +26,10 @@ struct FrameHashes {
     int listedFrames = 0;
     /// First listed frame that does not really decode; -1 when every one does.
     int damagedFrom = -1;
+    /// The listed frames without a picture (ascending, one for each listed frame beyond the
+    /// hashed ones) when pictures are missing before the end; empty when they are missing at
+    /// the end only.
+    std::vector<int> missingFrames;
     /// First frame stored at another size than frame 0, and that size; -1 when none.
     int sizeChangeFrame = -1;
     int changedWidth = 0;
@@ -33,6 +37,9 @@ struct FrameHashes {
     /// 1 when the film was read in order by a plain decoder that numbered every frame as the
     /// index does, so that decoder may serve the frames from frame 0 again; 0 otherwise.
     int readsInOrder = 0;
+    /// indexChecksum() of the index file cached with these hashes: an index whose bytes do
+    /// not give it is damaged (or from another write) and is never handed to the decoder.
+    std::uint64_t indexChecksum = 0;
 };
 
 /// Paths of the cache files for one version of a film file.
@@ -59,5 +66,24 @@ std::optional<FrameHashes> readFrameHashes(const std::string& file);
 
 /// Writes a hash file through a temporary file renamed into place; false on failure.
 bool writeFrameHashes(const std::string& file, const FrameHashes& data);
+
+/// Checksum of a cached index file's bytes (64-bit XXH3).
+std::uint64_t indexChecksum(std::string_view bytes);
+
+/// The whole content of a cache file; nothing when it is missing, unreadable, not a regular
+/// file or larger than maxBytes.
+std::optional<std::string> readCacheFile(const std::string& file, std::uintmax_t maxBytes);
+
+/// Bytes the cache folder may hold before its oldest entries are dropped.
+inline constexpr std::uintmax_t kFilmCacheLimitBytes = std::uintmax_t{2} << 30;  // 2 GiB
+
+/// Marks the entry's files as used now, so that pruning drops them last.
+void markFilmCacheEntryUsed(const FilmCacheEntry& entry);
+
+/// Drops the least recently used entries of the cache folder (the files of one name, whatever
+/// their extension, go together) until the folder holds at most limitBytes; the entry `keep`
+/// (the one just written) always stays. Failures are ignored: the cache is only a help.
+void pruneFilmCache(const std::string& folder, std::uintmax_t limitBytes,
+                    const FilmCacheEntry& keep);
 
 }  // namespace zebak

@@ -9,9 +9,10 @@
 #include "DecoderProbe.h"
 #include "FfmsSourceState.h"
 #include "FilmCache.h"
+#include "FilmCacheUse.h"
 #include "FilmChecks.h"
+#include "FilmFaults.h"
 #include "IndexRate.h"
-#include "core/FileWrite.h"
 #include "core/FrameTimes.h"
 
 namespace zebak {
@@ -71,19 +72,15 @@ class PassProgress {
     std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
-/// Builds the index or reads it from the cache.
+/// Reads the index from the cache (with the facts stored beside it) or builds it.
 ffms::IndexPtr loadIndex(const std::string& path, const std::optional<FilmCacheEntry>& cache,
-                         const OpenProgress& progress, bool& fromCache) {
+                         const OpenProgress& progress, std::optional<FrameHashes>& stored) {
     ffms::ErrorInfo error;
-    fromCache = false;
-    if (cache && fs::exists(cache->indexPath)) {
-        ffms::IndexPtr index(FFMS_ReadIndex(cache->indexPath.c_str(), error.get()));
-        if (index && FFMS_IndexBelongsToFile(index.get(), path.c_str(), error.get()) == 0) {
-            fromCache = true;
-            return index;
-        }
+    if (cache) {
+        if (ffms::IndexPtr index = cachedIndex(path, *cache, stored)) return index;
+        stored.reset();
         std::error_code ec;
-        fs::remove(cache->indexPath, ec);  // unreadable or stale: rebuild, never trust
+        fs::remove(cache->indexPath, ec);  // damaged, unvouched or stale: rebuild, never trust
     }
     FFMS_Indexer* indexer = FFMS_CreateIndexer(path.c_str(), error.get());
     if (indexer == nullptr) throw unreadableFilmError(path, error.text());
@@ -165,20 +162,49 @@ bool recordHashesInOrder(FfmsFrameSource::Impl& impl, const OpenProgress& progre
     return true;
 }
 
+/// The listed frames that have no picture, from the time stamps of the pictures the decoder
+/// puts out; empty when the stamps do not all belong to listed frames, in order.
+std::vector<int> listedFramesWithoutPicture(FfmsFrameSource::Impl& impl,
+                                            const std::vector<PictureStamp>& pictures) {
+    FFMS_Track* track = videoTrack(impl);
+    std::vector<int> missing;
+    std::size_t k = 0;
+    for (int n = 0; n < impl.info.listedFrameCount; ++n) {
+        const FFMS_FrameInfo* f = track != nullptr ? FFMS_GetFrameInfo(track, n) : nullptr;
+        if (f == nullptr) return {};
+        if (k < pictures.size() && pictures[k].pts == f->PTS)
+            ++k;
+        else
+            missing.push_back(n);
+    }
+    return k == pictures.size() ? missing : std::vector<int>{};
+}
+
 /// The frames the decoder itself puts out, when FFMS2's account of the film looks doubtful:
 /// a frame that would not decode, or one that repeats its predecessor exactly (FFMS2 hands
 /// out the previous frame again for a frame the stream lists but the decoder never puts
 /// out; a still scene repeats frames too, so pixels alone decide nothing). The count is
-/// taken only when it is below FFMS2's and above 0.
+/// taken only when it is below FFMS2's and above 0. When pictures are missing before the
+/// end, the decoder's pictures are the film: their hashes replace FFMS2's (which repeat a
+/// picture or run on past the gap), so the frames after the gap are found among FFMS2's by
+/// their hashes, and the missing frames are noted, so each frame keeps its own time.
 int framesThatDecode(FfmsFrameSource::Impl& impl, bool doubtful, const OpenProgress& progress) {
     const int recorded = static_cast<int>(impl.hashes.size());
     if (!doubtful) return recorded;
     FilmOpenStatus last;
     last.fraction = 1.0;
-    const auto counted = countDecodedFrames(impl.path, impl.track,
-                                            [&] { return !progress || progress(last); });
-    if (!counted && progress && !progress(last)) throw FilmOpenCancelled();
-    return counted && *counted > 0 && *counted < recorded ? *counted : recorded;
+    const auto pictures =
+        decodedPictures(impl.path, impl.track, [&] { return !progress || progress(last); });
+    if (!pictures && progress && !progress(last)) throw FilmOpenCancelled();
+    const int counted = pictures ? static_cast<int>(pictures->size()) : 0;
+    if (counted <= 0 || counted >= recorded) return recorded;
+    std::vector<int> missing = listedFramesWithoutPicture(impl, *pictures);
+    if (!missing.empty() && missing.front() < counted) {
+        impl.missingFrames = std::move(missing);
+        impl.hashes.clear();
+        for (const PictureStamp& p : *pictures) impl.hashes.push_back(p.hash);
+    }
+    return counted;
 }
 
 /// The careful first pass, through FFMS2 frame by frame: it records every frame's hash and
@@ -205,26 +231,9 @@ void recordHashesThroughFfms(FfmsFrameSource::Impl& impl, const OpenProgress& pr
     if (impl.hashes.empty()) throw noReadableFrame(impl);
     const int real = framesThatDecode(impl, doubtful, progress);
     impl.hashes.resize(static_cast<std::size_t>(real));
-    if (real < total) impl.damagedFrom = real;
+    if (real < total) impl.damagedFrom = impl.missingFrames.empty() ? real : impl.missingFrames[0];
     if (impl.sizeChangeFrame >= real) impl.sizeChangeFrame = -1;
     impl.stepper = nullptr;  // the decoder stands past the last real frame
-}
-
-FrameHashes factsOf(const FfmsFrameSource::Impl& impl) {
-    FrameHashes d;
-    d.width = impl.info.analysisSize.width;
-    d.height = impl.info.analysisSize.height;
-    d.rotationDeg = impl.info.rotationDeg;
-    d.nativeWidth = impl.info.nativeSize.width;
-    d.nativeHeight = impl.info.nativeSize.height;
-    d.hashes = impl.hashes;
-    d.listedFrames = impl.info.listedFrameCount;
-    d.damagedFrom = impl.damagedFrom;
-    d.sizeChangeFrame = impl.sizeChangeFrame;
-    d.changedWidth = impl.changedSize.width;
-    d.changedHeight = impl.changedSize.height;
-    d.readsInOrder = impl.readsInOrder ? 1 : 0;
-    return d;
 }
 
 /// Takes the facts a cache file holds when they belong to this film as it is indexed now.
@@ -238,25 +247,13 @@ bool takeStoredFacts(FfmsFrameSource::Impl& impl, const std::optional<FrameHashe
         return false;
     impl.hashes = stored->hashes;
     impl.damagedFrom = stored->damagedFrom;
+    impl.missingFrames = stored->missingFrames;
     impl.sizeChangeFrame = stored->sizeChangeFrame;
     impl.changedSize = FrameSize{stored->changedWidth, stored->changedHeight};
     impl.readsInOrder = stored->readsInOrder == 1;
     // Frame 0 is decoded with one thread; the next step brings in the frame threads.
     if (impl.readsInOrder) impl.inOrder = SequentialDecoder::open(impl.path, impl.track, false);
     return true;
-}
-
-/// Keeps index and hashes for the next open; a cache that cannot be written is no error.
-void storeInCache(FfmsFrameSource::Impl& impl, const FilmCacheEntry& cache) {
-    ffms::ErrorInfo e;
-    const std::string temp = temporaryNameFor(cache.indexPath);
-    std::error_code ec;
-    if (FFMS_WriteIndex(temp.c_str(), impl.index.get(), e.get()) != 0) {
-        fs::remove(temp, ec);
-        return;
-    }
-    fs::rename(temp, cache.indexPath, ec);
-    if (!ec) writeFrameHashes(cache.hashesPath, factsOf(impl));
 }
 
 /// Every frame's presentation time, how evenly they follow each other, a frame rate that
@@ -276,12 +273,17 @@ void readTiming(FfmsFrameSource::Impl& impl, const StreamRates& rates) {
         std::int64_t first = 0;
         std::int64_t last = 0;
         const int listed = i.listedFrameCount;
+        // A listed frame without a picture has no frame of the film: each frame takes the
+        // time of its own picture, also after a gap.
+        auto missing = impl.missingFrames.begin();
         for (int n = 0; n < listed; ++n) {
             const FFMS_FrameInfo* f = FFMS_GetFrameInfo(track, n);
             if (f == nullptr) break;
             if (n == 0) first = f->PTS;
             last = f->PTS;
-            if (n < i.frameCount)
+            const bool hasPicture = missing == impl.missingFrames.end() || *missing != n;
+            if (!hasPicture) ++missing;
+            if (hasPicture && static_cast<int>(i.frameTimesS.size()) < i.frameCount)
                 i.frameTimesS.push_back(static_cast<double>(f->PTS - first) * secondsPerTick);
         }
         reportedFps = indexFrameRate(first, last, listed, base->Num, base->Den).fps();
@@ -295,23 +297,32 @@ void readTiming(FfmsFrameSource::Impl& impl, const StreamRates& rates) {
     i.captureFps = rates.captureFps;
 }
 
-/// Tells the film's faults in the words the user sees on loading.
-void describeFaults(FfmsFrameSource::Impl& impl) {
-    FilmInfo& i = impl.info;
-    i.damaged = impl.damagedFrom >= 0;
-    if (i.damaged)
-        i.warnings.push_back(
-            "Der Film ist beschädigt: ab Bild " + std::to_string(impl.damagedFrom) +
-            " lassen sich keine Bilder mehr lesen. Von den " + std::to_string(i.listedFrameCount) +
-            " Bildern, die er angibt, " + "werden nur die " + std::to_string(i.frameCount) +
-            " lesbaren verwendet.");
-    if (impl.sizeChangeFrame >= 0)
-        i.warnings.push_back(
-            "Die Bildgröße des Films ändert sich ab Bild " + std::to_string(impl.sizeChangeFrame) +
-            " von " + std::to_string(i.nativeSize.width) + "x" +
-            std::to_string(i.nativeSize.height) + " auf " + std::to_string(impl.changedSize.width) +
-            "x" + std::to_string(impl.changedSize.height) +
-            ". Alle Bilder werden auf die Größe des ersten Bildes umgerechnet.");
+/// Index, the facts of the first pass (or of the cache), timing and faults of the film.
+void prepare(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
+    const std::string& path = impl.path;
+    const auto cache = filmCacheEntry(FfmsFrameSource::cacheFolder(), path);
+    std::optional<FrameHashes> stored;
+    impl.index = loadIndex(path, cache, progress, stored);
+    impl.track =
+        FFMS_GetFirstIndexedTrackOfType(impl.index.get(), FFMS_TYPE_VIDEO, impl.error.get());
+    if (impl.track < 0) throw noVideoError(path, impl.error.text());
+    FFMS_Track* track = videoTrack(impl);
+    impl.info.frameCount = track != nullptr ? FFMS_GetNumFrames(track) : 0;
+    if (impl.info.frameCount <= 0) throw noReadableFrame(impl);
+    impl.info.listedFrameCount = impl.info.frameCount;
+    const StreamRates header = readStreamRates(path, impl.track);
+    // The turn is taken to the nearest quarter turn.
+    impl.info.rotationDeg = ((header.clockwiseTurnDeg + 45) / 90 % 4) * 90;
+
+    if (!takeStoredFacts(impl, stored)) {
+        if (!recordHashesInOrder(impl, progress)) recordHashesThroughFfms(impl, progress);
+        if (cache) storeInCache(impl, *cache);
+    } else if (cache) {
+        markFilmCacheEntryUsed(*cache);
+    }
+    impl.info.frameCount = static_cast<int>(impl.hashes.size());
+    readTiming(impl, header);
+    describeFaults(impl);
 }
 
 }  // namespace
@@ -322,34 +333,18 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     ffms::initOnce();
     auto impl = std::make_unique<Impl>();
     impl->path = path;
+    impl->openedFile = FileStamp::of(path);
     impl->threads = isMpegProgramStream(path) ? 1 : 0;
-
-    const auto cache = filmCacheEntry(cacheFolder(), path);
-    bool indexFromCache = false;
-    impl->index = loadIndex(path, cache, progress, indexFromCache);
-    impl->track =
-        FFMS_GetFirstIndexedTrackOfType(impl->index.get(), FFMS_TYPE_VIDEO, impl->error.get());
-    if (impl->track < 0) throw noVideoError(path, impl->error.text());
-    FFMS_Track* track = videoTrack(*impl);
-    impl->info.frameCount = track != nullptr ? FFMS_GetNumFrames(track) : 0;
-    if (impl->info.frameCount <= 0) throw noReadableFrame(*impl);
-    impl->info.listedFrameCount = impl->info.frameCount;
-    const StreamRates header = readStreamRates(path, impl->track);
-    // The turn is taken to the nearest quarter turn.
-    impl->info.rotationDeg = ((header.clockwiseTurnDeg + 45) / 90 % 4) * 90;
-
-    std::optional<FrameHashes> stored;
-    if (cache && indexFromCache) stored = readFrameHashes(cache->hashesPath);
-    if (!takeStoredFacts(*impl, stored)) {
-        if (!recordHashesInOrder(*impl, progress)) recordHashesThroughFfms(*impl, progress);
-        if (cache) storeInCache(*impl, *cache);
+    try {
+        prepare(*impl, progress);
+        auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
+        source->seek(0);
+        return source;
+    } catch (const FrameReadError& e) {
+        // While the film opens, a frame that cannot be read makes it a film that cannot be
+        // opened.
+        throw FilmError(e.what());
     }
-    impl->info.frameCount = static_cast<int>(impl->hashes.size());
-    readTiming(*impl, header);
-    describeFaults(*impl);
-    auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
-    source->seek(0);
-    return source;
 }
 
 }  // namespace zebak

@@ -55,7 +55,8 @@ bool same(const zebak::FrameHashes& a, const zebak::FrameHashes& b) {
            a.damagedFrom == b.damagedFrom && a.sizeChangeFrame == b.sizeChangeFrame &&
            a.changedWidth == b.changedWidth && a.changedHeight == b.changedHeight &&
            a.nativeWidth == b.nativeWidth && a.nativeHeight == b.nativeHeight &&
-           a.readsInOrder == b.readsInOrder;
+           a.readsInOrder == b.readsInOrder && a.indexChecksum == b.indexChecksum &&
+           a.missingFrames == b.missingFrames;
 }
 
 /// Writes d and reads it back; the reader gives back d or nothing.

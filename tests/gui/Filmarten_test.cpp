@@ -139,11 +139,17 @@ TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
 
 TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
     ASSERT_TRUE(form1().loadFilm(testFilm("bad/cut-50.mp4")));
-    ASSERT_EQ(dialogs.messages.size(), 1u);
+    // With the gap its frames follow unevenly: the question after the warning offers the
+    // film's own times.
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_TRUE(dialogs.messages[1].text.startsWith(
+        QStringLiteral("Die Bilder dieses Films folgen nicht in gleichen Abständen")));
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
-    EXPECT_TRUE(
-        dialogs.messages[0].text.startsWith(QStringLiteral("Der Film ist beschädigt: ab Bild 50 ")))
+    // The film lacks a picture before its end too: the warning names that place.
+    EXPECT_TRUE(dialogs.messages[0].text.startsWith(
+        QStringLiteral("Der Film ist beschädigt: Es fehlen Bilder, die er angibt: 1 Bild ")))
         << dialogs.messages[0].text.toStdString();
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("werden nur die 50 lesbaren")));
     EXPECT_EQ(form1().player().frameCount(), 50);
 
     dialogs.messages.clear();

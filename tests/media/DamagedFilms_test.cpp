@@ -2,9 +2,11 @@
 // source must count only frames that really decode and say what is wrong.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "media/FfmsFrameSource.h"
+#include "support/Barcode.h"
 #include "support/Process.h"
 
 namespace zebak {
@@ -30,11 +32,16 @@ TEST(DamagedFilms, ListedFramesThatDoNotDecodeAreDroppedAndReported) {
         EXPECT_TRUE(info.damaged);
         EXPECT_GT(info.listedFrameCount, info.frameCount);
         ASSERT_EQ(info.warnings.size(), 1u);
-        EXPECT_EQ(
-            info.warnings[0].rfind(
-                "Der Film ist beschädigt: ab Bild " + std::to_string(info.frameCount) + " ", 0),
-            0u)
-            << info.warnings[0];
+        // Where pictures are missing before the end too, the warning names those places.
+        const std::string& w = info.warnings[0];
+        EXPECT_TRUE(
+            w.rfind("Der Film ist beschädigt: ab Bild " + std::to_string(info.frameCount) + " ",
+                    0) == 0 ||
+            w.rfind("Der Film ist beschädigt: Es fehlen Bilder, die er angibt: ", 0) == 0)
+            << w;
+        EXPECT_NE(w.find("werden nur die " + std::to_string(info.frameCount) + " lesbaren"),
+                  std::string::npos)
+            << w;
         // The last real frame differs from the one before: it is no repeated phantom.
         source->seek(info.frameCount - 2);
         const auto before = source->frame().hash();
@@ -96,6 +103,59 @@ TEST(DamagedFilms, ErrorsSayWhatIsWrong) {
         << audio;
     EXPECT_TRUE(mentions({message(std::string(ZEBAK_TEST_FILMS) + "/text.avi")},
                          "ist kein lesbarer Film (Meldung des Decoders: "));
+}
+
+
+// A film cut short while it is open (a copy still being written over, a card pulled): the
+// decoder hands out its last picture again for every frame after the cut. Those frames are
+// refused with an error naming the frame, never served as frames of their own.
+TEST(DamagedFilms, AFilmCutWhileOpenGivesAnErrorNotRepeatedFrames) {
+    namespace fs = std::filesystem;
+    const fs::path copy = fs::path(::testing::TempDir()) / "zebak-cut-while-open.avi";
+    fs::copy_file(std::string(ZEBAK_TEST_FILMS) + "/mpeg4.avi", copy,
+                  fs::copy_options::overwrite_existing);
+    const auto source = FfmsFrameSource::open(copy.string());
+    for (int n = 0; n < 10; ++n) source->seek(n);
+    fs::resize_file(copy, fs::file_size(copy) / 2);
+    int n = 10;
+    try {
+        for (; n < source->frameCount(); ++n) {
+            source->seek(n);
+            ASSERT_EQ(test::readBarcode(source->frame()), n);
+        }
+    } catch (const FrameReadError& e) {
+        EXPECT_NE(std::string(e.what()).find("verändert oder abgeschnitten"), std::string::npos)
+            << "frame " << n << ": " << e.what();
+    }
+    EXPECT_LT(n, source->frameCount()) << "the frames after the cut cannot all be there";
+    EXPECT_THROW(source->seek(source->frameCount() - 1), FrameReadError);
+    fs::remove(copy);
+}
+
+
+// A picture missing in the middle: FFMS2 shows the one before it twice and drops the last
+// one, and the frames' times were those of the listed frames. The frames after the gap are
+// the film's next pictures, each with its own time, also from the cache, and the warning
+// says where the gap is.
+TEST(DamagedFilms, APictureMissingInTheMiddleLeavesEveryFrameItsOwnPictureAndTime) {
+    for (const char* open : {"first open", "from the cache"}) {
+        SCOPED_TRACE(open);
+        const auto source = FfmsFrameSource::open(bad("gap-8.avi"));  // 60 listed, 25/s
+        const FilmInfo& info = source->info();
+        ASSERT_EQ(info.frameCount, 59);
+        ASSERT_EQ(info.frameTimesS.size(), 59u);
+        EXPECT_NEAR(info.frameTimesS[7], 0.28, 1e-9);
+        EXPECT_NEAR(info.frameTimesS[8], 0.36, 1e-9);
+        EXPECT_NEAR(info.frameTimesS[58], 2.36, 1e-9);
+        for (int n : {8, 7, 58, 20, 9}) {
+            source->seek(n);
+            EXPECT_EQ(test::readBarcode(source->frame()), n < 8 ? n : n + 1) << "frame " << n;
+        }
+        ASSERT_EQ(info.warnings.size(), 1u);
+        EXPECT_NE(info.warnings[0].find("1 Bild zwischen Bild 7 und 8 (bei 0,320 s)"),
+                  std::string::npos)
+            << info.warnings[0];
+    }
 }
 
 }  // namespace

@@ -3,14 +3,17 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <random>
 
 #include "media/FfmsFrameSource.h"
 #include "support/Barcode.h"
+#include "support/CacheFolder.h"
 #include "support/Process.h"
 
 namespace zebak {
@@ -68,7 +71,9 @@ FrameHashes sample() {
     d.readsInOrder = 1;
     d.hashes = {1, 2, 3, 0xFFFFFFFFFFFFFFFFull};
     d.listedFrames = 5;
-    d.damagedFrom = 4;
+    d.damagedFrom = 1;
+    d.missingFrames = {1};  // the picture of listed frame 1 is missing
+    d.indexChecksum = 0x8000000000000001ull;
     d.sizeChangeFrame = 2;
     d.changedWidth = 160;
     d.changedHeight = 120;
@@ -81,7 +86,9 @@ TEST(FrameHashFile, ReadsBackWhatWasWrittenAndRefusesEveryDamagedVersion) {
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->hashes, sample().hashes);
     EXPECT_EQ(back->listedFrames, 5);
-    EXPECT_EQ(back->damagedFrom, 4);
+    EXPECT_EQ(back->damagedFrom, 1);
+    EXPECT_EQ(back->missingFrames, std::vector<int>{1});
+    EXPECT_EQ(back->indexChecksum, 0x8000000000000001ull);
     EXPECT_EQ(back->sizeChangeFrame, 2);
     EXPECT_EQ(back->changedWidth, 160);
     EXPECT_EQ(back->nativeWidth, 640);
@@ -116,6 +123,12 @@ TEST(FrameHashFile, ValuesThatCannotBelongToAFilmAreRefusedEvenWithAGoodChecksum
     EXPECT_TRUE(refused(d));
     d = sample();
     d.readsInOrder = 2;
+    EXPECT_TRUE(refused(d));
+    d = sample();
+    d.missingFrames = {1, 3};  // more missing than listed beyond the hashed ones
+    EXPECT_TRUE(refused(d));
+    d = sample();
+    d.missingFrames = {5};  // not a listed frame
     EXPECT_TRUE(refused(d));
     d = sample();
     d.hashes.clear();
@@ -189,6 +202,38 @@ TEST(FilmCacheFolder, WithoutAHomeItIsAFolderOfTheUsersOwn) {
         ASSERT_EQ(::lstat(folder.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 0777, 0700u);
         EXPECT_EQ(st.st_uid, ::getuid());
+    }
+}
+
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// FFMS2 takes a damaged index without complaint and then crashed in a frame request, or gave
+// a wrong count and wrong frames. The hash file keeps the index's checksum: a damaged index
+// is built anew, and the film opens with the right frames.
+TEST(FilmCacheIndex, ADamagedIndexIsRebuiltAndTheFramesAreRight) {
+    test::CacheFolder cache;
+    const std::string path = film("lossless.avi");  // frame n has red n in pixel (0, 0)
+    FfmsFrameSource::open(path);
+    fs::path index;
+    for (const auto& e : fs::directory_iterator(cache.zebakFolder()))
+        if (e.path().extension() == ".ffindex") index = e.path();
+    ASSERT_FALSE(index.empty());
+    const std::string sound = readBytes(index);
+    const std::size_t step = std::max<std::size_t>(1, sound.size() / 40);
+    for (std::size_t i = 0; i < sound.size(); i += step) {
+        std::string damaged = sound;
+        damaged[i] = static_cast<char>(damaged[i] ^ (1 << (i % 8)));
+        writeBytes(index, damaged);
+        const auto source = FfmsFrameSource::open(path);
+        ASSERT_EQ(source->frameCount(), 40) << "byte " << i;
+        for (int n : {39, 3, 20, 21}) {
+            source->seek(n);
+            EXPECT_EQ(source->frame().rgb(0, 0).r, n) << "byte " << i;
+        }
     }
 }
 
