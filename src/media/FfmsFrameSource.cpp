@@ -46,8 +46,8 @@ ffms::VideoSourcePtr FfmsFrameSource::Impl::makeSource(int seekMode) {
         throw FrameReadError("Der Film " + inQuotes(path) + " kann nicht mehr gelesen werden" +
                              kChangedWhileOpen + ".");
     if (!vs)
-        throw FrameReadError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
-                             decoderNote(error.text()) + ".");
+        throw FilmError("Der Film " + inQuotes(path) + " kann nicht geöffnet werden" +
+                        decoderNote(error.text()) + ".");
     return vs;
 }
 
@@ -112,9 +112,14 @@ bool FfmsFrameSource::Impl::acceptStep(int n) {
 
 bool FfmsFrameSource::Impl::fileChanged() const { return FileStamp::of(path) != openedFile; }
 
-FrameReadError FfmsFrameSource::Impl::unreadableFrame(int n, const std::string& cause) const {
-    return FrameReadError("Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
-                          " kann nicht gelesen werden" + cause + ".");
+/// Frame n cannot be read: a FrameReadError when the file changed since it was opened (the
+/// work on a sound film broke off), otherwise a FilmError with the decoder's words (the film
+/// is damaged there).
+[[noreturn]] void FfmsFrameSource::Impl::throwUnreadable(int n) const {
+    const std::string frame = "Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
+                              " kann nicht gelesen werden";
+    if (fileChanged()) throw FrameReadError(frame + kChangedWhileOpen + ".");
+    throw FilmError(frame + decoderNote(error.text()) + ".");
 }
 
 /// Jumps the fast source to `from`, learns which frame it really delivered, and decodes
@@ -148,11 +153,11 @@ void FfmsFrameSource::Impl::jumpTo(int n, RgbFrame& out) {
     }
     // 3. Last resort: the linear source, exact by construction.
     if (!linear) linear = makeSource(FFMS_SEEK_LINEAR);
-    if (!decode(linear.get(), n, out)) throw unreadableFrame(n, decoderNote(error.text()));
+    if (!decode(linear.get(), n, out)) throwUnreadable(n);
     if (!verified(n, lastHash)) {
         // A film cut short or changed while it is open makes the decoder hand out the last
         // picture it could read again: that is never served as frame n.
-        if (fileChanged()) throw unreadableFrame(n, kChangedWhileOpen);
+        if (fileChanged()) throwUnreadable(n);
         // Damaged data can decode differently each time; such a frame is taken as the
         // decoder gives it from now on instead of being repaired again on every visit.
         unverifiable.insert(n);

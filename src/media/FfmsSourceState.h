@@ -83,8 +83,7 @@ struct FfmsFrameSource::Impl {
     bool acceptStep(int n);
     /// Whether the file is no longer the one opened (cut short, rewritten, replaced, gone).
     bool fileChanged() const;
-    /// The error for frame n that cannot be read, with the cause's text (after the name).
-    FrameReadError unreadableFrame(int n, const std::string& cause) const;
+    [[noreturn]] void throwUnreadable(int n) const;
     bool walk(int from, int n, RgbFrame& out);
     void jumpTo(int n, RgbFrame& out);
     bool stepInOrder(int n, RgbFrame& out);

@@ -4,12 +4,14 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <random>
+#include <vector>
 
 #include "media/FfmsFrameSource.h"
 #include "support/Barcode.h"
@@ -235,6 +237,29 @@ TEST(FilmCacheIndex, ADamagedIndexIsRebuiltAndTheFramesAreRight) {
             EXPECT_EQ(source->frame().rgb(0, 0).r, n) << "byte " << i;
         }
     }
+}
+
+
+// The cache folder keeps within its size: the entries used longest ago go first, both files
+// of an entry together, and the entry just written always stays.
+TEST(FilmCacheFolder, DropsTheLeastRecentlyUsedEntriesBeyondItsSize) {
+    ScratchFolder scratch;
+    const auto now = fs::file_time_type::clock::now();
+    for (const std::string name : {"old", "older", "new", "kept"}) {
+        for (const char* ext : {".ffindex", ".hashes"}) {
+            const fs::path file = scratch.path() / (name + ext);
+            writeBytes(file, std::string(1000, 'x'));
+            const int age = name == "older" ? 30 : name == "old" ? 20 : name == "kept" ? 40 : 0;
+            fs::last_write_time(file, now - std::chrono::minutes(age));
+        }
+    }
+    const std::string base = (scratch.path() / "kept").string();
+    pruneFilmCache(scratch.path().string(), 4500, {base + ".ffindex", base + ".hashes"});
+    std::vector<std::string> left;
+    for (const auto& e : fs::directory_iterator(scratch.path())) left.push_back(e.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"kept.ffindex", "kept.hashes", "new.ffindex",
+                                              "new.hashes"}));
 }
 
 }  // namespace
