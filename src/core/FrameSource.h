@@ -80,8 +80,9 @@ class FrameSource {
     virtual int currentFrame() const = 0;
     /// Makes frame n the current frame; n is clamped to [0, frameCount()]. When it
     /// returns, frame() holds exactly frame n (the last frame for n = frameCount()).
-    /// Throws FrameReadError when the frame cannot be decoded any more: a frame is never
-    /// stood in for by another one.
+    /// Throws std::runtime_error when the frame cannot be decoded, FrameReadError when that
+    /// is because the film changed while it was open: a frame is never stood in for by
+    /// another one.
     virtual void seek(int n) = 0;
     /// The current frame's pixels at analysis size.
     virtual const RgbFrame& frame() const = 0;
