@@ -21,6 +21,7 @@
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/ExportPanel.h"
 #include "gui/evaluation/TrendLinePanel.h"
+#include "gui/main/MainMenu.h"
 
 namespace zebak::gui {
 
@@ -71,6 +72,8 @@ void TForm8::connectParts() {
         tables_->MenuTabelleClick(slot);
         menu_->showView();
     });
+    connect(menu_, &EvaluationMenu::helpRequested, this,
+            [this] { MainMenu::openHelp(session_.dialogs(), this); });
     connect(menu_, &EvaluationMenu::infoRequested, this, [this] {
         if (info_ != nullptr) info_->zeigen();
     });
