@@ -2,10 +2,16 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "gui/positions/PositionTableModel.h"
 
 namespace zebak::gui {
+
+namespace {
+/// Room beside a cell's text: the cell's margins and the grid line.
+constexpr int kCellPadding = 12;
+}  // namespace
 
 EvaluationGridModel::EvaluationGridModel(TextGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid) {
@@ -66,16 +72,29 @@ EvaluationGrid::EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, i
     // The first velocity row is drawn half high.
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(20);
-    int total = 0;
-    for (int w : widths) total += w;
-    setFixedWidth(total + 2);
     applyWidths();
 }
 
 void EvaluationGrid::applyWidths() {
     // A model reset forgets the sections, so the widths are set again after every fill.
-    for (std::size_t c = 0; c < widths_.size(); ++c)
-        setColumnWidth(static_cast<int>(c), widths_[c]);
+    // Each column is as wide as its widest text, header included, and never narrower than
+    // its written width, so no header is clipped and no number elided.
+    const QFontMetrics metrics(font());
+    const int columns = std::min(static_cast<int>(widths_.size()), model_->columnCount());
+    int total = 0;
+    for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+        int width = widths_[static_cast<std::size_t>(c)];
+        if (c < columns) {
+            width = std::max(width, horizontalHeader()->sectionSizeHint(c));
+            for (int row = 0; row < model_->rowCount(); ++row)
+                width = std::max(
+                    width, metrics.horizontalAdvance(model_->index(row, c).data().toString()) +
+                               kCellPadding);
+        }
+        setColumnWidth(c, width);
+        total += width;
+    }
+    setFixedWidth(total + 2);
 }
 
 void EvaluationGrid::setHeaderColour(const QColor& colour) {

@@ -38,7 +38,8 @@ class EvaluationGridModel : public QAbstractTableModel {
 class EvaluationGrid : public QTableView {
     Q_OBJECT
   public:
-    /// widths: the column widths in pixels; extraHeight: added to rows x row height.
+    /// widths: the narrowest column widths in pixels (a column grows to its widest text,
+    /// header included); extraHeight: added to rows x row height.
     EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, int extraHeight,
                    QWidget* parent = nullptr);
     EvaluationGridModel* tableModel() const { return model_; }
