@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <algorithm>
+#include <set>
+#include <string>
 
 #include "gui/positions/PositionTableModel.h"
 
@@ -51,6 +53,25 @@ Qt::ItemFlags EvaluationGridModel::flags(const QModelIndex& index) const {
     return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
 }
 
+QStringList EvaluationGridModel::longestTexts(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    std::size_t longest = 0;
+    for (std::size_t row = 1; row < grid_.size(); ++row)
+        if (c < grid_[row].size()) longest = std::max(longest, grid_[row][c].size());
+    // Texts that differ only in their digits are equally wide: one of each shape is enough.
+    std::set<std::string> shapes;
+    for (std::size_t row = 1; row < grid_.size(); ++row) {
+        if (c >= grid_[row].size() || grid_[row][c].size() + 2 < longest) continue;
+        std::string shape = grid_[row][c];
+        for (char& ch : shape)
+            if (ch >= '1' && ch <= '9') ch = '0';
+        shapes.insert(std::move(shape));
+    }
+    QStringList texts;
+    for (const std::string& shape : shapes) texts << QString::fromStdString(shape);
+    return texts;
+}
+
 void EvaluationGridModel::reload() {
     beginResetModel();
     if (!grid_.empty()) columns_ = static_cast<int>(grid_.front().size());
@@ -86,10 +107,8 @@ void EvaluationGrid::applyWidths() {
         int width = widths_[static_cast<std::size_t>(c)];
         if (c < columns) {
             width = std::max(width, horizontalHeader()->sectionSizeHint(c));
-            for (int row = 0; row < model_->rowCount(); ++row)
-                width = std::max(
-                    width, metrics.horizontalAdvance(model_->index(row, c).data().toString()) +
-                               kCellPadding);
+            for (const QString& text : model_->longestTexts(c))
+                width = std::max(width, metrics.horizontalAdvance(text) + kCellPadding);
         }
         setColumnWidth(c, width);
         total += width;

@@ -25,6 +25,10 @@ class EvaluationGridModel : public QAbstractTableModel {
 
     /// The grid was replaced or emptied from outside: the views read it anew.
     void reload();
+    /// The shapes of the data texts of a column that may be its widest: of those at most two
+    /// characters shorter than its longest, one text per shape (every digit written as 0;
+    /// digits are equally wide, a point or a sign narrower).
+    QStringList longestTexts(int column) const;
 
   private:
     TextGrid& grid_;
