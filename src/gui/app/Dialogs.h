@@ -51,6 +51,10 @@ class Dialogs {
                                                 QMessageBox::StandardButtons buttons) = 0;
     /// Starts a progress display for a step that may take a while.
     virtual std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) = 0;
+    /// Called at every pause of a running analysis, stroboscope or range playback, just
+    /// before its events are handled: the point where a click or key of the user takes
+    /// effect. The program does nothing here; tests act at a known step of the run.
+    virtual void loopPaused() {}
 };
 
 /// The filters of the film open dialog: the three classic film types first, then every film
