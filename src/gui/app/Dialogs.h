@@ -61,6 +61,10 @@ class Dialogs {
 /// type phones and cameras make, then all files.
 QString filmFilter();
 
+/// The text with places to break added inside long runs without spaces (a path, a long file
+/// name), so a message box that shows it wraps to the screen instead of growing past it.
+QString breakableText(const QString& text);
+
 /// The real dialogs on the screen.
 class QtDialogs final : public Dialogs {
   public:
