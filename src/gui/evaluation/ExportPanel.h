@@ -39,10 +39,14 @@ class ExportPanel : public QObject {
     bool exportText(SlotNumber slot, ExportFormat format);
     void saveToFile(const std::string& text, ExportFormat format);
     bool writeAndOpenWorkbook(SlotNumber slot);
+    QString workbookFolder();
 
     Session& session_;
     EvaluationView& view_;
     QWidget* window_;
+    /// A folder of this window's own in the temporary folder (mode 0700, made on first
+    /// use), so no other user can plant a file or a link under a workbook's name.
+    QString workbookFolder_;
 };
 
 }  // namespace zebak::gui
