@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -205,6 +207,26 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     part<QScrollBar>("ScrollBar3")->setValue(20);
     EXPECT_EQ(form1().player().currentFrame(), 20);
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// A film whose name is as long as the file system allows loads; a message naming it is
+// wrapped to the screen, not wider than it.
+TEST_F(FilmLadenTest, ALongFilmNameLoadsAndItsMessagesFitTheScreen) {
+    QTemporaryDir dir;
+    const QString longName = dir.filePath(QString(240, QLatin1Char('f')) + ".avi");
+    ASSERT_TRUE(QFile::copy(film("gui320.avi"), longName));
+    ASSERT_TRUE(form1().loadFilm(longName));
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    const QRect screen = form1().screen()->availableGeometry();
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
+                    breakableText("Die Datei „" + longName + "“ kann nicht gelesen werden."),
+                    QMessageBox::Ok);
+    box.show();
+    QApplication::processEvents();
+    EXPECT_LE(box.frameGeometry().width(), screen.width());
+    EXPECT_EQ(box.text().remove(QChar(0x200B)),
+              "Die Datei „" + longName + "“ kann nicht gelesen werden.");
 }
 
 TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {

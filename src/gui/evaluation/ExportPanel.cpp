@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QUrl>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/FileWrite.h"
@@ -131,11 +132,21 @@ bool ExportPanel::ExcelSpeichern() {
     return false;
 }
 
+QString ExportPanel::workbookFolder() {
+    if (!workbookFolder_.isEmpty() && QFileInfo(workbookFolder_).isDir()) return workbookFolder_;
+    // In the user's temporary folder; none when the folder TMPDIR names does not exist.
+    const QString temp = QDir::tempPath();
+    if (temp.isEmpty() || !QFileInfo(temp).isDir()) return {};
+    QByteArray pattern = QFile::encodeName(temp + QStringLiteral("/zebak-XXXXXX"));
+    if (::mkdtemp(pattern.data()) == nullptr) return {};
+    workbookFolder_ = QFile::decodeName(pattern);
+    return workbookFolder_;
+}
+
 QString ExportPanel::writeWorkbookFor(SlotNumber slot) {
     namespace fs = std::filesystem;
-    // The user's temporary folder; empty when the folder TMPDIR names does not exist.
-    const QString folder = QDir::tempPath();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return {};
+    const QString folder = workbookFolder();
+    if (folder.isEmpty()) return {};
     const ProgramState& state = session_.state();
     const std::string path =
         workbookPath(fs::path(folder.toStdString()), state.Filmname, slot, [](const fs::path& p) {

@@ -40,13 +40,17 @@ class ExportPanel : public QObject {
     void buildChoices(QFrame* panel);
     bool exportText(SlotNumber slot, ExportFormat format);
     void saveToFile(const std::string& text, ExportFormat format);
-    /// Writes the colour's workbook into the temporary folder; its path, or empty when it
+    /// Writes the colour's workbook into the workbook folder; its path, or empty when it
     /// cannot be written.
     QString writeWorkbookFor(SlotNumber slot);
+    QString workbookFolder();
 
     Session& session_;
     EvaluationView& view_;
     QWidget* window_;
+    /// A folder of this window's own in the temporary folder (mode 0700, made on first
+    /// use), so no other user can plant a file or a link under a workbook's name.
+    QString workbookFolder_;
 };
 
 }  // namespace zebak::gui
