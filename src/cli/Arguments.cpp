@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 
 namespace zebak::cli {
@@ -130,6 +131,14 @@ std::string jsonString(const std::string& text) {
         }
     }
     return out + "\"";
+}
+
+void refuseOutputOverInput(const std::string& input, const std::optional<std::string>& output) {
+    if (!output) return;
+    std::error_code ec;
+    if (std::filesystem::equivalent(input, *output, ec) && !ec)
+        throw UsageError("-o " + *output +
+                         " ist der Film selbst; er würde überschrieben, nichts geschrieben");
 }
 
 }  // namespace zebak::cli

@@ -34,6 +34,10 @@ class Arguments {
     std::vector<std::string> afterEnd_;  // after "--": positional only
 };
 
+/// Throws UsageError when `output` names the file `input` itself (the same file on the same
+/// device, directly or through a link): writing there would destroy the film being read.
+void refuseOutputOverInput(const std::string& input, const std::optional<std::string>& output);
+
 /// Reads a whole decimal integer in [min, max]; throws UsageError naming `what` otherwise.
 int parseInt(const std::string& text, const std::string& what, int min, int max);
 

@@ -37,6 +37,7 @@ int runFrame(Arguments& args, std::ostream&) {
     const auto output = args.option("-o");
     args.expectEnd();
     if (!output) throw UsageError("Option -o OUT.ppm fehlt");
+    refuseOutputOverInput(film, output);
     const auto source = openFilm(film);
     const int n = parseInt(number, "Bildnummer", 0, source->frameCount() - 1);
     source->seek(n);

@@ -72,6 +72,7 @@ StrobeRequest readRequest(Arguments& args, ProgramState& state) {
     args.expectEnd();
     if (!output) throw UsageError("Option -o OUT.png fehlt");
     r.output = *output;
+    refuseOutputOverInput(r.film, output);
     return r;
 }
 

@@ -110,6 +110,7 @@ TrackRequest readRequest(Arguments& args, ProgramState& state) {
     args.expectEnd();
     if (r.format == OutputFormat::Xlsx && !r.output)
         throw UsageError("--format xlsx braucht -o DATEI.xlsx");
+    refuseOutputOverInput(r.film, r.output);
     if (r.slot && !r.colour[*r.slot - 1])
         throw UsageError("--slot " + std::to_string(*r.slot) + ": Farbe " +
                          std::to_string(*r.slot) + " wird nicht analysiert");
@@ -204,8 +205,10 @@ std::string jsonTables(const ProgramState& state, const std::string& more) {
 /// position grid, the workbook from its three grids.
 int writeExport(const ProgramState& state, const TrackRequest& request, std::ostream& out) {
     const SlotNumber slot = request.slot.value_or(firstAnalysedSlot(state.analyse.anzeige));
-    const KinematicsGrids grids =
-        Tabellefuellen(slot, state.tabelle(slot), state.analyse.framesPerSecond);
+    // The same grids as the JSON and the windows: with film times the rows' own times.
+    const PositionGrid& positions = state.tabelle(slot);
+    const KinematicsGrids grids = Tabellefuellen(slot, positions, state.analyse.framesPerSecond,
+                                                 rowTimesS(state.analyse, positions.rowCount()));
     if (request.format == OutputFormat::Xlsx) {
         writeWorkbook(*request.output, sheetLayout(grids));
         return 0;

@@ -93,7 +93,10 @@ bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originX
     const double spanX = std::max(std::abs(0.0 - originXPx), std::abs(double(widthPx) - originXPx));
     const double spanY =
         std::max(std::abs(0.0 - originYPx), std::abs(double(heightPx) - originYPx));
-    return std::abs(factorMPerPx) * std::max({spanX, spanY, 1.0}) <= kLargestCoordinateM;
+    const double farthestM = std::abs(factorMPerPx) * std::max({spanX, spanY, 1.0});
+    // A factor so small that every coordinate of the frame would be written as 0 is no
+    // calibration either.
+    return farthestM <= kLargestCoordinateM && farthestM >= kSmallestShownM;
 }
 
 }  // namespace zebak

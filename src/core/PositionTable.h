@@ -52,10 +52,15 @@ std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double l
 /// any filmed motion, and short enough that every number text stays a few digits long.
 constexpr double kLargestCoordinateM = 1e9;
 
+/// Half the last decimal place of a length in the tables (five decimals): a coordinate
+/// nearer 0 than this is written as 0.
+constexpr double kSmallestShownM = 0.000005;
+
 /// Whether a calibration factor gives usable coordinates for a frame of widthPx x heightPx
 /// with the origin at (originXPx, originYPx): the factor (metres per pixel) must be a normal
 /// finite number (not 0, not subnormal, not infinite), and no pixel of the frame may lie
-/// farther than kLargestCoordinateM from the origin in x or y.
+/// farther than kLargestCoordinateM from the origin in x or y, and the farthest must lie at
+/// least kSmallestShownM from it (else every coordinate would be written as 0).
 bool calibrationFits(double factorMPerPx, int widthPx, int heightPx, int originXPx, int originYPx);
 
 }  // namespace zebak

@@ -136,7 +136,16 @@ bool insideEllipse(long long x, long long y, long long cx2, long long cy2, long 
     // axes w and h, all doubled so the test stays in integers.
     const long long dx = 2 * x + 1 - cx2;
     const long long dy = 2 * y + 1 - cy2;
-    return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+    // Exact in integers for axes up to 2^14 (every product stays below 2^60); beyond that
+    // they would overflow, and a long double is fine enough for an outline of that size.
+    constexpr long long kAxis = 1LL << 14;
+    constexpr long long kOffset = 2 * kAxis;
+    if (w <= kAxis && h <= kAxis && dx <= kOffset && dx >= -kOffset && dy <= kOffset &&
+        dy >= -kOffset)
+        return dx * dx * h * h + dy * dy * w * w <= w * w * h * h;
+    const long double ex = static_cast<long double>(dx) / static_cast<long double>(w);
+    const long double ey = static_cast<long double>(dy) / static_cast<long double>(h);
+    return ex * ex + ey * ey <= 1.0L;
 }
 
 }  // namespace
@@ -152,8 +161,14 @@ void drawFilledEllipse(RgbFrame& image, int left, int top, int right, int bottom
         return x >= left && x < right && y >= top && y < bottom &&
                insideEllipse(x, y, cx2, cy2, w, h);
     };
-    for (long long y = top; y < bottom; ++y) {
-        for (long long x = left; x < right; ++x) {
+    // Only what falls inside the picture is drawn, so any object size costs no more than
+    // the picture's own size.
+    const long long firstRow = std::max<long long>(top, 0);
+    const long long endRow = std::min<long long>(bottom, image.height());
+    const long long firstColumn = std::max<long long>(left, 0);
+    const long long endColumn = std::min<long long>(right, image.width());
+    for (long long y = firstRow; y < endRow; ++y) {
+        for (long long x = firstColumn; x < endColumn; ++x) {
             if (!inside(x, y)) continue;
             const bool edge =
                 !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);

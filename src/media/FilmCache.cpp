@@ -145,7 +145,10 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
                             kFrameFormatVersion;
     char hex[17];
     std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(fnv1a(key)));
-    const fs::path base = fs::path(folder) / (absolute.filename().string() + "-" + hex);
+    // The film's name makes the files easy to recognise; the digest alone tells them apart,
+    // so a long name is cut and the file names stay well within what file systems allow.
+    const fs::path base =
+        fs::path(folder) / (cutToBytes(absolute.filename().string(), 64) + "-" + hex);
     return FilmCacheEntry{base.string() + ".ffindex", base.string() + ".hashes"};
 }
 

@@ -189,6 +189,45 @@ TEST_F(OutputsTest, FailedWritesAreStatusOneAndLeaveNothingBehind) {
     }
 }
 
+// Names as long as the file system allows open and write; an output that is the film itself
+// (or a link to it) is refused with nothing written; a link planted by another user in a
+// shared folder with the sticky bit is not followed, as the kernel would not follow it.
+TEST_F(OutputsTest, LongNamesWriteAndOutputsThatWouldHarmAreRefused) {
+    const fs::path longFilm = dir_ / (std::string(240, 'f') + ".avi");
+    fs::copy_file(lossless, longFilm);
+    const fs::path longOut = dir_ / (std::string(250, 'o') + ".json");
+    ToolRun r = analyse({"track", longFilm.string(), "--colour1", "255,0,0", "--to", "2", "-o",
+                         longOut.string()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(longOut));
+
+    const fs::path filmLink = dir_ / "link.avi";
+    fs::create_symlink(longFilm, filmLink);
+    const auto size = fs::file_size(longFilm);
+    for (const fs::path& out : {longFilm, filmLink})
+        expectOneLineError(analyse({"track", longFilm.string(), "--colour1", "255,0,0", "--format",
+                                    "csv", "-o", out.string()}),
+                           2, "der Film selbst");
+    expectOneLineError(analyse({"frame", filmLink.string(), "1", "-o", longFilm.string()}), 2,
+                       "der Film selbst");
+    EXPECT_EQ(fs::file_size(longFilm), size);
+
+    if (::geteuid() != 0) GTEST_SKIP() << "another user's link can only be planted by root";
+    const fs::path shared = dir_ / "gemeinsam";
+    fs::create_directory(shared);
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    const fs::path victim = dir_ / "fremd.txt";
+    std::ofstream(victim) << "bleibt";
+    const fs::path planted = shared / "ausgabe.json";
+    fs::create_symlink(victim, planted);
+    ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+    expectOneLineError(analyse({"track", lossless, "--colour1", "255,0,0", "--to", "1", "-o",
+                                planted.string()}),
+                       1, "keine Berechtigung");
+    std::ifstream in(victim);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "bleibt");
+}
+
 TEST(Arguments, RepeatedOptionsAndFilmNamesStartingWithADash) {
     const std::string lossless = film("lossless.avi");
     expectOneLineError(analyse({"track", lossless, "--colour1", "1,2,3", "--colour1", "4,5,6"}), 2,
@@ -218,7 +257,8 @@ TEST(Arguments, RepeatedOptionsAndFilmNamesStartingWithADash) {
 
 TEST(Arguments, CalibrationsWhoseNumbersDoNotFitAreRefused) {
     const std::string lossless = film("lossless.avi");
-    for (const std::string length : {"1e300", "1e-320", "-1e300"})
+    // The last makes every coordinate 0 at five decimals.
+    for (const std::string length : {"1e300", "1e-320", "-1e300", "1e-12"})
         expectOneLineError(analyse({"track", lossless, "--colour1", "255,0,0", "--calibrate",
                                     "0,0,0,100," + length}),
                            2, "--calibrate");

@@ -118,4 +118,36 @@ TEST_F(TrackExport, WorkbooksOfBothSlotsReadBackWithNumbersAsNumbers) {
         EXPECT_EQ(s2[r][0] + "," + s2[r][1] + "," + s2[r][2] + "\r", line) << r;
 }
 
+// The workbook holds the grids the JSON and the windows show: with --times film the square
+// thrown on an uneven clock moves 300 px/s in every row. Its scratch files lie beside the
+// target, so a temporary folder that takes no file changes nothing; a failure is one line.
+TEST_F(TrackExport, WorkbooksTakeTheFilmTimesAndNeedNoTemporaryFolder) {
+    const fs::path readOnly = dir / "schreibgeschuetzt";
+    fs::create_directories(readOnly);
+    if (std::system(("mount -t tmpfs -o ro,size=64k tmpfs " + shellQuote(readOnly.string()) +
+                     " 2>/dev/null").c_str()) != 0)
+        GTEST_SKIP() << "a read-only temporary folder needs a mount, which needs root";
+    const std::string throw_ = std::string("track '") + ZEBAK_TEST_FILMS +
+                               "/phone/uneven-throw.mp4' --colour1 255,0,0 --times film";
+    const fs::path book = dir / "wurf.xlsx";
+    const ProcessResult r = zebak::test::runCommandWithErrors(
+        "TMPDIR=" + shellQuote(readOnly.string()) + " '" + ZEBAK_ANALYSE + "' " + throw_ +
+        " --format xlsx -o " + shellQuote(book.string()));
+    const ProcessResult failed = zebak::test::runCommandWithErrors(
+        "TMPDIR=" + shellQuote(readOnly.string()) + " '" + ZEBAK_ANALYSE + "' " + throw_ +
+        " --format xlsx -o " + shellQuote((readOnly / "b.xlsx").string()));
+    std::system(("umount " + shellQuote(readOnly.string())).c_str());
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(failed.status, 1);
+    EXPECT_EQ(std::count(failed.err.begin(), failed.err.end(), '\n'), 1) << failed.err;
+    EXPECT_NE(failed.err.find("schreibgeschützt"), std::string::npos) << failed.err;
+
+    std::string error;
+    const auto sheets = zebak::test::readWorkbooks({book}, error);
+    ASSERT_EQ(sheets.size(), 1u) << error;
+    ASSERT_EQ(sheets[0].size(), 25u);
+    for (std::size_t row = 2; row < sheets[0].size(); ++row)
+        EXPECT_EQ(sheets[0][row][6], "300") << "vx in row " << row;
+}
+
 }  // namespace

@@ -186,5 +186,24 @@ TEST(Ellipse, IsSymmetricAndStaysInItsBox) {
     EXPECT_EQ(img.rgb(2, 9), (Rgb{255, 255, 255}));
 }
 
+// An object far larger than the picture costs no more than the picture: only what falls
+// inside is drawn, and it is the same as a clipped drawing of the whole outline.
+TEST(Ellipse, AnyObjectSizeIsDrawnOnlyInsideThePicture) {
+    const Rgb pen{255, 255, 255};
+    const Rgb brush{0, 0, 255};
+    RgbFrame huge(40, 30);
+    drawFilledEllipse(huge, -1'000'000'000, -1'000'000'000, 1'000'000'020, 1'000'000'015, pen,
+                      brush);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) ASSERT_EQ(huge.rgb(x, y), brush) << x << "," << y;
+    // The outline of a large one crosses the picture where the picture drawn whole shows it.
+    RgbFrame whole(400, 300);
+    drawFilledEllipse(whole, -180, -150, 220, 250, pen, brush);
+    RgbFrame corner(100, 100);
+    drawFilledEllipse(corner, -180, -150, 220, 250, pen, brush);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x) ASSERT_EQ(corner.rgb(x, y), whole.rgb(x, y)) << x << "," << y;
+}
+
 }  // namespace
 }  // namespace zebak::test

@@ -8,7 +8,6 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include "GuiTest.h"
 #include "gui/search/TForm3.h"
@@ -62,19 +61,18 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
         TForm4* results = windows->secondary().form4;
         QString seen;
         int looks = 0;
-        QTimer probe;
-        probe.setInterval(0);
-        QObject::connect(&probe, &QTimer::timeout, [&] {
+        // A look at every pause of the run, once its events are handled.
+        dialogs.onLoopPause = [&](int) {
+            QCoreApplication::processEvents();
             if (!results->isVisible()) return;
             ++looks;
             seen += problems(screen, {{"display", display->frameGeometry()},
                                       {"results", results->frameGeometry()},
                                       {"tabelle1", onScreen(table1)},
                                       {"Tabelle2", onScreen(table2)}});
-        });
-        probe.start();
+        };
         QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-        probe.stop();
+        dialogs.onLoopPause = nullptr;
         EXPECT_GT(looks, 0);
         EXPECT_EQ(seen, QString());
         EXPECT_EQ(problems(screen, {{"display", display->frameGeometry()},

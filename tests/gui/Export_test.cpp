@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -185,12 +187,14 @@ TEST_F(ExportTest, CsvOfTheCheckedColourOnlyAndAFailedWriteNamesTheFile) {
     EXPECT_EQ(dialogs.messages[2].kind, MessageKind::Error);
     EXPECT_TRUE(dialogs.messages[2].text.contains(missing))
         << dialogs.messages[2].text.toStdString();
-    EXPECT_TRUE(dialogs.messages[2].text.contains("No such file"))
+    EXPECT_TRUE(dialogs.messages[2].text.contains("den Ordner gibt es nicht"))
         << dialogs.messages[2].text.toStdString();
     EXPECT_EQ(QGuiApplication::clipboard()->text(), kCsv2);
 }
 
-TEST_F(ExportTest, ExcelFailuresShowTheMessageAndLeaveNoWorkbook) {
+// A workbook that cannot be written gives the message alone. One that the desktop does not
+// open stays where the message's next lines say, and the second colour's is written beside it.
+TEST_F(ExportTest, ExcelFailuresShowTheMessageAndNameTheWorkbooksLeft) {
     openWindow(true, true);
     QGuiApplication::clipboard()->setText(QStringLiteral("vorher"));
     {
@@ -207,9 +211,20 @@ TEST_F(ExportTest, ExcelFailuresShowTheMessageAndLeaveNoWorkbook) {
         exportieren();
     }
     ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].text, "Excel konnte nicht gestartet werden !");
-    EXPECT_EQ(dialogs.openedUrls.size(), 1u) << "colour 2 is not tried after colour 1 failed";
-    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+    // Both in the program's own folder, beside the one the desktop was given.
+    ASSERT_EQ(dialogs.openedUrls.size(), 1u) << "colour 2 is not handed over after colour 1 failed";
+    const QDir own = QFileInfo(dialogs.openedUrls[0].toLocalFile()).dir();
+    const QString book1 = own.filePath("Zebak-Farbe1.xlsx"),
+                  book2 = own.filePath("Zebak-Farbe2.xlsx");
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Excel konnte nicht gestartet werden !\n"
+              "Die Arbeitsmappe liegt unter " +
+                  book1 +
+                  "\n"
+                  "Die Arbeitsmappe liegt unter " +
+                  book2)
+        << dialogs.messages[1].text.toStdString();
+    EXPECT_TRUE(QFileInfo(book1).size() > 0 && QFileInfo(book2).size() > 0);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "vorher");
 }
 
@@ -228,12 +243,17 @@ TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
     const QStringList names = {"boxes-ffv1-Farbe1.xlsx", "boxes-ffv1-Farbe2.xlsx",
                                "boxes-ffv1-Farbe1-2.xlsx", "boxes-ffv1-Farbe2-2.xlsx"};
     ASSERT_EQ(dialogs.openedUrls.size(), 4u);
+    // In a folder of the program's own in the temporary folder, which no one else may enter.
+    const QDir own = QFileInfo(dialogs.openedUrls[0].toLocalFile()).dir();
+    EXPECT_EQ(QFileInfo(own.path()).dir(), QDir(dir.path()));
+    EXPECT_EQ(std::filesystem::status(own.path().toStdString()).permissions(),
+              std::filesystem::perms::owner_all);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(dialogs.openedUrls[static_cast<std::size_t>(i)],
-                  QUrl::fromLocalFile(dir.filePath(names[i])));
+                  QUrl::fromLocalFile(own.filePath(names[i])));
 
     std::vector<std::filesystem::path> books;
-    for (int i = 0; i < 2; ++i) books.emplace_back(dir.filePath(names[i]).toStdString());
+    for (int i = 0; i < 2; ++i) books.emplace_back(own.filePath(names[i]).toStdString());
     for (const char* slot : {"1", "2"}) {
         const std::string out = dir.filePath(QStringLiteral("cli%1.xlsx").arg(slot)).toStdString();
         const auto r = zebak::test::runCommand(

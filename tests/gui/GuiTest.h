@@ -92,6 +92,14 @@ class ScriptedDialogs final : public Dialogs {
         return a;
     }
     std::unique_ptr<ProgressTask> beginProgress(QWidget*, const QString&) override;
+    /// Pauses of running loops so far; onLoopPause, when set, runs at each with its number
+    /// (1 for the first), so a test clicks or types at a known step of the run.
+    int loopPauses = 0;
+    std::function<void(int)> onLoopPause;
+    void loopPaused() override {
+        ++loopPauses;
+        if (onLoopPause) onLoopPause(loopPauses);
+    }
 };
 
 /// A test with a session over scripted dialogs, the program's eight windows freshly created,

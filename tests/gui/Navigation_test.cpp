@@ -25,6 +25,8 @@ class NavigationTest : public GuiTest {
         bar3 = part<QScrollBar>("ScrollBar3");
     }
     QString label(const char* name) { return part<QLabel>(name)->text(); }
+    /// One tick of the bar timer, as its interval would bring it.
+    void tick() { QMetaObject::invokeMethod(part<QTimer>("Timer1"), "timeout"); }
 
     QScrollBar* bar1 = nullptr;
     QScrollBar* bar2 = nullptr;
@@ -65,12 +67,12 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     }());
     // Label1 shows the frame from before the scroll until the next tick.
     EXPECT_EQ(label("Label1"), "12/50");
-    QTest::qWait(650);
+    tick();
     EXPECT_EQ(label("Label1"), "13/50");
 
     // A film moved by other means: the tick brings bar and manual window along.
     form1().player().goToFrame(7);
-    QTest::qWait(650);
+    tick();
     EXPECT_EQ(bar1->value(), 7);
     EXPECT_EQ(windows->secondary().form6->Label3()->text(), "7");
 }
@@ -95,19 +97,21 @@ TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
     part<QScrollBar>("ScrollBarBremse")->setValue(40);
     bar2->setValue(0);
     bool stopSichtbar = false;
-    QTimer::singleShot(300, &form1(), [&] {
+    // The stop button is clicked at the fifth frame's pause.
+    dialogs.onLoopPause = [&](int pause) {
+        if (pause != 5) return;
         stopSichtbar = part<QToolButton>("SpeedButton1")->isVisible() &&
                        !part<QToolButton>("SpeedButton2")->isVisible();
         part<QToolButton>("SpeedButton1")->click();
-    });
+    };
     QElapsedTimer uhr;
     uhr.start();
     part<QToolButton>("SpeedButton2")->click();
+    dialogs.onLoopPause = nullptr;
     EXPECT_TRUE(stopSichtbar);
-    // About 300 ms at 40 ms a frame: stopped well before the end.
-    EXPECT_GT(form1().player().currentFrame(), 2);
-    EXPECT_LT(form1().player().currentFrame(), 40);
-    EXPECT_LT(uhr.elapsed(), 1500);
+    EXPECT_EQ(form1().player().currentFrame(), 5);
+    // Every frame waited for the brake, the one stopped in too.
+    EXPECT_GE(uhr.elapsed(), 5 * 40);
     EXPECT_EQ(form1().state().AbspielenStopp, 1);
     EXPECT_TRUE(part<QToolButton>("SpeedButton2")->isVisible());
 }
@@ -116,7 +120,8 @@ TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
     part<QToolButton>("btPrev")->click();
     EXPECT_EQ(form1().player().currentFrame(), 0);
     part<QToolButton>("btPlay")->click();
-    QTest::qWait(400);  // 25 frames/s: about 10 frames
+    // 25 frames/s: a few frames on, then paused.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return form1().player().currentFrame() >= 3; }, 10000));
     part<QToolButton>("btPause")->click();
     const int angehalten = form1().player().currentFrame();
     EXPECT_GE(angehalten, 3);

@@ -7,7 +7,6 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include "GuiTest.h"
@@ -84,12 +83,17 @@ class ClosingTest : public GuiTest {
         form1().state().slot(1).Startfarbe = Rgb{225, 32, 26};
         form1().state().slot(1).zugewiesen = true;
     }
+    /// The main window is closed at the third pause of the run that starts next.
+    void closeAtThirdPause() {
+        dialogs.onLoopPause = [this](int pause) {
+            if (pause == 3) form1().close();
+        };
+    }
 };
 
 TEST_F(ClosingTest, DuringAFilmAnalysis) {
     automaticWithBall();
-    part<QScrollBar>("ScrollBarBremse")->setValue(20);
-    QTimer::singleShot(150, &form1(), [this] { form1().close(); });
+    closeAtThirdPause();
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     EXPECT_TRUE(form1().state().Abbruch);
     EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
@@ -98,8 +102,7 @@ TEST_F(ClosingTest, DuringAFilmAnalysis) {
 
 TEST_F(ClosingTest, DuringRangePlayback) {
     automaticWithBall();
-    part<QScrollBar>("ScrollBarBremse")->setValue(20);
-    QTimer::singleShot(150, &form1(), [this] { form1().close(); });
+    closeAtThirdPause();
     part<QToolButton>("SpeedButton2")->click();
     EXPECT_LT(form1().player().currentFrame(), 49);
     endProgram();

@@ -89,6 +89,7 @@ void GuiHost::pause(int ms) {
     // With the brake at 0 the film runs many times faster than a screen refreshes: a round of
     // events every kRundeMs keeps the windows moving and lets "Abbrechen" and keys through
     // without holding the analysis back.
+    session_.dialogs().loopPaused();
     if (ms > 0) {
         tables_.flush();
         pauseWithEvents(ms);

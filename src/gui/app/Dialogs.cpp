@@ -1,7 +1,8 @@
 #include "gui/app/Dialogs.h"
 
+#include "gui/app/DesktopOpen.h"
+
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QUrl>
@@ -35,7 +36,7 @@ QString QtDialogs::exportFileName(QWidget* parent, const SaveFileOptions& option
     return dialog.selectedFiles().constFirst();
 }
 
-bool QtDialogs::openDocument(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtDialogs::openDocument(const QUrl& url) { return openOnDesktop(url); }
 
 QString QtDialogs::openFilmName(QWidget* parent) {
     QFileDialog dialog(parent);
@@ -112,10 +113,28 @@ class DialogProgress final : public ProgressTask {
 
 }  // namespace
 
+QString breakableText(const QString& text) {
+    // A zero-width space is a place where a line may break; it shows nothing.
+    constexpr int kLongestRun = 48;
+    const QChar breakHere(0x200B);
+    QString out;
+    out.reserve(text.size() + text.size() / kLongestRun + 8);
+    int run = 0;
+    for (const QChar c : text) {
+        out += c;
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > 0 && (run >= kLongestRun || (c == QLatin1Char('/') && run > 8))) {
+            out += breakHere;
+            run = 0;
+        }
+    }
+    return out;
+}
+
 QMessageBox::StandardButton QtDialogs::message(QWidget* parent, MessageKind kind,
                                                const QString& text,
                                                QMessageBox::StandardButtons buttons) {
-    QMessageBox box(iconOf(kind), captionOf(kind), text, buttons, parent);
+    QMessageBox box(iconOf(kind), captionOf(kind), breakableText(text), buttons, parent);
     const int answer = box.exec();
     return static_cast<QMessageBox::StandardButton>(answer);
 }

@@ -51,11 +51,19 @@ class Dialogs {
                                                 QMessageBox::StandardButtons buttons) = 0;
     /// Starts a progress display for a step that may take a while.
     virtual std::unique_ptr<ProgressTask> beginProgress(QWidget* parent, const QString& label) = 0;
+    /// Called at every pause of a running analysis, stroboscope or range playback, just
+    /// before its events are handled: the point where a click or key of the user takes
+    /// effect. The program does nothing here; tests act at a known step of the run.
+    virtual void loopPaused() {}
 };
 
 /// The filters of the film open dialog: the three classic film types first, then every film
 /// type phones and cameras make, then all files.
 QString filmFilter();
+
+/// The text with places to break added inside long runs without spaces (a path, a long file
+/// name), so a message box that shows it wraps to the screen instead of growing past it.
+QString breakableText(const QString& text);
 
 /// The real dialogs on the screen.
 class QtDialogs final : public Dialogs {

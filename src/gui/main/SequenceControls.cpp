@@ -5,6 +5,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "gui/app/Dialogs.h"
 #include "gui/app/Session.h"
 #include "gui/app/WidgetKit.h"
 #include "gui/main/PlayerPanel.h"
@@ -108,6 +109,7 @@ bool SequenceControls::playNextFrame() {
     const int before = player_.currentFrame();
     player_.goToFrame(before + 1);
     player_.followFilm();
+    session_.dialogs().loopPaused();
     pauseWithEvents(state.analyse.anzeige.bremseMs);
     // Stops at the end bar, on the stop button, and at the end of the film (a bar moved
     // behind the film's position while it plays can then no longer be passed for ever).

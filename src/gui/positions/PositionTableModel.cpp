@@ -69,6 +69,16 @@ void PositionTableModel::refreshRow(int row) {
         Q_EMIT dataChanged(index(row - 1, 0), index(row - 1, PositionGrid::kColumns - 1));
 }
 
+void PositionTable::fitTimeColumn(int first, int last) {
+    const QFontMetrics metrics(font());
+    int width = model_->rowCount() == 0 ? writtenTimeWidth_ : columnWidth(0);
+    for (int row = std::max(first, 0); row <= last && row < model_->rowCount(); ++row) {
+        const QString text = model_->data(model_->index(row, 0), Qt::DisplayRole).toString();
+        width = std::max(width, metrics.horizontalAdvance(text) + 8);
+    }
+    if (width != columnWidth(0)) setColumnWidth(0, width);
+}
+
 void PositionTable::follow(int row) {
     if (row < 0 || row >= model_->rowCount()) return;
     // The scroll bar's range follows a grown model only at the next layout; scrolling before
@@ -109,7 +119,16 @@ PositionTable::PositionTable(PositionGrid& grid, const std::array<int, 3>& width
     setItemDelegate(new NumberDelegate(this));
     verticalHeader()->hide();
     horizontalHeader()->setHighlightSections(false);
+    writtenTimeWidth_ = widths[0];
     for (int c = 0; c < 3; ++c) setColumnWidth(c, widths.at(static_cast<std::size_t>(c)));
+    // Rows are added at the end (the model starts afresh then), or change one at a time.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        fitTimeColumn(model_->rowCount() - 1, model_->rowCount() - 1);
+    });
+    connect(model_, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from, const QModelIndex& to) {
+                fitTimeColumn(from.row(), to.row());
+            });
     verticalHeader()->setDefaultSectionSize(20);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

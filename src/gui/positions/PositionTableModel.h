@@ -61,7 +61,13 @@ class PositionTable : public QTableView {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    /// Widens the time column where a time in the data rows first..last would not fit (1000 s
+    /// and more), so it is shown in full; a table emptied for a new analysis gets its written
+    /// width back.
+    void fitTimeColumn(int first, int last);
+
     PositionTableModel* model_ = nullptr;
+    int writtenTimeWidth_ = 0;
 };
 
 /// The number-key filter applied to one typed key: the character to type instead (the same,
