@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include "GuiTest.h"
