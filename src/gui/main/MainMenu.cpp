@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QDesktopServices>
-#include <QDir>
 #include <QMainWindow>
 #include <QMenuBar>
 
+#include "gui/app/DataFiles.h"
 #include "gui/app/TForm9.h"
 
 namespace zebak::gui {
@@ -57,8 +57,7 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
 void MainMenu::setLoadEnabled(bool enabled) { load_->setEnabled(enabled); }
 
 QUrl MainMenu::hilfeUrl() {
-    return QUrl::fromLocalFile(
-        QDir::current().absoluteFilePath(QStringLiteral("hilfe/index.html")));
+    return QUrl::fromLocalFile(dataFilePath(QStringLiteral("hilfe/index.html")));
 }
 
 }  // namespace zebak::gui
