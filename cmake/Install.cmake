@@ -67,11 +67,12 @@ set(CPACK_PACKAGE_VENDOR "Zebak-Entwicklergruppe")
 set(CPACK_PACKAGE_CONTACT "${ZEBAK_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "measures motion from video for physics lessons")
 set(CPACK_PACKAGE_DESCRIPTION
-  "Zebak loads a film, finds up to two moving objects by their colour in every frame,
-converts pixels to metres with a calibration and shows positions, velocities,
-accelerations, diagrams, a trend line and a stroboscopic picture. The tables can be
-exported as text, CSV or spreadsheet. Positions can also be clicked by hand. The
-program's texts are German. zebak-analyse does the same film work without windows.")
+  "Zebak loads a film, finds up to two moving objects by their colour in
+every frame, converts pixels to metres with a calibration and shows
+positions, velocities, accelerations, diagrams, a trend line and a
+stroboscopic picture. The tables can be exported as text, CSV or
+spreadsheet. Positions can also be clicked by hand. The program's texts
+are German. zebak-analyse does the same film work without windows.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
