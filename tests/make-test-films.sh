@@ -181,6 +181,14 @@ done
 [ -s phone/slow-motion.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 30 \
     -c:v libx264 -pix_fmt yuv420p -metadata com.android.capture.fps=240 \
     -movflags use_metadata_tags phone/slow-motion.mp4
+# The thrown square as a phone's slow motion stores it: recorded at 240 frames/s, stored on the
+# uneven clock above (1/30 s, then 2/30 s between frames).
+[ -s phone/slow-throw.mp4 ] || ff -i phone/uneven-throw.mp4 -c copy \
+    -metadata com.android.capture.fps=240 -movflags use_metadata_tags phone/slow-throw.mp4
+# A film whose first frame lasts 7/150 s and every other 1/30 s, as BallTossOut.mov.
+[ -s phone/late-start.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 20 \
+    -vf "settb=1/300,setpts='if(eq(N\,0)\,0\,4+N*10)'" -fps_mode passthrough -enc_time_base 1/300 \
+    -c:v libx264 -pix_fmt yuv420p phone/late-start.mp4
 [ -s phone/one-frame.mp4 ] || ff -f lavfi -i "testsrc2=size=160x120:rate=30" -frames:v 1 \
     -c:v libx264 -pix_fmt yuv420p phone/one-frame.mp4
 

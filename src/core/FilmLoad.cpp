@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "FrameTimes.h"
+#include "WindowLayout.h"
+
 namespace zebak {
 
 namespace {
@@ -17,7 +20,8 @@ int defaultFrameRate(double fps) {
 
 std::string filmOpenProgressText(const FilmOpenStatus& status) {
     if (status.framesTotal <= 0) return {};
-    std::string text = "Bild " + std::to_string(std::clamp(status.framesDone, 0, status.framesTotal)) +
+    std::string text = "Bild " +
+                       std::to_string(std::clamp(status.framesDone, 0, status.framesTotal)) +
                        " von " + std::to_string(status.framesTotal);
     if (!std::isfinite(status.secondsLeft) || status.secondsLeft < 0.0) return text;
     // Whole seconds up to a minute and a half, whole minutes beyond.
@@ -27,13 +31,21 @@ std::string filmOpenProgressText(const FilmOpenStatus& status) {
     return text + ", noch etwa " + std::to_string(std::lround(seconds / 60.0)) + " min";
 }
 
+FrameSize displayWindowSize(FrameSize analysis) {
+    if (!isReducedDisplay(analysis)) return analysis;
+    return fitFrame(analysis, kReducedDisplaySize);
+}
+
 PixelPoint displayToFrame(PixelPoint display, FrameSize analysis) {
     if (!isReducedDisplay(analysis)) return display;
+    return shownToFrame(display, displayWindowSize(analysis), analysis);
+}
+
+PixelPoint shownToFrame(PixelPoint point, FrameSize shown, FrameSize frame) {
+    if (shown == frame || shown.width <= 0 || shown.height <= 0) return point;
     // 64-bit products: a click position times a frame size cannot overflow.
-    const long long x =
-        static_cast<long long>(analysis.width) * display.x / kReducedDisplaySize.width;
-    const long long y =
-        static_cast<long long>(analysis.height) * display.y / kReducedDisplaySize.height;
+    const long long x = static_cast<long long>(frame.width) * point.x / shown.width;
+    const long long y = static_cast<long long>(frame.height) * point.y / shown.height;
     return {static_cast<int>(x), static_cast<int>(y)};
 }
 
@@ -58,7 +70,9 @@ void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescr
     state.analyse.sequenceEnd = frameCount;
     // A slow-motion film is measured at the rate it was recorded at, not played at.
     state.analyse.framesPerSecond = defaultFrameRate(film.captureFps ? *film.captureFps : film.fps);
-    state.analyse.frameTimesS = film.frameTimesS;
+    // Its frame times are real times too: a film stored at 30 frames/s of a recording at 240
+    // steps 1/240 s from frame to frame.
+    state.analyse.frameTimesS = recordedTimesS(film.frameTimesS, film.captureFps);
     state.analyse.timesFromFilm = false;
 }
 

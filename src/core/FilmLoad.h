@@ -35,15 +35,19 @@ constexpr bool isReducedDisplay(FrameSize analysis) {
 }
 
 /// Client size of the display window for a film of this analysis size: the frame itself, or
-/// 384 by 288 for a film taller than 288 rows, into which the picture is scaled.
-constexpr FrameSize displayWindowSize(FrameSize analysis) {
-    return isReducedDisplay(analysis) ? kReducedDisplaySize : analysis;
-}
+/// for a film taller than 288 rows the largest size of the frame's own shape within 384 by
+/// 288 (a 640x480 film 384x288, a 1080x1920 one 162x288), into which the picture is scaled.
+FrameSize displayWindowSize(FrameSize analysis);
 
 /// The frame pixel under a display-window pixel. On a reduced display the coordinates are
-/// scaled back to the frame, the product first (integer division truncates toward zero);
-/// otherwise the point is the same.
+/// scaled back to the frame through the display window's size, the product first (integer
+/// division truncates toward zero); otherwise the point is the same.
 PixelPoint displayToFrame(PixelPoint display, FrameSize analysis);
+
+/// The frame pixel under a pixel of a picture of the frame shown at size `shown`: scaled by
+/// frame / shown, the product first; the point itself when the sizes are equal or `shown` is
+/// empty.
+PixelPoint shownToFrame(PixelPoint point, FrameSize shown, FrameSize frame);
 
 /// The colour slot evaluated and exported first: colour 1 when it is analysed, else colour 2
 /// when that is, else 0 (none).
@@ -52,8 +56,8 @@ SlotNumber firstAnalysedSlot(const ResultDisplay& display);
 /// What loading a film sets in the state: the name, the analysis and display sizes (of the
 /// upright picture), the whole frame as search area, the origin at the bottom-left corner,
 /// the open sequence from frame 0 to the frame count, the default frame rate (of the
-/// recording rate when the film carries one), the film's frame times with "Zeiten aus dem
-/// Film" off.
+/// recording rate when the film carries one), the film's frame times (real times, scaled to
+/// the recording rate when the film carries one) with "Zeiten aus dem Film" off.
 void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
                    int frameCount);
 

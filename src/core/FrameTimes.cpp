@@ -33,9 +33,43 @@ FrameSpacing frameSpacing(const std::vector<double>& timesS) {
         s.medianSeconds = (s.medianSeconds + below) / 2.0;
     }
     const double tolerance = 0.1 * std::abs(s.medianSeconds);
-    s.uneven = std::any_of(durations.begin(), durations.end(),
-                           [&](double d) { return std::abs(d - s.medianSeconds) > tolerance; });
+    // A first frame that lasts longer (a recording that starts late) or a last one cut short
+    // is no uneven spacing: only the durations between them are judged.
+    const auto off = [&](double d) { return std::abs(d - s.medianSeconds) > tolerance; };
+    s.uneven = durations.size() > 2 && std::any_of(durations.begin() + 1, durations.end() - 1, off);
     return s;
+}
+
+double commonFrameSeconds(const std::vector<double>& timesS) {
+    if (timesS.size() < 2) return 0.0;
+    std::vector<double> d;
+    d.reserve(timesS.size() - 1);
+    for (std::size_t n = 0; n + 1 < timesS.size(); ++n) d.push_back(timesS[n + 1] - timesS[n]);
+    std::sort(d.begin(), d.end());
+    // The widest run of sorted durations whose longest is within 10 % of its shortest.
+    std::size_t bestFrom = 0;
+    std::size_t bestCount = 0;
+    for (std::size_t from = 0, to = 0; from < d.size(); ++from) {
+        to = std::max(to, from);
+        while (to < d.size() && d[to] <= d[from] * 1.1) ++to;
+        if (to - from > bestCount) {
+            bestCount = to - from;
+            bestFrom = from;
+        }
+    }
+    return d[bestFrom + bestCount / 2];
+}
+
+std::vector<double> recordedTimesS(const std::vector<double>& timesS,
+                                   std::optional<double> captureFps) {
+    const double common = commonFrameSeconds(timesS);
+    if (!captureFps || !positiveFinite(*captureFps) || !positiveFinite(common)) return timesS;
+    // stored rate / recording rate = (1 / common) / captureFps
+    const double scale = 1.0 / (common * *captureFps);
+    std::vector<double> real;
+    real.reserve(timesS.size());
+    for (double t : timesS) real.push_back(t * scale);
+    return real;
 }
 
 double plausibleFrameRate(double reportedFps, double streamFps, const FrameSpacing& spacing) {

@@ -67,6 +67,12 @@ TEST(CliFilmCommandsTest, InfoTellsRotationSpacingAndRecordingRateOfPhoneFilms) 
                          "\"maxFrameSeconds\":0.066667,\"captureFps\":null"),
               std::string::npos)
         << r.out;
+    // Only the first frame lasts longer: even, with its spacing still told.
+    r = analyse("info " + test::shellQuote(film("phone/late-start.mp4")));
+    EXPECT_NE(r.out.find("\"variableFrameRate\":false,\"minFrameSeconds\":0.033333,"
+                         "\"maxFrameSeconds\":0.046667,"),
+              std::string::npos)
+        << r.out;
     r = analyse("info " + test::shellQuote(film("phone/slow-motion.mp4")));
     EXPECT_NE(r.out.find("\"fps\":30,"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"captureFps\":240,"), std::string::npos) << r.out;

@@ -261,6 +261,15 @@ TEST(Track, TimesFromTheFilmAndTheRecordingRate) {
     ASSERT_EQ(t.size(), 4u) << r.out;
     EXPECT_EQ(t[1], "0.004");  // 1 / 240
     EXPECT_EQ(t[3], "0.013");
+    // Its own times are real times too: stored 1/30 s and 2/30 s apart, they step 1/240 s and
+    // 2/240 s.
+    r = analyse("track '" + phone + "slow-throw.mp4'" + grey + " --times film");
+    t = times(r.out);
+    ASSERT_EQ(t.size(), 24u) << r.out;
+    EXPECT_EQ(t[1], "0.004");
+    EXPECT_EQ(t[16], "0.067");  // 16 / 240
+    EXPECT_EQ(t[17], "0.075");  // 18 / 240
+    EXPECT_EQ(t[23], "0.125");  // 30 / 240
     EXPECT_EQ(analyse("track '" + phone + "uneven.mp4'" + grey + " --times sometimes").status, 2);
 }
 

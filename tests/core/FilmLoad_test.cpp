@@ -29,8 +29,13 @@ TEST(FilmLoadTest, FilmsTallerThan288RowsAreShownReducedAndClicksMapBack) {
     EXPECT_EQ(displayToFrame({383, 287}, {640, 480}), (PixelPoint{638, 478}));
     EXPECT_EQ(displayToFrame({100, 50}, {640, 480}), (PixelPoint{166, 83}));
     EXPECT_EQ(displayToFrame({100, 50}, {320, 240}), (PixelPoint{100, 50}));
+    // Every other shape keeps its aspect: portrait, wide and square films.
+    EXPECT_EQ(displayWindowSize({1080, 1920}), (FrameSize{162, 288}));
+    EXPECT_EQ(displayWindowSize({1920, 1080}), (FrameSize{384, 216}));
+    EXPECT_EQ(displayToFrame({161, 287}, {1080, 1920}), (PixelPoint{1073, 1913}));
+    EXPECT_EQ(displayToFrame({81, 144}, {1080, 1920}), (PixelPoint{540, 960}));
     // Huge sizes do not overflow the product.
-    EXPECT_EQ(displayToFrame({383, 287}, {100000, 100000}), (PixelPoint{99739, 99652}));
+    EXPECT_EQ(displayToFrame({287, 287}, {100000, 100000}), (PixelPoint{99652, 99652}));
 }
 
 TEST(FilmLoadTest, TheFirstAnalysedColourIsColour1WhenItIsAnalysed) {
@@ -84,7 +89,10 @@ TEST(FilmLoadTest, UprightSizesRecordingRateAndFrameTimes) {
     EXPECT_EQ(s.SuchbereichRechts, 1080);
     EXPECT_EQ(s.NullpunktY, 1920);
     EXPECT_EQ(s.analyse.framesPerSecond, 240);
-    EXPECT_EQ(s.analyse.frameTimesS, phone.frameTimesS);
+    // Its times are real times: the common spacing of 0.04 s is 1/240 s.
+    ASSERT_EQ(s.analyse.frameTimesS.size(), 3u);
+    EXPECT_NEAR(s.analyse.frameTimesS[1], 1 / 240., 1e-12);
+    EXPECT_NEAR(s.analyse.frameTimesS[2], 2.5 / 240., 1e-12);
     EXPECT_FALSE(s.analyse.timesFromFilm);  // until the user says otherwise
 
     FilmDescription pal = describedAs({720, 576}, 25.0);

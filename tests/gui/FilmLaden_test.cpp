@@ -141,14 +141,35 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     EXPECT_EQ(part<QScrollBar>("ScrollBarBremse")->value(), 7);
 }
 
-TEST_F(FilmLadenTest, CancelledMenuDialogReloadsThePreviousFilm) {
-    loadFilm("gui320.avi");
-    part<QScrollBar>("ScrollBar2")->setValue(10);
+// After an analysis and a calibration a cancelled "Film laden" keeps the work: the film, the
+// tables, the factor, the automatic mode and the frame shown.
+TEST_F(FilmLadenTest, CancelledMenuDialogChangesNothing) {
+    ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
+    ProgramState& s = form1().state();
+    s.Eichfaktor = 0.01;
     part<QSpinBox>("SpinEdit1")->setValue(100);
+    form1().player().goToFrame(3);
+    auto cells = [&s] {
+        std::vector<std::string> all;
+        for (int r = 0; r < s.tabelle(1).rowCount(); ++r)
+            for (int c = 0; c < PositionGrid::kColumns; ++c) all.push_back(s.tabelle(1).cell(r, c));
+        return all;
+    };
+    const std::vector<std::string> table = cells();
+    const std::string name = s.Filmname;
+    const FrameSource* before = form1().film();
     part<QAction>("Filmladen1")->trigger();  // the dialog is cancelled
-    EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
-    EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 0);
-    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 30);
+    part<QPushButton>("Film_Laden")->click();
+    EXPECT_EQ(s.Filmname, name);
+    EXPECT_EQ(form1().film(), before);
+    EXPECT_EQ(cells(), table);
+    EXPECT_GT(s.tabelle(1).rowCount(), 4);
+    EXPECT_EQ(s.Eichfaktor, 0.01);
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 100);
+    EXPECT_EQ(form1().player().currentFrame(), 3);
+    EXPECT_TRUE(part<QWidget>("Panel3")->isVisible());
+    EXPECT_TRUE(part<QWidget>("tabelle1")->isVisible());
+    EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -228,8 +249,8 @@ TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
     // The dialog counted the frames of the pass up to the film's last one.
     ASSERT_FALSE(dialogs.progressDetails.isEmpty());
     const int frames = form1().player().frameCount();
-    EXPECT_TRUE(dialogs.progressDetails.last().startsWith(
-        QStringLiteral("Bild %1 von %1").arg(frames)))
+    EXPECT_TRUE(
+        dialogs.progressDetails.last().startsWith(QStringLiteral("Bild %1 von %1").arg(frames)))
         << dialogs.progressDetails.last().toStdString();
 }
 

@@ -14,6 +14,7 @@
 
 #include "GuiTest.h"
 #include "gui/evaluation/TForm8.h"
+#include "gui/positions/TForm5.h"
 #include "gui/search/ColourSwatch.h"
 #include "gui/search/TForm3.h"
 
@@ -27,18 +28,46 @@ QString testFilm(const char* name) {
 
 }  // namespace
 
-using FilmartenTest = GuiTest;
+class FilmartenTest : public GuiTest {
+  protected:
+    /// Loads a thrown-square film of the phone folder with the film's times, analyses the red
+    /// square and opens the evaluation.
+    void evaluateThrow(const char* name) {
+        if (windows->secondary().form8->isVisible()) windows->secondary().form8->close();
+        dialogs.answers = {QMessageBox::Yes};
+        ASSERT_TRUE(form1().loadFilm(testFilm((std::string("phone/") + name).c_str())));
+        ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
+        part<QPushButton>("AutomatischBtn")->click();
+        ProgramState& s = form1().state();
+        s.slot(1).Startfarbe = Rgb{255, 0, 0};
+        s.slot(1).zugewiesen = true;
+        part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
+        QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+        ASSERT_EQ(s.tabelle(1).rowCount(), 25);
+        form1().commands().evaluationButton()->click();
+    }
+    /// Column c of an evaluation grid from its second data row on.
+    QStringList column(const char* grid, int c) {
+        const auto* m = windows->secondary().form8->findChild<QTableView*>(grid)->model();
+        QStringList cells;
+        for (int row = 1; row < m->rowCount(); ++row) cells << m->index(row, c).data().toString();
+        return cells;
+    }
+};
 
 TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
     struct Case {
         const char* film;
         int width, height;
+        QSize shown;  // the display window: the film's own shape, at most 384 x 288
     };
-    for (const Case& c :
-         {Case{"widths/h264-1080x1920.mkv", 1080, 1920},
-          Case{"widths/h264-720x1280.mkv", 720, 1280}, Case{"widths/h264-854x480.mkv", 854, 480},
-          Case{"widths/h264-360x640.mkv", 360, 640}, Case{"widths/h264-426x240.mkv", 426, 240},
-          Case{"widths/ffv1-7x16.mkv", 7, 16}}) {
+    for (const Case& c : {Case{"widths/h264-1080x1920.mkv", 1080, 1920, {162, 288}},
+                          Case{"widths/h264-720x1280.mkv", 720, 1280, {162, 288}},
+                          Case{"widths/h264-854x480.mkv", 854, 480, {384, 215}},
+                          Case{"widths/h264-1920x1080.mkv", 1920, 1080, {384, 216}},
+                          Case{"widths/h264-360x640.mkv", 360, 640, {162, 288}},
+                          Case{"widths/h264-426x240.mkv", 426, 240, {426, 240}},
+                          Case{"widths/ffv1-7x16.mkv", 7, 16, {7, 16}}}) {
         SCOPED_TRACE(c.film);
         ASSERT_TRUE(form1().loadFilm(testFilm(c.film)));
         EXPECT_TRUE(dialogs.messages.empty());
@@ -46,12 +75,43 @@ TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
         EXPECT_EQ(form1().state().Videohoehe, c.height);
         EXPECT_EQ(part<QLabel>("Label5")->text(),
                   QStringLiteral("Abmessungen:%1/%2").arg(c.width).arg(c.height));
-        const QSize shown = c.height > 288 ? QSize(384, 288) : QSize(c.width, c.height);
-        EXPECT_EQ(windows->secondary().form3->clientSize(), shown);
+        EXPECT_EQ(windows->secondary().form3->clientSize(), c.shown);
         form1().player().goToFrame(1);
         EXPECT_EQ(form1().film()->frame().width(), c.width);
         windows->secondary().form3->repaint();  // draws the scaled frame
     }
+}
+
+// A portrait film shown 162 x 288: a colour pick, a search area and the calibration's origin
+// map through the window's own shape to the frame (1080 / 162 = 1920 / 288 = 6.67).
+TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
+    ASSERT_TRUE(form1().loadFilm(testFilm("widths/h264-1080x1920.mkv")));
+    part<QPushButton>("AutomatischBtn")->click();
+    TForm3* display = windows->secondary().form3;
+    ASSERT_EQ(display->clientSize(), QSize(162, 288));
+    ProgramState& s = form1().state();
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(150, 30));
+    EXPECT_EQ(s.slot(1).Farbe, form1().film()->frame().rgb(1000, 200));
+
+    dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
+    part<QPushButton>("suchbereicheinschraenken")->click();
+    QTest::mousePress(display, Qt::LeftButton, {}, QPoint(10, 20));
+    QTest::mouseMove(display, QPoint(150, 280));
+    QTest::mouseRelease(display, Qt::LeftButton, {}, QPoint(150, 280));
+    EXPECT_EQ((std::array{s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts,
+                          s.SuchbereichUnten}),
+              (std::array{66, 133, 1000, 1866}));
+
+    // The calibration's points are clicked on the full frame, its origin on the display.
+    dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
+    part<QPushButton>("EichenBtn")->click();
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(100, 100));
+    Q_EMIT windows->secondary().form5->laengeEingegeben(QStringLiteral("1"));
+    ASSERT_EQ(display->clientSize(), QSize(162, 288));
+    QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(81, 144));
+    EXPECT_EQ(s.NullpunktX, 540);
+    EXPECT_EQ(s.NullpunktY, 960);
 }
 
 TEST_F(FilmartenTest, AFilmStoredOnItsSideIsShownAndSearchedUpright) {
@@ -90,40 +150,38 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(box->isChecked());
 
-    // An evenly spaced film asks nothing and leaves the box off.
-    dialogs.messages.clear();
-    box->setChecked(true);
-    ASSERT_TRUE(form1().loadFilm(film("gui320.avi")));
-    EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_FALSE(box->isChecked());
-    EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+    // An evenly spaced film asks nothing and leaves the box off; so does one whose first frame
+    // alone lasts longer.
+    for (const QString& even : {film("gui320.avi"), testFilm("phone/late-start.mp4")}) {
+        dialogs.messages.clear();
+        box->setChecked(true);
+        ASSERT_TRUE(form1().loadFilm(even));
+        EXPECT_TRUE(dialogs.messages.empty()) << even.toStdString();
+        EXPECT_FALSE(box->isChecked());
+        EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+    }
 }
 
 // The thrown square of an uneven film: with "Zeiten aus dem Film" the evaluation's velocity
 // is 300 px/s in both halves (10 px per 1/30 s) and the acceleration the true 1800 px/s².
+// Stored so by a phone's slow motion at 240 frames/s, the same frames are 8 times faster.
 TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
-    dialogs.answers = {QMessageBox::Yes};
-    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven-throw.mp4")));
-    ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
-    part<QPushButton>("AutomatischBtn")->click();
-    ProgramState& s = form1().state();
-    s.slot(1).Startfarbe = Rgb{255, 0, 0};
-    s.slot(1).zugewiesen = true;
-    part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
-    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    ASSERT_EQ(s.tabelle(1).rowCount(), 25);
-    form1().commands().evaluationButton()->click();
-    auto column = [this](const char* grid, int c) {
-        const auto* m = windows->secondary().form8->findChild<QTableView*>(grid)->model();
-        QStringList cells;
-        for (int row = 1; row < m->rowCount(); ++row) cells << m->index(row, c).data().toString();
-        return cells;
-    };
+    ASSERT_NO_FATAL_FAILURE(evaluateThrow("uneven-throw.mp4"));
     const QStringList vx = column("tabelle1v", 2), ay = column("tabelle1a", 3);
     ASSERT_EQ(vx.size(), 23);
     EXPECT_EQ(vx.count(QStringLiteral("300")), 23) << vx.join(' ').toStdString();
     ASSERT_EQ(ay.size(), 22);
     EXPECT_EQ(ay.count(QStringLiteral("-1800")), 22) << ay.join(' ').toStdString();
+
+    ASSERT_NO_FATAL_FAILURE(evaluateThrow("slow-throw.mp4"));
+    EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 240);
+    const QStringList t = column("Tabelle1", 1);
+    ASSERT_EQ(t.size(), 23);
+    EXPECT_EQ(t[0], QStringLiteral("0.004"));   // frame 1 at 1 / 240 s
+    EXPECT_EQ(t[16], QStringLiteral("0.075"));  // frame 17 at 18 / 240 s
+    const QStringList slowVx = column("tabelle1v", 2), slowAy = column("tabelle1a", 3);
+    EXPECT_EQ(slowVx.count(QStringLiteral("2400")), 23) << slowVx.join(' ').toStdString();
+    EXPECT_EQ(slowAy.count(QStringLiteral("-115200")), 22) << slowAy.join(' ').toStdString();
 }
 
 TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {

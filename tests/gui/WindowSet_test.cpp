@@ -153,6 +153,32 @@ TEST_F(WindowSetTest, DataFilesAreFoundBesideTheInstalledProgram) {
               QDir(elsewhere.path()).absoluteFilePath("demo/demo.avi"));
 }
 
+// F1 in the main window and in the evaluation window: a page no program opens, or one that is
+// missing, is named with its path.
+TEST_F(WindowSetTest, AHelpPageThatCannotBeOpenedIsNamed) {
+    const QString vorher = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QStringLiteral(ZEBAK_SOURCE_DIR)));
+    const QString page = QDir::current().absoluteFilePath("hilfe/index.html");
+    part<QAction>("ZebakHilfe1")->trigger();
+    EXPECT_TRUE(dialogs.messages.empty());
+    ASSERT_EQ(dialogs.openedUrls.size(), 1u);
+    EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(page));
+    dialogs.oeffnenGelingt = false;
+    windows->secondary().form8->findChild<QAction*>("ZebakHilfe1")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(page)) << dialogs.messages[0].text.toStdString();
+    QTemporaryDir ordner;
+    ASSERT_TRUE(QDir::setCurrent(ordner.path()));
+    part<QAction>("ZebakHilfe1")->trigger();
+    QDir::setCurrent(vorher);
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_EQ(dialogs.messages[1].text,
+              "Die Hilfe wurde nicht gefunden:\n" +
+                  QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
+    EXPECT_EQ(dialogs.openedUrls.size(), 2u);
+}
+
 TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
     Sound& sound = form1().session().sound();
     for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})

@@ -1,7 +1,8 @@
 #include "gui/app/Dialogs.h"
 
+#include "gui/app/DesktopOpen.h"
+
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QProgressDialog>
 #include <QUrl>
@@ -35,7 +36,7 @@ QString QtDialogs::exportFileName(QWidget* parent, const SaveFileOptions& option
     return dialog.selectedFiles().constFirst();
 }
 
-bool QtDialogs::openDocument(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool QtDialogs::openDocument(const QUrl& url) { return openOnDesktop(url); }
 
 QString QtDialogs::openFilmName(QWidget* parent) {
     QFileDialog dialog(parent);

@@ -54,6 +54,8 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     input_ = new DisplayInputRouter(session_, *player_, *pages_, this);
     menu_ = new MainMenu(this);
     connect(menu_, &MainMenu::loadRequested, this, &TForm1::Film_LadenClick);
+    connect(menu_, &MainMenu::helpRequested, this,
+            [this] { MainMenu::openHelp(session_.dialogs(), this); });
     connect(commands_, &AnalysisCommands::runningChanged, this,
             [this](bool running) { menu_->setLoadEnabled(!running); });
     connect(commands_->evaluationButton(), &QPushButton::clicked, tables_,
@@ -100,11 +102,10 @@ void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
 
 void TForm1::Film_LadenClick() {
     // The menu and the start button are the same, except that a successful reload first
-    // resets the screen. A cancelled dialog loads the previous film again; before the first
-    // film nothing happens.
+    // resets the screen. A cancelled dialog changes nothing: loading the film again would
+    // throw away the tables, the calibration and the mode of the work done on it.
     const QString chosen = session_.dialogs().openFilmName(this);
-    const QString name = chosen.isEmpty() ? QString::fromStdString(state().Filmname) : chosen;
-    if (!name.isEmpty()) loadFilm(name);
+    if (!chosen.isEmpty()) loadFilm(chosen);
 }
 
 bool TForm1::loadFilm(const QString& path) {

@@ -13,10 +13,11 @@
 #include <algorithm>
 #include <optional>
 #include <stdexcept>
-#include <tuple>
 
+#include "core/AxisScale.h"
 #include "core/FileWrite.h"
 #include "gui/app/PngFile.h"
+#include "gui/evaluation/DiagramSvg.h"
 #include "gui/evaluation/DiagrammView.h"
 
 namespace zebak::gui {
@@ -73,6 +74,10 @@ DiagramChart::DiagramChart(QWidget* area, QObject* owner) : QObject(owner) {
     }
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        placeTicks(axis);
+        connect(axis, &QValueAxis::rangeChanged, this, [this, axis] { placeTicks(axis); });
+    }
     addSeries();
     view_ = new DiagrammView(chart_, area);
     view_->setObjectName(QStringLiteral("Diagramm"));
@@ -132,16 +137,14 @@ void DiagramChart::clearAll() {
 
 void DiagramChart::startOver() {
     clearAll();
+    holdTicks();
     chart_->zoomReset();
 }
 
 void DiagramChart::resetZoom() {
+    holdTicks();
     chart_->zoomReset();
     rescale();
-}
-
-void DiagramChart::rescaleUnlessZoomed() {
-    if (!chart_->isZoomed()) rescale();
 }
 
 void DiagramChart::setLinesShown(bool shown) {
@@ -166,19 +169,34 @@ void DiagramChart::rescale() {
             maxY = std::max(maxY, p.y());
         }
     }
-    if (!any) return;
-    const auto pad = [](double& lo, double& hi) {
-        const double span = hi - lo;
-        const double margin = span > 0 ? span * 0.05 : (lo != 0 ? std::abs(lo) * 0.1 : 1.0);
-        lo -= margin;
-        hi += margin;
-    };
-    pad(minX, maxX);
-    pad(minY, maxY);
-    for (auto [axis, lo, hi] : {std::tuple{axisX_, minX, maxX}, std::tuple{axisY_, minY, maxY}}) {
-        axis->setRange(lo, hi);
-        axis->applyNiceNumbers();
-    }
+    if (any) hug(minX, maxX, minY, maxY);
+    // A range equal to the last one changes nothing, so the ticks are placed here as well.
+    for (QValueAxis* axis : {axisX_, axisY_}) placeTicks(axis);
+}
+
+void DiagramChart::hug(double minX, double maxX, double minY, double maxY) {
+    // Each axis hugs its data with a small margin; its ticks follow from the range (below).
+    const AxisScale x = axisForData(minX, maxX);
+    const AxisScale y = axisForData(minY, maxY);
+    holdTicks();
+    axisX_->setRange(x.min, x.max);
+    axisY_->setRange(y.min, y.max);
+}
+
+void DiagramChart::placeTicks(QValueAxis* axis) {
+    // Round steps for whatever range the axis shows, after a rescale or a zoom alike; the
+    // step is set before the ticks follow it.
+    const AxisScale scale = axisTicks(axis->min(), axis->max());
+    axis->setTickAnchor(scale.anchor);
+    axis->setTickInterval(scale.step);
+    axis->setLabelFormat(QStringLiteral("%.%1f").arg(scale.decimals));
+    axis->setTickType(QValueAxis::TicksDynamic);
+}
+
+void DiagramChart::holdTicks() {
+    // The chart lays out the ticks of a new range before they are placed for it: with the
+    // fine step of a zoom on a wide range that would be millions of them.
+    for (QValueAxis* axis : {axisX_, axisY_}) axis->setTickType(QValueAxis::TicksFixed);
 }
 
 void DiagramChart::hintNear(const QPointF& position) {
@@ -219,7 +237,9 @@ void DiagramChart::saveDiagram(const QString& path) const {
         svg.setViewBox(QRect(QPoint(0, 0), view_->size()));
         svg.setTitle(QStringLiteral("Zebak-Diagramm"));
         QPainter painter(&svg);
-        view_->render(&painter);
+        renderClippedToPlot(*view_,
+                            {points_[0], points_[1], points_[2], points_[3], lines_[0], lines_[1]},
+                            painter);
         painter.end();
         writeFileSafely(
             path.toStdString(),

@@ -49,8 +49,6 @@ class DiagramChart : public QObject {
     void resetZoom();
     /// Both axes take the range of every point shown, with a small margin.
     void rescale();
-    /// Rescales unless the user has zoomed in (the zoom stays in phase space).
-    void rescaleUnlessZoomed();
     /// Shows or hides both line series.
     void setLinesShown(bool shown);
     /// Saves the diagram shown: as SVG for a name ending in .svg, else as PNG at the chart's
@@ -64,6 +62,10 @@ class DiagramChart : public QObject {
 
   private:
     static QLineSeries* makePointSeries(int n);
+    static void placeTicks(QValueAxis* axis);
+    void holdTicks();
+    /// Sets both axes to hug the data's stretch with a small margin.
+    void hug(double minX, double maxX, double minY, double maxY);
     void addSeries();
     /// The point of a shown point series nearest to a click at `position` of the view, when
     /// its marker is within reach (5 pixels), gets the hint.

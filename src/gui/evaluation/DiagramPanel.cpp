@@ -97,12 +97,14 @@ void DiagramPanel::RadioClick(Diagram d) {
 }
 
 void DiagramPanel::Radioclick2(Diagram d) {
+    // The line series stay as they are; the zoom goes, so every point of the plot shows.
     chart_->clearPoints();
+    chart_->resetZoom();
     view_.phase = d;
     buttons_.at(d)->setChecked(true);
     for (SlotNumber slot : {1, 2})
         if (view_.drawn(slot)) drawPoints(d, slot, false);
-    chart_->rescaleUnlessZoomed();
+    chart_->rescale();
 }
 
 void DiagramPanel::refresh() {

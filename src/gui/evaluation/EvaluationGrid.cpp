@@ -2,10 +2,18 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
+#include <set>
+#include <string>
 
 #include "gui/positions/PositionTableModel.h"
 
 namespace zebak::gui {
+
+namespace {
+/// Room beside a cell's text: the cell's margins and the grid line.
+constexpr int kCellPadding = 12;
+}  // namespace
 
 EvaluationGridModel::EvaluationGridModel(TextGrid& grid, QObject* parent)
     : QAbstractTableModel(parent), grid_(grid) {
@@ -45,6 +53,25 @@ Qt::ItemFlags EvaluationGridModel::flags(const QModelIndex& index) const {
     return QAbstractTableModel::flags(index) | Qt::ItemIsEditable;
 }
 
+QStringList EvaluationGridModel::longestTexts(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    std::size_t longest = 0;
+    for (std::size_t row = 1; row < grid_.size(); ++row)
+        if (c < grid_[row].size()) longest = std::max(longest, grid_[row][c].size());
+    // Texts that differ only in their digits are equally wide: one of each shape is enough.
+    std::set<std::string> shapes;
+    for (std::size_t row = 1; row < grid_.size(); ++row) {
+        if (c >= grid_[row].size() || grid_[row][c].size() + 2 < longest) continue;
+        std::string shape = grid_[row][c];
+        for (char& ch : shape)
+            if (ch >= '1' && ch <= '9') ch = '0';
+        shapes.insert(std::move(shape));
+    }
+    QStringList texts;
+    for (const std::string& shape : shapes) texts << QString::fromStdString(shape);
+    return texts;
+}
+
 void EvaluationGridModel::reload() {
     beginResetModel();
     if (!grid_.empty()) columns_ = static_cast<int>(grid_.front().size());
@@ -66,16 +93,27 @@ EvaluationGrid::EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, i
     // The first velocity row is drawn half high.
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setDefaultSectionSize(20);
-    int total = 0;
-    for (int w : widths) total += w;
-    setFixedWidth(total + 2);
     applyWidths();
 }
 
 void EvaluationGrid::applyWidths() {
     // A model reset forgets the sections, so the widths are set again after every fill.
-    for (std::size_t c = 0; c < widths_.size(); ++c)
-        setColumnWidth(static_cast<int>(c), widths_[c]);
+    // Each column is as wide as its widest text, header included, and never narrower than
+    // its written width, so no header is clipped and no number elided.
+    const QFontMetrics metrics(font());
+    const int columns = std::min(static_cast<int>(widths_.size()), model_->columnCount());
+    int total = 0;
+    for (int c = 0; c < static_cast<int>(widths_.size()); ++c) {
+        int width = widths_[static_cast<std::size_t>(c)];
+        if (c < columns) {
+            width = std::max(width, horizontalHeader()->sectionSizeHint(c));
+            for (const QString& text : model_->longestTexts(c))
+                width = std::max(width, metrics.horizontalAdvance(text) + kCellPadding);
+        }
+        setColumnWidth(c, width);
+        total += width;
+    }
+    setFixedWidth(total + 2);
 }
 
 void EvaluationGrid::setHeaderColour(const QColor& colour) {

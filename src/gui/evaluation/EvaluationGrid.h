@@ -25,6 +25,10 @@ class EvaluationGridModel : public QAbstractTableModel {
 
     /// The grid was replaced or emptied from outside: the views read it anew.
     void reload();
+    /// The shapes of the data texts of a column that may be its widest: of those at most two
+    /// characters shorter than its longest, one text per shape (every digit written as 0;
+    /// digits are equally wide, a point or a sign narrower).
+    QStringList longestTexts(int column) const;
 
   private:
     TextGrid& grid_;
@@ -38,7 +42,8 @@ class EvaluationGridModel : public QAbstractTableModel {
 class EvaluationGrid : public QTableView {
     Q_OBJECT
   public:
-    /// widths: the column widths in pixels; extraHeight: added to rows x row height.
+    /// widths: the narrowest column widths in pixels (a column grows to its widest text,
+    /// header included); extraHeight: added to rows x row height.
     EvaluationGrid(TextGrid& grid, const std::vector<int>& widths, int extraHeight,
                    QWidget* parent = nullptr);
     EvaluationGridModel* tableModel() const { return model_; }

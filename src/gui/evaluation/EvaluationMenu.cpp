@@ -1,13 +1,11 @@
 #include "gui/evaluation/EvaluationMenu.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPainter>
 
 #include "gui/evaluation/EvaluationView.h"
-#include "gui/main/MainMenu.h"
 
 namespace zebak::gui {
 
@@ -91,8 +89,7 @@ void EvaluationMenu::buildHelpMenu(QMainWindow* window) {
     help->setObjectName(QStringLiteral("Hilfe1"));
     QAction* page = add(help, "ZebakHilfe1", QStringLiteral("Zebak &Hilfe"));
     page->setShortcut(QKeySequence(Qt::Key_F1));
-    connect(page, &QAction::triggered, this,
-            [] { QDesktopServices::openUrl(MainMenu::hilfeUrl()); });
+    connect(page, &QAction::triggered, this, &EvaluationMenu::helpRequested);
     help->addSeparator();
     QAction* info = add(help, "Info1", QStringLiteral("&Info"));
     connect(info, &QAction::triggered, this, &EvaluationMenu::infoRequested);

@@ -35,6 +35,8 @@ class EvaluationMenu : public QObject {
     /// "Tabelle1" / "Tabelle2" clicked.
     void tableClicked(int slot);
     void infoRequested();
+    /// "Zebak &Hilfe" (F1) was chosen.
+    void helpRequested();
 
   private:
     QAction* add(QMenu* menu, const char* name, const QString& text);

@@ -1,5 +1,6 @@
 #include "gui/evaluation/EvaluationTables.h"
 
+#include <QEvent>
 #include <QScrollArea>
 
 #include "gui/evaluation/EvaluationGrid.h"
@@ -10,13 +11,10 @@
 namespace zebak::gui {
 
 namespace {
-/// The holders' place; side by side each is narrower and the second moves right.
-constexpr int kTop = 600;
-constexpr int kHeight = 121;
-constexpr int kFullWidth = 937;
-constexpr int kHalfWidth = 494;
-constexpr int kSecondLeftSideBySide = 506;
-constexpr int kLeft = 8;
+/// The gap between the holders side by side, and between grids that grew wider than their
+/// written places allow.
+constexpr int kHolderGap = 12;
+constexpr int kGridGap = 8;
 
 struct GridLayout {
     const char* names[2];
@@ -36,13 +34,22 @@ const QColor kHeaderColour[2] = {QColor(205, 51, 51), QColor(51, 102, 255)};
 EvaluationTables::EvaluationTables(ProgramState& state, EvaluationView& view, QWidget* area,
                                    QObject* owner)
     : QObject(owner), state_(state), view_(view) {
-    for (SlotNumber slot : {1, 2}) buildHolder(slot, area);
+    // The holders share one area, which the window gives the height below the chart.
+    area_ = new QWidget(area);
+    area_->setObjectName(QStringLiteral("Tabellen"));
+    area_->setMinimumHeight(60);
+    area_->installEventFilter(this);
+    for (SlotNumber slot : {1, 2}) buildHolder(slot, area_);
+}
+
+bool EvaluationTables::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == area_ && event->type() == QEvent::Resize) placeHolders();
+    return QObject::eventFilter(watched, event);
 }
 
 void EvaluationTables::buildHolder(SlotNumber slot, QWidget* area) {
     auto* box = new QScrollArea(area);
     box->setObjectName(slot == 1 ? QStringLiteral("ScrollBox1") : QStringLiteral("ScrollBox2"));
-    box->setGeometry(kLeft, kTop, kFullWidth, kHeight);
     box->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(192,192,192); }"));
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Inhalt%1").arg(slot));
@@ -75,15 +82,20 @@ std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
     const PositionGrid& positions = state_.tabelle(slot);
     k = Tabellefuellen(slot, positions, fps, rowTimesS(state_.analyse, positions.rowCount()));
     int height = 0;
+    int right = 0;
     for (int g = 0; g < 3; ++g) {
         EvaluationGrid* grid = this->grid(slot, g);
         grid->setHeaderColour(kHeaderColour[index(slot)]);
         grid->fitToRows(g == 1);
+        // At its written place, or beside the grid before it where that grew wider.
+        const int left =
+            std::max(kGrids[static_cast<std::size_t>(g)].left, right + (g ? kGridGap : 0));
+        grid->move(left, 0);
         grid->show();
+        right = left + grid->width();
         height = std::max(height, grid->height());
     }
-    QWidget* content = holder(slot)->widget();
-    content->resize(content->width(), height);
+    holder(slot)->widget()->resize(right, height);
     return k.messages;
 }
 
@@ -102,9 +114,17 @@ void EvaluationTables::MenuTabelleClick(SlotNumber slot) {
 }
 
 void EvaluationTables::setSideBySide(bool sideBySide) {
-    const int width = sideBySide ? kHalfWidth : kFullWidth;
-    holders_[0]->setGeometry(kLeft, kTop, width, kHeight);
-    holders_[1]->setGeometry(sideBySide ? kSecondLeftSideBySide : kLeft, kTop, width, kHeight);
+    sideBySide_ = sideBySide;
+    placeHolders();
+}
+
+void EvaluationTables::placeHolders() {
+    // One holder takes the whole area; side by side each takes half, the second on the right.
+    const int width = area_->width();
+    const int height = area_->height();
+    const int half = std::max(0, (width - kHolderGap) / 2);
+    holders_[0]->setGeometry(0, 0, sideBySide_ ? half : width, height);
+    holders_[1]->setGeometry(sideBySide_ ? width - half : 0, 0, sideBySide_ ? half : width, height);
 }
 
 void EvaluationTables::applyView() {

@@ -113,12 +113,23 @@ void ExportPanel::saveToFile(const std::string& text, ExportFormat format) {
 }
 
 bool ExportPanel::ExcelSpeichern() {
-    for (SlotNumber slot : {1, 2})
-        if (view_.drawn(slot) && !writeAndOpenWorkbook(slot)) {
-            session_.dialogs().message(window_, MessageKind::Plain, kExcelFehler, QMessageBox::Ok);
-            return false;
-        }
-    return true;
+    QStringList unopened;
+    bool written = true;
+    for (SlotNumber slot : {1, 2}) {
+        if (!view_.drawn(slot)) continue;
+        const QString path = writeWorkbookFor(slot);
+        written = !path.isEmpty();
+        if (!written) break;
+        // Once the desktop has not opened one workbook, it would not open the next either.
+        if (unopened.isEmpty() && session_.dialogs().openDocument(QUrl::fromLocalFile(path)))
+            continue;
+        unopened << QStringLiteral("Die Arbeitsmappe liegt unter %1").arg(path);
+    }
+    if (written && unopened.isEmpty()) return true;
+    session_.dialogs().message(window_, MessageKind::Plain,
+                               (QStringList{kExcelFehler} + unopened).join(QLatin1Char('\n')),
+                               QMessageBox::Ok);
+    return false;
 }
 
 QString ExportPanel::workbookFolder() {
@@ -132,10 +143,10 @@ QString ExportPanel::workbookFolder() {
     return workbookFolder_;
 }
 
-bool ExportPanel::writeAndOpenWorkbook(SlotNumber slot) {
+QString ExportPanel::writeWorkbookFor(SlotNumber slot) {
     namespace fs = std::filesystem;
     const QString folder = workbookFolder();
-    if (folder.isEmpty()) return false;
+    if (folder.isEmpty()) return {};
     const ProgramState& state = session_.state();
     const std::string path =
         workbookPath(fs::path(folder.toStdString()), state.Filmname, slot, [](const fs::path& p) {
@@ -145,14 +156,9 @@ bool ExportPanel::writeAndOpenWorkbook(SlotNumber slot) {
     try {
         writeWorkbook(path, sheetLayout(state.auswertung.at(static_cast<std::size_t>(slot - 1))));
     } catch (const FileWriteError&) {
-        return false;
+        return {};
     }
-    if (session_.dialogs().openDocument(QUrl::fromLocalFile(QString::fromStdString(path))))
-        return true;
-    // No application took it: the workbook would only lie about unseen.
-    std::error_code ec;
-    fs::remove(path, ec);
-    return false;
+    return QString::fromStdString(path);
 }
 
 }  // namespace zebak::gui

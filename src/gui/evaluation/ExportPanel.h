@@ -31,14 +31,18 @@ class ExportPanel : public QObject {
     /// SpeedButton1Click: the export after the chosen format (the button and "&Speichern").
     void SpeedButton1Click();
     /// ExcelSpeichern: one workbook per checked colour, each opened by the desktop; false
-    /// (after the message) when one cannot be written or opened.
+    /// (after the message) when one cannot be written or opened. A workbook the desktop does
+    /// not open stays, and the message names where it is; the next colour's is then written
+    /// beside it without trying the desktop again.
     bool ExcelSpeichern();
 
   private:
     void buildChoices(QFrame* panel);
     bool exportText(SlotNumber slot, ExportFormat format);
     void saveToFile(const std::string& text, ExportFormat format);
-    bool writeAndOpenWorkbook(SlotNumber slot);
+    /// Writes the colour's workbook into the workbook folder; its path, or empty when it
+    /// cannot be written.
+    QString writeWorkbookFor(SlotNumber slot);
     QString workbookFolder();
 
     Session& session_;

@@ -5,9 +5,12 @@
 #include <QFileDialog>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QSplitter>
 #include <exception>
 
 #include "gui/app/Dialogs.h"
@@ -21,8 +24,17 @@
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/ExportPanel.h"
 #include "gui/evaluation/TrendLinePanel.h"
+#include "gui/main/MainMenu.h"
 
 namespace zebak::gui {
+
+namespace {
+/// The chart's left edge (right of the button groups), its written height, and the margin
+/// kept at the window's right and bottom edges.
+constexpr int kChartLeft = 128;
+constexpr int kChartHeight = 590;
+constexpr int kMargin = 8;
+}  // namespace
 
 TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form8"));
@@ -37,8 +49,26 @@ TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session
     buildExitAndExport(area);
     tables_ = new EvaluationTables(session_.state(), view_, area, this);
     menu_ = new EvaluationMenu(view_, this);
+    buildSplitter(area);
     connectParts();
     layOut();
+}
+
+void TForm8::buildSplitter(QWidget* area) {
+    // Right of the button groups the chart stands above the tables; the user drags the line
+    // between them. The tables take what the window grows by.
+    splitter_ = new QSplitter(Qt::Vertical, area);
+    splitter_->setObjectName(QStringLiteral("Teiler"));
+    splitter_->setChildrenCollapsible(false);
+    QWidget* chart = diagrams_->chart().chartView();
+    chart->setMinimumHeight(150);
+    splitter_->addWidget(chart);
+    splitter_->addWidget(tables_->area());
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    auto* row = new QHBoxLayout(area);
+    row->setContentsMargins(kChartLeft, 0, kMargin, kMargin);
+    row->addWidget(splitter_);
 }
 
 TForm8::~TForm8() = default;
@@ -71,18 +101,21 @@ void TForm8::connectParts() {
         tables_->MenuTabelleClick(slot);
         menu_->showView();
     });
+    connect(menu_, &EvaluationMenu::helpRequested, this,
+            [this] { MainMenu::openHelp(session_.dialogs(), this); });
     connect(menu_, &EvaluationMenu::infoRequested, this, [this] {
         if (info_ != nullptr) info_->zeigen();
     });
 }
 
 void TForm8::layOut() {
-    // The whole screen width and its height less 20; the chart fills the room above the
-    // tables and right of the button groups.
+    // The whole screen width and its height less 20. The chart gets its written height of
+    // 590 where the screen leaves the tables two fifths of the window, less on a low screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     resize(screen.width(), screen.height() - 20);
-    const int chartWidth = std::max(300, screen.width() - 128 - 10);
-    diagrams_->chart().chartView()->setGeometry(128, 0, chartWidth, 590);
+    const int room = std::max(300, screen.height() - 20 - menuBar()->sizeHint().height() - kMargin);
+    const int chart = std::min(kChartHeight, room * 3 / 5);
+    splitter_->setSizes({chart, room - chart});
 }
 
 void TForm8::setUpView(bool colour1, bool colour2) {

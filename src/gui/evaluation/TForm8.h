@@ -5,6 +5,7 @@
 #include "gui/evaluation/EvaluationView.h"
 
 class QPushButton;
+class QSplitter;
 
 namespace zebak::gui {
 
@@ -49,6 +50,7 @@ class TForm8 : public QMainWindow {
 
   private:
     void buildExitAndExport(QWidget* area);
+    void buildSplitter(QWidget* area);
     void connectParts();
     void setUpView(bool colour1, bool colour2);
     void fillAndReport(int slot);
@@ -64,6 +66,7 @@ class TForm8 : public QMainWindow {
     EvaluationMenu* menu_ = nullptr;
     ExportPanel* export_ = nullptr;
     QPushButton* exit_ = nullptr;
+    QSplitter* splitter_ = nullptr;
     TForm9* info_ = nullptr;
 };
 

@@ -72,9 +72,11 @@ void CalibrationCommand::displayClicked(QPoint point) {
     const ProgramState& s = session_.state();
     const FrameSize frame{s.Videobreite, s.Videohoehe};
     PixelPoint p{point.x(), point.y()};
-    // A click on the reduced picture (the origin of a film taller than 288 rows) is a point
-    // of the frame as the search area's corners are.
-    if (display_->clientSize() != QSize(frame.width, frame.height)) p = displayToFrame(p, frame);
+    // A click on a scaled picture (the origin on the reduced display of a film taller than 288
+    // rows, the points on a full frame larger than the screen) is a point of the frame, mapped
+    // through the size the picture is shown at.
+    const QSize shown = display_->clientSize();
+    p = shownToFrame(p, {shown.width(), shown.height()}, frame);
     show(run_.click(session_.state(), p));
     showStep();
 }

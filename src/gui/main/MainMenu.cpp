@@ -1,11 +1,12 @@
 #include "gui/main/MainMenu.h"
 
 #include <QAction>
-#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 
 #include "gui/app/DataFiles.h"
+#include "gui/app/Dialogs.h"
 #include "gui/app/TForm9.h"
 
 namespace zebak::gui {
@@ -44,8 +45,7 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
     QAction* helpPage = help->addAction(QStringLiteral("Zebak &Hilfe"));
     helpPage->setObjectName(QStringLiteral("ZebakHilfe1"));
     helpPage->setShortcut(QKeySequence(Qt::Key_F1));
-    // A missing page or browser is not reported: the desktop simply opens nothing.
-    connect(helpPage, &QAction::triggered, this, [] { QDesktopServices::openUrl(hilfeUrl()); });
+    connect(helpPage, &QAction::triggered, this, &MainMenu::helpRequested);
     help->addSeparator()->setObjectName(QStringLiteral("N2"));
     QAction* info = help->addAction(QStringLiteral("&Info"));
     info->setObjectName(QStringLiteral("Info1"));
@@ -58,6 +58,21 @@ void MainMenu::setLoadEnabled(bool enabled) { load_->setEnabled(enabled); }
 
 QUrl MainMenu::hilfeUrl() {
     return QUrl::fromLocalFile(dataFilePath(QStringLiteral("hilfe/index.html")));
+}
+
+void MainMenu::openHelp(Dialogs& dialogs, QWidget* parent) {
+    // Without a word a missing page or a desktop without a browser would look like a dead key.
+    const QUrl url = hilfeUrl();
+    const QString path = url.toLocalFile();
+    QString problem;
+    if (!QFileInfo(path).isFile())
+        problem = QStringLiteral("Die Hilfe wurde nicht gefunden:\n%1").arg(path);
+    else if (!dialogs.openDocument(url))
+        problem = QStringLiteral(
+                      "Die Hilfe konnte nicht geöffnet werden. Sie steht in der Datei\n%1\n"
+                      "und lässt sich mit jedem Web-Browser lesen.")
+                      .arg(path);
+    if (!problem.isEmpty()) dialogs.message(parent, MessageKind::Warning, problem, QMessageBox::Ok);
 }
 
 }  // namespace zebak::gui

@@ -6,9 +6,11 @@
 
 class QAction;
 class QMainWindow;
+class QWidget;
 
 namespace zebak::gui {
 
+class Dialogs;
 class TForm9;
 
 /// The main window's menu ("Datei", "Extras", "Hilfe") and its shell commands: quit, the
@@ -29,12 +31,17 @@ class MainMenu : public QObject {
     QAction* Stroboskopbild1() const { return strobe_; }
     /// The help page: in the working directory, else beside the program (see dataFilePath).
     static QUrl hilfeUrl();
+    /// "Zebak &Hilfe": hands the help page to the desktop; a page that is missing or that no
+    /// program opens is named, with its path, in a warning box over `parent`.
+    static void openHelp(Dialogs& dialogs, QWidget* parent);
 
   Q_SIGNALS:
     /// "Film laden" was chosen.
     void loadRequested();
     /// "Bild speichern …" was chosen.
     void savePictureRequested();
+    /// "Zebak &Hilfe" (F1) was chosen.
+    void helpRequested();
 
   private:
     QMainWindow* window_;
