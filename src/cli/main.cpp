@@ -5,6 +5,7 @@
 
 #include "Arguments.h"
 #include "FilmCommands.h"
+#include "ProgramVersion.h"
 #include "StrobeCommand.h"
 #include "TrackCommand.h"
 #include "core/FileWrite.h"
@@ -29,6 +30,14 @@ int run(const std::vector<std::string>& words) {
     using namespace zebak::cli;
     if (words.empty()) throw UsageError(kUsage);
     const std::string command = words.front();
+    if (command == "--version" && words.size() == 1) {
+        std::cout << "zebak-analyse " << zebak::kProgramVersion << '\n';
+        return 0;
+    }
+    if (command == "--help" && words.size() == 1) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
     Arguments args(std::vector<std::string>(words.begin() + 1, words.end()));
     if (command == "info") return runInfo(args, std::cout);
     if (command == "frame") return runFrame(args, std::cout);

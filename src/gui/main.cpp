@@ -1,5 +1,6 @@
 // Program entry: sets up the application, creates the windows, loads a film named on the
-// command line and runs until the main window is closed.
+// command line and runs until the main window is closed. "zebak --check [FILM]" checks an
+// installation instead and ends by itself.
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -12,6 +13,7 @@
 #include "gui/app/Session.h"
 #include "gui/app/TForm1.h"
 #include "gui/app/WindowSet.h"
+#include "gui/main/ProgramCheck.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -37,6 +39,11 @@ int main(int argc, char** argv) {
     mainWindow.showMaximized();
 
     const QStringList argumente = QApplication::arguments();
+    if (argumente.size() > 1 && argumente.at(1) == QStringLiteral("--check")) {
+        zebak::gui::startProgramCheck(
+            mainWindow, argumente.size() > 2 ? argumente.at(2) : zebak::gui::demoFilmPath());
+        return QApplication::exec();
+    }
     // Loaded once the event loop runs, so the window is on the screen while the film opens.
     if (argumente.size() > 1)
         QTimer::singleShot(0, &mainWindow,

@@ -2,6 +2,7 @@
 // help page, sounds and the close handler.
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
+#include "gui/app/DataFiles.h"
 #include "gui/app/Sound.h"
 #include "gui/app/TForm9.h"
 #include "gui/evaluation/TForm8.h"
@@ -131,6 +133,24 @@ TEST_F(WindowSetTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     QDir::setCurrent(vorher);
     EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
+}
+
+// Installed, the help, demo and licence lie in ../share/zebak beside the program's folder;
+// a copy in the working directory (a checkout) comes first.
+TEST_F(WindowSetTest, DataFilesAreFoundBesideTheInstalledProgram) {
+    QTemporaryDir prefix;
+    QTemporaryDir elsewhere;
+    const QString bin = prefix.filePath("bin");
+    ASSERT_TRUE(QDir().mkpath(bin) && QDir().mkpath(prefix.filePath("share/zebak/hilfe")));
+    QFile page(prefix.filePath("share/zebak/hilfe/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    const QString hilfe = QStringLiteral("hilfe/index.html");
+    EXPECT_EQ(dataFilePath(hilfe, elsewhere.path(), bin), page.fileName());
+    EXPECT_EQ(dataFilePath(hilfe, QStringLiteral(ZEBAK_SOURCE_DIR), bin),
+              QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html"));
+    EXPECT_EQ(dataFilePath(QStringLiteral("demo/demo.avi"), elsewhere.path(), bin),
+              QDir(elsewhere.path()).absoluteFilePath("demo/demo.avi"));
 }
 
 // F1 in the main window and in the evaluation window: a page no program opens, or one that is

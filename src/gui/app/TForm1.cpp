@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QPushButton>
 
+#include "ProgramVersion.h"
 #include "core/FilmLoad.h"
 #include "gui/analysis/GuiHost.h"
 #include "gui/app/Dialogs.h"
@@ -36,7 +37,7 @@ constexpr int kDesignHeight = 653;
 
 TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Zebak3.51"));
+    setWindowTitle(QStringLiteral("Zebak") + QLatin1String(kProgramVersion));
     auto* area = new QWidget(this);
     area->setObjectName(QStringLiteral("Flaeche"));
     area->setMinimumSize(kDesignWidth, kDesignHeight);

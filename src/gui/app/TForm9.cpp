@@ -1,9 +1,10 @@
 #include "gui/app/TForm9.h"
 
+#include "ProgramVersion.h"
+#include "gui/app/DataFiles.h"
 #include "gui/main/MainMenu.h"
 
 #include <QDesktopServices>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -20,7 +21,7 @@ TForm9::TForm9(QWidget* parent)
     setFixedSize(382, 356);
 
     QLabel* title =
-        addLabel(QStringLiteral("Label1"), QStringLiteral("Zebak  Version 3.51"), 16, 28);
+        addLabel(QStringLiteral("Label1"), QStringLiteral("Zebak  Version ") + QLatin1String(kProgramVersion), 16, 28);
     title->setStyleSheet(QStringLiteral("color: navy; font-weight: bold; font-size: 16pt;"));
     addLabel(QStringLiteral("Label2"), QStringLiteral("28.05.2003"), 50);
     addLabel(QStringLiteral("Label3"), QStringLiteral("Neueste Versionen und weitere Infos unter:"),
@@ -53,7 +54,7 @@ QLabel* TForm9::addLabel(const QString& name, const QString& text, int top, int 
 }
 
 QUrl TForm9::licenceUrl() {
-    return QUrl::fromLocalFile(QDir::current().absoluteFilePath(QStringLiteral("LICENSE")));
+    return QUrl::fromLocalFile(dataFilePath(QStringLiteral("LICENSE")));
 }
 
 QLabel* TForm9::addLink(const QString& name, const QString& text, const QUrl& url, int top) {

@@ -13,7 +13,7 @@ namespace zebak::gui {
 class TForm9 : public QWidget {
     Q_OBJECT
   public:
-    /// The licence file (LICENSE) relative to the working directory, as the help page is.
+    /// The licence file (LICENSE), found as the help page is.
     static QUrl licenceUrl();
     explicit TForm9(QWidget* parent = nullptr);
 

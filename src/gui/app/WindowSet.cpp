@@ -20,6 +20,8 @@ namespace zebak::gui {
 void setUpProgram() {
     initResources();
     QApplication::setApplicationName(QStringLiteral("Zebak3"));
+    // The desktop matches the windows to the menu entry zebak.desktop and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zebak"));
 }
 
 WindowSet::WindowSet(Session& session) {

@@ -1,11 +1,11 @@
 #include "gui/main/MainMenu.h"
 
 #include <QAction>
-#include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 
+#include "gui/app/DataFiles.h"
 #include "gui/app/Dialogs.h"
 #include "gui/app/TForm9.h"
 
@@ -57,8 +57,7 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
 void MainMenu::setLoadEnabled(bool enabled) { load_->setEnabled(enabled); }
 
 QUrl MainMenu::hilfeUrl() {
-    return QUrl::fromLocalFile(
-        QDir::current().absoluteFilePath(QStringLiteral("hilfe/index.html")));
+    return QUrl::fromLocalFile(dataFilePath(QStringLiteral("hilfe/index.html")));
 }
 
 void MainMenu::openHelp(Dialogs& dialogs, QWidget* parent) {

@@ -29,7 +29,7 @@ class MainMenu : public QObject {
     void setLoadEnabled(bool enabled);
     /// "Stroboskopbild": offered after automatic mode; unchecked on a new film.
     QAction* Stroboskopbild1() const { return strobe_; }
-    /// The help page, resolved against the current working directory.
+    /// The help page: in the working directory, else beside the program (see dataFilePath).
     static QUrl hilfeUrl();
     /// "Zebak &Hilfe": hands the help page to the desktop; a page that is missing or that no
     /// program opens is named, with its path, in a warning box over `parent`.
