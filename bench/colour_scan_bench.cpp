@@ -38,15 +38,15 @@ BENCHMARK(DecodeOneFrame)->Unit(benchmark::kMicrosecond);
 void FullFrameColourScan(benchmark::State& state) {
     auto source = zebak::FfmsFrameSource::open(scanFilm());
     source->seek(100);
-    zebak::ProgramState program;
-    program.Videobreite = source->width();
-    program.Videohoehe = source->height();
-    program.SuchbereichRechts = source->width();
-    program.SuchbereichUnten = source->height();
-    program.analyse.anzeige.gefundeneBildpunkte = false;
-    program.slot(1).Farbe = zebak::Rgb{200, 40, 40};
-    program.slot(1).Toleranz = 40;
-    program.analyse.Suchergebnisbild = zebak::RgbFrame(source->width(), source->height());
+    zebak::Measurement program;
+    program.film.size.width = source->width();
+    program.film.size.height = source->height();
+    program.area.right = source->width();
+    program.area.bottom = source->height();
+    program.display.showFoundPixels = false;
+    program.trace(1).workingColour = zebak::Rgb{200, 40, 40};
+    program.trace(1).tolerance = 40;
+    program.resultImage = zebak::RgbFrame(source->width(), source->height());
     for (auto _ : state) {
         const zebak::BoundingBox box = zebak::scanSearchArea(program, source->frame(), 1);
         benchmark::DoNotOptimize(box);

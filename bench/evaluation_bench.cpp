@@ -40,7 +40,7 @@ void fillThrow(zebak::PositionGrid& g) {
 void FillGrids(benchmark::State& state) {
     zebak::PositionGrid g({"Zeit /s", "X1 /m", "Y1 /m"});
     fillThrow(g);
-    for (auto _ : state) benchmark::DoNotOptimize(zebak::Tabellefuellen(1, g, 25));
+    for (auto _ : state) benchmark::DoNotOptimize(zebak::fillKinematics(1, g, 25));
 }
 BENCHMARK(FillGrids)->Unit(benchmark::kMillisecond);
 
@@ -49,10 +49,10 @@ void OpenEvaluationAndDrawXY(benchmark::State& state) {
     zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
                                 zebak::gui::decoderFilmOpener());
     zebak::gui::WindowSet windows(session);
-    zebak::ProgramState& s = session.state();
-    s.analyse.anzeige.farbe1Analysieren = true;
-    s.analyse.framesPerSecond = 25;
-    fillThrow(s.tabelle(1));
+    zebak::Measurement& s = session.state();
+    s.display.analyseColour1 = true;
+    s.film.timing.framesPerSecond = 25;
+    fillThrow(s.grid(1));
     zebak::gui::TForm8& form8 = *windows.secondary().form8;
     QChartView* chart = form8.diagrams().chart().chartView();
     QImage target(chart->size(), QImage::Format_ARGB32);

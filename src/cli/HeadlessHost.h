@@ -3,17 +3,17 @@
 #include <string>
 #include <vector>
 
-#include "core/AnalysisHost.h"
+#include "core/AnalysisEvents.h"
 
 namespace zebak::cli {
 
 /// The host of the headless tool: no windows, no pauses, no sounds. The second-search question
 /// is answered from the command line; other boxes are only remembered. Nothing is shown, so
-/// the display and table feedback keep their silent defaults.
-class HeadlessHost final : public UserDialogs {
+/// the loops' events keep their silent defaults.
+class HeadlessHost final : public UserDialogs, public AnalysisEvents {
   public:
     /// The loops' view of this host.
-    operator AnalysisHost() { return {*this, display_, tables_}; }
+    operator RunPorts() { return {*this, *this, control_}; }
 
     /// `continueOnRefineMiss`: answer Yes (true) or No (false) to the second-search question.
     explicit HeadlessHost(bool continueOnRefineMiss) : continue_(continueOnRefineMiss) {}
@@ -34,8 +34,7 @@ class HeadlessHost final : public UserDialogs {
     void playSound(SoundClip) override {}
 
   private:
-    DisplayFeedback display_;
-    TableFeedback tables_;
+    RunControl control_;
     bool continue_;
     std::vector<std::string> messages_;
 };

@@ -59,21 +59,22 @@ std::string slotJson(const KinematicsGrids& k, int strength) {
 
 }  // namespace
 
-std::string kinematicsJson(const ProgramState& state, int strength) {
-    std::string out = ",\"kinematics\":{";
-    bool first = true;
+std::string jsonSlots(const ResultDisplay& display,
+                      const std::function<std::string(SlotNumber)>& value) {
+    std::string out = "{";
     for (SlotNumber slot : {1, 2}) {
-        const bool analysed = slot == 1 ? state.analyse.anzeige.farbe1Analysieren
-                                        : state.analyse.anzeige.farbe2Analysieren;
-        if (!analysed) continue;
-        if (!first) out += ',';
-        first = false;
-        const PositionGrid& positions = state.tabelle(slot);
-        const KinematicsGrids k = Tabellefuellen(slot, positions, state.analyse.framesPerSecond,
-                                                 rowTimesS(state.analyse, positions.rowCount()));
-        out += '"' + std::to_string(slot) + "\":" + slotJson(k, strength);
+        if (!display.analyses(slot)) continue;
+        if (out.size() > 1) out += ',';
+        out += '"' + std::to_string(slot) + "\":" + value(slot);
     }
     return out + '}';
+}
+
+std::string kinematicsJson(const Measurement& m, int strength) {
+    return ",\"kinematics\":" + jsonSlots(m.display, [&](SlotNumber slot) {
+               return slotJson(slotKinematics(slot, m.grid(slot), m.film.timing, m.range.start),
+                               strength);
+           });
 }
 
 int parseStrength(const std::string& text) {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "Arguments.h"
-#include "core/ProgramState.h"
+#include "JobOptions.h"
 
 namespace zebak::cli {
 
@@ -15,16 +15,11 @@ enum class OutputFormat { Json, Csv, Txt, Xlsx };
 
 /// The track command's options as given; values that need the film are checked later.
 struct TrackRequest {
-    std::string film;
-    std::optional<std::vector<int>> colour[2];
-    std::optional<std::vector<int>> area;
-    std::optional<std::string> from;
-    std::optional<std::string> to;
-    std::optional<int> fps;
+    /// The options track shares with strobe.
+    JobOptions job;
     bool timesFromFilm = false;
     std::optional<std::string> calibrate;
     std::optional<std::vector<int>> origin;
-    bool continueOnMiss = true;
     OutputFormat format = OutputFormat::Json;
     /// --kinematics: the evaluation grids and trend lines in the JSON, at --strength.
     bool kinematics = false;
@@ -34,9 +29,9 @@ struct TrackRequest {
     std::optional<std::string> output;
 };
 
-/// Reads the words after `track` into a request and the slots' search settings of state;
-/// throws UsageError for a command line that cannot be used.
-TrackRequest parseTrackRequest(std::vector<std::string> words, ProgramState& state);
+/// Reads the words after `track` into a request; throws UsageError for a command line that
+/// cannot be used.
+TrackRequest parseTrackRequest(std::vector<std::string> words);
 
 /// `track FILM [options]`: runs the film analysis with the given settings and prints the
 /// position tables (JSON), the export text of one slot (csv, txt) or writes its workbook (xlsx).

@@ -26,14 +26,14 @@ void rewriteCoordinates(PositionGrid& grid, Change change) {
 
 }  // namespace
 
-Messages Tabelleumrechnen(std::array<PositionGrid, 2>& tables, double newFactor, double oldFactor) {
+Messages rescaleTables(std::array<TrackResult, 2>& tables, double newFactor, double oldFactor) {
     if (oldFactor == 0.0) return {kEichfaktoraltNull};
-    for (PositionGrid& grid : tables)
-        rewriteCoordinates(grid, [&](int, double v) { return v * newFactor / oldFactor; });
+    for (TrackResult& track : tables)
+        rewriteCoordinates(track.grid, [&](int, double v) { return v * newFactor / oldFactor; });
     return {};
 }
 
-Messages Nullpunktumrechnen(PositionGrid& table, double factor, PixelPoint oldOrigin,
+Messages moveTableOrigin(PositionGrid& table, double factor, PixelPoint oldOrigin,
                             PixelPoint newOrigin) {
     if (factor == 0.0) return {kEichfehler};
     rewriteCoordinates(table, [&](int column, double v) {
@@ -54,25 +54,20 @@ std::optional<double> readLength(std::string_view text) {
     return value;
 }
 
-bool CalibrationRun::begin(ProgramState& state, CalibrationKind kind, FrameSize picture,
+bool CalibrationRun::begin(CalibrationTarget t, CalibrationKind kind, FrameSize picture,
                            bool timeOriginToo) {
     if (running()) return false;
     kind_ = kind;
     picture_ = picture;
     timeOriginToo_ = timeOriginToo && kind == CalibrationKind::ManualOrigin;
     timeOriginMoved_ = false;
-    if (kind == CalibrationKind::Main)
-        state.EichungLaeuft = 1;
-    else
-        state.EichungErledigt = true;
     if (kind == CalibrationKind::ManualOrigin) {
-        state.NullpunktAltX = state.NullpunktX;
-        state.NullpunktAltY = state.NullpunktY;
-        enter(state, CalibrationStep::Origin);
+        previousOrigin_ = t.calibration.origin;
+        enter(t, CalibrationStep::Origin);
         return true;
     }
-    state.Eichfaktoralt = state.Eichfaktor;
-    enter(state, CalibrationStep::StartPoint);
+    previousFactor_ = t.calibration.factorMPerPx;
+    enter(t, CalibrationStep::StartPoint);
     return true;
 }
 
@@ -88,114 +83,102 @@ const char* CalibrationRun::prompt() const {
     return nullptr;
 }
 
-void CalibrationRun::enter(ProgramState& state, CalibrationStep step) {
+void CalibrationRun::enter(CalibrationTarget t, CalibrationStep step) {
     step_ = step;
-    int clickStep = 0;
+    // The value a step waits for is -1 until it is clicked.
     switch (step) {
         case CalibrationStep::StartPoint:
-            clickStep = 1;
-            (kind_ == CalibrationKind::Main ? state.EichpunktAX : state.ManuellEichpunktAX) = -1;
+            t.line.a.x = -1;
             break;
         case CalibrationStep::EndPoint:
-            clickStep = 2;
-            (kind_ == CalibrationKind::Main ? state.EichpunktBX : state.ManuellEichpunktBX) = -1;
+            t.line.b.x = -1;
             break;
         case CalibrationStep::Origin:
-            clickStep = 3;
-            originBefore_ = {state.NullpunktX, state.NullpunktY};
-            state.NullpunktX = -1;
+            originBefore_ = t.calibration.origin;
+            t.calibration.origin.x = -1;
             break;
         case CalibrationStep::Length:
-            state.Streckenlaenge = 0.0;
+            t.line.lengthM = 0.0;
             break;
         case CalibrationStep::Idle:
         case CalibrationStep::OriginQuestion:
             break;
     }
-    (kind_ == CalibrationKind::Main ? state.Eichschritt : state.Kalibrierschritt) = clickStep;
 }
 
-Messages CalibrationRun::click(ProgramState& state, PixelPoint point) {
-    const bool main = kind_ == CalibrationKind::Main;
+Messages CalibrationRun::click(CalibrationTarget t, PixelPoint point) {
     switch (step_) {
         case CalibrationStep::StartPoint:
-            (main ? state.EichpunktAX : state.ManuellEichpunktAX) = point.x;
-            (main ? state.EichpunktAY : state.ManuellEichpunktAY) = point.y;
-            enter(state, CalibrationStep::EndPoint);
+            t.line.a = point;
+            enter(t, CalibrationStep::EndPoint);
             return {};
         case CalibrationStep::EndPoint:
-            (main ? state.EichpunktBX : state.ManuellEichpunktBX) = point.x;
-            (main ? state.EichpunktBY : state.ManuellEichpunktBY) = point.y;
-            enter(state, CalibrationStep::Length);
+            t.line.b = point;
+            enter(t, CalibrationStep::Length);
             return {};
         case CalibrationStep::Origin:
-            state.NullpunktX = point.x;
-            state.NullpunktY = point.y;
-            return finish(state);
+            t.calibration.origin = point;
+            return finish(t);
         default:
             return {};
     }
 }
 
-bool CalibrationRun::length(ProgramState& state, double lengthM, Messages& messages) {
+bool CalibrationRun::length(CalibrationTarget t, double lengthM, Messages& messages) {
     if (step_ != CalibrationStep::Length || lengthM == 0.0 || !std::isfinite(lengthM)) return false;
-    state.Streckenlaenge = lengthM;
-    formFactor(state, messages);
+    t.line.lengthM = lengthM;
+    formFactor(t, messages);
     if (kind_ == CalibrationKind::Main) {
-        enter(state, CalibrationStep::OriginQuestion);
+        enter(t, CalibrationStep::OriginQuestion);
     } else {
-        const Messages end = finish(state);
+        const Messages end = finish(t);
         messages.insert(messages.end(), end.begin(), end.end());
     }
     return true;
 }
 
-void CalibrationRun::formFactor(ProgramState& state, Messages& messages) const {
+void CalibrationRun::formFactor(CalibrationTarget t, Messages& messages) const {
     const bool main = kind_ == CalibrationKind::Main;
-    const std::optional<double> factor =
-        main ? calibrationFactor(state.EichpunktAX, state.EichpunktAY, state.EichpunktBX,
-                                 state.EichpunktBY, state.Streckenlaenge)
-             : calibrationFactor(state.ManuellEichpunktAX, state.ManuellEichpunktAY,
-                                 state.ManuellEichpunktBX, state.ManuellEichpunktBY,
-                                 state.Streckenlaenge);
+    const CalibrationLine& l = t.line;
+    const std::optional<double> factor = calibrationFactor(l.a.x, l.a.y, l.b.x, l.b.y, l.lengthM);
     // A factor that would put a pixel of the picture beyond the largest coordinate the tables
     // can write fails as the division by a zero distance does: the old factor stays.
-    if (factor && calibrationFits(*factor, picture_.width, picture_.height, state.NullpunktX,
-                                  state.NullpunktY)) {
-        state.Eichfaktor = *factor;
+    const PixelPoint origin = t.calibration.origin;
+    if (factor && calibrationFits(*factor, picture_.width, picture_.height, origin.x, origin.y)) {
+        t.calibration.factorMPerPx = *factor;
         return;
     }
     messages.emplace_back(main ? kEichfehler : kManuellEichfehler);
 }
 
-Messages CalibrationRun::originAnswer(ProgramState& state, bool moveOrigin) {
+Messages CalibrationRun::originAnswer(CalibrationTarget t, bool moveOrigin) {
     if (step_ != CalibrationStep::OriginQuestion) return {};
     if (moveOrigin) {
-        enter(state, CalibrationStep::Origin);
+        enter(t, CalibrationStep::Origin);
         return {};
     }
-    return finish(state);
+    return finish(t);
 }
 
-Messages CalibrationRun::finish(ProgramState& state) {
+Messages CalibrationRun::finish(CalibrationTarget t) {
     Messages messages;
-    auto& tables = state.analyse.tabellen;
-    enter(state, CalibrationStep::Idle);
+    std::array<TrackResult, 2>& tables = t.tracks;
+    const double factor = t.calibration.factorMPerPx;
+    enter(t, CalibrationStep::Idle);
     if (kind_ == CalibrationKind::Main) {
-        state.EichungLaeuft = 0;
         // Rows beyond the first data row in either table: there is something to rescale.
-        if (tables[0].rowCount() + tables[1].rowCount() > 4)
-            messages = Tabelleumrechnen(tables, state.Eichfaktor, state.Eichfaktoralt);
+        if (tables[0].grid.rowCount() + tables[1].grid.rowCount() > 4)
+            messages = rescaleTables(tables, factor, previousFactor_);
     } else if (kind_ == CalibrationKind::Manual) {
-        messages = Tabelleumrechnen(tables, state.Eichfaktor, state.Eichfaktoralt);
+        messages = rescaleTables(tables, factor, previousFactor_);
     } else {
-        messages = Nullpunktumrechnen(tables[0], state.Eichfaktor,
-                                      {state.NullpunktAltX, state.NullpunktAltY},
-                                      {state.NullpunktX, state.NullpunktY});
+        messages =
+            moveTableOrigin(tables[0].grid, factor, previousOrigin_, t.calibration.origin);
         if (timeOriginToo_) {
-            if (tables[0].rowCount() > 2) {
+            if (tables[0].grid.rowCount() > 2) {
                 messages.emplace_back(kMesswerteGeloescht);
-                tables[0].reset();
+                tables[0].grid.reset();
+                tables[0].found.clear();
             }
             timeOriginMoved_ = true;
         }
@@ -203,14 +186,10 @@ Messages CalibrationRun::finish(ProgramState& state) {
     return messages;
 }
 
-void CalibrationRun::abandon(ProgramState& state) {
+void CalibrationRun::abandon(CalibrationTarget t) {
     if (!running()) return;
-    if (step_ == CalibrationStep::Origin) {
-        state.NullpunktX = originBefore_.x;
-        state.NullpunktY = originBefore_.y;
-    }
-    if (kind_ == CalibrationKind::Main) state.EichungLaeuft = 0;
-    enter(state, CalibrationStep::Idle);
+    if (step_ == CalibrationStep::Origin) t.calibration.origin = originBefore_;
+    enter(t, CalibrationStep::Idle);
 }
 
 }  // namespace zebak

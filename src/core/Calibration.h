@@ -6,9 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "Domain.h"
 #include "FilmLoad.h"
+#include "Measurement.h"
 #include "PositionGrid.h"
-#include "ProgramState.h"
 #include "VideoSize.h"
 
 namespace zebak {
@@ -42,18 +43,18 @@ inline constexpr const char* kEichfaktoraltNull =
 /// Texts of information boxes to show, in order.
 using Messages = std::vector<std::string>;
 
-/// Tabelleumrechnen: rewrites the x and y cells of both tables (rows 1 to the last) from the
+/// Rewrites (`Tabelleumrechnen`) the x and y cells of both tables (rows 1 to the last) from the
 /// factor oldFactor to newFactor (metres per pixel), 5 decimals trimmed. Empty cells, cells
 /// that hold no number and cells whose new value would not be a finite number keep their
 /// text; the time column is not touched. An oldFactor of 0 gives kEichfaktoraltNull and
 /// nothing is rewritten.
-Messages Tabelleumrechnen(std::array<PositionGrid, 2>& tables, double newFactor, double oldFactor);
+Messages rescaleTables(std::array<TrackResult, 2>& tables, double newFactor, double oldFactor);
 
-/// Nullpunktumrechnen: re-expresses the x and y cells of the table (rows 1 to the last) from
+/// Re-expresses (`Nullpunktumrechnen`) the x and y cells of the table (rows 1 to the last) from
 /// the origin oldOrigin to newOrigin (pixels, y downward) at `factor` metres per pixel, 5
 /// decimals trimmed; empty and non-number cells keep their text. A factor of 0 gives
 /// kEichfehler and nothing is rewritten.
-Messages Nullpunktumrechnen(PositionGrid& table, double factor, PixelPoint oldOrigin,
+Messages moveTableOrigin(PositionGrid& table, double factor, PixelPoint oldOrigin,
                             PixelPoint newOrigin);
 
 /// The length typed into the length window, metres: "." or "," as decimal separator. Empty
@@ -67,19 +68,37 @@ enum class CalibrationKind { Main, Manual, ManualOrigin };
 /// What a running calibration waits for.
 enum class CalibrationStep { Idle, StartPoint, EndPoint, Length, OriginQuestion, Origin };
 
+/// What a calibration run changes: the calibration, the line it clicks (the main window's
+/// `Eichpunkt` line or the manual overlay's `ManuellEichpunkt` line) and the tables it
+/// rescales.
+struct CalibrationTarget {
+    Calibration& calibration;
+    CalibrationLine& line;
+    std::array<TrackResult, 2>& tracks;
+};
+
+/// The target of a run of this kind over the measurement.
+inline CalibrationTarget calibrationTarget(Measurement& m, CalibrationKind kind) {
+    return {m.calibration, kind == CalibrationKind::Main ? m.calibration.line : m.manualLine,
+            m.tracks};
+}
+
 /// A calibration or origin move as a sequence of steps: the windows start it, feed it the
 /// clicks, the typed length and the answer to the origin question, and show what it returns.
-/// It keeps the step values of the state (Eichschritt, Kalibrierschritt, EichungLaeuft) and
-/// their sentinels in step, so a click means what the step says.
+/// The step is the only record of what the next click means (`Eichschritt`,
+/// `Kalibrierschritt`, `EichungLaeuft` of the old form); the value a step waits for reads -1
+/// until it is clicked.
 class CalibrationRun {
   public:
     /// Starts a run of this kind over a picture of this size (the pixels the clicks are in);
     /// `timeOriginToo` moves the time origin with the origin (ManualOrigin only). False, and
     /// nothing changes, while a run is going on.
-    bool begin(ProgramState& state, CalibrationKind kind, FrameSize picture,
+    bool begin(CalibrationTarget target, CalibrationKind kind, FrameSize picture,
                bool timeOriginToo = false);
     /// True from begin() until the run ends or is abandoned.
     bool running() const { return step_ != CalibrationStep::Idle; }
+    /// True while a run of this kind is going on.
+    bool running(CalibrationKind kind) const { return running() && kind_ == kind; }
     /// The kind of the run going on or ended last.
     CalibrationKind kind() const { return kind_; }
     /// What the run waits for; Idle when none runs.
@@ -90,23 +109,23 @@ class CalibrationRun {
     const char* prompt() const;
     /// A click on the picture at `point` (pixels of the picture given to begin()). Taken only
     /// while a click is awaited; returns the messages the step's end shows.
-    Messages click(ProgramState& state, PixelPoint point);
+    Messages click(CalibrationTarget target, PixelPoint point);
     /// The length typed: ends the length step and forms the factor (a failed factor keeps the
     /// old one and says so). False, and the wait goes on, unless the step awaits a length.
-    bool length(ProgramState& state, double lengthM, Messages& messages);
+    bool length(CalibrationTarget target, double lengthM, Messages& messages);
     /// The answer to kNullpunktFrage: Yes awaits the origin click, No ends the run.
-    Messages originAnswer(ProgramState& state, bool moveOrigin);
+    Messages originAnswer(CalibrationTarget target, bool moveOrigin);
     /// True when the run that just ended moved the time origin: the frame shown is to become
     /// the start of the restricted sequence.
     bool timeOriginMoved() const { return timeOriginMoved_; }
-    /// Ends a run at once (its window closes): the steps back to 0, the origin as before the
-    /// move, the factor as it stands.
-    void abandon(ProgramState& state);
+    /// Ends a run at once (its window closes): the origin as before the move, the factor as it
+    /// stands.
+    void abandon(CalibrationTarget target);
 
   private:
-    void enter(ProgramState& state, CalibrationStep step);
-    void formFactor(ProgramState& state, Messages& messages) const;
-    Messages finish(ProgramState& state);
+    void enter(CalibrationTarget target, CalibrationStep step);
+    void formFactor(CalibrationTarget target, Messages& messages) const;
+    Messages finish(CalibrationTarget target);
 
     CalibrationKind kind_ = CalibrationKind::Main;
     CalibrationStep step_ = CalibrationStep::Idle;
@@ -114,6 +133,10 @@ class CalibrationRun {
     bool timeOriginToo_ = false;
     bool timeOriginMoved_ = false;
     PixelPoint originBefore_{};
+    /// The factor before the run (`Eichfaktoralt`), to rescale the tables by.
+    double previousFactor_ = 1.0;
+    /// The origin before an origin move (`NullpunktAlt`).
+    PixelPoint previousOrigin_{};
 };
 
 }  // namespace zebak

@@ -14,14 +14,14 @@ namespace zebak {
 /// The colour match rule: true when every channel of the pixel differs from the reference by
 /// strictly less than the tolerance. Signed arithmetic, so R - t may be negative and R + t may
 /// exceed 255; tolerance 0 matches nothing and tolerance 1 only the exact colour.
-constexpr bool FarbeInToleranz(int r, int g, int b, int refR, int refG, int refB, int tolerance) {
+constexpr bool colourMatches(int r, int g, int b, int refR, int refG, int refB, int tolerance) {
     return refR - tolerance < r && r < refR + tolerance && refG - tolerance < g &&
            g < refG + tolerance && refB - tolerance < b && b < refB + tolerance;
 }
 
 /// The match rule for two colours.
-constexpr bool FarbeInToleranz(Rgb pixel, Rgb reference, int tolerance) {
-    return FarbeInToleranz(pixel.r, pixel.g, pixel.b, reference.r, reference.g, reference.b,
+constexpr bool colourMatches(Rgb pixel, Rgb reference, int tolerance) {
+    return colourMatches(pixel.r, pixel.g, pixel.b, reference.r, reference.g, reference.b,
                            tolerance);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AnalysisHost.h"
+#include "AnalysisEvents.h"
 #include "FrameSource.h"
-#include "ProgramState.h"
+#include "Run.h"
 
 namespace zebak {
 
@@ -15,34 +15,31 @@ inline constexpr const char* kKeineFarbe2 =
     "Sie haben noch keine Farbe2 gewählt. Bitte klicken Sie auf dem Videofenster auf das zu "
     "verfolgende Objekt.";
 
-/// Simple search loop of a slot (EinfacheSuche1 / EinfacheSuche2):
-/// 1. Show "Abbrechen" and the indicator, clear Abbruch; an end bar at the frame count moves
-///    back to the last frame.
-/// 2. For every frame from the sequence start to its end (both included): scan the whole
-///    search area, centre = midpoint of the matching pixels' bounding box (the frame's middle
-///    when nothing matched, which also turns the indicator red), adoption and targeted search
-///    in the slot's order, else marker and row; brake pause; stop when Abbruch is set.
-/// 3. Hide "Abbrechen" and the indicator.
-void EinfacheSuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                   SlotNumber slot);
+/// Simple search loop of a slot (`EinfacheSuche1` / `EinfacheSuche2`): for every frame from
+/// the range start to its end (both included, the film's last frame at most; an end bar at the
+/// frame count moves back to the last frame first): scan the whole search area, centre =
+/// midpoint of the matching pixels' bounding box (the frame's middle when nothing matched),
+/// adoption and targeted search in the slot's order, else marker and row; brake pause; stop
+/// on a stop request.
+void runSimpleSearch(Run& run, SlotNumber slot);
 
-/// Predicted-position pass of a slot (Analyse1 / Analyse2):
+/// Predicted-position pass of a slot (`Analyse1` / `Analyse2`):
 /// 1. Frames s and s + 1 (always both) with a full scan of the search area.
 /// 2. An end bar at the frame count moves back to the last frame.
 /// 3. Frames s + 2 to the end: only the disc of radius "Mögl. Abweichung" around the position
 ///    extrapolated from the two previous centres, clipped to rows/columns 1 .. size - 1 and the
-///    search area (inclusive); Abbruch is checked after the scan and after the pause.
-void Analyse(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot);
+///    search area (inclusive); a stop request is checked after the scan and after the pause.
+void runPredictedSearch(Run& run, SlotNumber slot);
 
-/// The "Filmanalyse" command: refuses a slot to be analysed whose colour has not been picked;
-/// prepares the tables and a white search result image (or the current frame with
-/// "Hintergrund"), then runs colour 1 and then colour 2, each from its picked colour, in the
-/// slot's search mode.
-void FilmAnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host);
+/// The film analysis (`FilmAnalyseBtnClick`): refuses a slot to be analysed whose colour has
+/// not been picked (its message, status ColourMissing1/2); else empties the tables, draws a
+/// white search result image (or the current frame with "Hintergrund"), and runs colour 1 and
+/// then colour 2, each from its picked colour, in the slot's search mode.
+RunStatus analyseFilm(AnalysisJob& job, RunOutputs out, FrameSource& frames, RunPorts ports);
 
-/// The "Bildanalyse" command: scans the search area of the current frame for each checked
-/// colour (from its picked colour) and shows either the matching pixels in their own colour or
-/// the centre marker in the search result image. Writes no table row.
-void AnalyseBtnClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host);
+/// The still-frame analysis (`AnalyseBtnClick`): scans the search area of the current frame
+/// for each checked colour (from its picked colour) and shows either the matching pixels in
+/// their own colour or the centre marker in the search result image. Writes no table row.
+RunStatus analyseFrame(AnalysisJob& job, RunOutputs out, FrameSource& frames, RunPorts ports);
 
 }  // namespace zebak

@@ -50,30 +50,25 @@ PixelPoint shownToFrame(PixelPoint point, FrameSize shown, FrameSize frame) {
 }
 
 SlotNumber firstAnalysedSlot(const ResultDisplay& display) {
-    if (display.farbe1Analysieren) return 1;
-    return display.farbe2Analysieren ? 2 : 0;
+    if (display.analyseColour1) return 1;
+    return display.analyseColour2 ? 2 : 0;
 }
 
-void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
+void applyFilmLoad(Measurement& m, const std::string& path, const FilmDescription& film,
                    int frameCount) {
     const FrameSize size = uprightSize(analysisSize(film.nativeSize), film.rotationDeg);
-    state.Filmname = path;
-    state.Videobreite = state.Anzeigebreite = size.width;
-    state.Videohoehe = state.Anzeigehoehe = size.height;
-    state.SuchbereichLinks = 0;
-    state.SuchbereichOben = 0;
-    state.SuchbereichRechts = size.width;
-    state.SuchbereichUnten = size.height;
-    state.NullpunktX = 0;
-    state.NullpunktY = size.height;
-    state.analyse.sequenceStart = 0;
-    state.analyse.sequenceEnd = frameCount;
+    m.film.path = path;
+    m.film.size = size;
+    m.area = SearchArea{0, 0, size.width, size.height};
+    m.calibration.origin = PixelPoint{0, size.height};
+    m.range = FrameRange{0, frameCount};
+    FilmTiming& timing = m.film.timing;
     // A slow-motion film is measured at the rate it was recorded at, not played at.
-    state.analyse.framesPerSecond = defaultFrameRate(film.captureFps ? *film.captureFps : film.fps);
+    timing.framesPerSecond = defaultFrameRate(film.captureFps ? *film.captureFps : film.fps);
     // Its frame times are real times too: a film stored at 30 frames/s of a recording at 240
     // steps 1/240 s from frame to frame.
-    state.analyse.frameTimesS = recordedTimesS(film.frameTimesS, film.captureFps);
-    state.analyse.timesFromFilm = false;
+    timing.frameTimesS = recordedTimesS(film.frameTimesS, film.captureFps);
+    timing.timesFromFilm = false;
 }
 
 }  // namespace zebak

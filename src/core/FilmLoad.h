@@ -2,18 +2,12 @@
 
 #include <string>
 
+#include "Domain.h"
 #include "FrameSource.h"
-#include "ProgramState.h"
+#include "Measurement.h"
 #include "VideoSize.h"
 
 namespace zebak {
-
-/// A point on the display window or in a frame, pixels.
-struct PixelPoint {
-    int x = 0;
-    int y = 0;
-    friend constexpr bool operator==(PixelPoint, PixelPoint) = default;
-};
 
 /// A film taller than this many rows is shown reduced on the display window.
 inline constexpr int kMaxDisplayHeightPx = 288;
@@ -53,12 +47,12 @@ PixelPoint shownToFrame(PixelPoint point, FrameSize shown, FrameSize frame);
 /// when that is, else 0 (none).
 SlotNumber firstAnalysedSlot(const ResultDisplay& display);
 
-/// What loading a film sets in the state: the name, the analysis and display sizes (of the
-/// upright picture), the whole frame as search area, the origin at the bottom-left corner,
+/// What loading a film sets in the measurement: the name, the analysis size (of the upright
+/// picture), the whole frame as search area, the origin at the bottom-left corner,
 /// the open sequence from frame 0 to the frame count, the default frame rate (of the
 /// recording rate when the film carries one), the film's frame times (real times, scaled to
 /// the recording rate when the film carries one) with "Zeiten aus dem Film" off.
-void applyFilmLoad(ProgramState& state, const std::string& path, const FilmDescription& film,
+void applyFilmLoad(Measurement& m, const std::string& path, const FilmDescription& film,
                    int frameCount);
 
 }  // namespace zebak

@@ -163,7 +163,7 @@ std::optional<double> cellValue(const TextGrid& grid, int row, int column) {
     return valueOf(gridCell(grid, row, column));
 }
 
-KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps,
+KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
                                std::span<const double> rowTimesS) {
     const SlotTraits& traits = kSlotTraits.at(slot == 2 ? 1 : 0);
     const RowClock clock{fps < 1 ? 1 : fps, rowTimesS};

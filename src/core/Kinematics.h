@@ -39,7 +39,7 @@ inline constexpr const char* kGeschwindigkeitsfehler = "Fehler bei der Geschwind
 /// where `rowTimesS` holds both rows (index = table row), the difference of those times;
 /// accelerations likewise over the velocity rows, written one row higher. A quotient that is
 /// not finite leaves its cell empty and adds the message kGeschwindigkeitsfehler.
-KinematicsGrids Tabellefuellen(int slot, const PositionGrid& source, int fps,
+KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
                                std::span<const double> rowTimesS = {});
 
 /// Text of a grid cell; an empty text outside the grid.

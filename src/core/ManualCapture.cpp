@@ -7,20 +7,23 @@
 
 namespace zebak {
 
-int zeileinsmemomanuell(ProgramState& state, int n, int px, int py) {
-    const int offset = n - state.analyse.sequenceStart;
+int writeManualRow(TrackResult& track, const ManualRowRules& rules, int n, PixelPoint p) {
+    const int offset = n - rules.start;
     if (offset < 0) return 0;  // a row index before the table's first row
-    const std::string t = fixedText(frameTimeS(state.analyse, n), 3);
-    const std::string x =
-        fixedText(static_cast<double>(px - state.NullpunktX) * state.Eichfaktor, 5);
+    const Calibration& c = rules.calibration;
+    const std::string t = fixedText(frameTimeS(rules.timing, rules.start, n), 3);
+    const std::string x = fixedText(static_cast<double>(p.x - c.origin.x) * c.factorMPerPx, 5);
     const std::string y =
-        fixedText(static_cast<double>(state.NullpunktY - py - 1) * state.Eichfaktor, 5);
-    PositionGrid& table = state.tabelle(1);
+        fixedText(static_cast<double>(c.origin.y - p.y - 1) * c.factorMPerPx, 5);
+    PositionGrid& table = track.grid;
     const int row = offset + 1;
     if (table.rowCount() < row + 1) table.setRowCount(row + 1);
     table.setCell(row, 0, t);
     table.setCell(row, 1, x);
     table.setCell(row, 2, y);
+    if (track.found.size() < static_cast<std::size_t>(row + 1))
+        track.found.resize(static_cast<std::size_t>(row + 1), false);
+    track.found[static_cast<std::size_t>(row)] = true;
     return row;
 }
 
@@ -33,12 +36,12 @@ std::string mouseLabel(const char* axis, double pixels, double factor) {
 
 }  // namespace
 
-std::string mouseLabelX(const ProgramState& state, int px) {
-    return mouseLabel("x: ", px - state.NullpunktX, state.Eichfaktor);
+std::string mouseLabelX(const Calibration& calibration, int px) {
+    return mouseLabel("x: ", px - calibration.origin.x, calibration.factorMPerPx);
 }
 
-std::string mouseLabelY(const ProgramState& state, int py) {
-    return mouseLabel("y: ", state.NullpunktY - py - 1, state.Eichfaktor);
+std::string mouseLabelY(const Calibration& calibration, int py) {
+    return mouseLabel("y: ", calibration.origin.y - py - 1, calibration.factorMPerPx);
 }
 
 ManualEvaluationCheck checkManualEvaluation(const PositionGrid& table) {

@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "Domain.h"
 #include "FilmLoad.h"
-#include "ProgramState.h"
 #include "VideoSize.h"
 
 namespace zebak {
@@ -20,17 +20,25 @@ inline constexpr const char* kZuWenigMesswerte =
 inline constexpr const char* kUebersprungen =
     "Mindestens ein Bild wurde übersprungen! Dadurch entstehen Lücken in den Datenreihen.";
 
-/// zeileinsmemomanuell: records the click (px, py) for frame n into tabelle1. Row n - S + 1
-/// (S the sequence start) gets t with 3 decimals, x = (px - NullpunktX) * Eichfaktor and
-/// y = (NullpunktY - py - 1) * Eichfaktor with 5 decimals, none trimmed; the table grows to
-/// hold that row but never shrinks, and a second click in a frame overwrites its row.
-/// Returns the row written, or 0 for a frame before S (nothing is written).
-int zeileinsmemomanuell(ProgramState& state, int n, int px, int py);
+/// What a manually captured row's texts depend on.
+struct ManualRowRules {
+    const FilmTiming& timing;
+    /// The range start S: the frame of row 1.
+    int start;
+    const Calibration& calibration;
+};
+
+/// Records the click p for frame n into tabelle1's track (`zeileinsmemomanuell`). Row n - S + 1
+/// gets t with 3 decimals, x = (px - origin.x) * factor and y = (origin.y - py - 1) * factor
+/// with 5 decimals, none trimmed; the table grows to hold that row but never shrinks, and a
+/// second click in a frame overwrites its row. Returns the row written, or 0 for a frame
+/// before S (nothing is written).
+int writeManualRow(TrackResult& track, const ManualRowRules& rules, int n, PixelPoint p);
 
 /// The live mouse label of manual capture: "x: " (or "y: ") + the trimmed coordinate of the
 /// picture pixel with 5 decimals + " Pixel" when uncalibrated (factor exactly 1) or " m".
-std::string mouseLabelX(const ProgramState& state, int px);
-std::string mouseLabelY(const ProgramState& state, int py);
+std::string mouseLabelX(const Calibration& calibration, int px);
+std::string mouseLabelY(const Calibration& calibration, int py);
 
 /// What " Auswertung" of manual capture does with tabelle1.
 struct ManualEvaluationCheck {

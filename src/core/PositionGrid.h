@@ -29,6 +29,7 @@ class PositionGrid {
     void reset();
     /// The header texts of row 0 as given at construction.
     const Row& header() const { return header_; }
+    friend bool operator==(const PositionGrid&, const PositionGrid&) = default;
 
   private:
     Row header_;

@@ -7,74 +7,67 @@
 
 namespace zebak {
 
-void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables) {
-    state.tabelle(1).reset();
-    state.tabelle(2).reset();
-    tables.positionTablesPrepared();
+void resetTracks(std::array<TrackResult, 2>& tracks) {
+    for (TrackResult& t : tracks) {
+        t.grid.reset();
+        t.found.clear();
+    }
 }
 
-double tableX(const ProgramState& state, int px) {
-    return static_cast<double>(px - state.NullpunktX) * state.Eichfaktor;
+double tableX(const Calibration& calibration, int px) {
+    return static_cast<double>(px - calibration.origin.x) * calibration.factorMPerPx;
 }
 
-double tableY(const ProgramState& state, int py) {
-    return static_cast<double>(state.NullpunktY - py) * state.Eichfaktor;
+double tableY(const Calibration& calibration, int py) {
+    return static_cast<double>(calibration.origin.y - py) * calibration.factorMPerPx;
 }
 
-double frameTimeS(const AnalysisState& analysis, int n) {
-    const int start = analysis.sequenceStart;
-    const auto& times = analysis.frameTimesS;
-    if (analysis.timesFromFilm && start >= 0 && n >= start &&
+double frameTimeS(const FilmTiming& timing, int start, int n) {
+    const auto& times = timing.frameTimesS;
+    if (timing.timesFromFilm && start >= 0 && n >= start &&
         static_cast<std::size_t>(n) < times.size())
         return times[static_cast<std::size_t>(n)] - times[static_cast<std::size_t>(start)];
     // A frame rate of 0 would make the time undefined; the field counts from 1.
-    const int fps = analysis.framesPerSecond < 1 ? 1 : analysis.framesPerSecond;
+    const int fps = timing.framesPerSecond < 1 ? 1 : timing.framesPerSecond;
     return static_cast<double>(n - start) / fps;
 }
 
-std::vector<double> rowTimesS(const AnalysisState& analysis, int rows) {
+std::vector<double> rowTimesS(const FilmTiming& timing, int start, int rows) {
     std::vector<double> times;
-    if (!analysis.timesFromFilm || analysis.frameTimesS.empty() || rows < 1) return times;
+    if (!timing.timesFromFilm || timing.frameTimesS.empty() || rows < 1) return times;
     times.resize(static_cast<std::size_t>(rows), 0.0);
     for (int k = 1; k < rows; ++k)
-        times[static_cast<std::size_t>(k)] = frameTimeS(analysis, analysis.sequenceStart + k - 1);
+        times[static_cast<std::size_t>(k)] = frameTimeS(timing, start, start + k - 1);
     return times;
 }
 
-namespace {
+KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
+                               const FilmTiming& timing, int start) {
+    return fillKinematics(slot, positions, timing.framesPerSecond,
+                          rowTimesS(timing, start, positions.rowCount()));
+}
 
-/// Puts the texts into row n - S + 1 of the slot's table, which becomes its last row; a frame
-/// before the sequence start S shows kZurueckgesprungen and writes nothing.
-void writeRowTexts(ProgramState& state, SlotNumber slot, int n, PositionGrid::Row texts,
-                   const AnalysisHost& host) {
-    const int offset = n - state.analyse.sequenceStart;
+void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                      std::optional<PixelPoint> position, AnalysisEvents& events,
+                      UserDialogs& dialogs) {
+    const int offset = n - job.range.start;
     if (offset < 0) {
-        host.dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
+        dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
     }
-    PositionGrid& grid = state.tabelle(slot);
-    const int row = offset + 1;
-    grid.setRowCount(row + 1);
-    for (int c = 0; c < PositionGrid::kColumns; ++c)
-        grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
-    host.tables.positionRowWritten(slot, row);
-}
-
-}  // namespace
-
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
-                  const AnalysisHost& host) {
     PositionGrid::Row texts{};
-    if (state.analyse.panel5 != FoundIndicator::NotFound) {
-        texts[0] = timeText(frameTimeS(state.analyse, n));
-        texts[1] = lengthText(tableX(state, px));
-        texts[2] = lengthText(tableY(state, py));
+    if (position) {
+        texts[0] = timeText(frameTimeS(job.timing, job.range.start, n));
+        texts[1] = lengthText(tableX(job.calibration, position->x));
+        texts[2] = lengthText(tableY(job.calibration, position->y));
     }
-    writeRowTexts(state, slot, n, std::move(texts), host);
-}
-
-void recordEmptyRow(ProgramState& state, SlotNumber slot, int n, const AnalysisHost& host) {
-    writeRowTexts(state, slot, n, PositionGrid::Row{}, host);
+    const int row = offset + 1;
+    track.grid.setRowCount(row + 1);
+    for (int c = 0; c < PositionGrid::kColumns; ++c)
+        track.grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
+    track.found.resize(static_cast<std::size_t>(row + 1), false);
+    track.found[static_cast<std::size_t>(row)] = position.has_value();
+    events.rowWritten(slot, row);
 }
 
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {

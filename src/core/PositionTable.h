@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <vector>
 
-#include "AnalysisHost.h"
-#include "ProgramState.h"
+#include "AnalysisEvents.h"
+#include "Domain.h"
 
 namespace zebak {
 
@@ -12,36 +13,42 @@ namespace zebak {
 inline constexpr const char* kZurueckgesprungen =
     "Das Video ist zurückgesprungen!Fehlermelung: Liste überschreitet Maximum.";
 
-/// Empties both position tables, writes their headers and asks the host to show them.
-void Tabellenvorbereiten(ProgramState& state, TableFeedback& tables);
+/// Empties both position tables and their found marks and writes the headers
+/// (`Tabellenvorbereiten`).
+void resetTracks(std::array<TrackResult, 2>& tracks);
 
-/// Table x of a pixel column: (px - NullpunktX) * Eichfaktor.
-double tableX(const ProgramState& state, int px);
-/// Table y of a pixel row, growing upward: (NullpunktY - py) * Eichfaktor.
-double tableY(const ProgramState& state, int py);
+/// Table x of a pixel column: (px - origin.x) * factor.
+double tableX(const Calibration& calibration, int px);
+/// Table y of a pixel row, growing upward: (origin.y - py) * factor.
+double tableY(const Calibration& calibration, int py);
 
-/// The time column's value for frame n, seconds after the first frame of the restricted
-/// sequence: from the film's frame times when "Zeiten aus dem Film" is on and the film gives
-/// them, else (n - start) / "Bilder/s" (a rate below 1 counts as 1).
-double frameTimeS(const AnalysisState& analysis, int n);
+/// The time column's value for frame n, seconds after the first frame `start` of the
+/// restricted sequence: from the film's frame times when "Zeiten aus dem Film" is on and the
+/// film gives them, else (n - start) / "Bilder/s" (a rate below 1 counts as 1).
+double frameTimeS(const FilmTiming& timing, int start, int n);
 
-/// The exact film time of every table row (index = row, row 1 the sequence's first frame) for
-/// the evaluation's time steps, when "Zeiten aus dem Film" is on and the film gives its frame
-/// times; empty otherwise, so the steps come from the row distance and "Bilder/s".
-std::vector<double> rowTimesS(const AnalysisState& analysis, int rows);
+/// The exact film time of every table row (index = row, row 1 the sequence's first frame
+/// `start`) for the evaluation's time steps, when "Zeiten aus dem Film" is on and the film
+/// gives its frame times; empty otherwise, so the steps come from the row distance and
+/// "Bilder/s".
+std::vector<double> rowTimesS(const FilmTiming& timing, int start, int rows);
 
-/// Records the position (px, py) of the slot for frame n (the frame the film shows) into
-/// the slot's table (Zeileinsmemo1 / ZeileInsMemo2):
-/// 1. n before the sequence start S: the information box kZurueckgesprungen, nothing written.
-/// 2. Found indicator red: three empty texts; otherwise t = (n - S) / Bilder/s (3 decimals),
-///    x and y converted to metres (5 decimals), each trimmed.
-/// 3. The row count becomes n - S + 2, so row n - S + 1 is the last row, and the texts go there.
-void Zeileinsmemo(ProgramState& state, SlotNumber slot, int n, int px, int py,
-                  const AnalysisHost& host);
+/// The evaluation window's three grids of a slot's position table (`Tabelle1fuellen` /
+/// `Tabelle2fuellen`), with the film's own row times when "Zeiten aus dem Film" is on.
+KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
+                               const FilmTiming& timing, int start);
 
-/// Records an empty row for frame n of the slot, a frame that has no position (the same rows
-/// and the same box before the sequence start as Zeileinsmemo).
-void recordEmptyRow(ProgramState& state, SlotNumber slot, int n, const AnalysisHost& host);
+/// Records the position of the slot for frame n (the frame the film shows) into the slot's
+/// track (`Zeileinsmemo1` / `ZeileInsMemo2`):
+/// 1. n before the range start S: the information box kZurueckgesprungen, nothing written.
+/// 2. No position (the object was not found, or the frame has none): three empty texts;
+///    otherwise t = (n - S) / Bilder/s (3 decimals), x and y converted to metres (5 decimals),
+///    each trimmed.
+/// 3. The row count becomes n - S + 2, so row n - S + 1 is the last row, and the texts go
+///    there with the found mark; the events hear rowWritten.
+void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                      std::optional<PixelPoint> position, AnalysisEvents& events,
+                      UserDialogs& dialogs);
 
 /// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
 /// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)

@@ -24,33 +24,33 @@ const SlotTraits kTraits[2] = {
     {kBlau, kFuchsia, kRot, kRot, kRot, kRot, false},
 };
 
-/// Draws the "+" or "." marker of colour c at (cx, cy).
-void drawMarker(ProgramState& state, DisplayFeedback& display, int cx, int cy, Rgb c) {
-    RgbFrame& image = state.analyse.Suchergebnisbild;
-    if (state.analyse.anzeige.punktMarker) {
-        image.setPixel(cx, cy, c);
+/// Draws the "+" or "." marker of colour c at (cx, cy); the "+" shows on the display window.
+void drawMarker(Run& run, SlotNumber slot, PixelPoint c, Rgb colour) {
+    RgbFrame& image = run.image();
+    if (run.display().dotMarker) {
+        image.setPixel(c.x, c.y, colour);
         return;
     }
-    for (int x = cx - 2; x <= cx + 2; ++x) image.setPixel(x, cy, c);
-    for (int y = cy - 2; y <= cy + 2; ++y) image.setPixel(cx, y, c);
-    display.paintDisplayCross(cx, cy);
+    for (int x = c.x - 2; x <= c.x + 2; ++x) image.setPixel(x, c.y, colour);
+    for (int y = c.y - 2; y <= c.y + 2; ++y) image.setPixel(c.x, y, colour);
+    run.result(slot).cross = c;
 }
 
 /// The targeted search's window around (cx, cy) with half size h: at least row/column 1,
 /// at most the last row/column of the frame, then inside the search area (inclusive).
-PixelWindow refineWindow(const ProgramState& state, const RgbFrame& frame, long long cx,
+PixelWindow refineWindow(const AnalysisJob& job, const RgbFrame& frame, long long cx,
                          long long cy, long long h) {
-    const long long w = state.Videobreite;
-    const long long hgt = state.Videohoehe;
+    const long long w = job.size.width;
+    const long long hgt = job.size.height;
     PixelWindow win{cx - h, cy - h, cx + h, cy + h};
     if (win.top < 1) win.top = 1;
     if (win.bottom > hgt - 1) win.bottom = hgt - 1;
     if (win.left < 1) win.left = 1;
     if (win.right > w - 1) win.right = w - 1;
-    win.top = std::max<long long>(win.top, state.SuchbereichOben);
-    win.bottom = std::min<long long>(win.bottom, state.SuchbereichUnten);
-    win.left = std::max<long long>(win.left, state.SuchbereichLinks);
-    win.right = std::min<long long>(win.right, state.SuchbereichRechts);
+    win.top = std::max<long long>(win.top, job.area.top);
+    win.bottom = std::min<long long>(win.bottom, job.area.bottom);
+    win.left = std::max<long long>(win.left, job.area.left);
+    win.right = std::min<long long>(win.right, job.area.right);
     // Never beyond the pixels the frame holds.
     win.bottom = std::min<long long>(win.bottom, frame.height() - 1);
     win.right = std::min<long long>(win.right, frame.width() - 1);
@@ -70,23 +70,23 @@ struct ChordSum {
 
 /// Row pass: horizontal chords of matching pixels inside the disc; paints the disc (aqua) and
 /// the matching pixels when the result display asks for them.
-ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& win, long long cx,
+ChordSum rowPass(Run& run, const RgbFrame& frame, const PixelWindow& win, long long cx,
                  long long cy, long long h, const ColourMatcher& match, SlotNumber slot) {
-    const ResultDisplay& anzeige = state.analyse.anzeige;
-    RgbFrame& image = state.analyse.Suchergebnisbild;
+    const ResultDisplay& display = run.display();
+    RgbFrame& image = run.image();
     ChordSum chords;
     for (long long y = win.top; y <= win.bottom; ++y) {
         const std::uint8_t* row = frame.row(static_cast<int>(y));
-        long long rowMin = state.Videobreite;
+        long long rowMin = run.job.size.width;
         long long rowMax = 0;
         bool hit = false;
         for (long long x = win.left; x <= win.right; ++x) {
             if (!inDisc(x, y, cx, cy, h)) continue;
             const int xi = static_cast<int>(x);
             const int yi = static_cast<int>(y);
-            if (anzeige.objektgroesse) image.setPixel(xi, yi, kAqua);
+            if (display.showObjectSize) image.setPixel(xi, yi, kAqua);
             if (!match.matches(row + 3 * x)) continue;
-            if (anzeige.gefundeneBildpunkte) image.setPixel(xi, yi, slotTraits(slot).refineColour);
+            if (display.showFoundPixels) image.setPixel(xi, yi, slotTraits(slot).refineColour);
             rowMin = std::min(rowMin, x);
             rowMax = std::max(rowMax, x);
             hit = true;
@@ -100,11 +100,11 @@ ChordSum rowPass(ProgramState& state, const RgbFrame& frame, const PixelWindow& 
 }
 
 /// Column pass: vertical chords of matching pixels inside the disc; draws nothing.
-ChordSum columnPass(const ProgramState& state, const RgbFrame& frame, const PixelWindow& win,
+ChordSum columnPass(const AnalysisJob& job, const RgbFrame& frame, const PixelWindow& win,
                     long long cx, long long cy, long long h, const ColourMatcher& match) {
     ChordSum chords;
     for (long long x = win.left; x <= win.right; ++x) {
-        long long colMin = state.Videohoehe;
+        long long colMin = job.size.height;
         long long colMax = 0;
         bool hit = false;
         for (long long y = win.top; y <= win.bottom; ++y) {
@@ -122,22 +122,21 @@ ChordSum columnPass(const ProgramState& state, const RgbFrame& frame, const Pixe
     return chords;
 }
 
-/// The question after an empty row pass, with the windows hidden while it is open and the
-/// film brought back to frame p afterwards. True when the user chose the faulty continuation.
-bool askAfterMiss(ProgramState& state, FrameSource& frames, const AnalysisHost& host, int p) {
-    const bool reduced = isReducedDisplay({state.Videobreite, state.Videohoehe});
-    host.display.showResultWindow(false);
-    if (reduced) host.display.showDisplayWindow(false);
-    const DialogAnswer answer =
-        host.dialogs.messageDialog(DialogKind::Warning, kZweitsucheFrage, DialogButtons::YesNo);
-    if (answer == DialogAnswer::No) state.Abbruch = true;
-    host.display.showResultWindow(true);
-    host.dialogs.pause(10);
-    frames.seek(p);
+/// The question after an empty row pass, with the windows stepping aside while it is open and
+/// the film brought back to frame p afterwards. True when the user chose the faulty
+/// continuation; No asks the run to stop.
+bool askAfterMiss(Run& run, int p) {
+    const bool reduced = isReducedDisplay(run.job.size);
+    run.ports.events.questionOpen(true);
+    const DialogAnswer answer = run.ports.dialogs.messageDialog(
+        DialogKind::Warning, kZweitsucheFrage, DialogButtons::YesNo);
+    if (answer == DialogAnswer::No) run.requestStop();
+    run.ports.events.questionOpen(false);
+    run.pause(10);
+    run.frames.seek(p);
     if (reduced) {
-        host.display.showDisplayWindow(true);
-        host.dialogs.pause(10);
-        frames.seek(p);
+        run.pause(10);
+        run.frames.seek(p);
     }
     return answer != DialogAnswer::No;
 }
@@ -153,26 +152,25 @@ void BoundingBox::add(int x, int y) {
     maxY = std::max(maxY, y);
 }
 
-std::uint8_t firstTolerance(const SearchSettings& settings) {
-    return static_cast<std::uint8_t>(std::clamp(settings.FarbToleranz, 0, 255));
+std::uint8_t firstTolerance(const SlotSettings& settings) {
+    return static_cast<std::uint8_t>(std::clamp(settings.tolerance, 0, 255));
 }
 
-BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumber slot) {
-    const SlotState& s = state.slot(slot);
-    const ColourMatcher match(s.Farbe, s.Toleranz);
-    BoundingBox box(state.Videobreite, state.Videohoehe);
-    const int x0 = std::max(state.SuchbereichLinks, 0);
-    const int x1 = std::min(state.SuchbereichRechts, frame.width());
-    const int y0 = std::max(state.SuchbereichOben, 0);
-    const int y1 = std::min(state.SuchbereichUnten, frame.height());
-    const Rgb colour = slotTraits(slot).foundColour;
-    RgbFrame& image = state.analyse.Suchergebnisbild;
+BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFrame& frame,
+                           const ColourMatcher& match, ScanPainting paint) {
+    BoundingBox box(size.width, size.height);
+    const int x0 = std::max(area.left, 0);
+    const int x1 = std::min(area.right, frame.width());
+    const int y0 = std::max(area.top, 0);
+    const int y1 = std::min(area.bottom, frame.height());
+    const Rgb colour = paint.colour;
+    RgbFrame* image = paint.image;
     // Found pixels go straight into the result image's rows when it has the frame's size.
-    const bool draw = state.analyse.anzeige.gefundeneBildpunkte;
-    const bool direct = image.width() == frame.width() && image.height() == frame.height();
+    const bool direct =
+        image && image->width() == frame.width() && image->height() == frame.height();
     for (int y = y0; y < y1; ++y) {
         const std::uint8_t* row = frame.row(y);
-        std::uint8_t* out = draw && direct ? image.row(y) : nullptr;
+        std::uint8_t* out = direct ? image->row(y) : nullptr;
         int first = -1;
         int last = -1;
         for (int x = match.skipNonMatching(row, x0, x1), stop = std::min(x + 16, x1); x < x1; ++x) {
@@ -187,8 +185,8 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
                 out[3 * x] = colour.r;
                 out[3 * x + 1] = colour.g;
                 out[3 * x + 2] = colour.b;
-            } else if (draw) {
-                image.setPixel(x, y, colour);
+            } else if (image) {
+                image->setPixel(x, y, colour);
             }
             if (first < 0) first = x;
             last = x;
@@ -202,75 +200,96 @@ BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumbe
     return box;
 }
 
-void setFoundIndicator(ProgramState& state, const AnalysisHost& host, bool found) {
-    state.analyse.panel5 = found ? FoundIndicator::Found : FoundIndicator::NotFound;
-    host.display.foundIndicatorChanged(state.analyse.panel5);
-    if (!found) host.dialogs.playSound(SoundClip::Fehler);
+BoundingBox scanSlot(Run& run, SlotNumber slot) {
+    const SlotTrace& t = run.trace(slot);
+    const ScanPainting paint{run.display().showFoundPixels ? &run.image() : nullptr,
+                             slotTraits(slot).foundColour};
+    return scanSearchArea(run.job.area, run.job.size, run.frames.frame(),
+                          ColourMatcher(t.workingColour, t.tolerance), paint);
 }
 
-void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
-    const SlotState& s = state.slot(slot);
-    drawMarker(state, display, s.MittelpunktX, s.MittelpunktY, slotTraits(slot).markerColour);
+void recordFound(Run& run, SlotNumber slot, const BoundingBox& box) {
+    SlotTrace& t = run.trace(slot);
+    t.centre = {box.centreX(), box.centreY()};
+    const bool found = box.found(run.job.size.width, run.job.size.height);
+    FrameResult& r = run.result(slot);
+    r.found = found;
+    r.centre = t.centre;
+    if (!found) run.ports.dialogs.playSound(SoundClip::Error);
 }
 
-void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display) {
-    const SlotState& s = state.slot(slot);
+void drawCentreMarker(Run& run, SlotNumber slot) {
+    drawMarker(run, slot, run.trace(slot).centre, slotTraits(slot).markerColour);
+}
+
+void drawRefinedMarker(Run& run, SlotNumber slot) {
     const SlotTraits& t = slotTraits(slot);
-    const ResultDisplay& anzeige = state.analyse.anzeige;
-    const Rgb colour = anzeige.punktMarker           ? t.refinedDotColour
-                       : anzeige.gefundeneBildpunkte ? t.refinedCrossColourOnPixels
-                                                     : t.refinedCrossColourOnCentres;
-    drawMarker(state, display, s.GenauerMittelpunktX, s.GenauerMittelpunktY, colour);
+    const ResultDisplay& display = run.display();
+    const Rgb colour = display.dotMarker         ? t.refinedDotColour
+                       : display.showFoundPixels ? t.refinedCrossColourOnPixels
+                                                 : t.refinedCrossColourOnCentres;
+    drawMarker(run, slot, run.trace(slot).refinedCentre, colour);
 }
 
-void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                   SlotNumber slot) {
-    const int p = frames.currentFrame();
-    const SearchSettings& settings = state.settings(slot);
-    const int t2 = settings.ZweitToleranz;
-    host.dialogs.pause(state.analyse.anzeige.bremseMs);
-    if (state.Abbruch) return;
+void writeCentreRow(Run& run, SlotNumber slot) {
+    const FrameResult& r = run.result(slot);
+    writePositionRow(run.track(slot), slot, run.job, run.frames.currentFrame(),
+                     r.found ? std::optional(run.trace(slot).centre) : std::nullopt,
+                     run.ports.events, run.ports.dialogs);
+}
 
-    SlotState& s = state.slot(slot);
-    const long long h = settings.Objektgroesse / 2;
-    const long long cx = s.MittelpunktX;
-    const long long cy = s.MittelpunktY;
-    const ColourMatcher match(s.Farbe, t2);
+void reportFrame(Run& run, SlotNumber slot) {
+    run.ports.events.frameAnalysed(slot, run.frames.currentFrame(), run.result(slot));
+    run.result(slot) = FrameResult{};
+}
 
-    const PixelWindow win = refineWindow(state, frames.frame(), cx, cy, h);
-    const ChordSum rows = rowPass(state, frames.frame(), win, cx, cy, h, match, slot);
+void refineCentre(Run& run, SlotNumber slot) {
+    const int p = run.frames.currentFrame();
+    const SlotSettings& settings = run.settings(slot);
+    const int t2 = settings.refineTolerance;
+    run.pause(run.display().brakeMs);
+    if (run.stopRequested()) return;
+
+    SlotTrace& s = run.trace(slot);
+    const long long h = settings.objectSizePx / 2;
+    const long long cx = s.centre.x;
+    const long long cy = s.centre.y;
+    const ColourMatcher match(s.workingColour, t2);
+
+    const PixelWindow win = refineWindow(run.job, run.frames.frame(), cx, cy, h);
+    const ChordSum rows = rowPass(run, run.frames.frame(), win, cx, cy, h, match, slot);
     bool positioned = true;
     if (rows.count > 0)
-        s.GenauerMittelpunktX = static_cast<int>(rows.sum / rows.count);
+        s.refinedCentre.x = static_cast<int>(rows.sum / rows.count);
     else
-        positioned = askAfterMiss(state, frames, host, p);
+        positioned = askAfterMiss(run, p);
 
-    const ChordSum columns = columnPass(state, frames.frame(), win, cx, cy, h, match);
-    if (columns.count > 0) s.GenauerMittelpunktY = static_cast<int>(columns.sum / columns.count);
+    const ChordSum columns = columnPass(run.job, run.frames.frame(), win, cx, cy, h, match);
+    if (columns.count > 0) s.refinedCentre.y = static_cast<int>(columns.sum / columns.count);
 
     // Refused as a faulty continuation, the frame has no position: the previous refined
-    // centre (or the corner before any) is not recorded for it.
-    if (positioned)
-        Zeileinsmemo(state, slot, frames.currentFrame(), s.GenauerMittelpunktX,
-                     s.GenauerMittelpunktY, host);
-    else
-        recordEmptyRow(state, slot, frames.currentFrame(), host);
-    GenauenMittelpunktzeichnen(state, slot, host.display);
+    // centre (or the corner before any) is not recorded for it. A row written while the
+    // first search found nothing is empty, as every row of a lost object.
+    FrameResult& r = run.result(slot);
+    r.refinedCentre = s.refinedCentre;
+    const bool written = positioned && r.found;
+    writePositionRow(run.track(slot), slot, run.job, run.frames.currentFrame(),
+                     written ? std::optional(s.refinedCentre) : std::nullopt, run.ports.events,
+                     run.ports.dialogs);
+    drawRefinedMarker(run, slot);
 }
 
-void Farbuebernahme(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                    SlotNumber slot) {
-    SlotState& s = state.slot(slot);
-    s.Toleranz = firstTolerance(state.settings(slot));
-    const Rgb pixel = frames.frame().rgb(s.MittelpunktX, s.MittelpunktY);
-    const bool adopt = FarbeInToleranz(pixel, s.Farbe, s.Toleranz);
+void adoptColour(Run& run, SlotNumber slot) {
+    SlotTrace& s = run.trace(slot);
+    s.tolerance = firstTolerance(run.settings(slot));
+    const Rgb pixel = run.frames.frame().rgb(s.centre.x, s.centre.y);
+    const bool adopt = colourMatches(pixel, s.workingColour, s.tolerance);
     if (adopt)
-        s.Farbe = pixel;
+        s.workingColour = pixel;
     else
-        host.dialogs.messageBeep(1);
-    if (adopt) s.zugewiesen = true;
-    host.tables.workingColourChanged(slot, adopt);
-    host.display.frameShown(frames.currentFrame());
+        run.ports.dialogs.messageBeep(1);
+    run.ports.events.colourAdopted(slot, adopt);
+    run.ports.events.frameShown(run.frames.currentFrame());
 }
 
 }  // namespace zebak

@@ -1,9 +1,7 @@
 #pragma once
 
-#include "AnalysisHost.h"
 #include "ColourMatch.h"
-#include "FrameSource.h"
-#include "ProgramState.h"
+#include "Run.h"
 
 namespace zebak {
 
@@ -52,41 +50,62 @@ struct PixelWindow {
     long long bottom;
 };
 
-/// The first tolerance of a slot's settings as the state holds it (0 to 255).
-std::uint8_t firstTolerance(const SearchSettings& settings);
+/// The first tolerance of a slot's settings as a search uses it (0 to 255).
+std::uint8_t firstTolerance(const SlotSettings& settings);
 
-/// Full-area scan of the search area: rows y from SuchbereichOben to SuchbereichUnten - 1,
-/// within each row x from SuchbereichLinks to SuchbereichRechts - 1 (pixels outside the frame
-/// are not examined). Every matching pixel widens the box and, when "gefundene Bildpunkte" is
-/// on, is painted into the search result image in the slot's colour.
-BoundingBox scanSearchArea(ProgramState& state, const RgbFrame& frame, SlotNumber slot);
+/// What a whole-area scan paints into the result image.
+struct ScanPainting {
+    /// The image to paint into; nullptr paints nothing.
+    RgbFrame* image = nullptr;
+    /// The colour of every matching pixel.
+    Rgb colour;
+};
 
-/// Sets the found indicator for a frame: green, or red with the error sound when `found` is false.
-void setFoundIndicator(ProgramState& state, const AnalysisHost& host, bool found);
+/// Full-area scan of the search area: rows y from top to bottom - 1, within each row x from
+/// left to right - 1 (pixels outside the frame are not examined). Every matching pixel of
+/// `match` widens the box (which starts at the frame size `size`) and is painted as `paint`
+/// says.
+BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFrame& frame,
+                           const ColourMatcher& match, ScanPainting paint);
 
-/// Centre marker of the first search at the slot's Mittelpunkt: one pixel in the result image
-/// for ".", else a 5x5 cross in the result image plus a white cross on the display window.
-void MittelpunktZeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display);
+/// The whole-area scan of a slot with its working colour and tolerance, painting the matches
+/// in the slot's found colour when "gefundene Bildpunkte" is on.
+BoundingBox scanSlot(Run& run, SlotNumber slot);
 
-/// The same shapes at the slot's refined centre (GenauerMittelpunkt), in the refined colours.
-void GenauenMittelpunktzeichnen(ProgramState& state, SlotNumber slot, DisplayFeedback& display);
+/// Takes the box as the slot's new centre and notes in the frame's result whether the object
+/// was found; a miss plays the error sound.
+void recordFound(Run& run, SlotNumber slot, const BoundingBox& box);
 
-/// Targeted second search around the first centre (gezieltesuche1 / gezieltesuche2):
+/// Centre marker of the first search at the slot's centre (`MittelpunktZeichnen`): one pixel
+/// in the result image for ".", else a 5x5 cross in the result image, which the display window
+/// shows as a white cross too.
+void drawCentreMarker(Run& run, SlotNumber slot);
+
+/// The same shapes at the slot's refined centre (`GenauenMittelpunktzeichnen`), in the
+/// refined colours.
+void drawRefinedMarker(Run& run, SlotNumber slot);
+
+/// Targeted second search around the first centre (`gezieltesuche1` / `gezieltesuche2`):
 /// 1. Remember the frame; brake pause; a stop request during it ends the call (no row).
-/// 2. Window of half size h = Objektgroesse / 2 around the first centre, rows and columns
+/// 2. Window of half size h = object size / 2 around the first centre, rows and columns
 ///    from 1 up to the frame's last, then inside the search area (bounds inclusive).
 /// 3. Row pass over the disc of radius h: refined x = mean of the horizontal chords' midpoints.
 /// 4. No match: the question "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte
-///    Weiterführung?"; No sets Abbruch; the previous refined centre stays.
+///    Weiterführung?"; No asks the run to stop; the previous refined centre stays.
 /// 5. Column pass: refined y = mean of the vertical chords' midpoints.
 /// 6. Row of the refined centre (an empty row after No), refined-centre marker.
-void gezieltesuche(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                   SlotNumber slot);
+void refineCentre(Run& run, SlotNumber slot);
 
-/// Colour adoption (Farbuebernahme1 / Farbuebernahme2): when the pixel at the first centre
-/// matches the working colour with the first tolerance it becomes the working colour;
-/// otherwise MessageBeep type 1 and the colour stays.
-void Farbuebernahme(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                    SlotNumber slot);
+/// Colour adoption (`Farbuebernahme1` / `Farbuebernahme2`): when the pixel at the first centre
+/// matches the working colour with the first tolerance it becomes the working colour (the
+/// events hear it, and the slot's colour then counts as assigned); otherwise MessageBeep type
+/// 1 and the colour stays.
+void adoptColour(Run& run, SlotNumber slot);
+
+/// The first centre's table row for the frame shown, empty when the object was not found.
+void writeCentreRow(Run& run, SlotNumber slot);
+
+/// Reports the slot's result of the frame shown and clears it for the next frame.
+void reportFrame(Run& run, SlotNumber slot);
 
 }  // namespace zebak

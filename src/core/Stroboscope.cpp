@@ -16,45 +16,32 @@ constexpr const char* kStroboFrage =
     "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?";
 
 /// A centre in frame pixels.
-struct Point {
-    int x;
-    int y;
-};
+using Point = PixelPoint;
 
 /// Coarse centre: midpoint of the matching pixels' bounding box over the whole search area,
 /// the frame's middle when nothing matched. Nothing is drawn.
-Point coarseCentre(const ProgramState& state, const RgbFrame& frame, const SlotState& s) {
-    const ColourMatcher match(s.Farbe, s.Toleranz);
-    BoundingBox box(state.Videobreite, state.Videohoehe);
-    const int top = std::max(state.SuchbereichOben, 0);
-    const int bottom = std::min(state.SuchbereichUnten, frame.height());
-    const int left = std::max(state.SuchbereichLinks, 0);
-    const int right = std::min(state.SuchbereichRechts, frame.width());
-    for (int y = top; y < bottom; ++y) {
-        const std::uint8_t* row = frame.row(y);
-        for (int x = match.skipNonMatching(row, left, right); x < right; ++x) {
-            if (match.matches(row + 3 * x)) box.add(x, y);
-        }
-    }
+Point coarseCentre(const AnalysisJob& job, const RgbFrame& frame, const SlotTrace& s) {
+    const BoundingBox box = scanSearchArea(job.area, job.size, frame,
+                                           ColourMatcher(s.workingColour, s.tolerance), {});
     return {box.centreX(), box.centreY()};
 }
 
 /// Inclusive box of half-size `half` around c, kept within rows and columns 1 .. size - 1.
-PixelWindow boxAround(const ProgramState& state, Point c, long long half) {
+PixelWindow boxAround(FrameSize size, Point c, long long half) {
     return {std::max<long long>(c.x - half, 1), std::max<long long>(c.y - half, 1),
-            std::min<long long>(c.x + half, state.Videobreite - 1),
-            std::min<long long>(c.y + half, state.Videohoehe - 1)};
+            std::min<long long>(c.x + half, size.width - 1),
+            std::min<long long>(c.y + half, size.height - 1)};
 }
 
 /// Refined centre (gezielteSuche3 / gezielteSuche4): row and column midpoints of the matching
 /// pixels on the circle of radius D/2 around the coarse centre, averaged. Empty when no pixel
 /// matched.
-std::optional<Point> refinedCentre(const ProgramState& state, const RgbFrame& frame,
-                                   SlotNumber slot, Point coarse) {
-    const SearchSettings& settings = state.settings(slot);
-    const long long r = settings.Objektgroesse / 2;
-    const PixelWindow win = boxAround(state, coarse, r);
-    const ColourMatcher match(state.slot(slot).Farbe, settings.ZweitToleranz);
+std::optional<Point> refinedCentre(Run& run, const RgbFrame& frame, SlotNumber slot,
+                                   Point coarse) {
+    const SlotSettings& settings = run.settings(slot);
+    const long long r = settings.objectSizePx / 2;
+    const PixelWindow win = boxAround(run.job.size, coarse, r);
+    const ColourMatcher match(run.trace(slot).workingColour, settings.refineTolerance);
     auto takesPart = [&](long long x, long long y) {
         const long long dx = x - coarse.x;
         const long long dy = y - coarse.y;
@@ -102,31 +89,31 @@ void pasteObject(RgbFrame& image, const RgbFrame& frame, const PixelWindow& box,
 }
 
 /// Draws one position at c into the result image, in circle or paste mode.
-void drawPosition(ProgramState& state, const RgbFrame& frame, SlotNumber slot, Point c,
+void drawPosition(Run& run, const RgbFrame& frame, SlotNumber slot, Point c,
                   const StroboOptions& options) {
-    const SearchSettings& settings = state.settings(slot);
-    const int half = settings.Objektgroesse / 2;
-    RgbFrame& image = state.analyse.Suchergebnisbild;
-    if (options.einfarbig) {
-        const Rgb fill = options.mittelpunktsfarbe ? frame.rgb(c.x, c.y)
+    const SlotSettings& settings = run.settings(slot);
+    const int half = settings.objectSizePx / 2;
+    RgbFrame& image = run.image();
+    if (options.plainCircles) {
+        const Rgb fill = options.centreColour ? frame.rgb(c.x, c.y)
                          : slot == 1               ? Rgb{255, 0, 0}
                                                    : Rgb{0, 0, 255};
         drawFilledEllipse(image, c.x - half, c.y - half, c.x + half, c.y + half,
-                          options.mitRand ? kWeiss : fill, fill);
+                          options.withRim ? kWeiss : fill, fill);
         return;
     }
-    pasteObject(image, frame, boxAround(state, c, half), c, settings.Objektgroesse,
-                settings.moeglicheAbweichung, options.mitRand);
+    pasteObject(image, frame, boxAround(run.job.size, c, half), c, settings.objectSizePx,
+                settings.deviationPx, options.withRim);
 }
 
 /// Colour following: the pixel at the centre becomes the working colour when it matches it,
 /// otherwise a beep.
-void followColour(SlotState& s, const RgbFrame& frame, Point c, const AnalysisHost& host) {
+void followColour(SlotTrace& s, const RgbFrame& frame, Point c, UserDialogs& dialogs) {
     const Rgb here = frame.rgb(c.x, c.y);
-    if (frame.contains(c.x, c.y) && FarbeInToleranz(here, s.Farbe, s.Toleranz)) {
-        s.Farbe = here;
+    if (frame.contains(c.x, c.y) && colourMatches(here, s.workingColour, s.tolerance)) {
+        s.workingColour = here;
     } else {
-        host.dialogs.messageBeep(0);
+        dialogs.messageBeep(0);
     }
 }
 
@@ -177,49 +164,52 @@ void drawFilledEllipse(RgbFrame& image, int left, int top, int right, int bottom
     }
 }
 
-int StroboF(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot,
-            const StroboOptions& options) {
-    state.Abbruch = false;
-    SlotState& s = state.slot(slot);
-    s.Toleranz = firstTolerance(state.settings(slot));
-    const int first = state.analyse.sequenceStart;
+namespace {
+
+/// The frame loop of one colour (`StroboF1` / `StroboF2`); returns the frames drawn.
+int strobeSlot(Run& run, SlotNumber slot, const StroboOptions& options) {
+    run.ports.control.stopRequested = false;
+    SlotTrace& s = run.trace(slot);
+    s.tolerance = firstTolerance(run.settings(slot));
+    const int first = run.job.range.start;
     // An end bar at the frame count stands for the last frame; the bar itself stays.
-    const int last = std::min(state.analyse.sequenceEnd, frames.frameCount() - 1);
+    const int last = std::min(run.job.range.end, run.frames.frameCount() - 1);
     std::optional<Point> centre;
     int drawn = 0;
     for (int p = first; p <= last; ++p) {
-        frames.seek(p);
-        const RgbFrame& frame = frames.frame();
-        const Point coarse = coarseCentre(state, frame, s);
-        s.MittelpunktX = coarse.x;
-        s.MittelpunktY = coarse.y;
-        if (const auto refined = refinedCentre(state, frame, slot, coarse)) {
+        run.frames.seek(p);
+        const RgbFrame& frame = run.frames.frame();
+        const Point coarse = coarseCentre(run.job, frame, s);
+        s.centre = coarse;
+        if (const auto refined = refinedCentre(run, frame, slot, coarse)) {
             centre = refined;
         } else {
-            const DialogAnswer answer =
-                host.dialogs.messageDialog(DialogKind::Warning, kStroboFrage, DialogButtons::YesNo);
-            if (answer == DialogAnswer::No) state.Abbruch = true;
+            const DialogAnswer answer = run.ports.dialogs.messageDialog(
+                DialogKind::Warning, kStroboFrage, DialogButtons::YesNo);
+            if (answer == DialogAnswer::No) run.requestStop();
             if (!centre) centre = coarse;
         }
-        drawPosition(state, frame, slot, *centre, options);
-        followColour(s, frame, *centre, host);
-        host.tables.workingColourChanged(slot, true);
-        host.display.frameShown(frames.currentFrame());
-        host.display.resultImageChanged();
-        host.dialogs.pause(0);
+        drawPosition(run, frame, slot, *centre, options);
+        followColour(s, frame, *centre, run.ports.dialogs);
+        run.ports.events.colourAdopted(slot, true);
+        run.ports.events.frameShown(run.frames.currentFrame());
+        run.result(slot).found = true;
+        run.result(slot).centre = *centre;
+        reportFrame(run, slot);
+        run.pause(0);
         ++drawn;
-        if (state.Abbruch) break;
+        if (run.stopRequested()) break;
     }
     return drawn;
 }
 
-int StroboskopbildClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                        const StroboOptions& options) {
-    host.display.setBusyCursor(true);
-    host.display.showAbortButton(true);
-    host.display.showFoundIndicator(true);
-    RgbFrame& image = state.analyse.Suchergebnisbild;
-    image = RgbFrame(state.Videobreite, state.Videohoehe);
+}  // namespace
+
+int buildStroboscope(AnalysisJob& job, RunOutputs out, FrameSource& frames, RunPorts ports,
+                     const StroboOptions& options) {
+    Run run{job, out, frames, ports};
+    RgbFrame& image = run.image();
+    image = RgbFrame(job.size.width, job.size.height);
     image.fill(kWeiss);
     // The background is the frame now shown, decoded afresh at analysis size.
     frames.seek(frames.currentFrame());
@@ -229,19 +219,15 @@ int StroboskopbildClick(ProgramState& state, FrameSource& frames, const Analysis
             image.setPixel(x, y, background.rgb(x, y));
         }
     }
-    host.display.showResultWindow(true);
-    host.display.resultImageChanged();
+    ports.events.started(RunKind::Stroboscope, job);
     int drawn = 0;
     for (SlotNumber slot : {1, 2}) {
-        const bool wanted = slot == 1 ? state.analyse.anzeige.farbe1Analysieren
-                                      : state.analyse.anzeige.farbe2Analysieren;
-        if (!wanted) continue;
-        state.slot(slot).Farbe = state.slot(slot).Startfarbe;
-        drawn += StroboF(state, frames, host, slot, options);
+        if (!job.slot(slot).analysed) continue;
+        run.trace(slot).workingColour = job.slot(slot).colour.picked;
+        drawn += strobeSlot(run, slot, options);
     }
-    host.display.setBusyCursor(false);
-    host.display.showAbortButton(false);
-    host.display.showFoundIndicator(false);
+    ports.events.finished(RunKind::Stroboscope,
+                          ports.control.stopRequested ? RunStatus::Stopped : RunStatus::Completed);
     return drawn;
 }
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include "AnalysisHost.h"
+#include "AnalysisEvents.h"
 #include "FrameSource.h"
-#include "ProgramState.h"
 
 namespace zebak {
 
 /// How the stroboscopic picture marks each position (the three check boxes of Panel4).
 struct StroboOptions {
     /// "Objekte Einfarbig?": a filled circle instead of the object's own pixels.
-    bool einfarbig = false;
+    bool plainCircles = false;
     /// "Mit Rand?": white outline (circle mode) or white rim (paste mode).
-    bool mitRand = true;
+    bool withRim = true;
     /// "Mittelpunktsfarbe?": circle mode fills with the pixel found at the centre.
-    bool mittelpunktsfarbe = false;
+    bool centreColour = false;
 };
 
 /// Draws the ellipse inscribed in the box [left, right) x [top, bottom) into `image`: every
@@ -22,19 +21,15 @@ struct StroboOptions {
 void drawFilledEllipse(RgbFrame& image, int left, int top, int right, int bottom, Rgb pen,
                        Rgb brush);
 
-/// The frame loop of one colour (StroboF1 / StroboF2): for every frame from the sequence start
-/// to its end (the last frame at most), finds the object by the whole search area, refines the
-/// centre on the circle of the object size and draws the object, or a circle standing for it,
-/// into the search result image; follows the working colour and stops on Abbruch. Returns the
+/// The stroboscopic picture (`StroboskopbildClick`): the search result image becomes a white
+/// picture of the analysis size with the frame now shown copied into it, then colour 1 and
+/// colour 2 (each when analysed, from its picked colour) are drawn into it, colour 1 over the
+/// whole range first. Each colour's frame loop (`StroboF1` / `StroboF2`) goes from the range
+/// start to its end (the last frame at most), finds the object by the whole search area,
+/// refines the centre on the circle of the object size and draws the object, or a circle
+/// standing for it, follows the working colour and stops on a stop request. Returns the
 /// number of frames drawn.
-int StroboF(ProgramState& state, FrameSource& frames, const AnalysisHost& host, SlotNumber slot,
-            const StroboOptions& options);
-
-/// The "Stroboskopbild" command: the search result image becomes a white picture of the
-/// analysis size with the frame now shown copied into it, then colour 1 and colour 2 (each
-/// when analysed, from its picked colour) are drawn into it, colour 1 over the whole range
-/// first. Returns the number of frames drawn.
-int StroboskopbildClick(ProgramState& state, FrameSource& frames, const AnalysisHost& host,
-                        const StroboOptions& options);
+int buildStroboscope(AnalysisJob& job, RunOutputs out, FrameSource& frames, RunPorts ports,
+                     const StroboOptions& options);
 
 }  // namespace zebak

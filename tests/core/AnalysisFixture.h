@@ -20,31 +20,36 @@ class AnalysisTest : public ::testing::Test {
     static constexpr int H = 30;
 
     explicit AnalysisTest(int frames = 6) : film(frames, W, H) {
-        state.Videobreite = W;
-        state.Videohoehe = H;
-        state.SuchbereichRechts = W;
-        state.SuchbereichUnten = H;
-        state.NullpunktY = H;
-        state.analyse.sequenceEnd = frames;
+        state.film.size.width = W;
+        state.film.size.height = H;
+        state.area.right = W;
+        state.area.bottom = H;
+        state.calibration.origin.y = H;
+        state.range.end = frames;
         for (SlotNumber s : {1, 2}) {
-            state.slot(s).Startfarbe = s == 1 ? kObject : kObject2;
-            state.slot(s).zugewiesen = true;
-            state.settings(s).modus = SearchMode::Einfach;
+            state.colour(s).picked = s == 1 ? kObject : kObject2;
+            state.colour(s).assigned = true;
+            state.settings(s).mode = SearchMode::Simple;
         }
     }
 
     /// Runs "Filmanalyse" and returns row `row` of the slot's table as "t x y".
-    void run() { FilmAnalyseBtnClick(state, film, host); }
+    void run() {
+        AnalysisJob job = makeAnalysisJob(state);
+        host.follow(state, job);
+        analyseFilm(job, outputsOf(state), film, host);
+        host.unfollow();
+    }
     std::string row(SlotNumber slot, int r) const {
-        const PositionGrid& g = state.tabelle(slot);
+        const PositionGrid& g = state.grid(slot);
         return g.cell(r, 0) + " " + g.cell(r, 1) + " " + g.cell(r, 2);
     }
     /// The pixel centre that row r holds (x, y in pixels; table y grows upward from H).
     std::pair<std::string, std::string> centre(SlotNumber slot, int r) const {
-        return {state.tabelle(slot).cell(r, 1), state.tabelle(slot).cell(r, 2)};
+        return {state.grid(slot).cell(r, 1), state.grid(slot).cell(r, 2)};
     }
 
-    ProgramState state;
+    Measurement state;
     SyntheticFilm film;
     ScriptedHost host;
 };

@@ -18,7 +18,7 @@ Expected bruteForce(const RgbFrame& f, Rgb ref, int t, int left, int top, int ri
     Expected e{f.width(), f.height(), 0, 0, 0};
     for (int y = top; y < bottom; ++y)
         for (int x = left; x < right; ++x) {
-            if (!FarbeInToleranz(f.rgb(x, y), ref, t)) continue;
+            if (!colourMatches(f.rgb(x, y), ref, t)) continue;
             e.minX = std::min(e.minX, x);
             e.maxX = std::max(e.maxX, x);
             e.minY = std::min(e.minY, y);
@@ -48,22 +48,24 @@ TEST(ColourScanTest, FastScanFindsExactlyWhatTheRuleFinds) {
                       static_cast<std::uint8_t>(values[any(0, 11)])};
         const int t = std::vector<int>{0, 1, 2, 40, 41, 200, 255}[any(0, 6)];
 
-        ProgramState state;
-        state.Videobreite = w;
-        state.Videohoehe = h;
-        state.SuchbereichLinks = any(0, w);
-        state.SuchbereichRechts = any(state.SuchbereichLinks, w);
-        state.SuchbereichOben = any(0, h);
-        state.SuchbereichUnten = any(state.SuchbereichOben, h);
-        state.slot(1).Farbe = ref;
-        state.slot(1).Toleranz = static_cast<std::uint8_t>(t);
-        state.analyse.anzeige.gefundeneBildpunkte = true;
-        state.analyse.Suchergebnisbild = RgbFrame(w, h);
-        state.analyse.Suchergebnisbild.fill(Rgb{1, 2, 3});
+        Measurement state;
+        state.film.size.width = w;
+        state.film.size.height = h;
+        state.area.left = any(0, w);
+        state.area.right = any(state.area.left, w);
+        state.area.top = any(0, h);
+        state.area.bottom = any(state.area.top, h);
+        state.trace(1).workingColour = ref;
+        state.trace(1).tolerance = static_cast<std::uint8_t>(t);
+        state.display.showFoundPixels = true;
+        state.resultImage = RgbFrame(w, h);
+        state.resultImage.fill(Rgb{1, 2, 3});
 
-        const Expected e = bruteForce(f, ref, t, state.SuchbereichLinks, state.SuchbereichOben,
-                                      state.SuchbereichRechts, state.SuchbereichUnten);
-        const BoundingBox box = scanSearchArea(state, f, 1);
+        const Expected e = bruteForce(f, ref, t, state.area.left, state.area.top,
+                                      state.area.right, state.area.bottom);
+        const BoundingBox box =
+            scanSearchArea(state.area, state.film.size, f, ColourMatcher(ref, t),
+                           {&state.resultImage, slotTraits(1).foundColour});
         ASSERT_EQ(box.found(w, h), e.count > 0) << "round " << round;
         if (e.count > 0) {
             ASSERT_EQ(box.minX, e.minX) << "round " << round;
@@ -75,7 +77,7 @@ TEST(ColourScanTest, FastScanFindsExactlyWhatTheRuleFinds) {
         int painted = 0;
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                if (state.analyse.Suchergebnisbild.rgb(x, y) != Rgb{1, 2, 3}) ++painted;
+                if (state.resultImage.rgb(x, y) != Rgb{1, 2, 3}) ++painted;
         ASSERT_EQ(painted, e.count) << "round " << round;
     }
 }

@@ -41,11 +41,11 @@ TEST(ExportText, FilledFromAPositionTableLikeTheWindow) {
     table.setRowCount(3);
     table.setCell(1, 0, "0"), table.setCell(1, 1, "0.50000"), table.setCell(1, 2, "2.00000");
     table.setCell(2, 0, "0.04"), table.setCell(2, 1, "0.7"), table.setCell(2, 2, "2.1");
-    const KinematicsGrids colour1 = Tabellefuellen(1, table, 25);
+    const KinematicsGrids colour1 = fillKinematics(1, table, 25);
     EXPECT_EQ(exportText(colour1.positions, ExportFormat::Text),
               "t/(s)\tx/(m)\ty/(m)\r\n0\t0,5\t2\r\n0,04\t0,7\t2,1\r\n");
     // Colour 2's grid keeps the texts as the position table holds them.
-    const KinematicsGrids colour2 = Tabellefuellen(2, table, 25);
+    const KinematicsGrids colour2 = fillKinematics(2, table, 25);
     EXPECT_EQ(exportText(colour2.positions, ExportFormat::Csv),
               "t/(s),x/(m),y/(m)\r\n0,0.50000,2.00000\r\n0.04,0.7,2.1\r\n");
 }
@@ -73,7 +73,7 @@ class SheetLayoutTest : public ::testing::Test {
             table.setCell(k + 1, 1, std::to_string(k * k));
             table.setCell(k + 1, 2, "1");
         }
-        grids = Tabellefuellen(1, table, 1);
+        grids = fillKinematics(1, table, 1);
         rows = sheetLayout(grids);
     }
     KinematicsGrids grids;

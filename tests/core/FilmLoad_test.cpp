@@ -40,66 +40,64 @@ TEST(FilmLoadTest, FilmsTallerThan288RowsAreShownReducedAndClicksMapBack) {
 
 TEST(FilmLoadTest, TheFirstAnalysedColourIsColour1WhenItIsAnalysed) {
     ResultDisplay d;
-    d.farbe1Analysieren = true;
-    d.farbe2Analysieren = true;
+    d.analyseColour1 = true;
+    d.analyseColour2 = true;
     EXPECT_EQ(firstAnalysedSlot(d), 1);
-    d.farbe1Analysieren = false;
+    d.analyseColour1 = false;
     EXPECT_EQ(firstAnalysedSlot(d), 2);
-    d.farbe2Analysieren = false;
+    d.analyseColour2 = false;
     EXPECT_EQ(firstAnalysedSlot(d), 0);
 }
 
 TEST(FilmLoadTest, ALoadSetsSizesAreaOriginSequenceAndRate) {
-    ProgramState s;
-    s.SuchbereichLinks = 7;
-    s.analyse.sequenceStart = 3;
+    Measurement s;
+    s.area.left = 7;
+    s.range.start = 3;
     applyFilmLoad(s, "/filme/pal.avi", describedAs({720, 576}, 0.4), 20);
-    EXPECT_EQ(s.Filmname, "/filme/pal.avi");
-    // A PAL film is worked on at half size; the display shows that size.
-    EXPECT_EQ(s.Videobreite, 360);
-    EXPECT_EQ(s.Videohoehe, 288);
-    EXPECT_EQ(s.Anzeigebreite, 360);
-    EXPECT_EQ(s.Anzeigehoehe, 288);
-    EXPECT_EQ(s.SuchbereichLinks, 0);
-    EXPECT_EQ(s.SuchbereichOben, 0);
-    EXPECT_EQ(s.SuchbereichRechts, 360);
-    EXPECT_EQ(s.SuchbereichUnten, 288);
-    EXPECT_EQ(s.NullpunktX, 0);
-    EXPECT_EQ(s.NullpunktY, 288);
-    EXPECT_EQ(s.analyse.sequenceStart, 0);
-    EXPECT_EQ(s.analyse.sequenceEnd, 20);
-    EXPECT_EQ(s.analyse.framesPerSecond, 25);
+    EXPECT_EQ(s.film.path, "/filme/pal.avi");
+    // A PAL film is worked on at half size.
+    EXPECT_EQ(s.film.size.width, 360);
+    EXPECT_EQ(s.film.size.height, 288);
+    EXPECT_EQ(s.area.left, 0);
+    EXPECT_EQ(s.area.top, 0);
+    EXPECT_EQ(s.area.right, 360);
+    EXPECT_EQ(s.area.bottom, 288);
+    EXPECT_EQ(s.calibration.origin.x, 0);
+    EXPECT_EQ(s.calibration.origin.y, 288);
+    EXPECT_EQ(s.range.start, 0);
+    EXPECT_EQ(s.range.end, 20);
+    EXPECT_EQ(s.film.timing.framesPerSecond, 25);
 
     applyFilmLoad(s, "b.avi", describedAs({640, 480}, 29.97), 50);
-    EXPECT_EQ(s.Videobreite, 640);
-    EXPECT_EQ(s.NullpunktY, 480);
-    EXPECT_EQ(s.analyse.framesPerSecond, 30);
+    EXPECT_EQ(s.film.size.width, 640);
+    EXPECT_EQ(s.calibration.origin.y, 480);
+    EXPECT_EQ(s.film.timing.framesPerSecond, 30);
 }
 
 TEST(FilmLoadTest, UprightSizesRecordingRateAndFrameTimes) {
-    ProgramState s;
-    s.analyse.timesFromFilm = true;
+    Measurement s;
+    s.film.timing.timesFromFilm = true;
     FilmDescription phone = describedAs({1920, 1080}, 30.0);
     phone.rotationDeg = 90;
     phone.captureFps = 240.0;
     phone.frameTimesS = {0.0, 0.04, 0.1};
     applyFilmLoad(s, "hoch.mp4", phone, 3);
-    EXPECT_EQ(s.Videobreite, 1080);
-    EXPECT_EQ(s.Videohoehe, 1920);
-    EXPECT_EQ(s.SuchbereichRechts, 1080);
-    EXPECT_EQ(s.NullpunktY, 1920);
-    EXPECT_EQ(s.analyse.framesPerSecond, 240);
+    EXPECT_EQ(s.film.size.width, 1080);
+    EXPECT_EQ(s.film.size.height, 1920);
+    EXPECT_EQ(s.area.right, 1080);
+    EXPECT_EQ(s.calibration.origin.y, 1920);
+    EXPECT_EQ(s.film.timing.framesPerSecond, 240);
     // Its times are real times: the common spacing of 0.04 s is 1/240 s.
-    ASSERT_EQ(s.analyse.frameTimesS.size(), 3u);
-    EXPECT_NEAR(s.analyse.frameTimesS[1], 1 / 240., 1e-12);
-    EXPECT_NEAR(s.analyse.frameTimesS[2], 2.5 / 240., 1e-12);
-    EXPECT_FALSE(s.analyse.timesFromFilm);  // until the user says otherwise
+    ASSERT_EQ(s.film.timing.frameTimesS.size(), 3u);
+    EXPECT_NEAR(s.film.timing.frameTimesS[1], 1 / 240., 1e-12);
+    EXPECT_NEAR(s.film.timing.frameTimesS[2], 2.5 / 240., 1e-12);
+    EXPECT_FALSE(s.film.timing.timesFromFilm);  // until the user says otherwise
 
     FilmDescription pal = describedAs({720, 576}, 25.0);
     pal.rotationDeg = 270;
     applyFilmLoad(s, "pal.mov", pal, 3);
-    EXPECT_EQ(s.Videobreite, 288);
-    EXPECT_EQ(s.Videohoehe, 360);
+    EXPECT_EQ(s.film.size.width, 288);
+    EXPECT_EQ(s.film.size.height, 360);
     EXPECT_EQ(uprightSize({720, 576}, 180), (FrameSize{720, 576}));
 }
 

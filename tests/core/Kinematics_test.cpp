@@ -38,7 +38,7 @@ const std::string& cell(const TextGrid& g, int row, int column) { return gridCel
 
 TEST(Tabellefuellen, QuadraticMotionAt25FramesPerSecond) {
     // x = 2 t^2 + t, y = 3 t: the mean velocity over a frame is the velocity at its mid time.
-    const auto k = Tabellefuellen(1,
+    const auto k = fillKinematics(1,
                                   sampled(
                                       8, 25,
                                       [](int j) {
@@ -82,7 +82,7 @@ TEST(Tabellefuellen, GapsSpanToTheNearestEarlierRow) {
         9, 25, [](int j) { return 1.0 * j * j; }, [](int j) { return 2.0 * j; });
     for (int row : {6, 7})
         for (int c = 0; c < 3; ++c) g.setCell(row, c, "");
-    const auto k = Tabellefuellen(1, g, 25);
+    const auto k = fillKinematics(1, g, 25);
     EXPECT_EQ(cell(k.velocities, 6, vel::kVx), "");
     EXPECT_EQ(cell(k.velocities, 7, vel::kMid), "");
     // x = j^2 with frame j = row - 1: (49 - 16) / 3 frames * 25.
@@ -104,7 +104,7 @@ TEST(Tabellefuellen, AccelerationStepIsExactAtPhoneFrameRates) {
     // to alternating steps (0.033 / 0.034 at 30 frames/s, 0.004 / 0.005 at 240).
     for (int fps : {30, 240}) {
         const auto k =
-            Tabellefuellen(2,
+            fillKinematics(2,
                            sampled(
                                12, fps, [](int j) { return 1.0 * j * j; }, [](int) { return 0.0; }),
                            fps);
@@ -126,36 +126,36 @@ TEST(Tabellefuellen, FilmTimesGiveTheStepsOfUnevenFrames) {
         rows.push_back({timeText(t), lengthText(300 * t), lengthText(900 * t * t)});
     }
     const PositionGrid g = table(rows);
-    const auto k = Tabellefuellen(1, g, 23, times);
+    const auto k = fillKinematics(1, g, 23, times);
     for (int r = 2; r <= 14; ++r) EXPECT_EQ(cell(k.velocities, r, vel::kVx), "300") << r;
     for (int r = 2; r <= 12; ++r) EXPECT_EQ(cell(k.accelerations, r, vel::kVy), "1800") << r;
     EXPECT_TRUE(k.messages.empty());
     // Without the times the rate's steps make the second half twice as fast.
-    const auto byRate = Tabellefuellen(1, g, 30);
+    const auto byRate = fillKinematics(1, g, 30);
     EXPECT_EQ(cell(byRate.velocities, 3, vel::kVx), "300");
     EXPECT_EQ(cell(byRate.velocities, 12, vel::kVx), "600");
     // Two rows at one time cannot give a velocity: the cell stays empty, with the message.
     times[3] = times[2];
-    const auto same = Tabellefuellen(1, g, 30, times);
+    const auto same = fillKinematics(1, g, 30, times);
     EXPECT_EQ(cell(same.velocities, 3, vel::kVx), "");
     EXPECT_FALSE(same.messages.empty());
 }
 
 TEST(Tabellefuellen, ShortTablesFillWhatExists) {
     const auto four =
-        Tabellefuellen(1, table({{"0", "0", "0"}, {"0.04", "1", "0"}, {"0.08", "3", "0"}}), 25);
+        fillKinematics(1, table({{"0", "0", "0"}, {"0.04", "1", "0"}, {"0.08", "3", "0"}}), 25);
     EXPECT_EQ(cell(four.velocities, 2, vel::kVx), "25");
     EXPECT_EQ(cell(four.velocities, 3, vel::kVx), "50");
     ASSERT_EQ(four.accelerations.size(), 3u);
     EXPECT_EQ(cell(four.accelerations, 2, vel::kVx), "625");
 
-    const auto three = Tabellefuellen(2, table({{"0", "0", "0"}, {"0.04", "1", "0"}}), 25);
+    const auto three = fillKinematics(2, table({{"0", "0", "0"}, {"0.04", "1", "0"}}), 25);
     EXPECT_EQ(cell(three.velocities, 2, vel::kVx), "25");
     ASSERT_EQ(three.accelerations.size(), 2u);
     EXPECT_EQ(cell(three.accelerations, 0, 0), "Zeitintervall/s");
     EXPECT_EQ(cell(three.accelerations, 1, vel::kVx), "");
 
-    const auto two = Tabellefuellen(1, table({{"0", "0", "0"}}), 25);
+    const auto two = fillKinematics(1, table({{"0", "0", "0"}}), 25);
     EXPECT_EQ(two.velocities.size(), 2u);
     EXPECT_EQ(two.accelerations.size(), 1u);
     EXPECT_EQ(cell(two.positions, 1, pos::kX), "0");
@@ -164,8 +164,8 @@ TEST(Tabellefuellen, ShortTablesFillWhatExists) {
 TEST(Tabellefuellen, ColoursDifferInCopyAndHeaders) {
     const PositionGrid g =
         table({{"0.000", "1.500", "2.0"}, {"0.040", "1.600", "2.0"}, {"", "", ""}});
-    const auto one = Tabellefuellen(1, g, 25);
-    const auto two = Tabellefuellen(2, g, 25);
+    const auto one = fillKinematics(1, g, 25);
+    const auto two = fillKinematics(2, g, 25);
     EXPECT_EQ(cell(one.positions, 1, pos::kX), "1.5");
     EXPECT_EQ(cell(one.positions, 1, pos::kT), "0");
     EXPECT_EQ(cell(two.positions, 1, pos::kX), "1.500");
@@ -179,7 +179,7 @@ TEST(Tabellefuellen, ColoursDifferInCopyAndHeaders) {
 
 TEST(Tabellefuellen, SpeedNeedsTheXVelocity) {
     const auto k =
-        Tabellefuellen(1, table({{"0", "0", "0"}, {"0.04", "", "1"}, {"0.08", "2", "2"}}), 25);
+        fillKinematics(1, table({{"0", "0", "0"}, {"0.04", "", "1"}, {"0.08", "2", "2"}}), 25);
     EXPECT_EQ(cell(k.velocities, 2, vel::kVx), "");
     EXPECT_EQ(cell(k.velocities, 2, vel::kVy), "25");
     EXPECT_EQ(cell(k.velocities, 2, vel::kV), "") << "no speed without vx";
@@ -188,7 +188,7 @@ TEST(Tabellefuellen, SpeedNeedsTheXVelocity) {
 
 TEST(Tabellefuellen, BadCellTextsHoldNoValue) {
     // "1.2.3" is no number: row 3 takes its velocity from row 1; a lone "-" likewise.
-    const auto k = Tabellefuellen(
+    const auto k = fillKinematics(
         1, table({{"0", "0", "0"}, {"0.04", "1.2.3", "-"}, {"0.08", "2", "2"}, {"x", "3", "3"}}),
         25);
     EXPECT_EQ(cell(k.velocities, 2, vel::kVx), "");
@@ -199,7 +199,7 @@ TEST(Tabellefuellen, BadCellTextsHoldNoValue) {
 
     // Numbers near the largest double overflow the quotient: message, empty cell, go on.
     const std::string big(308, '9');
-    const auto o = Tabellefuellen(
+    const auto o = fillKinematics(
         1, table({{"0", "-" + big, "0"}, {"0.04", big, "0"}, {"0.08", big, "0"}}), 25);
     ASSERT_EQ(o.messages.size(), 1u);
     EXPECT_EQ(o.messages[0], kGeschwindigkeitsfehler);

@@ -13,17 +13,17 @@ namespace {
 
 TEST(FarbeInToleranz, BoundsAreStrictAndSigned) {
     const Rgb ref{100, 100, 100};
-    EXPECT_FALSE(FarbeInToleranz(ref, ref, 0)) << "tolerance 0 matches nothing";
-    EXPECT_TRUE(FarbeInToleranz(ref, ref, 1));
-    EXPECT_FALSE(FarbeInToleranz(Rgb{101, 100, 100}, ref, 1));
-    EXPECT_FALSE(FarbeInToleranz(Rgb{100, 100, 99}, ref, 1));
+    EXPECT_FALSE(colourMatches(ref, ref, 0)) << "tolerance 0 matches nothing";
+    EXPECT_TRUE(colourMatches(ref, ref, 1));
+    EXPECT_FALSE(colourMatches(Rgb{101, 100, 100}, ref, 1));
+    EXPECT_FALSE(colourMatches(Rgb{100, 100, 99}, ref, 1));
     // Reference 0 with tolerance 40 accepts 0..39; 255 accepts 216..255.
-    EXPECT_TRUE(FarbeInToleranz(Rgb{0, 39, 0}, Rgb{0, 0, 0}, 40));
-    EXPECT_FALSE(FarbeInToleranz(Rgb{0, 40, 0}, Rgb{0, 0, 0}, 40));
-    EXPECT_TRUE(FarbeInToleranz(Rgb{255, 216, 255}, Rgb{255, 255, 255}, 40));
-    EXPECT_FALSE(FarbeInToleranz(Rgb{255, 215, 255}, Rgb{255, 255, 255}, 40));
+    EXPECT_TRUE(colourMatches(Rgb{0, 39, 0}, Rgb{0, 0, 0}, 40));
+    EXPECT_FALSE(colourMatches(Rgb{0, 40, 0}, Rgb{0, 0, 0}, 40));
+    EXPECT_TRUE(colourMatches(Rgb{255, 216, 255}, Rgb{255, 255, 255}, 40));
+    EXPECT_FALSE(colourMatches(Rgb{255, 215, 255}, Rgb{255, 255, 255}, 40));
     // The largest tolerance accepts everything but nothing is accepted at 0 even for 255.
-    EXPECT_TRUE(FarbeInToleranz(Rgb{0, 255, 0}, Rgb{255, 0, 128}, 256));
+    EXPECT_TRUE(colourMatches(Rgb{0, 255, 0}, Rgb{255, 0, 128}, 256));
 }
 
 TEST(FarbeInToleranz, MatcherTablesAgreeWithTheRule) {
@@ -32,7 +32,7 @@ TEST(FarbeInToleranz, MatcherTablesAgreeWithTheRule) {
         const ColourMatcher m(ref, t);
         for (int v = 0; v < 256; v += 1) {
             const Rgb p{static_cast<std::uint8_t>(v), 128, static_cast<std::uint8_t>(255 - v)};
-            EXPECT_EQ(m.matches(p), FarbeInToleranz(p, ref, t)) << "t=" << t << " v=" << v;
+            EXPECT_EQ(m.matches(p), colourMatches(p, ref, t)) << "t=" << t << " v=" << v;
         }
     }
 }

@@ -9,9 +9,9 @@ namespace {
 class Reacquire : public AnalysisTest {
   protected:
     Reacquire() : AnalysisTest(24) {
-        state.settings(1).modus = SearchMode::PositionVorherbestimmt;
-        state.settings(1).moeglicheAbweichung = 3;
-        state.settings(1).gezielteZweitsuche = false;
+        state.settings(1).mode = SearchMode::Predicted;
+        state.settings(1).deviationPx = 3;
+        state.settings(1).refine = false;
     }
     /// The object (a 3x3 square) enters at frame 10 and moves 1 px right a frame; it is
     /// hidden in frames 15 to 19. A decoy of its colour sits at (36, 3) from frame 0 on, but
@@ -68,10 +68,10 @@ TEST_F(Reacquire, AbbruchStillEndsThePass) {
     drawFilm(false);
     state.settings(1).reacquire = true;
     host.onPause = [this] {
-        if (host.pauses.size() == 12) state.Abbruch = true;
+        if (host.pauses.size() == 12) host.control.stopRequested = true;
     };
     run();
-    EXPECT_LT(state.tabelle(1).rowCount(), 25);
+    EXPECT_LT(state.grid(1).rowCount(), 25);
 }
 
 }  // namespace

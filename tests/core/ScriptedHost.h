@@ -5,24 +5,27 @@
 #include <string>
 #include <vector>
 
-#include "core/AnalysisHost.h"
+#include "core/AnalysisEvents.h"
+#include "core/AnalysisJob.h"
 
 namespace zebak::test {
 
 /// A host that records what the user would have seen and heard and answers questions from a
 /// script (Yes when the script is empty).
-class ScriptedHost : public UserDialogs, public DisplayFeedback, public TableFeedback {
+class ScriptedHost : public UserDialogs, public AnalysisEvents {
   public:
-    /// The three concerns in one: what the loops take.
-    operator AnalysisHost() { return {*this, *this, *this}; }
+    /// What the loops take.
+    operator RunPorts() { return {*this, *this, control}; }
 
+    /// The stop request the loops poll; set it in onPause to press "Abbrechen".
+    RunControl control;
     std::vector<int> pauses;
     std::vector<std::string> messages;   ///< plain boxes and typed boxes, in order
     std::vector<std::string> questions;  ///< typed boxes with Yes/No or Yes/Abort
     std::deque<DialogAnswer> answers;    ///< answers to questions, front first
     std::vector<int> beeps;              ///< MessageBeep types
     std::vector<SoundClip> sounds;
-    std::vector<FoundIndicator> indicators;
+    std::vector<bool> found;  ///< the found flag of every analysed frame
     std::vector<int> framesShown;
     std::vector<int> endBarMoves;
     std::vector<std::pair<int, int>> crosses;
@@ -33,9 +36,18 @@ class ScriptedHost : public UserDialogs, public DisplayFeedback, public TableFee
     /// Called on every pause, e.g. to press "Abbrechen" at a chosen moment.
     std::function<void()> onPause;
 
+    /// Acts as the windows do: the run's job is read anew from the measurement after every
+    /// pause, and a moved range end is kept in the measurement.
+    void follow(Measurement& m, AnalysisJob& job) {
+        measurement_ = &m;
+        job_ = &job;
+    }
+    void unfollow() { measurement_ = nullptr, job_ = nullptr; }
+
     void pause(int ms) override {
         pauses.push_back(ms);
         if (onPause) onPause();
+        if (job_) *job_ = makeAnalysisJob(*measurement_);
     }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     DialogAnswer messageDialog(DialogKind, const std::string& text,
@@ -50,23 +62,30 @@ class ScriptedHost : public UserDialogs, public DisplayFeedback, public TableFee
     }
     void messageBeep(int type) override { beeps.push_back(type); }
     void playSound(SoundClip clip) override { sounds.push_back(clip); }
-    void foundIndicatorChanged(FoundIndicator i) override { indicators.push_back(i); }
-    void showAbortButton(bool) override {}
-    void showFoundIndicator(bool) override {}
-    void setBusyCursor(bool) override {}
-    void showResultWindow(bool) override {}
-    void resultImageChanged() override { ++resultRepaints; }
-    void setDisplayFullSize(bool) override {}
-    void showDisplayWindow(bool) override {}
-    void paintDisplayCross(int x, int y) override { crosses.emplace_back(x, y); }
-    void frameShown(int n) override { framesShown.push_back(n); }
-    void endBarMoved(int position) override { endBarMoves.push_back(position); }
-    void workingColourChanged(SlotNumber slot, bool swatch) override {
-        colourChanges.emplace_back(slot, swatch);
+    void frameAnalysed(SlotNumber, int, const FrameResult& r) override {
+        found.push_back(r.found);
+        if (r.cross) crosses.emplace_back(r.cross->x, r.cross->y);
+        ++resultRepaints;
     }
-    void showSettingsPage(SlotNumber slot) override { pagesShown.push_back(slot); }
-    void positionTablesPrepared() override { ++tablesPrepared; }
-    void positionRowWritten(SlotNumber, int) override {}
+    void frameShown(int n) override { framesShown.push_back(n); }
+    void rangeChanged(FrameRange range) override {
+        endBarMoves.push_back(range.end);
+        if (measurement_) measurement_->range = range;
+    }
+    void colourAdopted(SlotNumber slot, bool adopted) override {
+        colourChanges.emplace_back(slot, adopted);
+    }
+    void started(RunKind kind, const AnalysisJob&) override {
+        if (kind == RunKind::FilmAnalysis) ++tablesPrepared;
+    }
+    void finished(RunKind, RunStatus status) override {
+        if (status == RunStatus::ColourMissing1) pagesShown.push_back(1);
+        if (status == RunStatus::ColourMissing2) pagesShown.push_back(2);
+    }
+
+  private:
+    Measurement* measurement_ = nullptr;
+    AnalysisJob* job_ = nullptr;
 };
 
 }  // namespace zebak::test

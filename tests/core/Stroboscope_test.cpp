@@ -19,13 +19,13 @@ class StroboTest : public ::testing::Test {
     static constexpr int H = 60;
 
     StroboTest() : film(5, W, H, kBack) {
-        state.Videobreite = W;
-        state.Videohoehe = H;
-        state.SuchbereichRechts = W;
-        state.SuchbereichUnten = H;
-        state.analyse.sequenceEnd = 5;
-        state.slot(1).Startfarbe = kRed;
-        state.slot(2).Startfarbe = kBlueObj;
+        state.film.size.width = W;
+        state.film.size.height = H;
+        state.area.right = W;
+        state.area.bottom = H;
+        state.range.end = 5;
+        state.colour(1).picked = kRed;
+        state.colour(2).picked = kBlueObj;
     }
     /// A disc of radius r around (cx, cy) on frame n.
     void disc(int n, int cx, int cy, int r, Rgb c) {
@@ -34,10 +34,13 @@ class StroboTest : public ::testing::Test {
                 if ((x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
                     film.at(n).setPixel(x, y, c);
     }
-    int run(StroboOptions o = {}) { return StroboskopbildClick(state, film, host, o); }
-    Rgb at(int x, int y) const { return state.analyse.Suchergebnisbild.rgb(x, y); }
+    int run(StroboOptions o = {}) {
+        AnalysisJob job = makeAnalysisJob(state);
+        return buildStroboscope(job, outputsOf(state), film, host, o);
+    }
+    Rgb at(int x, int y) const { return state.resultImage.rgb(x, y); }
 
-    ProgramState state;
+    Measurement state;
     SyntheticFilm film;
     ScriptedHost host;
 };
@@ -45,7 +48,7 @@ class StroboTest : public ::testing::Test {
 TEST_F(StroboTest, CircleModeDrawsRedDiscWithWhiteOutlineInsideTheBox) {
     for (int n = 0; n < 5; ++n) disc(n, 30, 30, 4, kRed);
     StroboOptions o;
-    o.einfarbig = true;
+    o.plainCircles = true;
     EXPECT_EQ(run(o), 5);
     EXPECT_EQ(at(30, 30), (Rgb{255, 0, 0}));
     EXPECT_EQ(at(22, 30), kWhite);  // left edge of the box is the outline
@@ -65,7 +68,7 @@ TEST_F(StroboTest, CircleModeDrawsRedDiscWithWhiteOutlineInsideTheBox) {
 TEST_F(StroboTest, CircleModeWithoutRimAndWithCentreColour) {
     disc(0, 40, 30, 4, kRed);
     film.at(0).setPixel(40, 30, Rgb{190, 60, 40});
-    state.analyse.sequenceEnd = 0;
+    state.range.end = 0;
     StroboOptions o{true, false, true};
     run(o);
     EXPECT_EQ(at(32, 30), (Rgb{190, 60, 40}));
@@ -75,8 +78,8 @@ TEST_F(StroboTest, CircleModeWithoutRimAndWithCentreColour) {
 TEST_F(StroboTest, PasteModeWideDeviationCopiesTheWholeBox) {
     disc(1, 40, 30, 4, kRed);
     film.at(1).setPixel(47, 37, Rgb{1, 2, 3});  // a corner pixel of the 17 x 17 box
-    state.analyse.sequenceStart = 1;
-    state.analyse.sequenceEnd = 1;
+    state.range.start = 1;
+    state.range.end = 1;
     run();
     for (int y = 22; y <= 38; ++y)
         for (int x = 32; x <= 48; ++x) EXPECT_EQ(at(x, y), film.at(1).rgb(x, y));
@@ -85,9 +88,9 @@ TEST_F(StroboTest, PasteModeWideDeviationCopiesTheWholeBox) {
 
 TEST_F(StroboTest, PasteModeNarrowDeviationLeavesWhiteRingUnderNine) {
     disc(1, 40, 30, 4, kRed);
-    state.analyse.sequenceStart = 1;
-    state.analyse.sequenceEnd = 1;
-    state.settings(1).moeglicheAbweichung = 10;
+    state.range.start = 1;
+    state.range.end = 1;
+    state.settings(1).deviationPx = 10;
     run();
     EXPECT_EQ(at(44, 30), kRed);    // distance 4 < 5: pasted
     EXPECT_EQ(at(45, 30), kWhite);  // distance 5: rim
@@ -98,8 +101,8 @@ TEST_F(StroboTest, PasteModeNarrowDeviationLeavesWhiteRingUnderNine) {
 
 TEST_F(StroboTest, BoxNearTheEdgeStartsAtOne) {
     disc(0, 3, 3, 2, kRed);
-    state.analyse.sequenceEnd = 0;
-    state.settings(1).moeglicheAbweichung = 2;
+    state.range.end = 0;
+    state.settings(1).deviationPx = 2;
     run();
     EXPECT_EQ(at(1, 3), kWhite);
     EXPECT_EQ(at(0, 3), kBack);
@@ -109,10 +112,10 @@ TEST_F(StroboTest, BoxNearTheEdgeStartsAtOne) {
 TEST_F(StroboTest, EndBeforeStartDrawsOnlyTheBackground) {
     disc(0, 40, 30, 4, kRed);
     disc(3, 10, 10, 4, kRed);
-    state.analyse.sequenceStart = 3;
-    state.analyse.sequenceEnd = 1;
+    state.range.start = 3;
+    state.range.end = 1;
     EXPECT_EQ(run(), 0);
-    EXPECT_EQ(state.analyse.Suchergebnisbild, film.at(0));
+    EXPECT_EQ(state.resultImage, film.at(0));
     EXPECT_EQ(film.seeks, std::vector<int>{0});  // only the background, decoded afresh
 }
 
@@ -122,7 +125,7 @@ TEST_F(StroboTest, ColourFollowsTheObjectAndBeepsWhenTheCentreDiffers) {
     disc(4, 60, 30, 4, Rgb{215, 50, 50});
     film.at(4).setPixel(60, 30, Rgb{0, 0, 0});
     run();
-    EXPECT_EQ(state.slot(1).Farbe, (Rgb{215, 50, 50}));
+    EXPECT_EQ(state.trace(1).workingColour, (Rgb{215, 50, 50}));
     EXPECT_EQ(host.beeps, std::vector<int>{0});
 }
 
@@ -131,9 +134,9 @@ TEST_F(StroboTest, BothColoursColourOneFirstUpToTheLastFrame) {
         disc(n, 10 + 10 * n, 15, 4, kRed);
         disc(n, 10 + 10 * n, 45, 4, kBlueObj);
     }
-    state.analyse.anzeige.farbe2Analysieren = true;
+    state.display.analyseColour2 = true;
     StroboOptions o;
-    o.einfarbig = true;
+    o.plainCircles = true;
     EXPECT_EQ(run(o), 10);
     // The end bar at the frame count ends at the last frame and is not moved.
     EXPECT_EQ(film.seeks, (std::vector<int>{0, 0, 1, 2, 3, 4, 0, 1, 2, 3, 4}));
@@ -149,7 +152,7 @@ TEST_F(StroboTest, NoToTheQuestionStopsAfterDrawingAtThePreviousCentre) {
     disc(1, 30, 30, 4, kRed);
     host.answers = {DialogAnswer::No};
     StroboOptions o;
-    o.einfarbig = true;
+    o.plainCircles = true;
     EXPECT_EQ(run(o), 3);
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0],
@@ -162,7 +165,7 @@ TEST_F(StroboTest, NoToTheQuestionStopsAfterDrawingAtThePreviousCentre) {
 TEST_F(StroboTest, AKeyDuringTheRunStopsAfterTheCurrentFrame) {
     for (int n = 0; n < 5; ++n) disc(n, 10 + 10 * n, 30, 4, kRed);
     host.onPause = [&] {
-        if (film.currentFrame() == 1) state.Abbruch = true;
+        if (film.currentFrame() == 1) host.control.stopRequested = true;
     };
     EXPECT_EQ(run(), 2);
     EXPECT_EQ(film.seeks, (std::vector<int>{0, 0, 1}));

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "cli/TrackCommand.h"
-#include "core/ProgramState.h"
 
 namespace {
 
@@ -43,20 +42,25 @@ bool allWithin(const std::vector<int>& values, std::size_t count, int low, int h
 }
 
 /// What the later steps rely on: a film word, a colour, and lists of the right length.
-void checkRequest(const zebak::cli::TrackRequest& r, const zebak::ProgramState& state) {
+void checkRequest(const zebak::cli::TrackRequest& request) {
+    const zebak::cli::JobOptions& r = request.job;
     if (!r.colour[0] && !r.colour[1]) fail("a request without any colour was accepted");
     for (const auto& colour : r.colour)
         if (colour && !allWithin(*colour, 3, 0, 255)) fail("a colour outside 0..255");
     if (r.area && !allWithin(*r.area, 4, 0, INT32_MAX)) fail("an area not of four corners >= 0");
-    if (r.origin && r.origin->size() != 2) fail("an origin without two numbers");
+    if (request.origin && request.origin->size() != 2) fail("an origin without two numbers");
     if (r.fps && *r.fps < 1) fail("a frame rate below 1");
-    if (r.slot && (*r.slot < 1 || *r.slot > 2 || !r.colour[*r.slot - 1]))
+    if (request.slot && (*request.slot < 1 || *request.slot > 2 || !r.colour[*request.slot - 1]))
         fail("an exported slot that is not analysed");
-    if (r.format == zebak::cli::OutputFormat::Xlsx && !r.output) fail("a workbook without -o");
+    if (request.format == zebak::cli::OutputFormat::Xlsx && !request.output) fail("a workbook without -o");
     for (zebak::SlotNumber slot : {1, 2}) {
-        const zebak::SearchSettings& s = state.settings(slot);
-        if (s.FarbToleranz < 0 || s.FarbToleranz > 255) fail("a tolerance outside 0..255");
-        if (s.ZweitToleranz < 0 || s.ZweitToleranz > 255) fail("a refine tolerance outside 0..255");
+        const zebak::SlotSettings& s = r.settings[static_cast<std::size_t>(slot - 1)];
+        if (s.tolerance < 0 || s.tolerance > 255) fail("a tolerance outside 0..255");
+        if (s.refineTolerance < 0 || s.refineTolerance > 255)
+            fail("a refine tolerance outside 0..255");
+        if (slot == 1 && (s.deviationPx < 0 || s.deviationPx > 500 || s.objectSizePx < 0 ||
+                          s.objectSizePx > 500))
+            fail("colour 1's radius or object size outside 0..500");
     }
 }
 
@@ -65,11 +69,10 @@ void checkRequest(const zebak::cli::TrackRequest& r, const zebak::ProgramState& 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> words =
         splitAtNul(std::string_view(reinterpret_cast<const char*>(data), size));
-    zebak::ProgramState state;
     try {
         const zebak::cli::TrackRequest request =
-            zebak::cli::parseTrackRequest(std::move(words), state);
-        checkRequest(request, state);
+            zebak::cli::parseTrackRequest(std::move(words));
+        checkRequest(request);
     } catch (const zebak::cli::UsageError& e) {
         if (std::string_view(e.what()).empty()) fail("a usage error without a message");
     } catch (const std::exception& e) {
