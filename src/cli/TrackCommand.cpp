@@ -110,17 +110,19 @@ Measurement setUpTrack(const TrackRequest& r, const FrameSource& source) {
 }
 
 std::string jsonTables(const Measurement& state, const std::string& more) {
-    return "{\"tables\":" + jsonSlots(state.display, [&](SlotNumber slot) {
-               const PositionGrid& grid = state.grid(slot);
-               std::string rows = "[";
-               for (int row = 1; row < grid.rowCount(); ++row) {
-                   if (row > 1) rows += ',';
-                   rows += '[' + jsonString(grid.cell(row, 0)) + ',' +
-                           jsonString(grid.cell(row, 1)) + ',' + jsonString(grid.cell(row, 2)) +
-                           ']';
-               }
-               return rows + ']';
-           }) +
+    return "{\"tables\":" +
+           jsonSlots(state.display,
+                     [&](SlotNumber slot) {
+                         const PositionGrid& grid = state.grid(slot);
+                         std::string rows = "[";
+                         for (int row = 1; row < grid.rowCount(); ++row) {
+                             if (row > 1) rows += ',';
+                             rows += '[' + jsonString(grid.cell(row, 0)) + ',' +
+                                     jsonString(grid.cell(row, 1)) + ',' +
+                                     jsonString(grid.cell(row, 2)) + ']';
+                         }
+                         return rows + ']';
+                     }) +
            more + "}\n";
 }
 

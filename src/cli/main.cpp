@@ -29,7 +29,7 @@ std::string oneLine(std::string text) {
 int run(const std::vector<std::string>& words) {
     using namespace zebak::cli;
     if (words.empty()) throw UsageError(kUsage);
-    const std::string command = words.front();
+    const std::string& command = words.front();
     if (command == "--version" && words.size() == 1) {
         std::cout << "zebak-analyse " << zebak::kProgramVersion << '\n';
         return 0;

@@ -34,7 +34,7 @@ Messages rescaleTables(std::array<TrackResult, 2>& tables, double newFactor, dou
 }
 
 Messages moveTableOrigin(PositionGrid& table, double factor, PixelPoint oldOrigin,
-                            PixelPoint newOrigin) {
+                         PixelPoint newOrigin) {
     if (factor == 0.0) return {kEichfehler};
     rewriteCoordinates(table, [&](int column, double v) {
         const double pixels = v / factor;  // relative to the old origin
@@ -172,8 +172,7 @@ Messages CalibrationRun::finish(CalibrationTarget t) {
     } else if (kind_ == CalibrationKind::Manual) {
         messages = rescaleTables(tables, factor, previousFactor_);
     } else {
-        messages =
-            moveTableOrigin(tables[0].grid, factor, previousOrigin_, t.calibration.origin);
+        messages = moveTableOrigin(tables[0].grid, factor, previousOrigin_, t.calibration.origin);
         if (timeOriginToo_) {
             if (tables[0].grid.rowCount() > 2) {
                 messages.emplace_back(kMesswerteGeloescht);

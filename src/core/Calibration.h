@@ -55,7 +55,7 @@ Messages rescaleTables(std::array<TrackResult, 2>& tables, double newFactor, dou
 /// decimals trimmed; empty and non-number cells keep their text. A factor of 0 gives
 /// kEichfehler and nothing is rewritten.
 Messages moveTableOrigin(PositionGrid& table, double factor, PixelPoint oldOrigin,
-                            PixelPoint newOrigin);
+                         PixelPoint newOrigin);
 
 /// The length typed into the length window, metres: "." or "," as decimal separator. Empty
 /// when the text cannot end the wait: empty, not a number, or 0. A negative length is taken.

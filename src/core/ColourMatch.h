@@ -22,7 +22,7 @@ constexpr bool colourMatches(int r, int g, int b, int refR, int refG, int refB, 
 /// The match rule for two colours.
 constexpr bool colourMatches(Rgb pixel, Rgb reference, int tolerance) {
     return colourMatches(pixel.r, pixel.g, pixel.b, reference.r, reference.g, reference.b,
-                           tolerance);
+                         tolerance);
 }
 
 /// The match rule prepared for scanning many pixels against one reference: one table of 256

@@ -211,22 +211,10 @@ std::vector<DiagramPoint> diagramPoints(Diagram d, const KinematicsGrids& grids)
 }
 
 TrendSource trendSource(Diagram d) {
-    switch (d) {
-        case Diagram::VT:
-            return {false, 1};
-        case Diagram::VXT:
-            return {false, 2};
-        case Diagram::VYT:
-            return {false, 3};
-        case Diagram::AT:
-            return {true, 1};
-        case Diagram::AXT:
-            return {true, 2};
-        case Diagram::AYT:
-            return {true, 3};
-        default:
-            return {};
-    }
+    // v-t, vx-t, vy-t and a-t, ax-t, ay-t follow columns 1, 2, 3 of their grid.
+    const int k = static_cast<int>(d) - static_cast<int>(Diagram::VT);
+    if (k < 0 || k > 5) return {};
+    return {k >= 3, k % 3 + 1};
 }
 
 std::vector<DiagramPoint> trendLine(const TextGrid& grid, int column, int strength) {

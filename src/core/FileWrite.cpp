@@ -39,8 +39,8 @@ bool kernelRefusesLink(const fs::path& link) {
     if (::lstat(link.c_str(), &linkStat) != 0) return false;
     const fs::path folder = link.has_parent_path() ? link.parent_path() : fs::path(".");
     if (::stat(folder.c_str(), &folderStat) != 0) return false;
-    const bool stickyForAll = (folderStat.st_mode & S_ISVTX) != 0 &&
-                              (folderStat.st_mode & S_IWOTH) != 0;
+    const bool stickyForAll =
+        (folderStat.st_mode & S_ISVTX) != 0 && (folderStat.st_mode & S_IWOTH) != 0;
     return stickyForAll && linkStat.st_uid != ::geteuid() && linkStat.st_uid != folderStat.st_uid;
 #else
     (void)link;

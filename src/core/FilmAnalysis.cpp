@@ -285,7 +285,8 @@ RunStatus analyseFilm(AnalysisJob& job, RunOutputs out, FrameSource& frames, Run
     ports.events.started(RunKind::FilmAnalysis, job);
     for (SlotNumber slot : {1, 2})
         if (job.slot(slot).analysed) runSlot(run, slot);
-    const RunStatus status = ports.control.stopRequested ? RunStatus::Stopped : RunStatus::Completed;
+    const RunStatus status =
+        ports.control.stopRequested ? RunStatus::Stopped : RunStatus::Completed;
     ports.events.finished(RunKind::FilmAnalysis, status);
     return status;
 }

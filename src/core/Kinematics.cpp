@@ -76,6 +76,14 @@ std::string& at(TextGrid& grid, int row, int column) {
     return grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
+/// The nearest row above row i, but not above row `first`, whose cell in `column` holds a
+/// number; `first` itself when none does.
+int earlierRow(const TextGrid& grid, int i, int column, int first) {
+    int r = i - 1;
+    while (!valueOf(gridCell(grid, r, column)) && r != first) --r;
+    return r;
+}
+
 /// One component of the velocities: column `pc` of the positions into column `vc` of the
 /// velocities; the interval and mid-time texts too when `withTimes`. Returns per velocity row
 /// the earlier position row it was taken from (0 where no value was written).
@@ -86,8 +94,7 @@ std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int v
     for (int i = 2; i < n; ++i) {
         const auto xi = valueOf(gridCell(p, i, pc));
         if (!xi) continue;
-        int r = i - 1;
-        while (!valueOf(gridCell(p, r, pc)) && r != 1) --r;
+        const int r = earlierRow(p, i, pc, 1);
         const auto xr = valueOf(gridCell(p, r, pc));
         if (!xr) continue;
         // The time step comes from the rows' film times or from the row distance and the
@@ -119,8 +126,7 @@ void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vec
     for (int i = 3; i < n; ++i) {
         const auto vi = valueOf(gridCell(v, i, c));
         if (!vi) continue;
-        int r = i - 1;
-        while (!valueOf(gridCell(v, r, c)) && r != 2) --r;
+        const int r = earlierRow(v, i, c, 2);
         const auto vr = valueOf(gridCell(v, r, c));
         if (!vr) continue;
         const int pi = earlier[static_cast<std::size_t>(i)];
@@ -177,7 +183,7 @@ KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
         at(g.positions, k, pos::kRow) = std::to_string(k);
         for (int c = 0; c < PositionGrid::kColumns; ++c) {
             const std::string& text = source.cell(k, c);
-            at(g.positions, k, c + 1) = traits.trimCopiedTexts ? Nullenweg(text) : text;
+            at(g.positions, k, c + 1) = traits.trimCopiedTexts ? trimZeros(text) : text;
         }
     }
     const auto earlierX =

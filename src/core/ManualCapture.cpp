@@ -13,8 +13,7 @@ int writeManualRow(TrackResult& track, const ManualRowRules& rules, int n, Pixel
     const Calibration& c = rules.calibration;
     const std::string t = fixedText(frameTimeS(rules.timing, rules.start, n), 3);
     const std::string x = fixedText(static_cast<double>(p.x - c.origin.x) * c.factorMPerPx, 5);
-    const std::string y =
-        fixedText(static_cast<double>(c.origin.y - p.y - 1) * c.factorMPerPx, 5);
+    const std::string y = fixedText(static_cast<double>(c.origin.y - p.y - 1) * c.factorMPerPx, 5);
     PositionGrid& table = track.grid;
     const int row = offset + 1;
     if (table.rowCount() < row + 1) table.setRowCount(row + 1);

@@ -5,7 +5,7 @@
 
 namespace zebak {
 
-std::string Nullenweg(std::string text) {
+std::string trimZeros(std::string text) {
     if (text.find('.') == std::string::npos) return text;
     while (!text.empty() && text.back() == '0') text.pop_back();
     if (!text.empty() && text.back() == '.') text.pop_back();

@@ -6,9 +6,9 @@
 
 namespace zebak {
 
-/// Trims a number text: a text without "." is returned unchanged; otherwise trailing "0"s
-/// are removed and then a trailing "." ("0.04000" -> "0.04", "2.00000" -> "2").
-std::string Nullenweg(std::string text);
+/// Trims a number text (`Nullenweg`): a text without "." is returned unchanged; otherwise trailing
+/// "0"s are removed and then a trailing "." ("0.04000" -> "0.04", "2.00000" -> "2").
+std::string trimZeros(std::string text);
 
 /// The value as fixed-point text with `decimals` decimals and "." as separator whatever the
 /// locale; a leading "-" for negatives, no thousands separator, no exponent. Rounded to the
@@ -17,9 +17,9 @@ std::string Nullenweg(std::string text);
 std::string fixedText(double value, int decimals);
 
 /// A time in seconds as the tables write it: 3 decimals, trimmed.
-inline std::string timeText(double seconds) { return Nullenweg(fixedText(seconds, 3)); }
+inline std::string timeText(double seconds) { return trimZeros(fixedText(seconds, 3)); }
 /// A length (or velocity, acceleration) as the tables write it: 5 decimals, trimmed.
-inline std::string lengthText(double value) { return Nullenweg(fixedText(value, 5)); }
+inline std::string lengthText(double value) { return trimZeros(fixedText(value, 5)); }
 
 /// The number-key filter of every field in which numbers are typed: backspace (8), Enter
 /// (13), "-", "." and the digits pass unchanged, "," becomes ".", anything else becomes

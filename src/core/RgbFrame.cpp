@@ -16,7 +16,8 @@ RgbFrame::RgbFrame(int width, int height) {
 bool operator==(const RgbFrame& a, const RgbFrame& b) {
     const auto x = a.bytes();
     const auto y = b.bytes();
-    return a.width_ == b.width_ && a.height_ == b.height_ && std::equal(x.begin(), x.end(), y.begin(), y.end());
+    return a.width_ == b.width_ && a.height_ == b.height_ &&
+           std::equal(x.begin(), x.end(), y.begin(), y.end());
 }
 
 ColorRef RgbFrame::pixel(int x, int y) const {

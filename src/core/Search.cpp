@@ -38,8 +38,8 @@ void drawMarker(Run& run, SlotNumber slot, PixelPoint c, Rgb colour) {
 
 /// The targeted search's window around (cx, cy) with half size h: at least row/column 1,
 /// at most the last row/column of the frame, then inside the search area (inclusive).
-PixelWindow refineWindow(const AnalysisJob& job, const RgbFrame& frame, long long cx,
-                         long long cy, long long h) {
+PixelWindow refineWindow(const AnalysisJob& job, const RgbFrame& frame, long long cx, long long cy,
+                         long long h) {
     const long long w = job.size.width;
     const long long hgt = job.size.height;
     PixelWindow win{cx - h, cy - h, cx + h, cy + h};
@@ -62,64 +62,30 @@ bool inDisc(long long x, long long y, long long cx, long long cy, long long h) {
     return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= h * h;
 }
 
-/// Result of one pass: the sum of the chords' midpoints and the number of chords.
-struct ChordSum {
-    long long sum = 0;
-    long long count = 0;
-};
-
 /// Row pass: horizontal chords of matching pixels inside the disc; paints the disc (aqua) and
 /// the matching pixels when the result display asks for them.
 ChordSum rowPass(Run& run, const RgbFrame& frame, const PixelWindow& win, long long cx,
                  long long cy, long long h, const ColourMatcher& match, SlotNumber slot) {
     const ResultDisplay& display = run.display();
     RgbFrame& image = run.image();
-    ChordSum chords;
-    for (long long y = win.top; y <= win.bottom; ++y) {
-        const std::uint8_t* row = frame.row(static_cast<int>(y));
-        long long rowMin = run.job.size.width;
-        long long rowMax = 0;
-        bool hit = false;
-        for (long long x = win.left; x <= win.right; ++x) {
-            if (!inDisc(x, y, cx, cy, h)) continue;
-            const int xi = static_cast<int>(x);
-            const int yi = static_cast<int>(y);
-            if (display.showObjectSize) image.setPixel(xi, yi, kAqua);
-            if (!match.matches(row + 3 * x)) continue;
-            if (display.showFoundPixels) image.setPixel(xi, yi, slotTraits(slot).refineColour);
-            rowMin = std::min(rowMin, x);
-            rowMax = std::max(rowMax, x);
-            hit = true;
-        }
-        if (hit) {
-            chords.sum += (rowMin + rowMax) / 2;
-            ++chords.count;
-        }
-    }
-    return chords;
+    const Rgb found = slotTraits(slot).refineColour;
+    return chords(win, true, [&](long long x, long long y) {
+        if (!inDisc(x, y, cx, cy, h)) return false;
+        const int xi = static_cast<int>(x);
+        const int yi = static_cast<int>(y);
+        if (display.showObjectSize) image.setPixel(xi, yi, kAqua);
+        if (!match.matches(frame.row(yi) + 3 * x)) return false;
+        if (display.showFoundPixels) image.setPixel(xi, yi, found);
+        return true;
+    });
 }
 
 /// Column pass: vertical chords of matching pixels inside the disc; draws nothing.
-ChordSum columnPass(const AnalysisJob& job, const RgbFrame& frame, const PixelWindow& win,
-                    long long cx, long long cy, long long h, const ColourMatcher& match) {
-    ChordSum chords;
-    for (long long x = win.left; x <= win.right; ++x) {
-        long long colMin = job.size.height;
-        long long colMax = 0;
-        bool hit = false;
-        for (long long y = win.top; y <= win.bottom; ++y) {
-            if (!inDisc(x, y, cx, cy, h)) continue;
-            if (!match.matches(frame.row(static_cast<int>(y)) + 3 * x)) continue;
-            colMin = std::min(colMin, y);
-            colMax = std::max(colMax, y);
-            hit = true;
-        }
-        if (hit) {
-            chords.sum += (colMin + colMax) / 2;
-            ++chords.count;
-        }
-    }
-    return chords;
+ChordSum columnPass(const RgbFrame& frame, const PixelWindow& win, long long cx, long long cy,
+                    long long h, const ColourMatcher& match) {
+    return chords(win, false, [&](long long x, long long y) {
+        return inDisc(x, y, cx, cy, h) && match.matches(frame.row(static_cast<int>(y)) + 3 * x);
+    });
 }
 
 /// The question after an empty row pass, with the windows stepping aside while it is open and
@@ -264,7 +230,7 @@ void refineCentre(Run& run, SlotNumber slot) {
     else
         positioned = askAfterMiss(run, p);
 
-    const ChordSum columns = columnPass(run.job, run.frames.frame(), win, cx, cy, h, match);
+    const ChordSum columns = columnPass(run.frames.frame(), win, cx, cy, h, match);
     if (columns.count > 0) s.refinedCentre.y = static_cast<int>(columns.sum / columns.count);
 
     // Refused as a faulty continuation, the frame has no position: the previous refined

@@ -50,6 +50,40 @@ struct PixelWindow {
     long long bottom;
 };
 
+/// The sum of the chords' midpoints and their number.
+struct ChordSum {
+    long long sum = 0;
+    long long count = 0;
+};
+
+/// The chords of the window along its rows (midpoints in x) or along its columns (midpoints in
+/// y): a chord runs from the first to the last pixel of one row, or column, that `takes(x, y)`
+/// accepts. `takes` is asked for every pixel of the window, row by row or column by column.
+template <typename Takes>
+ChordSum chords(const PixelWindow& win, bool alongRows, Takes takes) {
+    ChordSum total;
+    const long long outerFirst = alongRows ? win.top : win.left;
+    const long long outerLast = alongRows ? win.bottom : win.right;
+    const long long innerFirst = alongRows ? win.left : win.top;
+    const long long innerLast = alongRows ? win.right : win.bottom;
+    for (long long o = outerFirst; o <= outerLast; ++o) {
+        long long lo = 0;
+        long long hi = 0;
+        bool hit = false;
+        for (long long i = innerFirst; i <= innerLast; ++i) {
+            if (!(alongRows ? takes(i, o) : takes(o, i))) continue;
+            if (!hit) lo = i;
+            hi = i;
+            hit = true;
+        }
+        if (hit) {
+            total.sum += (lo + hi) / 2;
+            ++total.count;
+        }
+    }
+    return total;
+}
+
 /// The first tolerance of a slot's settings as a search uses it (0 to 255).
 std::uint8_t firstTolerance(const SlotSettings& settings);
 

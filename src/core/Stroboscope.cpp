@@ -21,8 +21,8 @@ using Point = PixelPoint;
 /// Coarse centre: midpoint of the matching pixels' bounding box over the whole search area,
 /// the frame's middle when nothing matched. Nothing is drawn.
 Point coarseCentre(const AnalysisJob& job, const RgbFrame& frame, const SlotTrace& s) {
-    const BoundingBox box = scanSearchArea(job.area, job.size, frame,
-                                           ColourMatcher(s.workingColour, s.tolerance), {});
+    const BoundingBox box =
+        scanSearchArea(job.area, job.size, frame, ColourMatcher(s.workingColour, s.tolerance), {});
     return {box.centreX(), box.centreY()};
 }
 
@@ -36,8 +36,7 @@ PixelWindow boxAround(FrameSize size, Point c, long long half) {
 /// Refined centre (gezielteSuche3 / gezielteSuche4): row and column midpoints of the matching
 /// pixels on the circle of radius D/2 around the coarse centre, averaged. Empty when no pixel
 /// matched.
-std::optional<Point> refinedCentre(Run& run, const RgbFrame& frame, SlotNumber slot,
-                                   Point coarse) {
+std::optional<Point> refinedCentre(Run& run, const RgbFrame& frame, SlotNumber slot, Point coarse) {
     const SlotSettings& settings = run.settings(slot);
     const long long r = settings.objectSizePx / 2;
     const PixelWindow win = boxAround(run.job.size, coarse, r);
@@ -48,27 +47,11 @@ std::optional<Point> refinedCentre(Run& run, const RgbFrame& frame, SlotNumber s
         return frame.contains(static_cast<int>(x), static_cast<int>(y)) &&
                dx * dx + dy * dy <= r * r && match.matches(frame.rgb(int(x), int(y)));
     };
-    long long rowSum = 0, rows = 0, colSum = 0, cols = 0;
-    for (long long y = win.top; y <= win.bottom; ++y) {
-        long long lo = -1, hi = -1;
-        for (long long x = win.left; x <= win.right; ++x) {
-            if (!takesPart(x, y)) continue;
-            if (lo < 0) lo = x;
-            hi = x;
-        }
-        if (lo >= 0) rowSum += (lo + hi) / 2, ++rows;
-    }
-    for (long long x = win.left; x <= win.right; ++x) {
-        long long lo = -1, hi = -1;
-        for (long long y = win.top; y <= win.bottom; ++y) {
-            if (!takesPart(x, y)) continue;
-            if (lo < 0) lo = y;
-            hi = y;
-        }
-        if (lo >= 0) colSum += (lo + hi) / 2, ++cols;
-    }
-    if (rows == 0) return std::nullopt;
-    return Point{static_cast<int>(rowSum / rows), static_cast<int>(colSum / cols)};
+    const ChordSum rows = chords(win, true, takesPart);
+    const ChordSum columns = chords(win, false, takesPart);
+    if (rows.count == 0) return std::nullopt;
+    return Point{static_cast<int>(rows.sum / rows.count),
+                 static_cast<int>(columns.sum / columns.count)};
 }
 
 /// Paste mode: the white rim of radius D/2 + 1 (with "Mit Rand?"), then the frame's pixels
@@ -96,8 +79,8 @@ void drawPosition(Run& run, const RgbFrame& frame, SlotNumber slot, Point c,
     RgbFrame& image = run.image();
     if (options.plainCircles) {
         const Rgb fill = options.centreColour ? frame.rgb(c.x, c.y)
-                         : slot == 1               ? Rgb{255, 0, 0}
-                                                   : Rgb{0, 0, 255};
+                         : slot == 1          ? Rgb{255, 0, 0}
+                                              : Rgb{0, 0, 255};
         drawFilledEllipse(image, c.x - half, c.y - half, c.x + half, c.y + half,
                           options.withRim ? kWeiss : fill, fill);
         return;

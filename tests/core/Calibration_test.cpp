@@ -81,7 +81,8 @@ TEST_F(CalibrationTest, TheMainSequenceKeepsTheStepValuesAndFormsTheFactor) {
     EXPECT_EQ(run.step(), CalibrationStep::Origin);
     EXPECT_EQ(state.calibration.origin.x, -1);
     run.click(t(run.kind()), {30, 400});
-    EXPECT_EQ((PixelPoint{state.calibration.origin.x, state.calibration.origin.y}), (PixelPoint{30, 400}));
+    EXPECT_EQ((PixelPoint{state.calibration.origin.x, state.calibration.origin.y}),
+              (PixelPoint{30, 400}));
     EXPECT_FALSE(run.awaitsClick());
     EXPECT_FALSE(run.running(CalibrationKind::Main));
     EXPECT_FALSE(run.running());
@@ -141,7 +142,8 @@ TEST_F(CalibrationTest, TheManualOriginMoveReexpressesTheRowsAndMayMoveTheTimeOr
     fill(1, 1);
     state.grid(1).setCell(1, 1, "1.5");
     state.grid(1).setCell(1, 2, "2");
-    ASSERT_TRUE(run.begin(t(CalibrationKind::ManualOrigin), CalibrationKind::ManualOrigin, {1024, 768}));
+    ASSERT_TRUE(
+        run.begin(t(CalibrationKind::ManualOrigin), CalibrationKind::ManualOrigin, {1024, 768}));
     EXPECT_EQ(run.step(), CalibrationStep::Origin);
     EXPECT_TRUE(run.click(t(run.kind()), {10, 748}).empty());  // 10 right, 20 up
     EXPECT_EQ(rowOf(state.grid(1), 1), (Row{"0.04", "1.4", "1.8"}));
@@ -184,7 +186,8 @@ TEST_F(CalibrationTest, TheManualCalibrationAlwaysRescalesAndAbandoningRestoresT
 
     run.begin(t(CalibrationKind::ManualOrigin), CalibrationKind::ManualOrigin, {1024, 768});
     run.abandon(t(run.kind()));
-    EXPECT_EQ((PixelPoint{state.calibration.origin.x, state.calibration.origin.y}), (PixelPoint{0, 480}));
+    EXPECT_EQ((PixelPoint{state.calibration.origin.x, state.calibration.origin.y}),
+              (PixelPoint{0, 480}));
     EXPECT_FALSE(run.awaitsClick());
     EXPECT_FALSE(run.running());
 }
@@ -204,7 +207,9 @@ TEST(ManualRows, ClicksWriteUntrimmedRowsThatOnlyGrow) {
     state.calibration.origin.y = 768;
     state.range.start = 5;
     state.film.timing.framesPerSecond = 25;
-    auto rules = [&] { return ManualRowRules{state.film.timing, state.range.start, state.calibration}; };
+    auto rules = [&] {
+        return ManualRowRules{state.film.timing, state.range.start, state.calibration};
+    };
     EXPECT_EQ(writeManualRow(state.track(1), rules(), 5, {100, 767}), 1);
     EXPECT_EQ(rowOf(state.grid(1), 1), (Row{"0.000", "100.00000", "0.00000"}));
     EXPECT_EQ(mouseLabelX(state.calibration, 100), "x: 100 Pixel");

@@ -61,8 +61,8 @@ TEST(ColourScanTest, FastScanFindsExactlyWhatTheRuleFinds) {
         state.resultImage = RgbFrame(w, h);
         state.resultImage.fill(Rgb{1, 2, 3});
 
-        const Expected e = bruteForce(f, ref, t, state.area.left, state.area.top,
-                                      state.area.right, state.area.bottom);
+        const Expected e = bruteForce(f, ref, t, state.area.left, state.area.top, state.area.right,
+                                      state.area.bottom);
         const BoundingBox box =
             scanSearchArea(state.area, state.film.size, f, ColourMatcher(ref, t),
                            {&state.resultImage, slotTraits(1).foundColour});

@@ -38,13 +38,13 @@ TEST(FarbeInToleranz, MatcherTablesAgreeWithTheRule) {
 }
 
 TEST(Nullenweg, TrimsZerosAndPointOnlyAfterAPoint) {
-    EXPECT_EQ(Nullenweg("0.04000"), "0.04");
-    EXPECT_EQ(Nullenweg("2.00000"), "2");
-    EXPECT_EQ(Nullenweg("-0.50000"), "-0.5");
-    EXPECT_EQ(Nullenweg("0.000"), "0");
-    EXPECT_EQ(Nullenweg("120"), "120");
-    EXPECT_EQ(Nullenweg("100"), "100") << "zeros of an integer stay";
-    EXPECT_EQ(Nullenweg(""), "");
+    EXPECT_EQ(trimZeros("0.04000"), "0.04");
+    EXPECT_EQ(trimZeros("2.00000"), "2");
+    EXPECT_EQ(trimZeros("-0.50000"), "-0.5");
+    EXPECT_EQ(trimZeros("0.000"), "0");
+    EXPECT_EQ(trimZeros("120"), "120");
+    EXPECT_EQ(trimZeros("100"), "100") << "zeros of an integer stay";
+    EXPECT_EQ(trimZeros(""), "");
 }
 
 TEST(NumberTexts, FixedPointWithPointRoundedAndTrimmed) {

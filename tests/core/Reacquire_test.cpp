@@ -27,7 +27,7 @@ class Reacquire : public AnalysisTest {
     }
     std::string expectedRow(int n) const {
         const double t = n / 25.0;
-        return Nullenweg(fixedText(t, 3)) + " " + std::to_string(5 + n) + " " +
+        return trimZeros(fixedText(t, 3)) + " " + std::to_string(5 + n) + " " +
                std::to_string(H - 15);
     }
 };

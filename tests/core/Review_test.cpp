@@ -31,9 +31,7 @@ TEST_F(EndBar, MovedBackFromTheFrameCountButNeverBeforeTheStartBar) {
 
 class PredictedPass : public AnalysisTest {
   protected:
-    PredictedPass() : AnalysisTest(6) {
-        state.settings(1).mode = SearchMode::Predicted;
-    }
+    PredictedPass() : AnalysisTest(6) { state.settings(1).mode = SearchMode::Predicted; }
 };
 
 TEST_F(PredictedPass, PredictsFromTheBoxCentreWhileTheTableHoldsTheRefinedCentre) {

@@ -103,7 +103,8 @@ TEST_F(SimpleSearch, AbortDuringColourOneStillRunsColourTwoFromTheStart) {
     state.settings(2).mode = SearchMode::Predicted;
     int pauses = 0;
     host.onPause = [this, &pauses] {
-        if (++pauses == 2) host.control.stopRequested = true;  // "Abbrechen" during colour 1's second frame
+        if (++pauses == 2)
+            host.control.stopRequested = true;  // "Abbrechen" during colour 1's second frame
     };
     run();
     EXPECT_EQ(state.grid(1).rowCount(), 3) << "colour 1 stopped after its second frame";

@@ -16,7 +16,10 @@ class StillFrame : public AnalysisTest {
 };
 
 TEST_F(StillFrame, PaintsMatchingPixelsInTheirOwnColourAndWritesNoRow) {
-    { AnalysisJob job = makeAnalysisJob(state); analyseFrame(job, outputsOf(state), film, host); }
+    {
+        AnalysisJob job = makeAnalysisJob(state);
+        analyseFrame(job, outputsOf(state), film, host);
+    }
     const RgbFrame& image = state.resultImage;
     EXPECT_EQ(image.rgb(4, 4), (Rgb{205, 55, 45}));
     EXPECT_EQ(image.rgb(8, 6), kObject);
@@ -31,7 +34,10 @@ TEST_F(StillFrame, PaintsMatchingPixelsInTheirOwnColourAndWritesNoRow) {
 TEST_F(StillFrame, CentreModeMarksTheBoxMidpointOrTheFrameMiddle) {
     state.display.showFoundPixels = false;
     state.display.analyseColour2 = true;
-    { AnalysisJob job = makeAnalysisJob(state); analyseFrame(job, outputsOf(state), film, host); }
+    {
+        AnalysisJob job = makeAnalysisJob(state);
+        analyseFrame(job, outputsOf(state), film, host);
+    }
     EXPECT_EQ(state.trace(1).centre.x, 6);
     EXPECT_EQ(state.trace(1).centre.y, 5);
     EXPECT_EQ(state.resultImage.rgb(6, 3), (Rgb{0, 0, 0}));

@@ -41,7 +41,10 @@ TEST_F(TargetedSearch, ObjectSizeZeroOrOneExaminesOnlyTheFirstCentre) {
         state.settings(1).objectSizePx = size;
         state.range.end = 1;
         host.questions.clear();
-        { AnalysisJob job = makeAnalysisJob(state); analyseFilm(job, outputsOf(state), f, host); }
+        {
+            AnalysisJob job = makeAnalysisJob(state);
+            analyseFilm(job, outputsOf(state), f, host);
+        }
         EXPECT_EQ(row(1, 1), "0 12 23") << size;
         EXPECT_EQ(host.questions.size(), 1u) << size;
         EXPECT_EQ(row(1, 2), "0.04 12 23") << "the previous refined centre is carried over";
@@ -133,7 +136,10 @@ TEST_F(ColourAdoption, FollowsADriftingColourAndBeepsWhenTheCentreNoLongerMatche
         ring.at(n).setPixel(10, 10, kObject), ring.at(n).setPixel(12, 10, kObject);
     }
     state.range.end = 2;
-    { AnalysisJob job = makeAnalysisJob(state); analyseFilm(job, outputsOf(state), ring, host); }
+    {
+        AnalysisJob job = makeAnalysisJob(state);
+        analyseFilm(job, outputsOf(state), ring, host);
+    }
     EXPECT_EQ(host.beeps, (std::vector<int>{1, 1}));
     EXPECT_EQ(state.trace(1).workingColour, kObject);
 }

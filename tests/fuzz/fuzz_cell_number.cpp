@@ -68,7 +68,7 @@ void checkWriters(double value, int decimals) {
     if (std::fabs(*back - value) > tolerance) fail("a written number reads back wrong", text);
     if (*back == 0.0 && text.front() == '-') fail("a zero is written with a minus sign", text);
 
-    const std::string trimmed = zebak::Nullenweg(text);
+    const std::string trimmed = zebak::trimZeros(text);
     if (trimmed.find('.') != std::string::npos && (trimmed.back() == '0' || trimmed.back() == '.'))
         fail("Nullenweg leaves a trailing zero or point", trimmed);
     const std::optional<double> again = zebak::readCellNumber(trimmed);

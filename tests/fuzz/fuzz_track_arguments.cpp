@@ -52,7 +52,8 @@ void checkRequest(const zebak::cli::TrackRequest& request) {
     if (r.fps && *r.fps < 1) fail("a frame rate below 1");
     if (request.slot && (*request.slot < 1 || *request.slot > 2 || !r.colour[*request.slot - 1]))
         fail("an exported slot that is not analysed");
-    if (request.format == zebak::cli::OutputFormat::Xlsx && !request.output) fail("a workbook without -o");
+    if (request.format == zebak::cli::OutputFormat::Xlsx && !request.output)
+        fail("a workbook without -o");
     for (zebak::SlotNumber slot : {1, 2}) {
         const zebak::SlotSettings& s = r.settings[static_cast<std::size_t>(slot - 1)];
         if (s.tolerance < 0 || s.tolerance > 255) fail("a tolerance outside 0..255");
@@ -70,8 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<std::string> words =
         splitAtNul(std::string_view(reinterpret_cast<const char*>(data), size));
     try {
-        const zebak::cli::TrackRequest request =
-            zebak::cli::parseTrackRequest(std::move(words));
+        const zebak::cli::TrackRequest request = zebak::cli::parseTrackRequest(std::move(words));
         checkRequest(request);
     } catch (const zebak::cli::UsageError& e) {
         if (std::string_view(e.what()).empty()) fail("a usage error without a message");
