@@ -11,15 +11,15 @@
 
 #include "core/Kinematics.h"
 #include "core/NumberText.h"
-#include "gui/app/Dialogs.h"
 #include "gui/evaluation/DiagramChart.h"
-#include "gui/evaluation/DiagrammView.h"
-#include "gui/app/Session.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/WindowSet.h"
 #include "gui/evaluation/DiagramPanel.h"
+#include "gui/evaluation/DiagrammView.h"
 #include "gui/evaluation/TForm8.h"
-#include "gui/main/AnalysisCommands.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/Session.h"
+#include "gui/shell/TForm1.h"
+#include "gui/shell/WindowSet.h"
+#include "gui/tracking/AnalysisCommands.h"
 
 namespace {
 

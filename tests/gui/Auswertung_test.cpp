@@ -25,7 +25,8 @@
 
 #include "GuiTest.h"
 #include "core/NumberText.h"
-#include "gui/app/Sound.h"
+#include "gui/display/TForm3.h"
+#include "gui/display/TForm4.h"
 #include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/DiagrammView.h"
@@ -33,8 +34,7 @@
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/TForm8.h"
 #include "gui/evaluation/TrendLinePanel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/kit/Sound.h"
 #include "support/Process.h"
 
 namespace zebak::gui::test {
@@ -336,8 +336,8 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at + QPointF(1, 1)));
     EXPECT_EQ(view->toolTip(), "Abszisse: 4\nOrdinate: 4");
     // The hint goes after a second.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return diagramChart().chartView()->toolTip().isEmpty(); },
-                                10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return diagramChart().chartView()->toolTip().isEmpty(); }, 10000));
     // Far from every point, or after a drag (a zoom), no hint.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->mapFromScene(at + QPointF(30, -30)));

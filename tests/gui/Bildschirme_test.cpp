@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "GuiTest.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/TForm3.h"
+#include "gui/display/TForm4.h"
 
 namespace zebak::gui::test {
 

@@ -23,11 +23,11 @@
 
 #include "GuiTest.h"
 #include "core/FilmAnalysis.h"
-#include "gui/analysis/GuiHost.h"
-#include "gui/app/Sound.h"
-#include "gui/positions/PositionTableModel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/TForm3.h"
+#include "gui/display/TForm4.h"
+#include "gui/kit/PositionTableModel.h"
+#include "gui/kit/Sound.h"
+#include "gui/tracking/GuiHost.h"
 #include "media/FfmsFrameSource.h"
 #include "support/Process.h"
 

@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "GuiTest.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/TForm3.h"
+#include "gui/display/TForm4.h"
 #include "media/FfmsFrameSource.h"
 
 namespace zebak::gui::test {

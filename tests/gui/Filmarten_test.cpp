@@ -13,10 +13,10 @@
 #include <QUrl>
 
 #include "GuiTest.h"
+#include "gui/calibration/TForm5.h"
+#include "gui/display/TForm3.h"
 #include "gui/evaluation/TForm8.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/ColourSwatch.h"
-#include "gui/search/TForm3.h"
+#include "gui/tracking/ColourSwatch.h"
 
 namespace zebak::gui::test {
 

@@ -10,18 +10,18 @@
 #include <memory>
 #include <vector>
 
-#include "gui/app/Dialogs.h"
-#include "gui/app/Session.h"
-#include "gui/app/Sound.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/WidgetKit.h"
-#include "gui/app/WindowSet.h"
-#include "gui/main/AnalysisCommands.h"
-#include "gui/main/DisplayInputRouter.h"
-#include "gui/main/MainMenu.h"
-#include "gui/main/PlayerPanel.h"
-#include "gui/main/PositionTables.h"
-#include "gui/main/SettingsPages.h"
+#include "gui/display/DisplayInputRouter.h"
+#include "gui/display/PlayerPanel.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/Session.h"
+#include "gui/kit/Sound.h"
+#include "gui/kit/WidgetKit.h"
+#include "gui/shell/MainMenu.h"
+#include "gui/shell/TForm1.h"
+#include "gui/shell/WindowSet.h"
+#include "gui/tracking/AnalysisCommands.h"
+#include "gui/tracking/PositionTables.h"
+#include "gui/tracking/SettingsPages.h"
 
 namespace zebak::gui::test {
 

@@ -9,9 +9,9 @@
 
 #include "GuiTest.h"
 #include "core/Calibration.h"
-#include "gui/main/CalibrationCommand.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/CalibrationCommand.h"
+#include "gui/calibration/TForm5.h"
+#include "gui/display/TForm3.h"
 
 namespace zebak::gui::test {
 

@@ -11,12 +11,12 @@
 #include "GuiTest.h"
 #include "core/Calibration.h"
 #include "core/ManualCapture.h"
+#include "gui/calibration/TForm5.h"
+#include "gui/display/TForm3.h"
 #include "gui/evaluation/TForm8.h"
-#include "gui/main/ManualCommand.h"
-#include "gui/positions/TForm5.h"
-#include "gui/positions/TForm6.h"
-#include "gui/positions/TForm7.h"
-#include "gui/search/TForm3.h"
+#include "gui/manual/ManualCommand.h"
+#include "gui/manual/TForm6.h"
+#include "gui/manual/TForm7.h"
 
 namespace zebak::gui::test {
 

@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/positions/TForm6.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/TForm3.h"
+#include "gui/manual/TForm6.h"
 #include "media/FfmsFrameSource.h"
 
 namespace zebak::gui::test {

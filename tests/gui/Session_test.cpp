@@ -11,8 +11,8 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/positions/PositionTableModel.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/TForm3.h"
+#include "gui/kit/PositionTableModel.h"
 #include "support/SyntheticFilm.h"
 
 namespace zebak::gui::test {
@@ -116,7 +116,6 @@ TEST_F(ClosingTest, WithTheTablesFilled) {
     form1().close();
     endProgram();
 }
-
 
 // With a film loaded the display window refuses the window manager's close, but not the
 // program's end: "Beenden" ends the program as main() wires it, all windows closed.

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "GuiTest.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/TForm4.h"
 #include "support/Process.h"
 #include "support/StrobeFilm.h"
 

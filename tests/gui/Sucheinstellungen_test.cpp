@@ -12,10 +12,10 @@
 #include <QTableView>
 
 #include "GuiTest.h"
-#include "gui/search/RadioGroup.h"
-#include "gui/search/ResultDisplayPanel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TFrame1.h"
+#include "gui/display/TForm3.h"
+#include "gui/kit/RadioGroup.h"
+#include "gui/tracking/ResultDisplayPanel.h"
+#include "gui/tracking/TFrame1.h"
 
 namespace zebak::gui::test {
 

@@ -12,11 +12,11 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include "GuiTest.h"
-#include "gui/search/ColourSwatch.h"
-#include "gui/search/RadioGroup.h"
-#include "gui/search/RgbFields.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TFrame1.h"
+#include "gui/display/TForm3.h"
+#include "gui/kit/RadioGroup.h"
+#include "gui/tracking/ColourSwatch.h"
+#include "gui/tracking/RgbFields.h"
+#include "gui/tracking/TFrame1.h"
 
 namespace zebak::gui::test {
 

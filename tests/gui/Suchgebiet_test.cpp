@@ -10,8 +10,8 @@
 #include <QCloseEvent>
 
 #include "GuiTest.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/TForm5.h"
+#include "gui/display/TForm3.h"
 
 namespace zebak::gui::test {
 

@@ -17,15 +17,16 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/app/DataFiles.h"
-#include "gui/app/Sound.h"
-#include "gui/app/TForm9.h"
+#include "gui/calibration/TForm5.h"
+#include "gui/display/TForm3.h"
+#include "gui/display/TForm4.h"
 #include "gui/evaluation/TForm8.h"
-#include "gui/positions/TForm5.h"
-#include "gui/positions/TForm6.h"
-#include "gui/positions/TForm7.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/kit/DataFiles.h"
+#include "gui/kit/HelpPage.h"
+#include "gui/kit/Sound.h"
+#include "gui/manual/TForm6.h"
+#include "gui/manual/TForm7.h"
+#include "gui/shell/TForm9.h"
 
 namespace zebak::gui::test {
 
@@ -115,8 +116,7 @@ TEST_F(WindowSetTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     // The two links lead to the program's own help pages and its licence, no placeholder.
     const QString hilfe = info->findChild<QLabel*>("Label6")->text();
     const QString lizenz = info->findChild<QLabel*>("Label9")->text();
-    EXPECT_TRUE(hilfe.contains(MainMenu::hilfeUrl().toString(QUrl::FullyEncoded)))
-        << hilfe.toStdString();
+    EXPECT_TRUE(hilfe.contains(helpPageUrl().toString(QUrl::FullyEncoded))) << hilfe.toStdString();
     EXPECT_TRUE(lizenz.contains(TForm9::licenceUrl().toString(QUrl::FullyEncoded)));
     EXPECT_TRUE(lizenz.contains("GPL-3.0-or-later"));
     for (QLabel* l : info->findChildren<QLabel*>())
@@ -129,7 +129,7 @@ TEST_F(WindowSetTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     const QString vorher = QDir::currentPath();
     QTemporaryDir ordner;
     ASSERT_TRUE(QDir::setCurrent(ordner.path()));
-    const QString pfad = MainMenu::hilfeUrl().toLocalFile();
+    const QString pfad = helpPageUrl().toLocalFile();
     QDir::setCurrent(vorher);
     EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));

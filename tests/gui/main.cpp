@@ -3,14 +3,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "GuiTest.h"
-#include "gui/app/Sound.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/TForm3.h"
+#include "gui/kit/Sound.h"
 
 namespace zebak::gui::test {
 

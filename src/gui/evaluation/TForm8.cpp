@@ -13,10 +13,6 @@
 #include <QSplitter>
 #include <exception>
 
-#include "gui/app/Dialogs.h"
-#include "gui/app/Session.h"
-#include "gui/app/Sound.h"
-#include "gui/app/TForm9.h"
 #include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/DiagrammView.h"
@@ -24,7 +20,10 @@
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/ExportPanel.h"
 #include "gui/evaluation/TrendLinePanel.h"
-#include "gui/main/MainMenu.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/HelpPage.h"
+#include "gui/kit/Session.h"
+#include "gui/kit/Sound.h"
 
 namespace zebak::gui {
 
@@ -102,9 +101,9 @@ void TForm8::connectParts() {
         menu_->showView();
     });
     connect(menu_, &EvaluationMenu::helpRequested, this,
-            [this] { MainMenu::openHelp(session_.dialogs(), this); });
+            [this] { openHelpPage(session_.dialogs(), this); });
     connect(menu_, &EvaluationMenu::infoRequested, this, [this] {
-        if (info_ != nullptr) info_->zeigen();
+        if (showInfo_) showInfo_();
     });
 }
 

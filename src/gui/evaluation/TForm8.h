@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <functional>
 
 #include "gui/evaluation/EvaluationView.h"
 
@@ -14,7 +15,6 @@ class EvaluationMenu;
 class EvaluationTables;
 class ExportPanel;
 class Session;
-class TForm9;
 class TrendLinePanel;
 
 /// Evaluation window: a shell that composes the kinematics tables, the diagram panel, the
@@ -29,8 +29,8 @@ class TForm8 : public QMainWindow {
     /// Opens the window for the analysed colours: fills their tables from the position tables,
     /// sets the menu, draws the x-y diagram and brings the window to the front.
     void openWindow();
-    /// The information window "&Info" shows.
-    void setInfoWindow(TForm9* info) { info_ = info; }
+    /// What "&Info" does: shows the information dialog (`TForm9`).
+    void setShowInfo(std::function<void()> showInfo) { showInfo_ = std::move(showInfo); }
 
     const EvaluationView& view() const { return view_; }
     DiagramPanel& diagrams() { return *diagrams_; }
@@ -67,7 +67,7 @@ class TForm8 : public QMainWindow {
     ExportPanel* export_ = nullptr;
     QPushButton* exit_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    TForm9* info_ = nullptr;
+    std::function<void()> showInfo_;
 };
 
 }  // namespace zebak::gui
