@@ -14,10 +14,10 @@
 #include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/DiagrammView.h"
-#include "gui/evaluation/TForm8.h"
+#include "gui/evaluation/EvaluationWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
-#include "gui/shell/TForm1.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/WindowSet.h"
 #include "gui/tracking/AnalysisCommands.h"
 
@@ -53,17 +53,17 @@ void OpenEvaluationAndDrawXY(benchmark::State& state) {
     s.analyse.anzeige.farbe1Analysieren = true;
     s.analyse.framesPerSecond = 25;
     fillThrow(s.tabelle(1));
-    zebak::gui::TForm8& form8 = *windows.secondary().form8;
-    QChartView* chart = form8.diagrams().chart().chartView();
+    zebak::gui::EvaluationWindow& evaluationWindow = *windows.secondary().evaluationWindow;
+    QChartView* chart = evaluationWindow.diagrams().chart().chartView();
     QImage target(chart->size(), QImage::Format_ARGB32);
     for (auto _ : state) {
-        windows.form1().commands().evaluationButton()->click();
+        windows.mainWindow().commands().evaluationButton()->click();
         QApplication::processEvents();
         QPainter painter(&target);
         chart->render(&painter);
         painter.end();
         state.PauseTiming();
-        form8.close();
+        evaluationWindow.close();
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -17,7 +17,7 @@
 #include "gui/kit/Sound.h"
 #include "gui/kit/WidgetKit.h"
 #include "gui/shell/MainMenu.h"
-#include "gui/shell/TForm1.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/WindowSet.h"
 #include "gui/tracking/AnalysisCommands.h"
 #include "gui/tracking/PositionTables.h"
@@ -111,11 +111,11 @@ class GuiTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override { windows.reset(); }
 
-    TForm1& form1() { return windows->form1(); }
+    MainWindow& mainWindow() { return windows->mainWindow(); }
     /// A named component of the main window (fails the test when it is missing).
     template <typename T>
     T* part(const char* name) {
-        T* w = form1().findChild<T*>(QString::fromLatin1(name));
+        T* w = mainWindow().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }

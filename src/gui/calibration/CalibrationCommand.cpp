@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "core/FilmLoad.h"
-#include "gui/calibration/TForm5.h"
-#include "gui/display/TForm3.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/kit/Cursors.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
@@ -14,9 +14,11 @@
 
 namespace zebak::gui {
 
-CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button, TForm3* display,
-                                       TForm5* lengthWindow, GuiDisplayFeedback& displayFeedback,
-                                       PositionTables& tables, QObject* owner)
+CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button,
+                                       DisplayWindow* display,
+                                       CalibrationLengthWindow* lengthWindow,
+                                       GuiDisplayFeedback& displayFeedback, PositionTables& tables,
+                                       QObject* owner)
     : QObject(owner),
       session_(session),
       button_(button),
@@ -25,7 +27,8 @@ CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button, TF
       displayFeedback_(displayFeedback),
       tables_(tables) {
     connect(button_, &QPushButton::clicked, this, &CalibrationCommand::EichenBtnClick);
-    connect(lengthWindow_, &TForm5::laengeEingegeben, this, &CalibrationCommand::lengthTyped);
+    connect(lengthWindow_, &CalibrationLengthWindow::laengeEingegeben, this,
+            &CalibrationCommand::lengthTyped);
 }
 
 void CalibrationCommand::EichenBtnClick() {

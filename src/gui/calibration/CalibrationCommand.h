@@ -13,8 +13,8 @@ namespace zebak::gui {
 class GuiDisplayFeedback;
 class PositionTables;
 class Session;
-class TForm3;
-class TForm5;
+class DisplayWindow;
+class CalibrationLengthWindow;
 
 /// "Kalibrierung" of the main window (EichenBtnClick): the two clicks of the calibration line
 /// on the display window shown at the film's native size, the length in the window
@@ -25,8 +25,9 @@ class CalibrationCommand : public QObject {
     Q_OBJECT
   public:
     /// The parts must outlive the command; `button` is EichenBtn.
-    CalibrationCommand(Session& session, QPushButton* button, TForm3* display, TForm5* lengthWindow,
-                       GuiDisplayFeedback& displayFeedback, PositionTables& tables, QObject* owner);
+    CalibrationCommand(Session& session, QPushButton* button, DisplayWindow* display,
+                       CalibrationLengthWindow* lengthWindow, GuiDisplayFeedback& displayFeedback,
+                       PositionTables& tables, QObject* owner);
 
     /// EichenBtnClick: starts a calibration; ignored without a film or while one runs.
     void EichenBtnClick();
@@ -48,8 +49,8 @@ class CalibrationCommand : public QObject {
 
     Session& session_;
     QPushButton* button_;
-    TForm3* display_;
-    TForm5* lengthWindow_;
+    DisplayWindow* display_;
+    CalibrationLengthWindow* lengthWindow_;
     GuiDisplayFeedback& displayFeedback_;
     PositionTables& tables_;
     CalibrationRun run_;

@@ -4,11 +4,11 @@
 #include <QPainter>
 
 #include "core/FrameSource.h"
-#include "gui/display/TForm3.h"
+#include "gui/display/DisplayWindow.h"
 
 namespace zebak::gui {
 
-CrossOverlay::CrossOverlay(TForm3* anzeige) : QWidget(anzeige), anzeige_(anzeige) {
+CrossOverlay::CrossOverlay(DisplayWindow* anzeige) : QWidget(anzeige), anzeige_(anzeige) {
     setObjectName(QStringLiteral("Kreuze"));
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);

@@ -6,7 +6,7 @@
 
 namespace zebak::gui {
 
-class TForm3;
+class DisplayWindow;
 
 /// The white centre crosses on the display window: a see-through layer over the display
 /// window that draws 5 x 5 pixel crosses at frame pixels onto the frame they were found in.
@@ -15,7 +15,7 @@ class CrossOverlay final : public QWidget {
     Q_OBJECT
   public:
     /// Lies over the whole display window and follows its size; lets every mouse event through.
-    explicit CrossOverlay(TForm3* anzeige);
+    explicit CrossOverlay(DisplayWindow* anzeige);
 
     /// Adds a cross centred on (x, y), frame pixels, on the frame now shown.
     void addCross(int x, int y);
@@ -29,7 +29,7 @@ class CrossOverlay final : public QWidget {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    TForm3* anzeige_;
+    DisplayWindow* anzeige_;
     std::vector<QPoint> marks_;
     int bild_ = -1;
 };

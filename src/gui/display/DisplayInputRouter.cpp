@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "core/FilmLoad.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/display/PlayerPanel.h"
-#include "gui/display/TForm3.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/Sound.h"
@@ -24,13 +24,13 @@ const QString kGanzesBild =
 DisplayInputRouter::DisplayInputRouter(Session& session, PlayerPanel& player, QObject* owner)
     : QObject(owner), session_(session), player_(player) {}
 
-void DisplayInputRouter::attach(TForm3* display, QPushButton* areaButton) {
+void DisplayInputRouter::attach(DisplayWindow* display, QPushButton* areaButton) {
     display_ = display;
     areaButton_ = areaButton;
-    connect(display, &TForm3::FormMouseDown, this, &DisplayInputRouter::Form3MouseDown);
-    connect(display, &TForm3::FormMouseMove, this, &DisplayInputRouter::Form3MouseMove);
-    connect(display, &TForm3::FormMouseUp, this, &DisplayInputRouter::Form3MouseUp);
-    connect(display, &TForm3::FormKeyDown, this, &DisplayInputRouter::Form3KeyDown);
+    connect(display, &DisplayWindow::FormMouseDown, this, &DisplayInputRouter::Form3MouseDown);
+    connect(display, &DisplayWindow::FormMouseMove, this, &DisplayInputRouter::Form3MouseMove);
+    connect(display, &DisplayWindow::FormMouseUp, this, &DisplayInputRouter::Form3MouseUp);
+    connect(display, &DisplayWindow::FormKeyDown, this, &DisplayInputRouter::Form3KeyDown);
     connect(areaButton, &QPushButton::clicked, this,
             &DisplayInputRouter::suchbereicheinschraenkenClick);
 }

@@ -9,7 +9,7 @@ namespace zebak::gui {
 
 class PlayerPanel;
 class Session;
-class TForm3;
+class DisplayWindow;
 
 /// What a left click on the display window means next.
 enum class ClickMode {
@@ -37,7 +37,7 @@ class DisplayInputRouter : public QObject {
 
     /// Connects the display window's mouse and key events; `areaButton` is "Suchgebiet",
     /// shown disabled while a rectangle is awaited.
-    void attach(TForm3* display, QPushButton* areaButton);
+    void attach(DisplayWindow* display, QPushButton* areaButton);
     /// The meaning of the next left click: a confirmed search-area selection first, then the
     /// calibration step held in the state (Eichschritt), else a colour pick.
     ClickMode clickMode() const;
@@ -67,7 +67,7 @@ class DisplayInputRouter : public QObject {
 
     Session& session_;
     PlayerPanel& player_;
-    TForm3* display_ = nullptr;
+    DisplayWindow* display_ = nullptr;
     QPushButton* areaButton_ = nullptr;
     /// True from the confirmed "Suchgebiet" question until the rectangle is released.
     bool areaArmed_ = false;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "core/FilmLoad.h"
-#include "gui/display/TForm3.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/WidgetKit.h"
@@ -60,7 +60,8 @@ bool askTimesFromFilm(Session& session, QWidget* parent, const FilmDescription& 
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void Videooeffnen(TForm3* display, const FilmDescription& film, FrameSize analysis, QPoint at) {
+void Videooeffnen(DisplayWindow* display, const FilmDescription& film, FrameSize analysis,
+                  QPoint at) {
     // A film taller than 288 rows is shown reduced; the picture is scaled into the window.
     const FrameSize shown = displayWindowSize(analysis);
     display->setClientSize(shown.width, shown.height);

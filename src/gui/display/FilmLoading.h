@@ -11,7 +11,7 @@ class QWidget;
 namespace zebak::gui {
 
 class Session;
-class TForm3;
+class DisplayWindow;
 
 /// Opens the film at path through the session's opener with the progress dialog; nullptr
 /// when the user cancelled the preparation (no message) or the film cannot be opened (the
@@ -35,6 +35,7 @@ bool askTimesFromFilm(Session& session, QWidget* parent, const FilmDescription& 
 /// Videooeffnen: sizes the display window for the state's frame size (reduced for films
 /// taller than 288 rows), places it at `at` and shows it; a PAL film also gets the small
 /// corner panel.
-void Videooeffnen(TForm3* display, const FilmDescription& film, FrameSize analysis, QPoint at);
+void Videooeffnen(DisplayWindow* display, const FilmDescription& film, FrameSize analysis,
+                  QPoint at);
 
 }  // namespace zebak::gui

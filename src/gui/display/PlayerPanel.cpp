@@ -4,10 +4,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "gui/display/DisplayWindow.h"
 #include "gui/display/FilmTimeFields.h"
 #include "gui/display/MediaPlayerBar.h"
 #include "gui/display/SequenceControls.h"
-#include "gui/display/TForm3.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/WidgetKit.h"
@@ -40,7 +40,7 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     connect(barTimer_, &QTimer::timeout, this, &PlayerPanel::Timer1Timer);
 }
 
-void PlayerPanel::setWindows(TForm3* display, std::function<void(int)> showManualFrame) {
+void PlayerPanel::setWindows(DisplayWindow* display, std::function<void(int)> showManualFrame) {
     display_ = display;
     showManualFrame_ = std::move(showManualFrame);
 }

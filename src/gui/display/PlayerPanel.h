@@ -15,7 +15,7 @@ class FilmTimeFields;
 class MediaPlayerBar;
 class SequenceControls;
 class Session;
-class TForm3;
+class DisplayWindow;
 
 /// The player panel of the main window (Panel1): the player's own buttons, the position bar
 /// with the frame label, the restricted sequence with range playback, the film's timing and
@@ -29,7 +29,7 @@ class PlayerPanel : public QObject {
 
     /// The display window redrawn after each move, and where the manual window's frame label
     /// is told the current frame (Label3 of `TForm6`).
-    void setWindows(TForm3* display, std::function<void(int)> showManualFrame);
+    void setWindows(DisplayWindow* display, std::function<void(int)> showManualFrame);
     QWidget* panel() const { return panel_; }
 
     /// Moves the film to frame n (clamped by the film); a film that breaks off is reported
@@ -66,7 +66,7 @@ class PlayerPanel : public QObject {
     void MediaPlayer1Notify();
 
     Session& session_;
-    TForm3* display_ = nullptr;
+    DisplayWindow* display_ = nullptr;
     std::function<void(int)> showManualFrame_;
     QWidget* panel_ = nullptr;
     MediaPlayerBar* mediaPlayer_ = nullptr;

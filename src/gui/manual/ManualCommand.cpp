@@ -8,16 +8,16 @@
 #include <algorithm>
 
 #include "core/ManualCapture.h"
-#include "gui/calibration/TForm5.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/display/PlayerPanel.h"
 #include "gui/display/SequenceControls.h"
-#include "gui/display/TForm3.h"
 #include "gui/kit/Cursors.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/Sound.h"
-#include "gui/manual/TForm6.h"
-#include "gui/manual/TForm7.h"
+#include "gui/manual/ManualControlWindow.h"
+#include "gui/manual/ManualOverlay.h"
 #include "gui/tracking/PositionTables.h"
 
 namespace zebak::gui {
@@ -27,36 +27,40 @@ ManualCommand::ManualCommand(Session& session, PlayerPanel& player, PositionTabl
     : QObject(owner), session_(session), player_(player), tables_(tables), windows_(windows) {
     playTimer_ = new QTimer(this);
     connect(playTimer_, &QTimer::timeout, this, &ManualCommand::playTick);
-    connect(windows_.overlay, &TForm7::FormMouseDown, this, &ManualCommand::overlayMouseDown);
-    connect(windows_.overlay, &TForm7::FormMouseMove, this, &ManualCommand::overlayMouseMove);
-    connect(windows_.overlay, &TForm7::schliessenGewuenscht, windows_.control, &QWidget::close);
-    connect(windows_.lengthWindow, &TForm5::laengeEingegeben, this, &ManualCommand::lengthTyped);
+    connect(windows_.overlay, &ManualOverlay::FormMouseDown, this,
+            &ManualCommand::overlayMouseDown);
+    connect(windows_.overlay, &ManualOverlay::FormMouseMove, this,
+            &ManualCommand::overlayMouseMove);
+    connect(windows_.overlay, &ManualOverlay::schliessenGewuenscht, windows_.control,
+            &QWidget::close);
+    connect(windows_.lengthWindow, &CalibrationLengthWindow::laengeEingegeben, this,
+            &ManualCommand::lengthTyped);
     connectControl();
 }
 
 void ManualCommand::connectControl() {
-    TForm6* c = windows_.control;
-    connect(c, &TForm6::closed, this, &ManualCommand::finish);
-    connect(c, &TForm6::playClicked, this, [this] {
+    ManualControlWindow* c = windows_.control;
+    connect(c, &ManualControlWindow::closed, this, &ManualCommand::finish);
+    connect(c, &ManualControlWindow::playClicked, this, [this] {
         const ProgramState& s = session_.state();
         goTo(s.analyse.sequenceStart);
         playTimer_->start(1000 / std::max(1, s.analyse.framesPerSecond));
     });
-    connect(c, &TForm6::stopClicked, playTimer_, &QTimer::stop);
-    connect(c, &TForm6::anfangClicked, this,
+    connect(c, &ManualControlWindow::stopClicked, playTimer_, &QTimer::stop);
+    connect(c, &ManualControlWindow::anfangClicked, this,
             [this] { goTo(session_.state().analyse.sequenceStart); });
-    connect(c, &TForm6::zurueckClicked, this, [this] {
+    connect(c, &ManualControlWindow::zurueckClicked, this, [this] {
         if (player_.currentFrame() != session_.state().analyse.sequenceStart)
             goTo(player_.currentFrame() - 1);
     });
-    connect(c, &TForm6::vorClicked, this, [this] {
+    connect(c, &ManualControlWindow::vorClicked, this, [this] {
         if (player_.currentFrame() != session_.state().analyse.sequenceEnd)
             goTo(player_.currentFrame() + 1);
     });
-    connect(c, &TForm6::kalibrierenClicked, this, &ManualCommand::kalibrierenBtnClick);
-    connect(c, &TForm6::nullpunktClicked, this, &ManualCommand::NullpunktBtnClick);
-    connect(c, &TForm6::diagrammClicked, this, &ManualCommand::DiagrammBtnClick);
-    connect(c, &TForm6::cursorGewaehlt, this, &ManualCommand::chooseCursor);
+    connect(c, &ManualControlWindow::kalibrierenClicked, this, &ManualCommand::kalibrierenBtnClick);
+    connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::NullpunktBtnClick);
+    connect(c, &ManualControlWindow::diagrammClicked, this, &ManualCommand::DiagrammBtnClick);
+    connect(c, &ManualControlWindow::cursorGewaehlt, this, &ManualCommand::chooseCursor);
 }
 
 void ManualCommand::ManuellBtnClick() {
@@ -84,7 +88,7 @@ void ManualCommand::startCaptureState() {
 
 void ManualCommand::showOverlay() {
     ProgramState& s = session_.state();
-    TForm7* overlay = windows_.overlay;
+    ManualOverlay* overlay = windows_.overlay;
     overlay->setSource(session_.film());
     overlay->setWindowTitle(QString::fromUtf8(kManuelleAuswertung));
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -14,18 +14,18 @@ namespace zebak::gui {
 class PlayerPanel;
 class PositionTables;
 class Session;
-class TForm3;
-class TForm5;
-class TForm6;
-class TForm7;
+class DisplayWindow;
+class CalibrationLengthWindow;
+class ManualControlWindow;
+class ManualOverlay;
 
 /// The windows manual capture works with.
 struct ManualWindows {
     QWidget* mainWindow = nullptr;
-    TForm3* display = nullptr;
-    TForm5* lengthWindow = nullptr;
-    TForm6* control = nullptr;
-    TForm7* overlay = nullptr;
+    DisplayWindow* display = nullptr;
+    CalibrationLengthWindow* lengthWindow = nullptr;
+    ManualControlWindow* control = nullptr;
+    ManualOverlay* overlay = nullptr;
     /// Opens the evaluation window (`TForm8`) for the captured table.
     std::function<void()> openEvaluation;
 };

@@ -4,7 +4,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-#include "gui/shell/TForm9.h"
+#include "gui/shell/InformationDialog.h"
 
 namespace zebak::gui {
 

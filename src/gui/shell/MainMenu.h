@@ -9,7 +9,7 @@ class QWidget;
 
 namespace zebak::gui {
 
-class TForm9;
+class InformationDialog;
 
 /// The main window's menu ("Datei", "Extras", "Hilfe") and its shell commands: quit, the
 /// help page, the information dialog and the stroboscope check mark.
@@ -20,7 +20,7 @@ class MainMenu : public QObject {
     explicit MainMenu(QMainWindow* window);
 
     /// The information dialog "Info" shows.
-    void setInfoWindow(TForm9* info) { info_ = info; }
+    void setInfoWindow(InformationDialog* info) { info_ = info; }
     /// Tells "Bild speichern …" whether there is a picture, each time the menu opens.
     void setPictureCheck(std::function<bool()> hasPicture) { hasPicture_ = std::move(hasPicture); }
     /// "Film laden" is offered (true) or locked while an analysis runs (false).
@@ -38,7 +38,7 @@ class MainMenu : public QObject {
 
   private:
     QMainWindow* window_;
-    TForm9* info_ = nullptr;
+    InformationDialog* info_ = nullptr;
     QAction* load_ = nullptr;
     QAction* strobe_ = nullptr;
     QAction* savePicture_ = nullptr;

@@ -9,7 +9,7 @@
 
 #include "gui/kit/DataFiles.h"
 #include "gui/kit/HelpPage.h"
-#include "gui/shell/TForm1.h"
+#include "gui/shell/MainWindow.h"
 
 namespace zebak::gui {
 
@@ -20,7 +20,7 @@ constexpr int kPatienceMs = 120000;
 
 QString demoFilmPath() { return dataFilePath(QStringLiteral("demo/demo.avi")); }
 
-void startProgramCheck(TForm1& window, const QString& film) {
+void startProgramCheck(MainWindow& window, const QString& film) {
     auto* patience = new QTimer(&window);
     patience->setSingleShot(true);
     QObject::connect(patience, &QTimer::timeout, [] {

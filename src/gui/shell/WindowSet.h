@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "gui/shell/TForm1.h"
+#include "gui/shell/MainWindow.h"
 
 namespace zebak::gui {
 
@@ -20,11 +20,11 @@ class WindowSet {
     WindowSet(const WindowSet&) = delete;
     WindowSet& operator=(const WindowSet&) = delete;
 
-    TForm1& form1() { return *form1_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
     const SecondaryWindows& secondary() const { return secondary_; }
 
   private:
-    std::unique_ptr<TForm1> form1_;
+    std::unique_ptr<MainWindow> mainWindow_;
     SecondaryWindows secondary_;
 };
 

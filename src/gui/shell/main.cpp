@@ -11,8 +11,8 @@
 
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
+#include "gui/shell/MainWindow.h"
 #include "gui/shell/ProgramCheck.h"
-#include "gui/shell/TForm1.h"
 #include "gui/shell/WindowSet.h"
 
 int main(int argc, char** argv) {
@@ -30,8 +30,8 @@ int main(int argc, char** argv) {
     zebak::gui::Session session(std::make_unique<zebak::gui::QtDialogs>(),
                                 zebak::gui::decoderFilmOpener());
     zebak::gui::WindowSet windows(session);
-    zebak::gui::TForm1& mainWindow = windows.form1();
-    QObject::connect(&mainWindow, &zebak::gui::TForm1::closed, &app, &QApplication::quit,
+    zebak::gui::MainWindow& mainWindow = windows.mainWindow();
+    QObject::connect(&mainWindow, &zebak::gui::MainWindow::closed, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     // Without a window manager "maximised" has no effect, so the window takes the screen itself.
     if (const QScreen* screen = QGuiApplication::primaryScreen())

@@ -5,7 +5,7 @@
 #include <exception>
 
 #include "core/FilmAnalysis.h"
-#include "gui/display/TForm3.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/WidgetKit.h"
@@ -66,7 +66,7 @@ void AnalysisCommands::buildIndicator(QWidget* area) {
     panel5_->hide();
 }
 
-void AnalysisCommands::attach(TForm3* display, TForm4* results, PlayerPanel& player,
+void AnalysisCommands::attach(DisplayWindow* display, ResultWindow* results, PlayerPanel& player,
                               SettingsPages& pages, PositionTables& tables) {
     display_ = display;
     host_ = std::make_unique<GuiHost>(

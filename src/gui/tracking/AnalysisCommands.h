@@ -16,8 +16,8 @@ class PlayerPanel;
 class PositionTables;
 class Session;
 class SettingsPages;
-class TForm3;
-class TForm4;
+class DisplayWindow;
+class ResultWindow;
 
 /// The analysis commands of the main window: the button column ("Suchgebiet",
 /// "Bildanalyse", "Kalibrierung", "Filmanalyse", "Auswertung"), "Abbrechen", the found
@@ -30,8 +30,8 @@ class AnalysisCommands : public QObject {
     ~AnalysisCommands() override;
 
     /// Makes the host over the windows and parts a loop reports to; call once.
-    void attach(TForm3* display, TForm4* results, PlayerPanel& player, SettingsPages& pages,
-                PositionTables& tables);
+    void attach(DisplayWindow* display, ResultWindow* results, PlayerPanel& player,
+                SettingsPages& pages, PositionTables& tables);
     /// Shows (automatic mode) or hides (a new film) the button column.
     void setButtonsShown(bool shown);
     QPushButton* areaButton() const { return areaButton_; }
@@ -57,7 +57,7 @@ class AnalysisCommands : public QObject {
     void run(Command command);
 
     Session& session_;
-    TForm3* display_ = nullptr;
+    DisplayWindow* display_ = nullptr;
     std::unique_ptr<GuiHost> host_;
     QPushButton* areaButton_ = nullptr;
     QPushButton* stillFrameButton_ = nullptr;

@@ -9,10 +9,10 @@
 #include "core/FilmLoad.h"
 #include "core/WindowLayout.h"
 #include "gui/display/CrossOverlay.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/display/PlayerPanel.h"
+#include "gui/display/ResultWindow.h"
 #include "gui/display/SequenceControls.h"
-#include "gui/display/TForm3.h"
-#include "gui/display/TForm4.h"
 #include "gui/tracking/PositionTables.h"
 #include "gui/tracking/SettingsPages.h"
 
@@ -36,7 +36,7 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
     const QPoint client = parts_.tables->area()->mapToGlobal(QPoint(0, 0));
     in.clientX = client.x();
     in.clientY = client.y();
-    const QPoint display = fullSize_ ? displayPos_ : parts_.form3->pos();
+    const QPoint display = fullSize_ ? displayPos_ : parts_.displayWindow->pos();
     in.displayX = display.x();
     in.displayY = isReducedDisplay({state.Videobreite, state.Videohoehe})
                       ? parts_.mainWindow->y() + kVollbildOben
@@ -44,7 +44,7 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
     in.frame = {state.Videobreite, state.Videohoehe};
     in.tablesShown = parts_.tables->shown();
     // Without a window manager (offscreen, a bare X server) windows have no title bar.
-    const QWidget* results = parts_.form4;
+    const QWidget* results = parts_.resultWindow;
     const int measured = results->frameGeometry().height() - results->geometry().height();
     const bool managed = QGuiApplication::platformName() != QStringLiteral("offscreen");
     in.titleBar = std::max(measured, managed ? 30 : 0);
@@ -53,7 +53,7 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
 
 // The cross layer is a child of the display window, which deletes it.
 GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
-    : state_(state), parts_(parts), crosses_(new CrossOverlay(parts.form3)) {}
+    : state_(state), parts_(parts), crosses_(new CrossOverlay(parts.displayWindow)) {}
 
 void GuiDisplayFeedback::commandStarted() {
     running_ = true;
@@ -98,7 +98,7 @@ void GuiDisplayFeedback::setBusyCursor(bool busy) {
 }
 
 void GuiDisplayFeedback::showResultWindow(bool visible) {
-    TForm4* ergebnis = parts_.form4;
+    ResultWindow* ergebnis = parts_.resultWindow;
     if (!visible) {
         ergebnis->hide();
         return;
@@ -120,12 +120,12 @@ void GuiDisplayFeedback::showResultWindow(bool visible) {
     ergebnis->pictureChanged();
 }
 
-void GuiDisplayFeedback::resultImageChanged() { parts_.form4->pictureChanged(); }
+void GuiDisplayFeedback::resultImageChanged() { parts_.resultWindow->pictureChanged(); }
 
 void GuiDisplayFeedback::setDisplayFullSize(bool fullSize) { showFullFrame(fullSize, true); }
 
 void GuiDisplayFeedback::showFullFrame(bool fullSize, bool clearOfTables) {
-    TForm3* anzeige = parts_.form3;
+    DisplayWindow* anzeige = parts_.displayWindow;
     if (fullSize == fullSize_) return;
     if (fullSize) {
         const ScreenLayoutInput in = layoutInput();
@@ -147,15 +147,15 @@ void GuiDisplayFeedback::showFullFrame(bool fullSize, bool clearOfTables) {
 }
 
 void GuiDisplayFeedback::showDisplayWindow(bool visible) {
-    parts_.form3->setVisible(visible);
-    if (visible) parts_.form3->update();
+    parts_.displayWindow->setVisible(visible);
+    if (visible) parts_.displayWindow->update();
 }
 
 void GuiDisplayFeedback::paintDisplayCross(int x, int y) { crosses_->addCross(x, y); }
 
 void GuiDisplayFeedback::frameShown(int n) {
     crosses_->frameShownAt(n);
-    parts_.form3->update();
+    parts_.displayWindow->update();
 }
 
 void GuiDisplayFeedback::endBarMoved(int position) {

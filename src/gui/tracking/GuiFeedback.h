@@ -18,8 +18,8 @@ class CrossOverlay;
 class PlayerPanel;
 class PositionTables;
 class SettingsPages;
-class TForm3;
-class TForm4;
+class DisplayWindow;
+class ResultWindow;
 
 /// The windows and parts an analysis shows, hides, moves and writes into.
 struct AnalysisParts {
@@ -28,8 +28,8 @@ struct AnalysisParts {
     QPushButton* AbbrechenBtn = nullptr;
     /// The found indicator; its label "Objekt" is a child of it.
     QLabel* Panel5 = nullptr;
-    TForm3* form3 = nullptr;
-    TForm4* form4 = nullptr;
+    DisplayWindow* displayWindow = nullptr;
+    ResultWindow* resultWindow = nullptr;
     PlayerPanel* player = nullptr;
     SettingsPages* pages = nullptr;
     PositionTables* tables = nullptr;

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "core/ColourMatch.h"
-#include "gui/display/TForm3.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/RadioGroup.h"
 #include "gui/kit/Session.h"
@@ -17,7 +17,7 @@
 #include "gui/tracking/ColourSwatch.h"
 #include "gui/tracking/ResultDisplayPanel.h"
 #include "gui/tracking/RgbFields.h"
-#include "gui/tracking/TFrame1.h"
+#include "gui/tracking/SearchSettingsFrame.h"
 
 namespace zebak::gui {
 
@@ -49,7 +49,7 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
     for (SlotNumber n : {1, 2}) {
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("TabSheet%1").arg(n));
-        auto* frame = new TFrame1(page);
+        auto* frame = new SearchSettingsFrame(page);
         frame->setObjectName(QStringLiteral("SuchEinst%1").arg(n));
         frame->move(14, 2);  // clear of the display window, which overlaps the left edge
         frame->Label2()->setText(QStringLiteral("max. Farbtoleranz:"));
@@ -66,7 +66,7 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
 void SettingsPages::connectControls() {
     ProgramState& state = session_.state();
     for (SlotNumber n : {1, 2}) {
-        TFrame1* f = SuchEinst(n);
+        SearchSettingsFrame* f = SuchEinst(n);
         f->attach(state.settings(n));
         f->rgb().writeColour(state.slot(n).Farbe);
         connect(f->RadioGroup1(), &RadioGroup::Click, this,
@@ -93,7 +93,7 @@ void SettingsPages::connectControls() {
     connect(panel3_->CheckBox3(), &QCheckBox::toggled, this, &SettingsPages::CheckBox3Click);
 }
 
-TFrame1* SettingsPages::SuchEinst(SlotNumber slot) const {
+SearchSettingsFrame* SettingsPages::SuchEinst(SlotNumber slot) const {
     return frames_.at(static_cast<std::size_t>(slot - 1));
 }
 

@@ -13,8 +13,8 @@ namespace zebak::gui {
 
 class ResultDisplayPanel;
 class Session;
-class TForm3;
-class TFrame1;
+class DisplayWindow;
+class SearchSettingsFrame;
 
 /// The search settings pages of the main window (PageControl1 with SuchEinst1 and SuchEinst2)
 /// and the result display panel (Panel3) beside them: the reference colours picked from the
@@ -27,7 +27,7 @@ class SettingsPages : public QObject {
     SettingsPages(Session& session, QWidget* area, QObject* owner);
 
     /// The display window whose shown pixels a pick reads.
-    void setDisplay(TForm3* display) { display_ = display; }
+    void setDisplay(DisplayWindow* display) { display_ = display; }
     QTabWidget* pages() const { return pages_; }
     ResultDisplayPanel* resultPanel() const { return panel3_; }
 
@@ -44,7 +44,7 @@ class SettingsPages : public QObject {
 
   private:
     void connectControls();
-    TFrame1* SuchEinst(SlotNumber slot) const;
+    SearchSettingsFrame* SuchEinst(SlotNumber slot) const;
     void Farbkontrolle();
     /// Assigns `colour` to slot n as a pick does: values, start colour, swatch, the check.
     void takeColour(SlotNumber n, Rgb colour);
@@ -59,9 +59,9 @@ class SettingsPages : public QObject {
     void CheckBox3Click();
 
     Session& session_;
-    TForm3* display_ = nullptr;
+    DisplayWindow* display_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    std::array<TFrame1*, 2> frames_{};
+    std::array<SearchSettingsFrame*, 2> frames_{};
     ResultDisplayPanel* panel3_ = nullptr;
     /// The slot a click on the display window assigns ("Farbe1 zuweisen" / "Farbe2 zuweisen").
     SlotNumber currentSlot_ = 1;

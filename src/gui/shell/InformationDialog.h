@@ -9,13 +9,13 @@ class QUrl;
 
 namespace zebak::gui {
 
-/// Information dialog: program name, version, date, web address and credits.
-class TForm9 : public QWidget {
+/// Information dialog (`TForm9`): program name, version, date, web address and credits.
+class InformationDialog : public QWidget {
     Q_OBJECT
   public:
     /// The licence file (LICENSE), found as the help page is.
     static QUrl licenceUrl();
-    explicit TForm9(QWidget* parent = nullptr);
+    explicit InformationDialog(QWidget* parent = nullptr);
 
     /// Shows the dialog centred on the screen without waiting for it.
     void zeigen();

@@ -1,4 +1,4 @@
-#include "gui/tracking/TFrame1.h"
+#include "gui/tracking/SearchSettingsFrame.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -12,7 +12,7 @@
 
 namespace zebak::gui {
 
-TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {
+SearchSettingsFrame::SearchSettingsFrame(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("TFrame1"));
     resize(369, 330);
     buildSettings();
@@ -26,13 +26,15 @@ TFrame1::TFrame1(QWidget* parent) : QFrame(parent) {
     radioGroup2_->setItemIndex(0);
 }
 
-void TFrame1::NumberRow::setVisible(bool sichtbar) const {
+void SearchSettingsFrame::NumberRow::setVisible(bool sichtbar) const {
     caption->setVisible(sichtbar);
     field->setVisible(sichtbar);
 }
 
-TFrame1::NumberRow TFrame1::makeNumberRow(const char* caption, const QString& text,
-                                          const char* field, int wert, int top, int indent) {
+SearchSettingsFrame::NumberRow SearchSettingsFrame::makeNumberRow(const char* caption,
+                                                                  const QString& text,
+                                                                  const char* field, int wert,
+                                                                  int top, int indent) {
     NumberRow row;
     row.caption =
         makeLabel(QString::fromLatin1(caption), text, {indent, top + 2, 120 - indent, 20}, this);
@@ -41,11 +43,11 @@ TFrame1::NumberRow TFrame1::makeNumberRow(const char* caption, const QString& te
     row.field->setRange(0, 255);
     row.field->setValue(wert);
     row.field->setGeometry(122, top, 62, 24);
-    connect(row.field, &QSpinBox::valueChanged, this, &TFrame1::writeToSettings);
+    connect(row.field, &QSpinBox::valueChanged, this, &SearchSettingsFrame::writeToSettings);
     return row;
 }
 
-void TFrame1::buildSettings() {
+void SearchSettingsFrame::buildSettings() {
     QLabel* titel = makeLabel(QStringLiteral("Label1"), QStringLiteral("Sucheinstellungen"),
                               {8, 6, 180, 18}, this);
     titel->setStyleSheet(
@@ -54,7 +56,7 @@ void TFrame1::buildSettings() {
         new RadioGroup({QStringLiteral("Einfach"), QStringLiteral("Position vorherbest.")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 28, 176, 58);
-    connect(radioGroup1_, &RadioGroup::Click, this, &TFrame1::writeToSettings);
+    connect(radioGroup1_, &RadioGroup::Click, this, &SearchSettingsFrame::writeToSettings);
     tolerance_ = makeNumberRow("Label2", QStringLiteral("Toleranz:"), "FarbToleranz", 42, 96, 8);
     deviation_ =
         makeNumberRow("Label3", QStringLiteral("Mögl. Abweichung:"), "SpinEdit1", 30, 126, 8);
@@ -63,10 +65,10 @@ void TFrame1::buildSettings() {
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->setGeometry(8, 160, 176, 20);
     checkBox1_->setChecked(true);
-    connect(checkBox1_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
+    connect(checkBox1_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
 }
 
-void TFrame1::buildSecondSearch() {
+void SearchSettingsFrame::buildSecondSearch() {
     secondTolerance_ =
         makeNumberRow("Label4", QStringLiteral("Zweittoleranz:"), "Zweit_Toleranz", 50, 186, 24);
     objectSize_ =
@@ -76,7 +78,7 @@ void TFrame1::buildSecondSearch() {
     checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
     checkBox2_->setGeometry(8, 252, 176, 20);
     checkBox2_->setChecked(true);
-    connect(checkBox2_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
+    connect(checkBox2_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
     // Beyond the written options: a predicted-position pass that loses the object looks for
     // it in the whole area again. Off unless the user asks for it.
     reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
@@ -85,10 +87,10 @@ void TFrame1::buildSecondSearch() {
     reacquire_->setToolTip(QStringLiteral(
         "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
         "Suchgebiet erneut durchsucht."));
-    connect(reacquire_, &QCheckBox::toggled, this, &TFrame1::writeToSettings);
+    connect(reacquire_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
 }
 
-void TFrame1::attach(SearchSettings& settings) {
+void SearchSettingsFrame::attach(SearchSettings& settings) {
     settings_ = nullptr;
     loading_ = true;
     radioGroup1_->setItemIndex(static_cast<int>(settings.modus));
@@ -103,12 +105,12 @@ void TFrame1::attach(SearchSettings& settings) {
     settings_ = &settings;
 }
 
-void TFrame1::withoutLimits() {
+void SearchSettingsFrame::withoutLimits() {
     for (QSpinBox* s : {deviation_.field, objectSize_.field})
         s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
 }
 
-void TFrame1::writeToSettings() {
+void SearchSettingsFrame::writeToSettings() {
     if (loading_ || settings_ == nullptr) return;
     SearchSettings& s = *settings_;
     s.modus =
@@ -122,12 +124,12 @@ void TFrame1::writeToSettings() {
     s.reacquire = reacquire_->isChecked();
 }
 
-void TFrame1::showSecondSearch(bool sichtbar) {
+void SearchSettingsFrame::showSecondSearch(bool sichtbar) {
     secondTolerance_.setVisible(sichtbar);
     objectSize_.setVisible(sichtbar);
 }
 
-void TFrame1::showDeviation(bool sichtbar) {
+void SearchSettingsFrame::showDeviation(bool sichtbar) {
     deviation_.setVisible(sichtbar);
     reacquire_->setVisible(sichtbar);
 }

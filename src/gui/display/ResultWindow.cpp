@@ -1,4 +1,4 @@
-#include "gui/display/TForm4.h"
+#include "gui/display/ResultWindow.h"
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
@@ -47,7 +47,7 @@ class ResultImage final : public QWidget {
 
 }  // namespace
 
-TForm4::TForm4(QWidget* parent)
+ResultWindow::ResultWindow(QWidget* parent)
     // A fixed frame with a title and only the close button; it stays above the main window.
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
@@ -63,25 +63,25 @@ TForm4::TForm4(QWidget* parent)
     setClientSize(400, 320);
 }
 
-void TForm4::attach(ProgramState& state, Dialogs& dialogs) {
+void ResultWindow::attach(ProgramState& state, Dialogs& dialogs) {
     state_ = &state;
     dialogs_ = &dialogs;
     static_cast<ResultImage*>(image1_)->bild = &state.analyse.Suchergebnisbild;
     image1_->update();
 }
 
-QImage TForm4::bild() const {
+QImage ResultWindow::bild() const {
     if (state_ == nullptr || state_->analyse.Suchergebnisbild.empty()) return {};
     const RgbFrame& f = state_->analyse.Suchergebnisbild;
     return borrowFrame(f).copy();
 }
 
-void TForm4::setClientSize(int w, int h) {
+void ResultWindow::setClientSize(int w, int h) {
     setFixedSize(qMax(w, 1), qMax(h, 1));
     image1_->setGeometry(0, 0, width(), height());
 }
 
-void TForm4::imagecreate() {
+void ResultWindow::imagecreate() {
     if (state_ != nullptr) {
         RgbFrame neu(width(), height());
         neu.fill(Rgb{255, 255, 255});
@@ -91,13 +91,13 @@ void TForm4::imagecreate() {
     image1_->update();
 }
 
-void TForm4::pictureChanged() { image1_->update(); }
+void ResultWindow::pictureChanged() { image1_->update(); }
 
-bool TForm4::hasPicture() const {
+bool ResultWindow::hasPicture() const {
     return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty();
 }
 
-void TForm4::savePicture() {
+void ResultWindow::savePicture() {
     if (!hasPicture() || dialogs_ == nullptr) return;
     // The picture is copied first: a running stroboscope must not change it while it is
     // written.
@@ -112,7 +112,7 @@ void TForm4::savePicture() {
     }
 }
 
-void TForm4::contextMenuEvent(QContextMenuEvent* event) {
+void ResultWindow::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
     QAction* save = menu.addAction(QStringLiteral("Bild speichern …"));
     save->setObjectName(QStringLiteral("Bildspeichern2"));
@@ -120,7 +120,7 @@ void TForm4::contextMenuEvent(QContextMenuEvent* event) {
     if (menu.exec(event->globalPos()) == save) savePicture();
 }
 
-void TForm4::keyPressEvent(QKeyEvent* event) {
+void ResultWindow::keyPressEvent(QKeyEvent* event) {
     // Any key stops a running film analysis at its next check; outside a run it is harmless,
     // since every analysis clears the request when it starts.
     if (state_ != nullptr) state_->Abbruch = true;

@@ -1,4 +1,4 @@
-#include "gui/display/TForm3.h"
+#include "gui/display/DisplayWindow.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -12,7 +12,7 @@
 
 namespace zebak::gui {
 
-TForm3::TForm3(QWidget* parent)
+DisplayWindow::DisplayWindow(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Form3"));
@@ -27,19 +27,19 @@ TForm3::TForm3(QWidget* parent)
     panel1_->hide();
     cursorTrap_ = new QTimer(this);
     cursorTrap_->setInterval(10);
-    connect(cursorTrap_, &QTimer::timeout, this, &TForm3::releaseCursor);
+    connect(cursorTrap_, &QTimer::timeout, this, &DisplayWindow::releaseCursor);
     resize(320, 240);
 }
 
-void TForm3::setSource(const FrameSource* source) {
+void DisplayWindow::setSource(const FrameSource* source) {
     source_ = source;
     canvasFrame_ = -1;
     update();
 }
 
-void TForm3::setClientSize(int w, int h) { setFixedSize(w, h); }
+void DisplayWindow::setClientSize(int w, int h) { setFixedSize(w, h); }
 
-void TForm3::refreshCanvas() {
+void DisplayWindow::refreshCanvas() {
     const int bild = source_ != nullptr ? source_->currentFrame() : -1;
     // On a high-density screen the picture is made at the screen's own pixels, so the film is
     // scaled once, and only as far as the window's size requires.
@@ -71,13 +71,13 @@ void TForm3::refreshCanvas() {
     canvas_.setDevicePixelRatio(ratio);
 }
 
-void TForm3::paintEvent(QPaintEvent*) {
+void DisplayWindow::paintEvent(QPaintEvent*) {
     refreshCanvas();
     QPainter painter(this);
     painter.drawImage(0, 0, canvas_);
 }
 
-Rgb TForm3::shownPixel(int x, int y) {
+Rgb DisplayWindow::shownPixel(int x, int y) {
     refreshCanvas();
     if (!rect().contains(x, y)) return Rgb{255, 255, 255};
     const qreal ratio = canvas_.devicePixelRatio();
@@ -88,7 +88,7 @@ Rgb TForm3::shownPixel(int x, int y) {
                static_cast<std::uint8_t>(qBlue(p))};
 }
 
-std::optional<QPoint> TForm3::framePoint(int x, int y) const {
+std::optional<QPoint> DisplayWindow::framePoint(int x, int y) const {
     if (source_ == nullptr || source_->frame().empty()) return std::nullopt;
     const RgbFrame& frame = source_->frame();
     const QSize shown = size();
@@ -99,19 +99,19 @@ std::optional<QPoint> TForm3::framePoint(int x, int y) const {
     return QPoint(static_cast<int>(fx), static_cast<int>(fy));
 }
 
-Rgb TForm3::filmPixel(int x, int y) const {
+Rgb DisplayWindow::filmPixel(int x, int y) const {
     const std::optional<QPoint> p = framePoint(x, y);
     if (!p) return Rgb{255, 255, 255};
     return source_->frame().rgb(p->x(), p->y());
 }
 
-std::optional<Rgb> TForm3::filmMedian(int x, int y) const {
+std::optional<Rgb> DisplayWindow::filmMedian(int x, int y) const {
     const std::optional<QPoint> p = framePoint(x, y);
     if (!p) return std::nullopt;
     return medianAround(source_->frame(), p->x(), p->y(), 2);
 }
 
-void TForm3::drawAreaRect(int x1, int y1, int x2, int y2) {
+void DisplayWindow::drawAreaRect(int x1, int y1, int x2, int y2) {
     refreshCanvas();
     QPainter p(&canvas_);
     // Not-xor of a white pen inverts the pixels under the dashes; a second pass undoes it.
@@ -124,16 +124,16 @@ void TForm3::drawAreaRect(int x1, int y1, int x2, int y2) {
     update();
 }
 
-void TForm3::confineCursor(bool an) {
+void DisplayWindow::confineCursor(bool an) {
     if (an)
         cursorTrap_->start();
     else
         cursorTrap_->stop();
 }
 
-bool TForm3::cursorEingeschraenkt() const { return cursorTrap_->isActive(); }
+bool DisplayWindow::cursorEingeschraenkt() const { return cursorTrap_->isActive(); }
 
-void TForm3::releaseCursor() {
+void DisplayWindow::releaseCursor() {
     // Qt cannot confine the cursor to a window; putting it back at once comes close.
     const QRect r = frameGeometry();
     const QPoint p = QCursor::pos();
@@ -141,26 +141,26 @@ void TForm3::releaseCursor() {
     if (innen != p) QCursor::setPos(innen);
 }
 
-QPoint TForm3::toClient(QPoint p) const {
+QPoint DisplayWindow::toClient(QPoint p) const {
     // A drag that leaves the window still reports its moves; the corner stays inside.
     return {qBound(0, p.x(), width() - 1), qBound(0, p.y(), height() - 1)};
 }
 
-void TForm3::mousePressEvent(QMouseEvent* event) {
+void DisplayWindow::mousePressEvent(QMouseEvent* event) {
     Q_EMIT FormMouseDown(event->button(), toClient(event->position().toPoint()));
 }
 
-void TForm3::mouseMoveEvent(QMouseEvent* event) {
+void DisplayWindow::mouseMoveEvent(QMouseEvent* event) {
     Q_EMIT FormMouseMove(toClient(event->position().toPoint()));
 }
 
-void TForm3::mouseReleaseEvent(QMouseEvent* event) {
+void DisplayWindow::mouseReleaseEvent(QMouseEvent* event) {
     Q_EMIT FormMouseUp(event->button(), toClient(event->position().toPoint()));
 }
 
-void TForm3::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
+void DisplayWindow::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
 
-void TForm3::closeEvent(QCloseEvent* event) {
+void DisplayWindow::closeEvent(QCloseEvent* event) {
     if (source_ != nullptr && !programEnds_)
         event->ignore();
     else

@@ -1,4 +1,4 @@
-#include "gui/evaluation/TForm8.h"
+#include "gui/evaluation/EvaluationWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,7 +35,8 @@ constexpr int kChartHeight = 590;
 constexpr int kMargin = 8;
 }  // namespace
 
-TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+EvaluationWindow::EvaluationWindow(Session& session, QWidget* parent)
+    : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form8"));
     setWindowTitle(QStringLiteral("Auswertung"));
     // Only a close box, and above the program's other windows while it is open.
@@ -53,7 +54,7 @@ TForm8::TForm8(Session& session, QWidget* parent) : QMainWindow(parent), session
     layOut();
 }
 
-void TForm8::buildSplitter(QWidget* area) {
+void EvaluationWindow::buildSplitter(QWidget* area) {
     // Right of the button groups the chart stands above the tables; the user drags the line
     // between them. The tables take what the window grows by.
     splitter_ = new QSplitter(Qt::Vertical, area);
@@ -70,9 +71,9 @@ void TForm8::buildSplitter(QWidget* area) {
     row->addWidget(splitter_);
 }
 
-TForm8::~TForm8() = default;
+EvaluationWindow::~EvaluationWindow() = default;
 
-void TForm8::buildExitAndExport(QWidget* area) {
+void EvaluationWindow::buildExitAndExport(QWidget* area) {
     export_ = new ExportPanel(session_, view_, area, this);
     exit_ = new QPushButton(QStringLiteral("Exit"), area);
     exit_->setObjectName(QStringLiteral("SpeedButton2"));
@@ -84,17 +85,18 @@ void TForm8::buildExitAndExport(QWidget* area) {
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void TForm8::connectParts() {
+void EvaluationWindow::connectParts() {
     connect(tables_, &EvaluationTables::edited, diagrams_, &DiagramPanel::refresh);
     connect(trend_, &TrendLinePanel::strengthChanged, diagrams_, &DiagramPanel::redrawTrendLines);
     connect(trend_, &TrendLinePanel::linesToggled, &diagrams_->chart(),
             &DiagramChart::setLinesShown);
     connect(diagrams_, &DiagramPanel::strengthReset, trend_, &TrendLinePanel::showStrength);
-    connect(&diagrams_->chart(), &DiagramChart::saveRequested, this, &TForm8::saveDiagram);
-    connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &TForm8::saveDiagram);
+    connect(&diagrams_->chart(), &DiagramChart::saveRequested, this,
+            &EvaluationWindow::saveDiagram);
+    connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &EvaluationWindow::saveDiagram);
     connect(menu_, &EvaluationMenu::closeRequested, this, &QWidget::close);
     connect(menu_, &EvaluationMenu::exportRequested, export_, &ExportPanel::SpeedButton1Click);
-    connect(menu_, &EvaluationMenu::modeChosen, this, &TForm8::chooseMode);
+    connect(menu_, &EvaluationMenu::modeChosen, this, &EvaluationWindow::chooseMode);
     connect(menu_, &EvaluationMenu::colourToggled, diagrams_, &DiagramPanel::refresh);
     connect(menu_, &EvaluationMenu::tableClicked, this, [this](int slot) {
         tables_->MenuTabelleClick(slot);
@@ -107,7 +109,7 @@ void TForm8::connectParts() {
     });
 }
 
-void TForm8::layOut() {
+void EvaluationWindow::layOut() {
     // The whole screen width and its height less 20. The chart gets its written height of
     // 590 where the screen leaves the tables two fifths of the window, less on a low screen.
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -117,7 +119,7 @@ void TForm8::layOut() {
     splitter_->setSizes({chart, room - chart});
 }
 
-void TForm8::setUpView(bool colour1, bool colour2) {
+void EvaluationWindow::setUpView(bool colour1, bool colour2) {
     const bool both = colour1 && colour2;
     view_.colourItemVisible = {colour1, colour2};
     view_.colourDrawn = {colour1, colour2};
@@ -126,13 +128,13 @@ void TForm8::setUpView(bool colour1, bool colour2) {
     menu_->showView();
 }
 
-void TForm8::fillAndReport(int slot) {
+void EvaluationWindow::fillAndReport(int slot) {
     for (const std::string& text : tables_->fill(slot, session_.state().analyse.framesPerSecond))
         session_.dialogs().message(this, MessageKind::Plain, QString::fromStdString(text),
                                    QMessageBox::Ok);
 }
 
-void TForm8::openWindow() {
+void EvaluationWindow::openWindow() {
     const auto& anzeige = session_.state().analyse.anzeige;
     const bool colour1 = anzeige.farbe1Analysieren;
     const bool colour2 = anzeige.farbe2Analysieren;
@@ -150,14 +152,14 @@ void TForm8::openWindow() {
     activateWindow();
 }
 
-void TForm8::chooseMode(bool diagramMode) {
+void EvaluationWindow::chooseMode(bool diagramMode) {
     view_.diagramMode = diagramMode;
     trend_->setShown(diagramMode);
     diagrams_->setDiagramMode(diagramMode);
     menu_->showView();
 }
 
-void TForm8::saveDiagram() {
+void EvaluationWindow::saveDiagram() {
     const QString path = session_.dialogs().saveFileName(this, QStringLiteral("Diagramm speichern"),
                                                          QStringLiteral("Bilder (*.png *.svg)"));
     if (path.isEmpty()) return;
@@ -169,7 +171,7 @@ void TForm8::saveDiagram() {
     }
 }
 
-void TForm8::closeEvent(QCloseEvent* event) {
+void EvaluationWindow::closeEvent(QCloseEvent* event) {
     diagrams_->chart().clearPoints();
     if (!view_.diagramMode) chooseMode(true);
     diagrams_->chart().clearPoints();
@@ -178,13 +180,13 @@ void TForm8::closeEvent(QCloseEvent* event) {
     Q_EMIT closed();
 }
 
-void TForm8::mousePressEvent(QMouseEvent* event) {
+void EvaluationWindow::mousePressEvent(QMouseEvent* event) {
     // A press on the free area of the window is refused with the beep.
     session_.sound().beep();
     QMainWindow::mousePressEvent(event);
 }
 
-bool TForm8::event(QEvent* event) {
+bool EvaluationWindow::event(QEvent* event) {
     // Tab and a line feed (Ctrl+Enter) typed while the window itself has the focus are refused
     // with the beep; the window would otherwise move the focus on Tab.
     if (event->type() == QEvent::KeyPress) {

@@ -7,13 +7,13 @@ class QPushButton;
 
 namespace zebak::gui {
 
-/// Calibration length window "Kalibrierung": asks for the real length of the clicked line.
-/// It stays on top, has no title-bar buttons and cannot be closed while a length is awaited;
+/// Calibration length window (`TForm5`) "Kalibrierung": asks for the real length of the clicked
+/// line. It stays on top, has no title-bar buttons and cannot be closed while a length is awaited;
 /// Edit1 keeps the last text typed between calibrations.
-class TForm5 : public QWidget {
+class CalibrationLengthWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm5(QWidget* parent = nullptr);
+    explicit CalibrationLengthWindow(QWidget* parent = nullptr);
 
     /// Shows the window in front with the focus in Edit1 and waits for a length.
     void laengeErfragen();

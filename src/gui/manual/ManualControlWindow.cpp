@@ -1,4 +1,4 @@
-#include "gui/manual/TForm6.h"
+#include "gui/manual/ManualControlWindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -19,7 +19,7 @@ constexpr int kLupe = 132;
 constexpr int kVergroesserung = 4;
 }  // namespace
 
-TForm6::TForm6(QWidget* parent)
+ManualControlWindow::ManualControlWindow(QWidget* parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form6"));
@@ -33,7 +33,7 @@ TForm6::TForm6(QWidget* parent)
     setFixedSize(kBreite, kKurz);
 }
 
-void TForm6::buildButtons() {
+void ManualControlWindow::buildButtons() {
     const auto tool = [this](const char* name, const QString& text, const QString& hint,
                              const QRect& place) {
         auto* b = new QToolButton(this);
@@ -62,14 +62,14 @@ void TForm6::buildButtons() {
     QPushButton* diagramm =
         makeButton(QStringLiteral("DiagrammBtn"), QStringLiteral(" Auswertung"),
                    QStringLiteral("Diagrammauswertung"), {8, 196, 125, 28}, this);
-    connect(play, &QToolButton::clicked, this, &TForm6::playClicked);
-    connect(stop, &QToolButton::clicked, this, &TForm6::stopClicked);
-    connect(anfang, &QToolButton::clicked, this, &TForm6::anfangClicked);
-    connect(zurueck, &QToolButton::clicked, this, &TForm6::zurueckClicked);
-    connect(vor, &QToolButton::clicked, this, &TForm6::vorClicked);
-    connect(kalibrieren, &QPushButton::clicked, this, &TForm6::kalibrierenClicked);
-    connect(nullpunkt, &QPushButton::clicked, this, &TForm6::nullpunktClicked);
-    connect(diagramm, &QPushButton::clicked, this, &TForm6::diagrammClicked);
+    connect(play, &QToolButton::clicked, this, &ManualControlWindow::playClicked);
+    connect(stop, &QToolButton::clicked, this, &ManualControlWindow::stopClicked);
+    connect(anfang, &QToolButton::clicked, this, &ManualControlWindow::anfangClicked);
+    connect(zurueck, &QToolButton::clicked, this, &ManualControlWindow::zurueckClicked);
+    connect(vor, &QToolButton::clicked, this, &ManualControlWindow::vorClicked);
+    connect(kalibrieren, &QPushButton::clicked, this, &ManualControlWindow::kalibrierenClicked);
+    connect(nullpunkt, &QPushButton::clicked, this, &ManualControlWindow::nullpunktClicked);
+    connect(diagramm, &QPushButton::clicked, this, &ManualControlWindow::diagrammClicked);
     const QRect toggle(60, 230, 22, 20);
     image4_ = clickablePicture("Image4", style()->standardPixmap(QStyle::SP_ArrowDown), toggle,
                                QStringLiteral("Erweitern"), this);
@@ -78,7 +78,7 @@ void TForm6::buildButtons() {
     image5_->hide();
 }
 
-void TForm6::buildLongForm() {
+void ManualControlWindow::buildLongForm() {
     auto* panel = makePanel(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setGeometry(4, 256, 133, 64);
@@ -108,8 +108,9 @@ void TForm6::buildLongForm() {
     lupe_->setStyleSheet(QStringLiteral("background: black;"));
 }
 
-QLabel* TForm6::clickablePicture(const char* name, const QPixmap& pixmap, const QRect& place,
-                                 const QString& hint, QWidget* parent) {
+QLabel* ManualControlWindow::clickablePicture(const char* name, const QPixmap& pixmap,
+                                              const QRect& place, const QString& hint,
+                                              QWidget* parent) {
     auto* picture = new QLabel(parent);
     picture->setObjectName(QString::fromLatin1(name));
     picture->setPixmap(pixmap);
@@ -120,7 +121,7 @@ QLabel* TForm6::clickablePicture(const char* name, const QPixmap& pixmap, const 
     return picture;
 }
 
-bool TForm6::eventFilter(QObject* watched, QEvent* event) {
+bool ManualControlWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::MouseButtonPress) return QWidget::eventFilter(watched, event);
     if (watched == image4_)
         setLongForm(true);
@@ -131,14 +132,14 @@ bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     return true;
 }
 
-void TForm6::setLongForm(bool on) {
+void ManualControlWindow::setLongForm(bool on) {
     longForm_ = on;
     image4_->setVisible(!on);
     image5_->setVisible(on);
     setFixedSize(kBreite, on ? kLang : kKurz);
 }
 
-void TForm6::setShrunk(bool shrunk) {
+void ManualControlWindow::setShrunk(bool shrunk) {
     if (shrunk) {
         if (heightBeforeShrink_ == 0) heightBeforeShrink_ = height();
         setFixedSize(kBreite, 1);
@@ -148,12 +149,12 @@ void TForm6::setShrunk(bool shrunk) {
     }
 }
 
-void TForm6::setCoordinates(const QString& x, const QString& y) {
+void ManualControlWindow::setCoordinates(const QString& x, const QString& y) {
     label8_->setText(x);
     label9_->setText(y);
 }
 
-void TForm6::zeigeLupe(const QImage& picture, QPoint centre) {
+void ManualControlWindow::zeigeLupe(const QImage& picture, QPoint centre) {
     if (!longForm_ || picture.isNull()) return;
     // The part of the picture the magnifier shows, centred on the mouse; outside is black.
     const int seite = kLupe / kVergroesserung;
@@ -173,9 +174,9 @@ void TForm6::zeigeLupe(const QImage& picture, QPoint centre) {
     lupe_->setPixmap(QPixmap::fromImage(gross));
 }
 
-QImage TForm6::lupenbild() const { return lupe_->pixmap().toImage(); }
+QImage ManualControlWindow::lupenbild() const { return lupe_->pixmap().toImage(); }
 
-void TForm6::closeEvent(QCloseEvent* event) {
+void ManualControlWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     Q_EMIT closed();
 }

@@ -1,4 +1,4 @@
-#include "gui/shell/TForm1.h"
+#include "gui/shell/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -10,19 +10,19 @@
 #include "core/FilmLoad.h"
 #include "gui/calibration/CalibrationCommand.h"
 #include "gui/display/DisplayInputRouter.h"
+#include "gui/display/DisplayWindow.h"
 #include "gui/display/FilmLoading.h"
 #include "gui/display/FilmTimeFields.h"
 #include "gui/display/PlayerPanel.h"
-#include "gui/display/TForm3.h"
-#include "gui/display/TForm4.h"
-#include "gui/evaluation/TForm8.h"
+#include "gui/display/ResultWindow.h"
+#include "gui/evaluation/EvaluationWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/HelpPage.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/Sound.h"
 #include "gui/manual/ManualCommand.h"
-#include "gui/manual/TForm6.h"
-#include "gui/manual/TForm7.h"
+#include "gui/manual/ManualControlWindow.h"
+#include "gui/manual/ManualOverlay.h"
 #include "gui/shell/FilmDrop.h"
 #include "gui/shell/MainMenu.h"
 #include "gui/shell/StartScreen.h"
@@ -40,7 +40,7 @@ constexpr int kDesignWidth = 1012;
 constexpr int kDesignHeight = 653;
 }  // namespace
 
-TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
+MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent), session_(session) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zebak") + QLatin1String(kProgramVersion));
     auto* area = new QWidget(this);
@@ -49,8 +49,8 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     setCentralWidget(area);
     // The start picture fills the client area except a margin at the right and the bottom.
     start_ = new StartScreen(area, QRect(0, 0, kDesignWidth - 11, kDesignHeight - 62), this);
-    connect(start_, &StartScreen::loadRequested, this, &TForm1::Film_LadenClick);
-    connect(start_, &StartScreen::automaticChosen, this, &TForm1::AutomatischBtnClick);
+    connect(start_, &StartScreen::loadRequested, this, &MainWindow::Film_LadenClick);
+    connect(start_, &StartScreen::automaticChosen, this, &MainWindow::AutomatischBtnClick);
     player_ = new PlayerPanel(session_, area, this);
     start_->buildChoicePanel();
     pages_ = new SettingsPages(session_, area, this);
@@ -59,7 +59,7 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     input_ = new DisplayInputRouter(session_, *player_, this);
     connect(input_, &DisplayInputRouter::colourPicked, pages_, &SettingsPages::clickfarbe);
     menu_ = new MainMenu(this);
-    connect(menu_, &MainMenu::loadRequested, this, &TForm1::Film_LadenClick);
+    connect(menu_, &MainMenu::loadRequested, this, &MainWindow::Film_LadenClick);
     connect(menu_, &MainMenu::helpRequested, this,
             [this] { openHelpPage(session_.dialogs(), this); });
     connect(commands_, &AnalysisCommands::runningChanged, this,
@@ -67,7 +67,7 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
     connect(commands_->evaluationButton(), &QPushButton::clicked, tables_,
             &PositionTables::DiagrammBtnClick);
     strobe_ = new StrobePanel(area, this);
-    connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &TForm1::Stroboskopbild1Click);
+    connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &MainWindow::Stroboskopbild1Click);
     connect(strobe_->startButton(), &QPushButton::clicked, this,
             [this] { commands_->runStroboscope(strobe_->options()); });
     // A film dragged onto the window is loaded as the menu loads it, unless an analysis runs.
@@ -79,40 +79,44 @@ TForm1::TForm1(Session& session, QWidget* parent) : QMainWindow(parent), session
 }
 
 // The parts are children of the window; the state they work on lives in the session.
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-ProgramState& TForm1::state() { return session_.state(); }
+ProgramState& MainWindow::state() { return session_.state(); }
 
-FrameSource* TForm1::film() const { return session_.film(); }
+FrameSource* MainWindow::film() const { return session_.film(); }
 
-void TForm1::setSecondaryWindows(const SecondaryWindows& windows) {
+void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     windows_ = windows;
-    player_->setWindows(windows.form3, [manual = windows.form6](int frame) {
+    player_->setWindows(windows.displayWindow, [manual = windows.manualWindow](int frame) {
         manual->Label3()->setText(QString::number(frame));
     });
-    pages_->setDisplay(windows.form3);
-    input_->attach(windows.form3, commands_->areaButton());
-    windows.form4->attach(session_.state(), session_.dialogs());
-    menu_->setPictureCheck([form4 = windows.form4] { return form4->hasPicture(); });
-    connect(menu_, &MainMenu::savePictureRequested, windows.form4, &TForm4::savePicture);
-    commands_->attach(windows.form3, windows.form4, *player_, *pages_, *tables_);
-    menu_->setInfoWindow(windows.form9);
-    calibration_ =
-        new CalibrationCommand(session_, commands_->calibrationButton(), windows.form3,
-                               windows.form5, commands_->host()->display(), *tables_, this);
+    pages_->setDisplay(windows.displayWindow);
+    input_->attach(windows.displayWindow, commands_->areaButton());
+    windows.resultWindow->attach(session_.state(), session_.dialogs());
+    menu_->setPictureCheck(
+        [resultWindow = windows.resultWindow] { return resultWindow->hasPicture(); });
+    connect(menu_, &MainMenu::savePictureRequested, windows.resultWindow,
+            &ResultWindow::savePicture);
+    commands_->attach(windows.displayWindow, windows.resultWindow, *player_, *pages_, *tables_);
+    menu_->setInfoWindow(windows.infoDialog);
+    calibration_ = new CalibrationCommand(session_, commands_->calibrationButton(),
+                                          windows.displayWindow, windows.calibrationWindow,
+                                          commands_->host()->display(), *tables_, this);
     connect(input_, &DisplayInputRouter::calibrationClicked, calibration_,
             &CalibrationCommand::displayClicked);
-    manual_ = new ManualCommand(session_, *player_, *tables_,
-                                {this, windows.form3, windows.form5, windows.form6, windows.form7,
-                                 [evaluation = windows.form8] { evaluation->openWindow(); }},
-                                this);
+    manual_ =
+        new ManualCommand(session_, *player_, *tables_,
+                          {this, windows.displayWindow, windows.calibrationWindow,
+                           windows.manualWindow, windows.overlayWindow,
+                           [evaluation = windows.evaluationWindow] { evaluation->openWindow(); }},
+                          this);
     // Closing the evaluation redraws the film by moving it; the manual overlay follows.
-    connect(windows.form8, &TForm8::closed, windows.form7, qOverload<>(&QWidget::update),
-            Qt::QueuedConnection);
+    connect(windows.evaluationWindow, &EvaluationWindow::closed, windows.overlayWindow,
+            qOverload<>(&QWidget::update), Qt::QueuedConnection);
     connect(start_, &StartScreen::manualChosen, manual_, &ManualCommand::ManuellBtnClick);
 }
 
-void TForm1::Film_LadenClick() {
+void MainWindow::Film_LadenClick() {
     // The menu and the start button are the same, except that a successful reload first
     // resets the screen. A cancelled dialog changes nothing: loading the film again would
     // throw away the tables, the calibration and the mode of the work done on it.
@@ -120,20 +124,20 @@ void TForm1::Film_LadenClick() {
     if (!chosen.isEmpty()) loadFilm(chosen);
 }
 
-bool TForm1::loadFilm(const QString& path) {
+bool MainWindow::loadFilm(const QString& path) {
     // The new film is opened before anything changes, so a film that fails to open or an
     // open that is cancelled leaves the program exactly as it was.
     std::unique_ptr<FrameSource> film = openWithProgress(session_, this, path);
     if (!film) return false;
     if (session_.film() != nullptr) resetForNewFilm();
     player_->stopPlayer();
-    windows_.form3->setSource(film.get());
+    windows_.displayWindow->setSource(film.get());
     const FilmDescription description = film->description();
     const int frames = film->frameCount();
     session_.setFilm(std::move(film));
     applyFilmLoad(state(), path.toStdString(), description, frames);
     player_->filmLoaded(frameSizeText(description));
-    Videooeffnen(windows_.form3, description, {state().Videobreite, state().Videohoehe},
+    Videooeffnen(windows_.displayWindow, description, {state().Videobreite, state().Videohoehe},
                  pos() + QPoint(10, 49));
     start_->showChoice();
     player_->showAfterLoad();
@@ -143,7 +147,7 @@ bool TForm1::loadFilm(const QString& path) {
     return true;
 }
 
-void TForm1::resetForNewFilm() {
+void MainWindow::resetForNewFilm() {
     // A calibration waiting for a point of the old film ends with it.
     calibration_->abandon();
     pages_->setShown(false);
@@ -152,20 +156,20 @@ void TForm1::resetForNewFilm() {
     commands_->setButtonsShown(false);
     state().Eichfaktor = 1.0;
     tables_->reset();
-    windows_.form3->hide();
-    windows_.form3->Panel1()->hide();
-    windows_.form4->hide();
-    windows_.form4->imagecreate();
+    windows_.displayWindow->hide();
+    windows_.displayWindow->Panel1()->hide();
+    windows_.resultWindow->hide();
+    windows_.resultWindow->imagecreate();
 }
 
-void TForm1::Stroboskopbild1Click(bool on) {
+void MainWindow::Stroboskopbild1Click(bool on) {
     // The menu entry has already changed its check mark; the panel and the buttons follow it.
     strobe_->setModeShown(on);
     commands_->evaluationButton()->setVisible(!on);
     if (on) tables_->hideTables();
 }
 
-void TForm1::AutomatischBtnClick() {
+void MainWindow::AutomatischBtnClick() {
     ProgramState& s = state();
     s.Eichfaktor = 1.0;
     s.Anzeigebreite = s.Videobreite;
@@ -175,7 +179,7 @@ void TForm1::AutomatischBtnClick() {
     menu_->Stroboskopbild1()->setEnabled(true);
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // A range playback still running inside a handler must not go on after the window is gone,
     // and a running analysis stops instead of going on unseen.
     state().AbspielenStopp = 1;

@@ -10,13 +10,13 @@ class QToolButton;
 
 namespace zebak::gui {
 
-/// Manual capture control window "Manuell": frame number, live coordinates, playback and
+/// Manual capture control window (`TForm6`) "Manuell": frame number, live coordinates, playback and
 /// stepping, calibration and origin, the evaluation, the capture cursor, and in its long
 /// form a magnifier. It stays on top and reports what is pressed; the capture acts on it.
-class TForm6 : public QWidget {
+class ManualControlWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm6(QWidget* parent = nullptr);
+    explicit ManualControlWindow(QWidget* parent = nullptr);
 
     /// Height of the short and the long form, client pixels.
     static constexpr int kKurz = 255;

@@ -11,13 +11,13 @@ namespace zebak::gui {
 
 class Dialogs;
 
-/// Search result window ("Suchergebnisse"): shows the picture into which the searches draw
-/// what they found (the state's Suchergebnisbild); any key pressed in it stops a running
-/// film analysis.
-class TForm4 : public QWidget {
+/// Search result window (`TForm4`, "Suchergebnisse"): shows the picture into which the searches
+/// draw what they found (the state's Suchergebnisbild); any key pressed in it stops a running film
+/// analysis.
+class ResultWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm4(QWidget* parent = nullptr);
+    explicit ResultWindow(QWidget* parent = nullptr);
 
     /// Ties the window to the program state whose result picture it shows and whose Abbruch
     /// a key press sets, and to the dialogs that saving the picture asks. Both must outlive

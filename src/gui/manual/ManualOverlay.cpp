@@ -1,4 +1,4 @@
-#include "gui/manual/TForm7.h"
+#include "gui/manual/ManualOverlay.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -9,7 +9,8 @@
 
 namespace zebak::gui {
 
-TForm7::TForm7(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+ManualOverlay::ManualOverlay(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Form7"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -17,19 +18,19 @@ TForm7::TForm7(QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWind
     setWindowState(Qt::WindowMaximized);
 }
 
-void TForm7::setSource(const FrameSource* source) {
+void ManualOverlay::setSource(const FrameSource* source) {
     source_ = source;
     shownFrame_ = -1;
     update();
 }
 
-PictureRect TForm7::picture() const {
+PictureRect ManualOverlay::picture() const {
     if (source_ == nullptr || source_->frame().empty()) return {};
     const RgbFrame& f = source_->frame();
     return letterbox({f.width(), f.height()}, {width(), height()});
 }
 
-const QImage& TForm7::shownPicture() {
+const QImage& ManualOverlay::shownPicture() {
     const PictureRect r = picture();
     const int frame = source_ != nullptr ? source_->currentFrame() : -1;
     const QSize size(r.width, r.height);
@@ -48,7 +49,7 @@ const QImage& TForm7::shownPicture() {
     return shown_;
 }
 
-void TForm7::paintEvent(QPaintEvent*) {
+void ManualOverlay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
     const PictureRect r = picture();
@@ -56,20 +57,20 @@ void TForm7::paintEvent(QPaintEvent*) {
     if (!image.isNull()) painter.drawImage(r.left, r.top, image);
 }
 
-void TForm7::mousePressEvent(QMouseEvent* event) {
+void ManualOverlay::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const std::optional<PixelPoint> inPicture = screenToPicture({p.x(), p.y()}, picture());
     Q_EMIT FormMouseDown(event->button(), inPicture ? QPoint(inPicture->x, inPicture->y) : QPoint(),
                          inPicture.has_value());
 }
 
-void TForm7::mouseMoveEvent(QMouseEvent* event) {
+void ManualOverlay::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const std::optional<PixelPoint> inPicture = screenToPicture({p.x(), p.y()}, picture()))
         Q_EMIT FormMouseMove(QPoint(inPicture->x, inPicture->y));
 }
 
-void TForm7::closeEvent(QCloseEvent* event) {
+void ManualOverlay::closeEvent(QCloseEvent* event) {
     // The overlay goes with the window "Manuell", which puts the main window back.
     if (isVisible()) {
         event->ignore();

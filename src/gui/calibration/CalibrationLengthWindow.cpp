@@ -1,4 +1,4 @@
-#include "gui/calibration/TForm5.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -12,7 +12,7 @@
 
 namespace zebak::gui {
 
-TForm5::TForm5(QWidget* parent)
+CalibrationLengthWindow::CalibrationLengthWindow(QWidget* parent)
     : QWidget(parent,
               Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("Form5"));
@@ -37,7 +37,7 @@ TForm5::TForm5(QWidget* parent)
             [this] { Q_EMIT laengeEingegeben(edit1_->text()); });
 }
 
-void TForm5::laengeErfragen() {
+void CalibrationLengthWindow::laengeErfragen() {
     waiting_ = true;
     show();
     raise();
@@ -46,12 +46,12 @@ void TForm5::laengeErfragen() {
     edit1_->selectAll();
 }
 
-void TForm5::finish() {
+void CalibrationLengthWindow::finish() {
     waiting_ = false;
     hide();
 }
 
-bool TForm5::eventFilter(QObject* watched, QEvent* event) {
+bool CalibrationLengthWindow::eventFilter(QObject* watched, QEvent* event) {
     // Edit1KeyPress: the number-key filter; Enter presses OK.
     if (watched == edit1_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -69,7 +69,7 @@ bool TForm5::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void TForm5::closeEvent(QCloseEvent* event) {
+void CalibrationLengthWindow::closeEvent(QCloseEvent* event) {
     // Only a length ends the wait; the window is hidden by the calibration that waits.
     if (waiting_)
         event->ignore();

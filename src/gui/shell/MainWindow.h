@@ -24,34 +24,34 @@ class StrobePanel;
 class Session;
 class SettingsPages;
 class StartScreen;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm8;
-class TForm9;
+class DisplayWindow;
+class ResultWindow;
+class CalibrationLengthWindow;
+class ManualControlWindow;
+class ManualOverlay;
+class EvaluationWindow;
+class InformationDialog;
 
 /// The secondary windows the main window works with; all created before it is used.
 struct SecondaryWindows {
-    TForm3* form3 = nullptr;
-    TForm4* form4 = nullptr;
-    TForm5* form5 = nullptr;
-    TForm6* form6 = nullptr;
-    TForm7* form7 = nullptr;
-    TForm8* form8 = nullptr;
-    TForm9* form9 = nullptr;
+    DisplayWindow* displayWindow = nullptr;
+    ResultWindow* resultWindow = nullptr;
+    CalibrationLengthWindow* calibrationWindow = nullptr;
+    ManualControlWindow* manualWindow = nullptr;
+    ManualOverlay* overlayWindow = nullptr;
+    EvaluationWindow* evaluationWindow = nullptr;
+    InformationDialog* infoDialog = nullptr;
 };
 
-/// Main window: a shell that composes the start screen, the player panel, the settings
+/// Main window (`TForm1`): a shell that composes the start screen, the player panel, the settings
 /// pages, the display input, the analysis commands, the position tables, the stroboscope
 /// panel and the menu, and loads films (chosen, or dragged onto it).
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     /// Builds the window with its start values over the session, which must outlive it.
-    explicit TForm1(Session& session, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(Session& session, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     /// Hands over the secondary windows; call once, right after they are created.
     void setSecondaryWindows(const SecondaryWindows& windows);

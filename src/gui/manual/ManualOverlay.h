@@ -12,13 +12,13 @@ class FrameSource;
 
 namespace zebak::gui {
 
-/// Manual overlay: a borderless full-screen window showing the film's current frame as large
-/// as it fits with its aspect ratio kept (centred, the rest black), on which positions are
+/// Manual overlay (`TForm7`): a borderless full-screen window showing the film's current frame as
+/// large as it fits with its aspect ratio kept (centred, the rest black), on which positions are
 /// clicked by hand. Its clicks and moves are reported in pixels of the shown picture.
-class TForm7 : public QWidget {
+class ManualOverlay : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit ManualOverlay(QWidget* parent = nullptr);
 
     /// The film to draw; nullptr shows a black window. The source must outlive its use here.
     void setSource(const FrameSource* source);

@@ -17,14 +17,14 @@ class ExportPanel;
 class Session;
 class TrendLinePanel;
 
-/// Evaluation window: a shell that composes the kinematics tables, the diagram panel, the
-/// trend-line panel, the export panel and the menu over the session's grids.
-class TForm8 : public QMainWindow {
+/// Evaluation window (`TForm8`): a shell that composes the kinematics tables, the diagram panel,
+/// the trend-line panel, the export panel and the menu over the session's grids.
+class EvaluationWindow : public QMainWindow {
     Q_OBJECT
   public:
     /// Builds the hidden window over the session, which must outlive it.
-    explicit TForm8(Session& session, QWidget* parent = nullptr);
-    ~TForm8() override;
+    explicit EvaluationWindow(Session& session, QWidget* parent = nullptr);
+    ~EvaluationWindow() override;
 
     /// Opens the window for the analysed colours: fills their tables from the position tables,
     /// sets the menu, draws the x-y diagram and brings the window to the front.

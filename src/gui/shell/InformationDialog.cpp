@@ -1,4 +1,4 @@
-#include "gui/shell/TForm9.h"
+#include "gui/shell/InformationDialog.h"
 
 #include "ProgramVersion.h"
 #include "gui/kit/DataFiles.h"
@@ -13,7 +13,7 @@
 
 namespace zebak::gui {
 
-TForm9::TForm9(QWidget* parent)
+InformationDialog::InformationDialog(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form9"));
@@ -46,7 +46,7 @@ TForm9::TForm9(QWidget* parent)
     connect(ok, &QPushButton::clicked, this, &QWidget::close);
 }
 
-QLabel* TForm9::addLabel(const QString& name, const QString& text, int top, int height) {
+QLabel* InformationDialog::addLabel(const QString& name, const QString& text, int top, int height) {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -54,9 +54,12 @@ QLabel* TForm9::addLabel(const QString& name, const QString& text, int top, int 
     return label;
 }
 
-QUrl TForm9::licenceUrl() { return QUrl::fromLocalFile(dataFilePath(QStringLiteral("LICENSE"))); }
+QUrl InformationDialog::licenceUrl() {
+    return QUrl::fromLocalFile(dataFilePath(QStringLiteral("LICENSE")));
+}
 
-QLabel* TForm9::addLink(const QString& name, const QString& text, const QUrl& url, int top) {
+QLabel* InformationDialog::addLink(const QString& name, const QString& text, const QUrl& url,
+                                   int top) {
     QLabel* link = addLabel(name, text, top);
     link->setStyleSheet(QStringLiteral("color: blue; text-decoration: underline;"));
     link->setCursor(Qt::PointingHandCursor);
@@ -70,7 +73,7 @@ QLabel* TForm9::addLink(const QString& name, const QString& text, const QUrl& ur
     return link;
 }
 
-void TForm9::zeigen() {
+void InformationDialog::zeigen() {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect frame = geometry();
         frame.moveCenter(screen->availableGeometry().center());

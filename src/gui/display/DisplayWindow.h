@@ -17,12 +17,12 @@ class FrameSource;
 
 namespace zebak::gui {
 
-/// Display window: a borderless window that stays on top and shows the film's current frame.
-/// Its mouse and key events go to the main window, which decides what a click means.
-class TForm3 : public QWidget {
+/// Display window (`TForm3`): a borderless window that stays on top and shows the film's current
+/// frame. Its mouse and key events go to the main window, which decides what a click means.
+class DisplayWindow : public QWidget {
     Q_OBJECT
   public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit DisplayWindow(QWidget* parent = nullptr);
 
     /// The film to draw; nullptr shows an empty window. The source must outlive its use here.
     void setSource(const FrameSource* source);

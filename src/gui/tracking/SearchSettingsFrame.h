@@ -14,15 +14,15 @@ class ColourSwatch;
 class RadioGroup;
 class RgbFields;
 
-/// Search settings frame: the settings of one colour slot (mode, tolerances, radii, options),
-/// its colour swatch, the typed RGB values and the choice of the current slot. The main window
-/// shows it twice, once per slot.
-class TFrame1 : public QFrame {
+/// Search settings frame (`TFrame1`): the settings of one colour slot (mode, tolerances, radii,
+/// options), its colour swatch, the typed RGB values and the choice of the current slot. The main
+/// window shows it twice, once per slot.
+class SearchSettingsFrame : public QFrame {
     Q_OBJECT
   public:
     /// Builds the frame with its own start values (tolerance 42, deviation 30, both options
     /// checked, colour 200, 100, 100); attach() then puts the slot's values in.
-    explicit TFrame1(QWidget* parent = nullptr);
+    explicit SearchSettingsFrame(QWidget* parent = nullptr);
 
     /// Shows the settings in the controls and from then on writes every change of a control
     /// into them at once. The settings must outlive the frame.
