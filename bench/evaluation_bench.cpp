@@ -11,15 +11,15 @@
 
 #include "core/Kinematics.h"
 #include "core/NumberText.h"
-#include "gui/app/Dialogs.h"
 #include "gui/evaluation/DiagramChart.h"
-#include "gui/evaluation/DiagrammView.h"
-#include "gui/app/Session.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/WindowSet.h"
 #include "gui/evaluation/DiagramPanel.h"
-#include "gui/evaluation/TForm8.h"
-#include "gui/main/AnalysisCommands.h"
+#include "gui/evaluation/DiagrammView.h"
+#include "gui/evaluation/EvaluationWindow.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/Session.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/WindowSet.h"
+#include "gui/tracking/AnalysisCommands.h"
 
 namespace {
 
@@ -53,17 +53,17 @@ void OpenEvaluationAndDrawXY(benchmark::State& state) {
     s.display.analyseColour1 = true;
     s.film.timing.framesPerSecond = 25;
     fillThrow(s.grid(1));
-    zebak::gui::TForm8& form8 = *windows.secondary().form8;
-    QChartView* chart = form8.diagrams().chart().chartView();
+    zebak::gui::EvaluationWindow& evaluationWindow = *windows.secondary().evaluationWindow;
+    QChartView* chart = evaluationWindow.diagrams().chart().chartView();
     QImage target(chart->size(), QImage::Format_ARGB32);
     for (auto _ : state) {
-        windows.form1().commands().evaluationButton()->click();
+        windows.mainWindow().commands().evaluationButton()->click();
         QApplication::processEvents();
         QPainter painter(&target);
         chart->render(&painter);
         painter.end();
         state.PauseTiming();
-        form8.close();
+        evaluationWindow.close();
         QApplication::processEvents();
         state.ResumeTiming();
     }

@@ -25,16 +25,16 @@
 
 #include "GuiTest.h"
 #include "core/NumberText.h"
-#include "gui/app/Sound.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/display/ResultWindow.h"
 #include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/DiagrammView.h"
 #include "gui/evaluation/EvaluationGrid.h"
 #include "gui/evaluation/EvaluationTables.h"
-#include "gui/evaluation/TForm8.h"
+#include "gui/evaluation/EvaluationWindow.h"
 #include "gui/evaluation/TrendLinePanel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/kit/Sound.h"
 #include "support/Process.h"
 
 namespace zebak::gui::test {
@@ -58,23 +58,23 @@ std::vector<QPointF> pointsOf(const QXYSeries* s) {
 
 class AuswertungTest : public GuiTest {
   protected:
-    TForm8& form8() { return *windows->secondary().form8; }
-    DiagramChart& diagramChart() { return form8().diagrams().chart(); }
+    EvaluationWindow& evaluationWindow() { return *windows->secondary().evaluationWindow; }
+    DiagramChart& diagramChart() { return evaluationWindow().diagrams().chart(); }
     template <typename T>
     T* teil(const char* name) {
-        T* w = form8().findChild<T*>(QString::fromLatin1(name));
+        T* w = evaluationWindow().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     QAction* menu(const char* name) { return teil<QAction>(name); }
     /// Analysed colours with hand-made tables, then "Auswertung".
     void openWindow(bool colour1, bool colour2, int frames = 6) {
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         s.analyse.anzeige.farbe1Analysieren = colour1;
         s.analyse.anzeige.farbe2Analysieren = colour2;
         fillTable(s.tabelle(1), frames, 1.0);
         fillTable(s.tabelle(2), frames, -1.0);
-        form1().commands().evaluationButton()->click();
+        mainWindow().commands().evaluationButton()->click();
     }
     QString zelle(const char* grid, int row, int column) {
         const auto* m = teil<QTableView>(grid)->model();
@@ -84,9 +84,9 @@ class AuswertungTest : public GuiTest {
 };
 
 TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
-    EXPECT_TRUE(form8().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(evaluationWindow().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     openWindow(true, true);
-    EXPECT_EQ(form8().windowTitle(), "Auswertung");
+    EXPECT_EQ(evaluationWindow().windowTitle(), "Auswertung");
     teil<QChartView>("Diagramm");
     for (const char* g : {"GroupBox1", "GroupBox2"}) teil<QGroupBox>(g);
     EXPECT_EQ(teil<QGroupBox>("GroupBox1")->title(), "Diagramme");
@@ -124,7 +124,7 @@ TEST_F(AuswertungTest, ComponentsExistWithTheirNamesAndKinds) {
 
 TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     openWindow(true, false);
-    EXPECT_TRUE(form8().isVisible());
+    EXPECT_TRUE(evaluationWindow().isVisible());
     EXPECT_TRUE(menu("MenuFarbe1")->isVisible() && menu("MenuFarbe1")->isChecked());
     EXPECT_FALSE(menu("MenuFarbe2")->isVisible());
     EXPECT_FALSE(menu("MenuTabelle1")->isVisible());
@@ -142,7 +142,7 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_EQ(v->rowHeight(0), v->verticalHeader()->defaultSectionSize() / 2);
     EXPECT_EQ(v->headerColour(), QColor(205, 51, 51));
     EXPECT_EQ(v->currentIndex().row(), 5) << "the last row is current";
-    form8().close();
+    evaluationWindow().close();
 
     openWindow(true, true);
     for (const char* a : {"MenuFarbe1", "MenuFarbe2", "MenuTabelle1", "MenuTabelle2", "N5"})
@@ -151,7 +151,7 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_FALSE(menu("MenuTabelle2")->isChecked());
     EXPECT_EQ(diagramChart().pointSeries(4)->count(), 6);
     EXPECT_EQ(teil<EvaluationGrid>("Tabelle2a")->headerColour(), QColor(51, 102, 255));
-    form8().close();
+    evaluationWindow().close();
 
     openWindow(false, true);
     EXPECT_FALSE(menu("MenuFarbe1")->isVisible());
@@ -160,11 +160,11 @@ TEST_F(AuswertungTest, OpeningWithOneOrTwoColoursSetsMenuTablesAndXYDiagram) {
     EXPECT_TRUE(teil<QScrollArea>("ScrollBox2")->isVisible());
     EXPECT_EQ(diagramChart().pointSeries(3)->count(), 0);
     EXPECT_EQ(diagramChart().pointSeries(4)->count(), 6);
-    form8().close();
+    evaluationWindow().close();
 
     // Too few rows: the main window's message, and the window stays closed.
     openWindow(true, false, 2);
-    EXPECT_FALSE(form8().isVisible());
+    EXPECT_FALSE(evaluationWindow().isVisible());
     ASSERT_FALSE(dialogs.messages.empty());
     EXPECT_EQ(dialogs.messages.back().text, "Es sind noch nicht genug Messwerte erfasst worden.");
 }
@@ -197,7 +197,7 @@ TEST_F(AuswertungTest, TableItemsShowTheHoldersAloneOrSideBySide) {
     menu("MenuTabelle2")->trigger();  // (off, off): table 2 alone
     EXPECT_TRUE(box2->isVisible());
     EXPECT_EQ(box2->width(), full);
-    form8().close();
+    evaluationWindow().close();
     EXPECT_EQ(box1->width(), full);
     EXPECT_EQ(box2->x(), 0);
 }
@@ -336,8 +336,8 @@ TEST_F(AuswertungTest, PointHintInTheLocaleForOneSecond) {
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->mapFromScene(at + QPointF(1, 1)));
     EXPECT_EQ(view->toolTip(), "Abszisse: 4\nOrdinate: 4");
     // The hint goes after a second.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return diagramChart().chartView()->toolTip().isEmpty(); },
-                                10000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return diagramChart().chartView()->toolTip().isEmpty(); }, 10000));
     // Far from every point, or after a drag (a zoom), no hint.
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
                       view->mapFromScene(at + QPointF(30, -30)));
@@ -358,10 +358,10 @@ TEST_F(AuswertungTest, PressesOnTheFreeAreaTabAndLineFeedBeep) {
     const int before = session->sound().beeps();
     QTest::mouseClick(teil<QWidget>("Flaeche"), Qt::LeftButton, {}, QPoint(60, 585));
     EXPECT_EQ(session->sound().beeps(), before + 1);
-    QApplication::setActiveWindow(&form8());
-    form8().setFocus();
-    QTest::keyClick(&form8(), Qt::Key_Tab);
-    QTest::keyClick(&form8(), Qt::Key_Return, Qt::ControlModifier);
+    QApplication::setActiveWindow(&evaluationWindow());
+    evaluationWindow().setFocus();
+    QTest::keyClick(&evaluationWindow(), Qt::Key_Tab);
+    QTest::keyClick(&evaluationWindow(), Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(session->sound().beeps(), before + 3);
     QTest::mouseClick(teil<QPushButton>("Trendlinie"), Qt::LeftButton);
     EXPECT_EQ(session->sound().beeps(), before + 3) << "a control takes its click";
@@ -372,13 +372,13 @@ TEST_F(AuswertungTest, ClosingEmptiesTheGridsAndResetsTheView) {
     menu("MenuTabelle2")->trigger();
     menu("Phasenraum1")->trigger();
     teil<QPushButton>("SpeedButton2")->click();
-    EXPECT_FALSE(form8().isVisible());
+    EXPECT_FALSE(evaluationWindow().isVisible());
     EXPECT_EQ(zelle("Tabelle1", 2, 1), "");
     EXPECT_EQ(zelle("tabelle1v", 2, 2), "");
     EXPECT_EQ(diagramChart().pointSeries(3)->count(), 0);
     EXPECT_TRUE(menu("Normalraum1")->isChecked());
     EXPECT_EQ(teil<QScrollArea>("ScrollBox2")->x(), 0);
-    EXPECT_TRUE(form8().view().diagramMode);
+    EXPECT_TRUE(evaluationWindow().view().diagramMode);
 }
 
 TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
@@ -417,13 +417,13 @@ TEST_F(AuswertungTest, SavesTheDiagramAsPngAndReportsAFailedWrite) {
 TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
     ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
     const QString film = boxesFilm();
-    ASSERT_TRUE(windows->secondary().form3->isVisible());
-    ASSERT_TRUE(windows->secondary().form4->isVisible());
-    form1().commands().evaluationButton()->click();
-    ASSERT_TRUE(form8().isVisible());
+    ASSERT_TRUE(windows->secondary().displayWindow->isVisible());
+    ASSERT_TRUE(windows->secondary().resultWindow->isVisible());
+    mainWindow().commands().evaluationButton()->click();
+    ASSERT_TRUE(evaluationWindow().isVisible());
     // The windows that stay on top step aside while the evaluation is open.
-    EXPECT_FALSE(windows->secondary().form3->isVisible());
-    EXPECT_FALSE(windows->secondary().form4->isVisible());
+    EXPECT_FALSE(windows->secondary().displayWindow->isVisible());
+    EXPECT_FALSE(windows->secondary().resultWindow->isVisible());
 
     const auto r = zebak::test::runCommand(
         std::string(ZEBAK_ANALYSE) + " track " + zebak::test::shellQuote(film.toStdString()) +
@@ -450,9 +450,9 @@ TEST_F(AuswertungTest, GridsEqualTheHeadlessToolAfterAFilmAnalysis) {
                               m->index(row - 1, c).data().toString())
                         << names[slot - 1][g] << " " << row << "," << c;
         }
-    form8().close();
-    EXPECT_TRUE(windows->secondary().form3->isVisible());
-    EXPECT_TRUE(windows->secondary().form4->isVisible());
+    evaluationWindow().close();
+    EXPECT_TRUE(windows->secondary().displayWindow->isVisible());
+    EXPECT_TRUE(windows->secondary().resultWindow->isVisible());
 }
 
 }  // namespace zebak::gui::test

@@ -22,7 +22,7 @@
 #include "gui/evaluation/DiagramChart.h"
 #include "gui/evaluation/DiagramPanel.h"
 #include "gui/evaluation/DiagrammView.h"
-#include "gui/evaluation/TForm8.h"
+#include "gui/evaluation/EvaluationWindow.h"
 
 namespace zebak::gui::test {
 
@@ -30,11 +30,11 @@ namespace {
 
 class AuswertungsfensterTest : public GuiTest {
   protected:
-    TForm8& form8() { return *windows->secondary().form8; }
-    DiagramChart& chart() { return form8().diagrams().chart(); }
+    EvaluationWindow& evaluationWindow() { return *windows->secondary().evaluationWindow; }
+    DiagramChart& chart() { return evaluationWindow().diagrams().chart(); }
     /// Colour 1 with long numbers: x from 15.25 to 530, y a parabola, 20 frames at 25/s.
     void openWindow() {
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         s.analyse.anzeige.farbe1Analysieren = true;
         PositionGrid& g = s.tabelle(1);
         g.setRowCount(21);
@@ -43,8 +43,8 @@ class AuswertungsfensterTest : public GuiTest {
             g.setCell(k + 1, 1, lengthText(15.25 + 27.1234567 * k));
             g.setCell(k + 1, 2, lengthText(-159.612345 + 3.3 * k * (19 - k)));
         }
-        form1().commands().evaluationButton()->click();
-        ASSERT_TRUE(form8().isVisible());
+        mainWindow().commands().evaluationButton()->click();
+        ASSERT_TRUE(evaluationWindow().isVisible());
     }
     void zoomIn() {
         QWheelEvent wheel(QPointF(300, 200), QPointF(300, 200), QPoint(), QPoint(0, 120),
@@ -72,7 +72,7 @@ TEST_F(AuswertungsfensterTest, EveryHeaderAndCellIsReadableInTheHeightBelowTheCh
     ASSERT_NO_FATAL_FAILURE(openWindow());
     for (const char* name : {"Tabelle1", "tabelle1v", "tabelle1a"}) {
         SCOPED_TRACE(name);
-        auto* grid = form8().findChild<QTableView*>(name);
+        auto* grid = evaluationWindow().findChild<QTableView*>(name);
         ASSERT_NE(grid, nullptr);
         const QAbstractItemModel* m = grid->model();
         const QFontMetrics cells(grid->font());
@@ -87,22 +87,25 @@ TEST_F(AuswertungsfensterTest, EveryHeaderAndCellIsReadableInTheHeightBelowTheCh
         }
     }
     // The three grids stand side by side without overlapping.
-    auto* pos = form8().findChild<QTableView*>("Tabelle1");
-    auto* vel = form8().findChild<QTableView*>("tabelle1v");
-    auto* acc = form8().findChild<QTableView*>("tabelle1a");
+    auto* pos = evaluationWindow().findChild<QTableView*>("Tabelle1");
+    auto* vel = evaluationWindow().findChild<QTableView*>("tabelle1v");
+    auto* acc = evaluationWindow().findChild<QTableView*>("tabelle1a");
     EXPECT_LE(pos->geometry().right(), vel->x());
     EXPECT_LE(vel->geometry().right(), acc->x());
-    EXPECT_EQ(form8().findChild<QTableView*>("tabelle1v")->model()->headerData(0, Qt::Horizontal),
+    EXPECT_EQ(evaluationWindow()
+                  .findChild<QTableView*>("tabelle1v")
+                  ->model()
+                  ->headerData(0, Qt::Horizontal),
               QStringLiteral("Zeitintervall /s"));
 
     // A splitter parts the chart from the tables, which reach down to the window's bottom.
-    auto* splitter = form8().findChild<QSplitter*>("Teiler");
+    auto* splitter = evaluationWindow().findChild<QSplitter*>("Teiler");
     ASSERT_NE(splitter, nullptr);
     ASSERT_EQ(splitter->count(), 2);
     EXPECT_EQ(splitter->widget(0), chart().chartView());
-    auto* holder = form8().findChild<QScrollArea*>("ScrollBox1");
+    auto* holder = evaluationWindow().findChild<QScrollArea*>("ScrollBox1");
     EXPECT_TRUE(splitter->widget(1)->isAncestorOf(holder));
-    const QWidget* area = form8().centralWidget();
+    const QWidget* area = evaluationWindow().centralWidget();
     EXPECT_GE(holder->mapTo(area, QPoint(0, holder->height())).y(), area->height() - 10);
     const int before = holder->height();
     const QList<int> sizes = splitter->sizes();
@@ -123,14 +126,15 @@ TEST_F(AuswertungsfensterTest, AxesHugTheDataAndEveryChoiceShowsAllItsPoints) {
 
     // After a zoom, the phase space, each of its buttons and each diagram button show all.
     ASSERT_NO_FATAL_FAILURE(zoomIn());
-    form8().findChild<QAction*>("Phasenraum1")->trigger();
+    evaluationWindow().findChild<QAction*>("Phasenraum1")->trigger();
     EXPECT_FALSE(chart().chartView()->chart()->isZoomed());
     EXPECT_TRUE(allPointsShown());
     for (const char* button : {"yvy", "va", "xvx", "vt"}) {
         SCOPED_TRACE(button);
-        if (QString(button) == "vt") form8().findChild<QAction*>("Normalraum1")->trigger();
+        if (QString(button) == "vt")
+            evaluationWindow().findChild<QAction*>("Normalraum1")->trigger();
         ASSERT_NO_FATAL_FAILURE(zoomIn());
-        form8().findChild<QRadioButton*>(button)->click();
+        evaluationWindow().findChild<QRadioButton*>(button)->click();
         EXPECT_FALSE(chart().chartView()->chart()->isZoomed());
         EXPECT_TRUE(allPointsShown());
     }
@@ -139,7 +143,7 @@ TEST_F(AuswertungsfensterTest, AxesHugTheDataAndEveryChoiceShowsAllItsPoints) {
 // A zoomed diagram saved as SVG draws no marker and no line outside the plot, as the PNG.
 TEST_F(AuswertungsfensterTest, ASavedSvgIsClippedToThePlot) {
     ASSERT_NO_FATAL_FAILURE(openWindow());
-    form8().findChild<QRadioButton*>("xt")->click();  // points and a line through them
+    evaluationWindow().findChild<QRadioButton*>("xt")->click();  // points and a line through them
     ASSERT_NO_FATAL_FAILURE(zoomIn());
     ASSERT_NO_FATAL_FAILURE(zoomIn());
     QTemporaryDir dir;

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "GuiTest.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/display/ResultWindow.h"
 
 namespace zebak::gui::test {
 
@@ -38,15 +38,15 @@ QString problems(const QRect& screen, const std::vector<std::pair<QString, QRect
 using BildschirmeTest = GuiTest;
 
 TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
-    const QRect screen = form1().screen()->availableGeometry();
+    const QRect screen = mainWindow().screen()->availableGeometry();
     if (screen.width() < 1024 || screen.height() < 768)
         GTEST_SKIP() << "runs on the screens its own test entries give";
-    form1().setGeometry(screen);
+    mainWindow().setGeometry(screen);
     for (const char* name : {"gui320.avi", "gui640.avi", "gui1920.mkv"}) {
         SCOPED_TRACE(name);
-        ASSERT_TRUE(form1().loadFilm(film(name)));
+        ASSERT_TRUE(mainWindow().loadFilm(film(name)));
         part<QPushButton>("AutomatischBtn")->click();
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         for (SlotNumber n : {1, 2}) {
             s.slot(n).Startfarbe = n == 1 ? Rgb{255, 255, 0} : Rgb{0, 255, 255};
             s.slot(n).zugewiesen = true;
@@ -57,8 +57,8 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
         }
         auto* table1 = part<QTableView>("tabelle1");
         auto* table2 = part<QTableView>("Tabelle2");
-        TForm3* display = windows->secondary().form3;
-        TForm4* results = windows->secondary().form4;
+        DisplayWindow* display = windows->secondary().displayWindow;
+        ResultWindow* results = windows->secondary().resultWindow;
         QString seen;
         int looks = 0;
         // A look at every pause of the run, once its events are handled.
@@ -96,12 +96,12 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
 // smaller than the window is enlarged without smoothing, so every shown pixel is a film pixel
 // (also across the edges of the drawn squares, where smoothing would blend).
 TEST_F(BildschirmeTest, TheDisplayStaysSharpOnAHighDensityScreen) {
-    ASSERT_TRUE(form1().loadFilm(film("farben320.avi")));
+    ASSERT_TRUE(mainWindow().loadFilm(film("farben320.avi")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = windows->secondary().form3;
+    DisplayWindow* display = windows->secondary().displayWindow;
     ASSERT_EQ(display->clientSize(), QSize(320, 240));
     display->repaint();
-    const RgbFrame& frame = form1().film()->frame();
+    const RgbFrame& frame = mainWindow().film()->frame();
     for (int x = 30; x < 250; ++x)
         ASSERT_EQ(display->shownPixel(x, 60), frame.rgb(x, 60)) << "x " << x;
 }

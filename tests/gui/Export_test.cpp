@@ -15,8 +15,8 @@
 #include <QTest>
 
 #include "GuiTest.h"
+#include "gui/evaluation/EvaluationWindow.h"
 #include "gui/evaluation/ExportPanel.h"
-#include "gui/evaluation/TForm8.h"
 #include "support/Process.h"
 #include "support/SpreadsheetReader.h"
 
@@ -54,16 +54,16 @@ class TemporaryFolder {
 
 class ExportTest : public GuiTest {
   protected:
-    TForm8& form8() { return *windows->secondary().form8; }
+    EvaluationWindow& evaluationWindow() { return *windows->secondary().evaluationWindow; }
     template <typename T>
     T* teil(const char* name) {
-        T* w = form8().findChild<T*>(QString::fromLatin1(name));
+        T* w = evaluationWindow().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     /// Colour 1 at 0, 0.04 and 0.08 s with the middle row not found; colour 2 two rows.
     void openWindow(bool colour1, bool colour2) {
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         s.analyse.anzeige.farbe1Analysieren = colour1;
         s.analyse.anzeige.farbe2Analysieren = colour2;
         PositionGrid& t1 = s.tabelle(1);
@@ -74,7 +74,7 @@ class ExportTest : public GuiTest {
         t2.setRowCount(3);
         t2.setCell(1, 0, "0"), t2.setCell(1, 1, "3"), t2.setCell(1, 2, "-1.5");
         t2.setCell(2, 0, "0.04"), t2.setCell(2, 1, "3.25"), t2.setCell(2, 2, "-1.5");
-        form1().commands().evaluationButton()->click();
+        mainWindow().commands().evaluationButton()->click();
         // The clipboard as each message box appears.
         dialogs.beiMeldung = [this] {
             zwischenablage.push_back(QGuiApplication::clipboard()->text());
@@ -124,7 +124,7 @@ TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
     dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     dialogs.saveNames = {txt1, txt2};
     // Another window came to the front over the dialog; the evaluation window comes back.
-    dialogs.beiDialog = [this] { form8().hide(); };
+    dialogs.beiDialog = [this] { evaluationWindow().hide(); };
     exportieren();
 
     const QString edited = QString(kText1).replace("1,25\r\n", "1,25 µ€\r\n");
@@ -141,7 +141,7 @@ TEST_F(ExportTest, TextFormatOfBothColoursOnTheClipboardAndInFiles) {
               (QStringList{QStringLiteral("Excel(*.txt)"), QStringLiteral("Daten(*.csv)")}));
     EXPECT_EQ(dialogs.exportAnfragen[0].chosenFilter, 0);
     EXPECT_EQ(dialogs.exportAnfragen[0].defaultSuffix, "txt");
-    EXPECT_TRUE(form8().isVisible());
+    EXPECT_TRUE(evaluationWindow().isVisible());
 }
 
 TEST_F(ExportTest, NoAtColourOneKeepsItOnTheClipboardAndSkipsColourTwo) {
@@ -231,9 +231,9 @@ TEST_F(ExportTest, ExcelFailuresShowTheMessageAndNameTheWorkbooksLeft) {
 TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
     ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
     const QString film = boxesFilm();
-    ProgramState& s = form1().state();
-    form1().commands().evaluationButton()->click();
-    ASSERT_TRUE(form8().isVisible());
+    ProgramState& s = mainWindow().state();
+    mainWindow().commands().evaluationButton()->click();
+    ASSERT_TRUE(evaluationWindow().isVisible());
     {
         TemporaryFolder temp(dir.path());
         exportieren();

@@ -23,11 +23,11 @@
 
 #include "GuiTest.h"
 #include "core/FilmAnalysis.h"
-#include "gui/analysis/GuiHost.h"
-#include "gui/app/Sound.h"
-#include "gui/positions/PositionTableModel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/display/ResultWindow.h"
+#include "gui/kit/PositionTableModel.h"
+#include "gui/kit/Sound.h"
+#include "gui/tracking/GuiHost.h"
 #include "media/FfmsFrameSource.h"
 #include "support/Process.h"
 
@@ -82,13 +82,13 @@ class FilmAnalyseTest : public GuiTest {
   protected:
     /// Loads the film and chooses automatic mode.
     void automatisch(const QString& path) {
-        ASSERT_TRUE(form1().loadFilm(path));
+        ASSERT_TRUE(mainWindow().loadFilm(path));
         part<QPushButton>("AutomatischBtn")->click();
     }
     /// A colour as picked on the display window.
     void farbe(SlotNumber slot, Rgb c) {
-        form1().state().slot(slot).Startfarbe = c;
-        form1().state().slot(slot).zugewiesen = true;
+        mainWindow().state().slot(slot).Startfarbe = c;
+        mainWindow().state().slot(slot).zugewiesen = true;
         // "Farbe N analysieren" through its box, so the panel and the state agree.
         part<QWidget>("Panel3")
             ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
@@ -105,7 +105,7 @@ class FilmAnalyseTest : public GuiTest {
             probe.abbrechenImmerSichtbar &= part<QPushButton>("AbbrechenBtn")->isVisible();
             const QCursor* c = QApplication::overrideCursor();
             probe.immerSanduhr &= c != nullptr && c->shape() == Qt::WaitCursor;
-            const QSize s = windows->secondary().form3->clientSize();
+            const QSize s = windows->secondary().displayWindow->clientSize();
             probe.anzeigeGroessen.insert({s.width(), s.height()});
             if (waehrend) waehrend(probe);
         });
@@ -142,7 +142,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         const char* name;
         QString film;
         std::string optionen;
-        std::function<void(TForm1&, ProgramState&)> einstellen;
+        std::function<void(MainWindow&, ProgramState&)> einstellen;
         int neinAntworten = 0;
     };
     const Fall cases[] = {
@@ -151,7 +151,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         {"second search finds nothing and the answer is No", kBoxes,
          "--colour1 230,40,40 --tolerance1 60 --refine1 --refine-tolerance1 0 "
          "--on-refine-miss stop",
-         [](TForm1&, ProgramState& s) {
+         [](MainWindow&, ProgramState& s) {
              s.settings(1).FarbToleranz = 60;
              s.settings(1).gezielteZweitsuche = true;
              s.settings(1).ZweitToleranz = 0;
@@ -159,7 +159,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
          40},
         {"simple, left part of the frame only: the ball leaves it", kDemo,
          "--colour1 225,32,26 --mode1 simple --area 0,40,300,470",
-         [](TForm1&, ProgramState& s) {
+         [](MainWindow&, ProgramState& s) {
              s.settings(1).modus = SearchMode::Einfach;
              s.SuchbereichLinks = 0;
              s.SuchbereichOben = 40;
@@ -168,7 +168,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
          }},
         {"predicted position in a restricted sequence", kDemo,
          "--colour1 225,32,26 --from 5 --to 40 --deviation1 30",
-         [](TForm1& f, ProgramState& s) {
+         [](MainWindow& f, ProgramState& s) {
              s.settings(1).moeglicheAbweichung = 30;
              f.findChild<QScrollBar*>("ScrollBar3")->setValue(40);
              f.findChild<QScrollBar*>("ScrollBar2")->setValue(5);
@@ -176,7 +176,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         {"two colours, second search and adoption, simple then predicted", kBoxes,
          "--colour1 230,40,40 --colour2 40,40,230 --tolerance1 60 --tolerance2 60 "
          "--refine1 --adopt1 --refine2 --adopt2 --object-size2 5 --mode1 simple",
-         [](TForm1& f, ProgramState& s) {
+         [](MainWindow& f, ProgramState& s) {
              for (SlotNumber n : {1, 2}) {
                  s.settings(n).FarbToleranz = 60;
                  s.settings(n).gezielteZweitsuche = true;
@@ -191,13 +191,13 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
     for (const Fall& fall : cases) {
         SCOPED_TRACE(fall.name);
         automatisch(fall.film);
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         const std::map<int, Zeilen> erwartet = trackZeilen(fall.film, fall.optionen);
         s.analyse.suchEinst = {};  // the pages' start values, as the headless tool has them
         farbe(1, fall.film == kDemo ? kBall : Rgb{230, 40, 40});
         part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(false);
         if (erwartet.count(2) != 0) farbe(2, Rgb{40, 40, 230});
-        fall.einstellen(form1(), s);
+        fall.einstellen(mainWindow(), s);
         dialogs.messages.clear();
         for (int i = 0; i < fall.neinAntworten; ++i) dialogs.answers.push_back(QMessageBox::No);
 
@@ -223,7 +223,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
             EXPECT_EQ(dialogs.messages.front().text,
                       "Bei Zweitsuche keinen Punkt gefunden. Fehlerhafte Weiterführung?");
             // The window comes back after the question.
-            EXPECT_TRUE(windows->secondary().form4->isVisible());
+            EXPECT_TRUE(windows->secondary().resultWindow->isVisible());
         }
         dialogs.answers.clear();
     }
@@ -234,10 +234,10 @@ TEST_F(FilmAnalyseTest, AFilmSlowerThanAFramePerSecondGivesTheHeadlessToolsRows)
     const QString langsam = film("langsam.avi");
     automatisch(langsam);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
-    form1().state().analyse.suchEinst = {};
+    mainWindow().state().analyse.suchEinst = {};
     farbe(1, Rgb{230, 40, 40});
-    form1().state().settings(1).modus = SearchMode::Einfach;
-    form1().state().settings(1).FarbToleranz = 5;
+    mainWindow().state().settings(1).modus = SearchMode::Einfach;
+    mainWindow().state().settings(1).FarbToleranz = 5;
     filmanalyse();
     const std::map<int, Zeilen> erwartet =
         trackZeilen(langsam, "--colour1 230,40,40 --tolerance1 5 --mode1 simple");
@@ -251,8 +251,8 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     automatisch(kDemo);
     farbe(1, kBall);
     part<QScrollBar>("ScrollBarBremse")->setValue(5);  // every frame gets its round of events
-    const ProgramState& s = form1().state();
-    const QSize vorher = windows->secondary().form3->clientSize();
+    const ProgramState& s = mainWindow().state();
+    const QSize vorher = windows->secondary().displayWindow->clientSize();
     ASSERT_EQ(vorher, QSize(384, 288));
     bool zeilenNurMehr = true;
     bool ladenGesperrt = true;
@@ -290,9 +290,9 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     EXPECT_GT(probe.tabelleZeilenMitte, 20);
     EXPECT_LT(probe.tabelleZeilenMitte, 51);
 
-    EXPECT_EQ(windows->secondary().form3->clientSize(), vorher);
+    EXPECT_EQ(windows->secondary().displayWindow->clientSize(), vorher);
     EXPECT_TRUE(fertigAufgeraeumt());
-    TForm4* ergebnis = windows->secondary().form4;
+    ResultWindow* ergebnis = windows->secondary().resultWindow;
     EXPECT_TRUE(ergebnis->isVisible());
     // On the screen and clear of the tables; the picture is the frame at full size.
     const QRect screen = ergebnis->screen()->availableGeometry();
@@ -309,7 +309,7 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
 TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsMissing) {
     automatisch(kDemo);
     farbe(1, kBall);
-    ProgramState& s = form1().state();
+    ProgramState& s = mainWindow().state();
     s.settings(1).modus = SearchMode::Einfach;
     s.SuchbereichRechts = 300;  // the ball leaves the area half way
     part<QScrollBar>("ScrollBarBremse")->setValue(2);
@@ -328,7 +328,7 @@ TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsM
     EXPECT_EQ(panel5->text(), "nicht erkannt");  // the last frame's state stays
     EXPECT_EQ(panel5->palette().color(QPalette::Window), QColor(255, 0, 0));
     EXPECT_EQ(panel5->findChild<QLabel*>("Label8")->text(), "Objekt");
-    EXPECT_EQ(form1().session().sound().lastPlayed(), "SNDFEHLER");
+    EXPECT_EQ(mainWindow().session().sound().lastPlayed(), "SNDFEHLER");
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
@@ -337,16 +337,16 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         {"Abbrechen",
          [this] { QTest::mouseClick(part<QPushButton>("AbbrechenBtn"), Qt::LeftButton); }},
         {"key in the result window",
-         [this] { QTest::keyClick(windows->secondary().form4, Qt::Key_Escape); }},
+         [this] { QTest::keyClick(windows->secondary().resultWindow, Qt::Key_Escape); }},
         // Last: the program is closing and must not go on analysing unseen.
-        {"closing the main window", [this] { form1().close(); }},
+        {"closing the main window", [this] { mainWindow().close(); }},
     };
     for (const auto& [name, stoppen] : wege) {
         SCOPED_TRACE(name);
         automatisch(kDemo);
         farbe(1, kBall);
         part<QScrollBar>("ScrollBarBremse")->setValue(20);
-        const ProgramState& s = form1().state();
+        const ProgramState& s = mainWindow().state();
         bool gestoppt = false;
         filmanalyse([&](Probe&) {
             if (!gestoppt && s.tabelle(1).rowCount() > 6) {
@@ -361,19 +361,19 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         EXPECT_LE(s.tabelle(1).rowCount(), 10);
         EXPECT_EQ(tabellenZeilen("tabelle1"), s.tabelle(1).rowCount());
         EXPECT_TRUE(fertigAufgeraeumt());
-        EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
+        EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(384, 288));
     }
 }
 
 TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     automatisch(kBoxesExakt);  // 160 x 120, shown 1:1; red box at (10 + 4n, 20 + 2n), 6 x 6
     farbe(1, Rgb{230, 40, 40});
-    form1().state().settings(1).FarbToleranz = 2;
+    mainWindow().state().settings(1).FarbToleranz = 2;
     filmanalyse();
-    ASSERT_EQ(form1().player().currentFrame(), 19);
+    ASSERT_EQ(mainWindow().player().currentFrame(), 19);
 
     // The result window paints exactly the picture the searches drew.
-    TForm4* ergebnis = windows->secondary().form4;
+    ResultWindow* ergebnis = windows->secondary().resultWindow;
     const QImage gemalt = ergebnis->grab().toImage().convertToFormat(QImage::Format_RGB888);
     const QImage bild = ergebnis->bild();
     ASSERT_EQ(bild.size(), QSize(160, 120));
@@ -383,14 +383,14 @@ TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     EXPECT_EQ(bild.pixelColor(5, 5), QColor(255, 255, 255));
 
     // The white cross at the last centre (88, 60) lies on the live picture of the frame.
-    const QImage anzeige = windows->secondary().form3->grab().toImage();
+    const QImage anzeige = windows->secondary().displayWindow->grab().toImage();
     for (QPoint p : {QPoint(86, 60), QPoint(88, 58), QPoint(90, 60), QPoint(88, 62)})
         EXPECT_EQ(anzeige.pixelColor(p), QColor(255, 255, 255)) << p.x() << "," << p.y();
     EXPECT_EQ(anzeige.pixelColor(89, 61), QColor(230, 40, 40));
 
     // Another frame takes the cross away.
-    form1().player().goToFrame(3);
-    const QImage danach = windows->secondary().form3->grab().toImage();
+    mainWindow().player().goToFrame(3);
+    const QImage danach = windows->secondary().displayWindow->grab().toImage();
     EXPECT_NE(danach.pixelColor(90, 60), QColor(255, 255, 255));
 }
 
@@ -406,26 +406,26 @@ TEST_F(FilmAnalyseTest, AColourNotYetPickedStopsBeforeAnythingChanges) {
     EXPECT_EQ(part<QTabWidget>("PageControl1")->currentIndex(), 1);
     EXPECT_EQ(probe.runden, 0);
     EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
-    EXPECT_FALSE(windows->secondary().form4->isVisible());
+    EXPECT_FALSE(windows->secondary().resultWindow->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
 
 TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().player().goToFrame(10);
+    mainWindow().player().goToFrame(10);
     QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
 
-    const QImage bild = windows->secondary().form4->bild();
+    const QImage bild = windows->secondary().resultWindow->bild();
     ASSERT_EQ(bild.size(), QSize(640, 480));
     // The ball of frame 10 (t = 0.4 s) is near (140, 266); its pixels keep their own colour.
     const QColor mitte = bild.pixelColor(140, 266);
     EXPECT_GT(mitte.red(), 180);
     EXPECT_LT(mitte.green(), 80);
     EXPECT_EQ(bild.pixelColor(400, 100), QColor(255, 255, 255));
-    EXPECT_TRUE(windows->secondary().form4->isVisible());
-    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
-    EXPECT_EQ(form1().player().currentFrame(), 10);
+    EXPECT_TRUE(windows->secondary().resultWindow->isVisible());
+    EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(384, 288));
+    EXPECT_EQ(mainWindow().player().currentFrame(), 10);
     EXPECT_FALSE(part<PositionTable>("tabelle1")->isVisible());
     EXPECT_TRUE(fertigAufgeraeumt());
 }
@@ -433,14 +433,15 @@ TEST_F(FilmAnalyseTest, StillFrameAnalysisPaintsTheBallAndWritesNoRow) {
 TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) {
     automatisch(kDemo);
     farbe(1, kBall);
-    form1().player().goToFrame(10);
+    mainWindow().player().goToFrame(10);
     QTest::mouseClick(part<QPushButton>("AnalyseBtn"), Qt::LeftButton);
-    ASSERT_NE(windows->secondary().form4->bild().pixelColor(140, 266), QColor(255, 255, 255));
+    ASSERT_NE(windows->secondary().resultWindow->bild().pixelColor(140, 266),
+              QColor(255, 255, 255));
 
     dialogs.openNames.push_back(kBoxes);
     part<QAction>("Filmladen1")->trigger();
-    ASSERT_EQ(form1().state().Videobreite, 160);
-    TForm4* ergebnis = windows->secondary().form4;
+    ASSERT_EQ(mainWindow().state().Videobreite, 160);
+    ResultWindow* ergebnis = windows->secondary().resultWindow;
     EXPECT_FALSE(ergebnis->isVisible());
     // The new picture has the window's size, all white, until the next analysis sizes it.
     const QImage bild = ergebnis->bild();
@@ -467,11 +468,11 @@ TEST_F(FilmAnalyseTest, AFilmThatBreaksOffDuringTheRunIsReportedAndTheWindowsCom
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().kind, MessageKind::Error);
     EXPECT_TRUE(dialogs.messages.front().text.contains(kopie));
-    EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
-    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(384, 288));
+    EXPECT_LT(mainWindow().state().tabelle(1).rowCount(), 51);
+    EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(384, 288));
     EXPECT_TRUE(fertigAufgeraeumt());
     EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
-    EXPECT_FALSE(form1().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().state().KontextOffen);
 }
 
 }  // namespace zebak::gui::test

@@ -14,8 +14,8 @@
 #include <QTimer>
 
 #include "GuiTest.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/display/ResultWindow.h"
 #include "media/FfmsFrameSource.h"
 
 namespace zebak::gui::test {
@@ -39,20 +39,20 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
     for (const Groesse& g : cases) {
         SCOPED_TRACE(g.film);
         loadFilm(g.film);
-        const ProgramState& s = form1().state();
+        const ProgramState& s = mainWindow().state();
         EXPECT_EQ(s.Videobreite, g.videobreite);
         EXPECT_EQ(s.Videohoehe, g.videohoehe);
         EXPECT_EQ(s.Anzeigebreite, g.videobreite);
         EXPECT_EQ(s.Anzeigehoehe, g.videohoehe);
         EXPECT_EQ(part<QLabel>("Label5")->text(), g.label5);
-        TForm3* anzeige = windows->secondary().form3;
+        DisplayWindow* anzeige = windows->secondary().displayWindow;
         EXPECT_TRUE(anzeige->isVisible());
         EXPECT_EQ(anzeige->clientSize(), g.anzeige);
         EXPECT_EQ(anzeige->Panel1()->isVisible(), g.videobreite == 360);
-        EXPECT_EQ(form1().film()->frame().width(), g.videobreite);
+        EXPECT_EQ(mainWindow().film()->frame().width(), g.videobreite);
         // The film's own rate, rounded (29.97 gives 30), replaces the 25 of the start.
         EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), g.framesPerSecond);
-        EXPECT_EQ(form1().player().frameCount(), g.bilder);
+        EXPECT_EQ(mainWindow().player().frameCount(), g.bilder);
         // The search area is the whole frame and the origin its bottom-left corner.
         EXPECT_EQ(s.SuchbereichLinks, 0);
         EXPECT_EQ(s.SuchbereichOben, 0);
@@ -60,7 +60,7 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
         EXPECT_EQ(s.SuchbereichUnten, g.videohoehe);
         EXPECT_EQ(s.NullpunktX, 0);
         EXPECT_EQ(s.NullpunktY, g.videohoehe);
-        EXPECT_EQ(form1().windowTitle(), QStringLiteral("ZEBAK - ") + g.film);
+        EXPECT_EQ(mainWindow().windowTitle(), QStringLiteral("ZEBAK - ") + g.film);
     }
 }
 
@@ -72,7 +72,7 @@ TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
     EXPECT_EQ(part<QScrollBar>("ScrollBar1")->value(), 50);
     for (const char* bar : {"ScrollBar1", "ScrollBar2", "ScrollBar3"})
         EXPECT_EQ(part<QScrollBar>(bar)->maximum(), 50) << bar;
-    EXPECT_EQ(form1().player().currentFrame(), 50);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 50);
     EXPECT_EQ(part<QLabel>("Label1")->text(), "50/50");
     EXPECT_EQ(part<QLabel>("Label2")->text(), "0");
     EXPECT_EQ(part<QLabel>("Label3")->text(), "50");
@@ -88,15 +88,15 @@ TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
 TEST_F(FilmLadenTest, StartButtonUsesTheOpenDialog) {
     dialogs.openNames.push_back(film("gui320.avi"));
     part<QPushButton>("Film_Laden")->click();
-    EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui320.avi"));
-    EXPECT_EQ(form1().state().Videobreite, 320);
+    EXPECT_EQ(QString::fromStdString(mainWindow().state().Filmname), film("gui320.avi"));
+    EXPECT_EQ(mainWindow().state().Videobreite, 320);
 }
 
 TEST_F(FilmLadenTest, AutomaticModeShowsTheSearchControls) {
     loadFilm("gui320.avi");
-    form1().state().Eichfaktor = 0.5;
+    mainWindow().state().Eichfaktor = 0.5;
     part<QPushButton>("AutomatischBtn")->click();
-    EXPECT_EQ(form1().state().Eichfaktor, 1.0);
+    EXPECT_EQ(mainWindow().state().Eichfaktor, 1.0);
     EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
     for (const char* name :
          {"Panel3", "PageControl1", "ScrollBarBremse", "labelbremse", "suchbereicheinschraenken",
@@ -111,13 +111,13 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     part<QPushButton>("AutomatischBtn")->click();
     part<QAction>("Stroboskopbild1")->setChecked(true);
     auto* tabelle = part<QTableView>("tabelle1");
-    PositionGrid& raster = form1().state().tabelle(1);
+    PositionGrid& raster = mainWindow().state().tabelle(1);
     raster.setRowCount(5);
     raster.setCell(3, 1, "0.25");
-    form1().tables().refresh(1, -1);
+    mainWindow().tables().refresh(1, -1);
     tabelle->show();
-    form1().state().Eichfaktor = 0.01;
-    form1().state().slot(1).Startfarbe = Rgb{1, 2, 3};
+    mainWindow().state().Eichfaktor = 0.01;
+    mainWindow().state().slot(1).Startfarbe = Rgb{1, 2, 3};
     part<QScrollBar>("ScrollBarBremse")->setValue(7);
 
     dialogs.openNames.push_back(film("gui320.avi"));
@@ -128,16 +128,16 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
                              "FilmAnalyseBtn", "tabelle1", "Tabelle2", "Memo1", "Memo2"})
         EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
     EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
-    EXPECT_EQ(form1().state().Eichfaktor, 1.0);
+    EXPECT_EQ(mainWindow().state().Eichfaktor, 1.0);
     // Header plus one empty data row, in the grid and on the screen.
     EXPECT_EQ(raster.rowCount(), 2);
     EXPECT_EQ(raster.cell(1, 1), "");
     EXPECT_EQ(tabelle->model()->rowCount(), 1);
     EXPECT_TRUE(part<QWidget>("Panel2")->isVisible());
-    EXPECT_TRUE(windows->secondary().form3->isVisible());
-    EXPECT_EQ(form1().state().Videobreite, 320);
+    EXPECT_TRUE(windows->secondary().displayWindow->isVisible());
+    EXPECT_EQ(mainWindow().state().Videobreite, 320);
     // Picked colours and the brake survive a reload.
-    EXPECT_EQ(form1().state().slot(1).Startfarbe, (Rgb{1, 2, 3}));
+    EXPECT_EQ(mainWindow().state().slot(1).Startfarbe, (Rgb{1, 2, 3}));
     EXPECT_EQ(part<QScrollBar>("ScrollBarBremse")->value(), 7);
 }
 
@@ -145,10 +145,10 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
 // tables, the factor, the automatic mode and the frame shown.
 TEST_F(FilmLadenTest, CancelledMenuDialogChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
-    ProgramState& s = form1().state();
+    ProgramState& s = mainWindow().state();
     s.Eichfaktor = 0.01;
     part<QSpinBox>("SpinEdit1")->setValue(100);
-    form1().player().goToFrame(3);
+    mainWindow().player().goToFrame(3);
     auto cells = [&s] {
         std::vector<std::string> all;
         for (int r = 0; r < s.tabelle(1).rowCount(); ++r)
@@ -157,16 +157,16 @@ TEST_F(FilmLadenTest, CancelledMenuDialogChangesNothing) {
     };
     const std::vector<std::string> table = cells();
     const std::string name = s.Filmname;
-    const FrameSource* before = form1().film();
+    const FrameSource* before = mainWindow().film();
     part<QAction>("Filmladen1")->trigger();  // the dialog is cancelled
     part<QPushButton>("Film_Laden")->click();
     EXPECT_EQ(s.Filmname, name);
-    EXPECT_EQ(form1().film(), before);
+    EXPECT_EQ(mainWindow().film(), before);
     EXPECT_EQ(cells(), table);
     EXPECT_GT(s.tabelle(1).rowCount(), 4);
     EXPECT_EQ(s.Eichfaktor, 0.01);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 100);
-    EXPECT_EQ(form1().player().currentFrame(), 3);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 3);
     EXPECT_TRUE(part<QWidget>("Panel3")->isVisible());
     EXPECT_TRUE(part<QWidget>("tabelle1")->isVisible());
     EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
@@ -175,7 +175,7 @@ TEST_F(FilmLadenTest, CancelledMenuDialogChangesNothing) {
 
 TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
     // Before any film: the error box, and the start screen stays.
-    EXPECT_FALSE(form1().loadFilm(film("kein-film.avi")));
+    EXPECT_FALSE(mainWindow().loadFilm(film("kein-film.avi")));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Error);
     EXPECT_TRUE(dialogs.messages[0].text.contains("Can't open"))
@@ -197,15 +197,15 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
         EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
         dialogs.messages.clear();
         // Everything as before, including the automatic-mode screen.
-        EXPECT_EQ(QString::fromStdString(form1().state().Filmname), film("gui640.avi"));
-        EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
-        EXPECT_EQ(form1().player().frameCount(), 50);
+        EXPECT_EQ(QString::fromStdString(mainWindow().state().Filmname), film("gui640.avi"));
+        EXPECT_EQ(mainWindow().windowTitle(), "ZEBAK - gui640.avi");
+        EXPECT_EQ(mainWindow().player().frameCount(), 50);
         EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 5);
         EXPECT_TRUE(part<QWidget>("Panel3")->isVisible());
     }
     // The old film is still usable.
     part<QScrollBar>("ScrollBar3")->setValue(20);
-    EXPECT_EQ(form1().player().currentFrame(), 20);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 20);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
@@ -215,10 +215,10 @@ TEST_F(FilmLadenTest, ALongFilmNameLoadsAndItsMessagesFitTheScreen) {
     QTemporaryDir dir;
     const QString longName = dir.filePath(QString(240, QLatin1Char('f')) + ".avi");
     ASSERT_TRUE(QFile::copy(film("gui320.avi"), longName));
-    ASSERT_TRUE(form1().loadFilm(longName));
+    ASSERT_TRUE(mainWindow().loadFilm(longName));
     EXPECT_TRUE(dialogs.messages.empty());
 
-    const QRect screen = form1().screen()->availableGeometry();
+    const QRect screen = mainWindow().screen()->availableGeometry();
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Fehler"),
                     breakableText("Die Datei „" + longName + "“ kann nicht gelesen werden."),
                     QMessageBox::Ok);
@@ -236,19 +236,19 @@ TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
     const QString kopie = ordner.filePath("neu.avi");
     ASSERT_TRUE(QFile::copy(film("gui320.avi"), kopie));
     dialogs.cancelProgress = true;
-    EXPECT_FALSE(form1().loadFilm(kopie));
+    EXPECT_FALSE(mainWindow().loadFilm(kopie));
     EXPECT_GT(dialogs.progressUpdates, 0);
     EXPECT_TRUE(dialogs.messages.empty());  // a cancel is no error
-    EXPECT_EQ(form1().state().Videobreite, 640);
-    EXPECT_EQ(form1().windowTitle(), "ZEBAK - gui640.avi");
+    EXPECT_EQ(mainWindow().state().Videobreite, 640);
+    EXPECT_EQ(mainWindow().windowTitle(), "ZEBAK - gui640.avi");
 
     dialogs.cancelProgress = false;
     dialogs.progressDetails.clear();
-    EXPECT_TRUE(form1().loadFilm(kopie));
-    EXPECT_EQ(form1().state().Videobreite, 320);
+    EXPECT_TRUE(mainWindow().loadFilm(kopie));
+    EXPECT_EQ(mainWindow().state().Videobreite, 320);
     // The dialog counted the frames of the pass up to the film's last one.
     ASSERT_FALSE(dialogs.progressDetails.isEmpty());
-    const int frames = form1().player().frameCount();
+    const int frames = mainWindow().player().frameCount();
     EXPECT_TRUE(
         dialogs.progressDetails.last().startsWith(QStringLiteral("Bild %1 von %1").arg(frames)))
         << dialogs.progressDetails.last().toStdString();

@@ -13,10 +13,10 @@
 #include <QUrl>
 
 #include "GuiTest.h"
-#include "gui/evaluation/TForm8.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/ColourSwatch.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/evaluation/EvaluationWindow.h"
+#include "gui/tracking/ColourSwatch.h"
 
 namespace zebak::gui::test {
 
@@ -33,22 +33,24 @@ class FilmartenTest : public GuiTest {
     /// Loads a thrown-square film of the phone folder with the film's times, analyses the red
     /// square and opens the evaluation.
     void evaluateThrow(const char* name) {
-        if (windows->secondary().form8->isVisible()) windows->secondary().form8->close();
+        if (windows->secondary().evaluationWindow->isVisible())
+            windows->secondary().evaluationWindow->close();
         dialogs.answers = {QMessageBox::Yes};
-        ASSERT_TRUE(form1().loadFilm(testFilm((std::string("phone/") + name).c_str())));
+        ASSERT_TRUE(mainWindow().loadFilm(testFilm((std::string("phone/") + name).c_str())));
         ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
         part<QPushButton>("AutomatischBtn")->click();
-        ProgramState& s = form1().state();
+        ProgramState& s = mainWindow().state();
         s.slot(1).Startfarbe = Rgb{255, 0, 0};
         s.slot(1).zugewiesen = true;
         part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
         QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
         ASSERT_EQ(s.tabelle(1).rowCount(), 25);
-        form1().commands().evaluationButton()->click();
+        mainWindow().commands().evaluationButton()->click();
     }
     /// Column c of an evaluation grid from its second data row on.
     QStringList column(const char* grid, int c) {
-        const auto* m = windows->secondary().form8->findChild<QTableView*>(grid)->model();
+        const auto* m =
+            windows->secondary().evaluationWindow->findChild<QTableView*>(grid)->model();
         QStringList cells;
         for (int row = 1; row < m->rowCount(); ++row) cells << m->index(row, c).data().toString();
         return cells;
@@ -69,29 +71,29 @@ TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
                           Case{"widths/h264-426x240.mkv", 426, 240, {426, 240}},
                           Case{"widths/ffv1-7x16.mkv", 7, 16, {7, 16}}}) {
         SCOPED_TRACE(c.film);
-        ASSERT_TRUE(form1().loadFilm(testFilm(c.film)));
+        ASSERT_TRUE(mainWindow().loadFilm(testFilm(c.film)));
         EXPECT_TRUE(dialogs.messages.empty());
-        EXPECT_EQ(form1().state().Videobreite, c.width);
-        EXPECT_EQ(form1().state().Videohoehe, c.height);
+        EXPECT_EQ(mainWindow().state().Videobreite, c.width);
+        EXPECT_EQ(mainWindow().state().Videohoehe, c.height);
         EXPECT_EQ(part<QLabel>("Label5")->text(),
                   QStringLiteral("Abmessungen:%1/%2").arg(c.width).arg(c.height));
-        EXPECT_EQ(windows->secondary().form3->clientSize(), c.shown);
-        form1().player().goToFrame(1);
-        EXPECT_EQ(form1().film()->frame().width(), c.width);
-        windows->secondary().form3->repaint();  // draws the scaled frame
+        EXPECT_EQ(windows->secondary().displayWindow->clientSize(), c.shown);
+        mainWindow().player().goToFrame(1);
+        EXPECT_EQ(mainWindow().film()->frame().width(), c.width);
+        windows->secondary().displayWindow->repaint();  // draws the scaled frame
     }
 }
 
 // A portrait film shown 162 x 288: a colour pick, a search area and the calibration's origin
 // map through the window's own shape to the frame (1080 / 162 = 1920 / 288 = 6.67).
 TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("widths/h264-1080x1920.mkv")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("widths/h264-1080x1920.mkv")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = windows->secondary().form3;
+    DisplayWindow* display = windows->secondary().displayWindow;
     ASSERT_EQ(display->clientSize(), QSize(162, 288));
-    ProgramState& s = form1().state();
+    ProgramState& s = mainWindow().state();
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(150, 30));
-    EXPECT_EQ(s.slot(1).Farbe, form1().film()->frame().rgb(1000, 200));
+    EXPECT_EQ(s.slot(1).Farbe, mainWindow().film()->frame().rgb(1000, 200));
 
     dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     part<QPushButton>("suchbereicheinschraenken")->click();
@@ -107,7 +109,7 @@ TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
     part<QPushButton>("EichenBtn")->click();
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(10, 10));
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(100, 100));
-    Q_EMIT windows->secondary().form5->laengeEingegeben(QStringLiteral("1"));
+    Q_EMIT windows->secondary().calibrationWindow->laengeEingegeben(QStringLiteral("1"));
     ASSERT_EQ(display->clientSize(), QSize(162, 288));
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(81, 144));
     EXPECT_EQ(s.NullpunktX, 540);
@@ -115,14 +117,14 @@ TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
 }
 
 TEST_F(FilmartenTest, AFilmStoredOnItsSideIsShownAndSearchedUpright) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("phone/hevc-90.mov")));
-    EXPECT_EQ(form1().state().Videobreite, 96);
-    EXPECT_EQ(form1().state().Videohoehe, 160);
-    EXPECT_EQ(form1().state().NullpunktY, 160);
-    EXPECT_EQ(form1().state().SuchbereichRechts, 96);
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/hevc-90.mov")));
+    EXPECT_EQ(mainWindow().state().Videobreite, 96);
+    EXPECT_EQ(mainWindow().state().Videohoehe, 160);
+    EXPECT_EQ(mainWindow().state().NullpunktY, 160);
+    EXPECT_EQ(mainWindow().state().SuchbereichRechts, 96);
     EXPECT_EQ(part<QLabel>("Label5")->text(), QStringLiteral("Abmessungen:96/160"));
-    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(96, 160));
-    EXPECT_EQ(form1().film()->frame().height(), 160);
+    EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(96, 160));
+    EXPECT_EQ(mainWindow().film()->frame().height(), 160);
 }
 
 TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheFilm) {
@@ -130,7 +132,7 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->text(), QStringLiteral("Zeiten aus dem Film"));
     dialogs.answers = {QMessageBox::Yes};
-    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven.mp4")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/uneven.mp4")));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
     EXPECT_EQ(dialogs.messages[0].text,
@@ -139,14 +141,14 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
                              "Film übernommen werden?"));
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(box->isEnabled());
-    EXPECT_TRUE(form1().state().analyse.timesFromFilm);
+    EXPECT_TRUE(mainWindow().state().analyse.timesFromFilm);
     // The box can be changed before an analysis; the state follows it.
     box->setChecked(false);
-    EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+    EXPECT_FALSE(mainWindow().state().analyse.timesFromFilm);
 
     dialogs.messages.clear();
     dialogs.answers = {QMessageBox::No};
-    ASSERT_TRUE(form1().loadFilm(testFilm("phone/uneven.mp4")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/uneven.mp4")));
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_FALSE(box->isChecked());
 
@@ -155,10 +157,10 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
     for (const QString& even : {film("gui320.avi"), testFilm("phone/late-start.mp4")}) {
         dialogs.messages.clear();
         box->setChecked(true);
-        ASSERT_TRUE(form1().loadFilm(even));
+        ASSERT_TRUE(mainWindow().loadFilm(even));
         EXPECT_TRUE(dialogs.messages.empty()) << even.toStdString();
         EXPECT_FALSE(box->isChecked());
-        EXPECT_FALSE(form1().state().analyse.timesFromFilm);
+        EXPECT_FALSE(mainWindow().state().analyse.timesFromFilm);
     }
 }
 
@@ -185,18 +187,18 @@ TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
 }
 
 TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("phone/slow-motion.mp4")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/slow-motion.mp4")));
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 240);
-    EXPECT_EQ(form1().state().analyse.framesPerSecond, 240);
+    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 240);
     EXPECT_EQ(part<QLabel>("Label5")->text(),
               QStringLiteral("Abmessungen:160/120, Aufnahme mit 240 Bilder/s"));
     // A rate typed by the user stays until the next film.
     part<QSpinBox>("SpinEdit1")->setValue(120);
-    EXPECT_EQ(form1().state().analyse.framesPerSecond, 120);
+    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 120);
 }
 
 TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("bad/cut-50.mp4")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("bad/cut-50.mp4")));
     // With the gap its frames follow unevenly: the question after the warning offers the
     // film's own times.
     ASSERT_EQ(dialogs.messages.size(), 2u);
@@ -208,10 +210,10 @@ TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
         QStringLiteral("Der Film ist beschädigt: Es fehlen Bilder, die er angibt: 1 Bild ")))
         << dialogs.messages[0].text.toStdString();
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("werden nur die 50 lesbaren")));
-    EXPECT_EQ(form1().player().frameCount(), 50);
+    EXPECT_EQ(mainWindow().player().frameCount(), 50);
 
     dialogs.messages.clear();
-    ASSERT_TRUE(form1().loadFilm(testFilm("bad/size-change.mkv")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("bad/size-change.mkv")));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("ab Bild 20 von 320x240")));
 }
@@ -220,36 +222,36 @@ TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
     QMimeData data;
     data.setUrls({QUrl::fromLocalFile(film("gui320.avi"))});
     QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form1(), &enter);
+    QApplication::sendEvent(&mainWindow(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form1(), &drop);
-    ASSERT_NE(form1().film(), nullptr);
-    EXPECT_EQ(form1().state().Videobreite, 320);
-    EXPECT_EQ(form1().windowTitle(), QStringLiteral("ZEBAK - gui320.avi"));
+    QApplication::sendEvent(&mainWindow(), &drop);
+    ASSERT_NE(mainWindow().film(), nullptr);
+    EXPECT_EQ(mainWindow().state().Videobreite, 320);
+    EXPECT_EQ(mainWindow().windowTitle(), QStringLiteral("ZEBAK - gui320.avi"));
 
     // Text or several files are not a film.
     QMimeData text;
     text.setText(QStringLiteral("kein Film"));
     QDragEnterEvent refused(QPoint(1, 1), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
     refused.setAccepted(false);
-    QApplication::sendEvent(&form1(), &refused);
+    QApplication::sendEvent(&mainWindow(), &refused);
     EXPECT_FALSE(refused.isAccepted());
 }
 
 // A click on the reduced display takes the colour of the film's own pixel under it: the
 // one-pixel checker is only red and blue in the film, a blend of both on the display.
 TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("checker640.avi")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("checker640.avi")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = windows->secondary().form3;
+    DisplayWindow* display = windows->secondary().displayWindow;
     ASSERT_EQ(display->clientSize(), QSize(384, 288));
     for (const QPoint click : {QPoint(100, 100), QPoint(101, 100), QPoint(383, 287)}) {
         QTest::mouseClick(display, Qt::LeftButton, {}, click);
         const int fx = click.x() * 640 / 384;
         const int fy = click.y() * 480 / 288;
         const Rgb expected = (fx + fy) % 2 == 1 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
-        EXPECT_EQ(form1().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
+        EXPECT_EQ(mainWindow().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
     }
     // The display itself shows a blend there, the colour a pick used to take.
     const Rgb shown = display->shownPixel(100, 100);
@@ -260,9 +262,9 @@ TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
 // The swatch offers the median of the 5x5 frame pixels around the last click: shown while the
 // mouse rests on it, taken by a right-click; a left click and leaving change nothing.
 TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
-    ASSERT_TRUE(form1().loadFilm(testFilm("checker640.avi")));
+    ASSERT_TRUE(mainWindow().loadFilm(testFilm("checker640.avi")));
     part<QPushButton>("AutomatischBtn")->click();
-    TForm3* display = windows->secondary().form3;
+    DisplayWindow* display = windows->secondary().displayWindow;
     auto* swatch = part<QWidget>("SuchEinst1")->findChild<QLabel*>("Image1");
     ASSERT_NE(swatch, nullptr);
     QEvent enter(QEvent::Enter);
@@ -271,16 +273,17 @@ TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
 
     // Beside the checker's edge at frame column 639 a 5x5 square is cut to 3x5.
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(383, 10));
-    const Rgb picked = form1().state().slot(1).Farbe;
-    const Rgb median = *medianAround(form1().film()->frame(), 383 * 640 / 384, 10 * 480 / 288, 2);
+    const Rgb picked = mainWindow().state().slot(1).Farbe;
+    const Rgb median =
+        *medianAround(mainWindow().film()->frame(), 383 * 640 / 384, 10 * 480 / 288, 2);
     QApplication::sendEvent(swatch, &enter);
     EXPECT_EQ(swatch->toolTip(), medianHint(median));
-    EXPECT_EQ(form1().state().slot(1).Farbe, picked) << "hovering takes nothing";
+    EXPECT_EQ(mainWindow().state().slot(1).Farbe, picked) << "hovering takes nothing";
     QTest::mouseClick(swatch, Qt::LeftButton);
-    EXPECT_EQ(form1().state().slot(1).Farbe, picked);
+    EXPECT_EQ(mainWindow().state().slot(1).Farbe, picked);
     QTest::mouseClick(swatch, Qt::RightButton);
-    EXPECT_EQ(form1().state().slot(1).Farbe, median);
-    EXPECT_EQ(form1().state().slot(1).Startfarbe, median);
+    EXPECT_EQ(mainWindow().state().slot(1).Farbe, median);
+    EXPECT_EQ(mainWindow().state().slot(1).Startfarbe, median);
     EXPECT_EQ(part<QWidget>("SuchEinst1")->findChild<QLineEdit*>("Edit1")->text(),
               QString::number(median.r));
 }

@@ -10,18 +10,18 @@
 #include <memory>
 #include <vector>
 
-#include "gui/app/Dialogs.h"
-#include "gui/app/Session.h"
-#include "gui/app/Sound.h"
-#include "gui/app/TForm1.h"
-#include "gui/app/WidgetKit.h"
-#include "gui/app/WindowSet.h"
-#include "gui/main/AnalysisCommands.h"
-#include "gui/main/DisplayInputRouter.h"
-#include "gui/main/MainMenu.h"
-#include "gui/main/PlayerPanel.h"
-#include "gui/main/PositionTables.h"
-#include "gui/main/SettingsPages.h"
+#include "gui/display/DisplayInputRouter.h"
+#include "gui/display/PlayerPanel.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/Session.h"
+#include "gui/kit/Sound.h"
+#include "gui/kit/WidgetKit.h"
+#include "gui/shell/MainMenu.h"
+#include "gui/shell/MainWindow.h"
+#include "gui/shell/WindowSet.h"
+#include "gui/tracking/AnalysisCommands.h"
+#include "gui/tracking/PositionTables.h"
+#include "gui/tracking/SettingsPages.h"
 
 namespace zebak::gui::test {
 
@@ -111,11 +111,11 @@ class GuiTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override { windows.reset(); }
 
-    TForm1& form1() { return windows->form1(); }
+    MainWindow& mainWindow() { return windows->mainWindow(); }
     /// A named component of the main window (fails the test when it is missing).
     template <typename T>
     T* part(const char* name) {
-        T* w = form1().findChild<T*>(QString::fromLatin1(name));
+        T* w = mainWindow().findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
         return w;
     }

@@ -9,9 +9,9 @@
 
 #include "GuiTest.h"
 #include "core/Calibration.h"
-#include "gui/main/CalibrationCommand.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/CalibrationCommand.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
 
 namespace zebak::gui::test {
 
@@ -21,8 +21,8 @@ class KalibrierungTest : public GuiTest {
         loadFilm(name);
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TForm3* anzeige() { return windows->secondary().form3; }
-    TForm5* laenge() { return windows->secondary().form5; }
+    DisplayWindow* anzeige() { return windows->secondary().displayWindow; }
+    CalibrationLengthWindow* laenge() { return windows->secondary().calibrationWindow; }
     QPushButton* eichen() { return part<QPushButton>("EichenBtn"); }
     void klick(QPoint p) { QTest::mouseClick(anzeige(), Qt::LeftButton, {}, p); }
     /// Types `text` into the emptied length box and presses Enter.
@@ -34,7 +34,7 @@ class KalibrierungTest : public GuiTest {
     QString letzteMeldung() const {
         return dialogs.messages.empty() ? QString() : dialogs.messages.back().text;
     }
-    ProgramState& state() { return form1().state(); }
+    ProgramState& state() { return mainWindow().state(); }
 };
 
 TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows) {
@@ -45,7 +45,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     for (int c = 0; c < 3; ++c) t1.setCell(1, c, std::array{"0.04", "250", "100"}[c]);
     t1.setCell(2, 0, "0.08");
     t1.setCell(2, 2, "50");
-    form1().tables().showPrepared();
+    mainWindow().tables().showPrepared();
     dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::No};
 
     eichen()->click();
@@ -130,14 +130,14 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     klick({20, 20});
     ASSERT_TRUE(laenge()->isVisible());
     const std::size_t shown = dialogs.messages.size();
-    form1().calibration().EichenBtnClick();
+    mainWindow().calibration().EichenBtnClick();
     EXPECT_EQ(dialogs.messages.size(), shown);
     // Closing the length window does not end the wait.
     laenge()->close();
     EXPECT_TRUE(laenge()->isVisible());
 
-    form1().close();
-    EXPECT_FALSE(form1().calibration().running());
+    mainWindow().close();
+    EXPECT_FALSE(mainWindow().calibration().running());
     EXPECT_FALSE(laenge()->isVisible());
     EXPECT_EQ(state().EichungLaeuft, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -152,8 +152,8 @@ TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
     eichen()->click();
     klick({10, 10});
     EXPECT_EQ(state().Eichschritt, 2);
-    ASSERT_TRUE(form1().loadFilm(film("gui320.avi")));
-    EXPECT_FALSE(form1().calibration().running());
+    ASSERT_TRUE(mainWindow().loadFilm(film("gui320.avi")));
+    EXPECT_FALSE(mainWindow().calibration().running());
     EXPECT_EQ(state().Eichschritt, 0);
     EXPECT_EQ(state().EichungLaeuft, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -161,7 +161,7 @@ TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
 }
 
 TEST_F(KalibrierungTest, TheLengthWindowHasItsElements) {
-    TForm5* w = laenge();
+    CalibrationLengthWindow* w = laenge();
     EXPECT_EQ(w->windowTitle(), "Kalibrierung");
     EXPECT_EQ(w->size(), QSize(450, 225));
     EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);

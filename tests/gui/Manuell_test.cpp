@@ -11,12 +11,12 @@
 #include "GuiTest.h"
 #include "core/Calibration.h"
 #include "core/ManualCapture.h"
-#include "gui/evaluation/TForm8.h"
-#include "gui/main/ManualCommand.h"
-#include "gui/positions/TForm5.h"
-#include "gui/positions/TForm6.h"
-#include "gui/positions/TForm7.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/evaluation/EvaluationWindow.h"
+#include "gui/manual/ManualCommand.h"
+#include "gui/manual/ManualControlWindow.h"
+#include "gui/manual/ManualOverlay.h"
 
 namespace zebak::gui::test {
 
@@ -29,11 +29,11 @@ constexpr int kFilmHoehe = 160;
 class ManuellTest : public GuiTest {
   protected:
     void starten() {
-        if (form1().film() == nullptr) loadFilm("manuell.avi");
+        if (mainWindow().film() == nullptr) loadFilm("manuell.avi");
         part<QPushButton>("ManuellBtn")->click();
     }
-    TForm6* manuell() { return windows->secondary().form6; }
-    TForm7* overlay() { return windows->secondary().form7; }
+    ManualControlWindow* manuell() { return windows->secondary().manualWindow; }
+    ManualOverlay* overlay() { return windows->secondary().overlayWindow; }
     template <typename T>
     T* knopf(const char* name) {
         T* w = manuell()->findChild<T*>(QString::fromLatin1(name));
@@ -65,10 +65,10 @@ class ManuellTest : public GuiTest {
         links(schirm(1, 1));
     }
     PositionGrid::Row zeile(int r) {
-        const PositionGrid& g = form1().state().tabelle(1);
+        const PositionGrid& g = mainWindow().state().tabelle(1);
         return {g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)};
     }
-    ProgramState& state() { return form1().state(); }
+    ProgramState& state() { return mainWindow().state(); }
 };
 
 TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
@@ -76,10 +76,10 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     starten();
     EXPECT_TRUE(overlay()->isVisible());
     EXPECT_EQ(overlay()->windowTitle(), QString::fromUtf8(kManuelleAuswertung));
-    EXPECT_FALSE(form1().isVisible());
-    EXPECT_FALSE(windows->secondary().form3->isVisible());
+    EXPECT_FALSE(mainWindow().isVisible());
+    EXPECT_FALSE(windows->secondary().displayWindow->isVisible());
     EXPECT_TRUE(manuell()->isVisible());
-    EXPECT_EQ(manuell()->height(), TForm6::kKurz);
+    EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
     EXPECT_EQ(manuell()->Label3()->text(), "0");
     // A 2:1 picture on the screen: as wide as the screen, black above and below.
     const PictureRect r = overlay()->picture();
@@ -93,7 +93,7 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     const QPoint mitte = bild(schirm(15, 25));
     EXPECT_EQ(QColor(overlay()->shownPicture().pixel(mitte)), QColor(230, 40, 40));
     // A second "Manuell" changes nothing.
-    form1().manual().ManuellBtnClick();
+    mainWindow().manual().ManuellBtnClick();
     EXPECT_TRUE(manuell()->isVisible());
 }
 
@@ -107,7 +107,7 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     // Frame 0, then frame 1 twice (the second click stays), then frame 3 after a skip.
     const QPoint p0 = schirm(15, 25);
     links(p0);
-    EXPECT_EQ(form1().session().sound().lastPlayed(), "SNDGEFUNDEN");
+    EXPECT_EQ(mainWindow().session().sound().lastPlayed(), "SNDGEFUNDEN");
     rechts();
     EXPECT_EQ(manuell()->Label3()->text(), "1");
     links(schirm(5, 5));
@@ -137,9 +137,9 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     knopf<QPushButton>("DiagrammBtn")->click();
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kUebersprungen));
     EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Warning);
-    EXPECT_TRUE(windows->secondary().form8->isVisible());
+    EXPECT_TRUE(windows->secondary().evaluationWindow->isVisible());
     EXPECT_EQ(state().auswertungsTabellen(1).positions.size(), 5u);
-    windows->secondary().form8->close();
+    windows->secondary().evaluationWindow->close();
 }
 
 TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
@@ -148,13 +148,13 @@ TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
     QTRY_COMPARE_WITH_TIMEOUT(manuell()->Label3()->text(),
                               QString::number(state().analyse.sequenceEnd), 5000);
     QTest::qWait(200);  // it stays there
-    EXPECT_EQ(form1().player().currentFrame(), state().analyse.sequenceEnd);
+    EXPECT_EQ(mainWindow().player().currentFrame(), state().analyse.sequenceEnd);
     knopf<QToolButton>("SpeedButton1")->click();
-    QTRY_VERIFY_WITH_TIMEOUT(form1().player().currentFrame() > 0, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindow().player().currentFrame() > 0, 5000);
     knopf<QToolButton>("SpeedButton2")->click();
-    const int angehalten = form1().player().currentFrame();
+    const int angehalten = mainWindow().player().currentFrame();
     QTest::qWait(200);
-    EXPECT_EQ(form1().player().currentFrame(), angehalten);
+    EXPECT_EQ(mainWindow().player().currentFrame(), angehalten);
     EXPECT_EQ(manuell()->Label3()->text(), QString::number(angehalten));
 }
 
@@ -168,7 +168,7 @@ TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
     links(schirm(30, 25));
     knopf<QPushButton>("DiagrammBtn")->click();
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kZuWenigMesswerte));
-    EXPECT_FALSE(windows->secondary().form8->isVisible());
+    EXPECT_FALSE(windows->secondary().evaluationWindow->isVisible());
     for (int i = 0; i < 12; ++i) rechts();  // stops at the last frame
     EXPECT_EQ(manuell()->Label3()->text(), QString::number(state().analyse.sequenceEnd));
     knopf<QToolButton>("ToolButton1")->click();
@@ -194,12 +194,12 @@ TEST_F(ManuellTest, CalibratingOnTheLetterboxedPictureGivesEqualMetresInXAndY) {
     EXPECT_EQ(manuell()->height(), 1);  // out of the way
     links(ecke + blau.topLeft());
     links(ecke + blau.bottomLeft());
-    TForm5* laenge = windows->secondary().form5;
+    CalibrationLengthWindow* laenge = windows->secondary().calibrationWindow;
     ASSERT_TRUE(laenge->isVisible());
     laenge->Edit1()->setText(QStringLiteral("0.6"));
     QTest::keyClick(laenge->Edit1(), Qt::Key_Return);
     EXPECT_FALSE(laenge->isVisible());
-    EXPECT_EQ(manuell()->height(), TForm6::kKurz);
+    EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
     EXPECT_EQ(state().tabelle(1).cell(1, 0), "");  // the calibration clicks recorded nothing
     // The top edge, clicked in frames 0 and 1.
     links(ecke + blau.topLeft());
@@ -243,7 +243,7 @@ TEST_F(ManuellTest, TheLongFormMagnifiesThePictureUnderTheMouse) {
     starten();
     QLabel* erweitern = knopf<QLabel>("Image4");
     QTest::mouseClick(erweitern, Qt::LeftButton);
-    EXPECT_EQ(manuell()->height(), TForm6::kLang);
+    EXPECT_EQ(manuell()->height(), ManualControlWindow::kLang);
     EXPECT_TRUE(knopf<QLabel>("Image5")->isVisible());
     EXPECT_FALSE(erweitern->isVisible());
     const QPoint p = schirm(15, 25);
@@ -259,7 +259,7 @@ TEST_F(ManuellTest, TheLongFormMagnifiesThePictureUnderTheMouse) {
     QTest::mouseClick(knopf<QLabel>("Image3"), Qt::LeftButton);
     EXPECT_EQ(overlay()->cursor().hotSpot(), QPoint(15, 15));
     QTest::mouseClick(knopf<QLabel>("Image5"), Qt::LeftButton);
-    EXPECT_EQ(manuell()->height(), TForm6::kKurz);
+    EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
 }
 
 TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
@@ -268,20 +268,20 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     links(schirm(10, 10));
     links(schirm(10, 10));
     links(schirm(10, 110));
-    windows->secondary().form5->Edit1()->setText(QStringLiteral("1"));
-    QTest::keyClick(windows->secondary().form5->Edit1(), Qt::Key_Return);
+    windows->secondary().calibrationWindow->Edit1()->setText(QStringLiteral("1"));
+    QTest::keyClick(windows->secondary().calibrationWindow->Edit1(), Qt::Key_Return);
     EXPECT_NE(state().Eichfaktor, 1.0);
     rechts();
     links(schirm(30, 25));
     manuell()->close();
     EXPECT_FALSE(overlay()->isVisible());
-    EXPECT_TRUE(form1().isVisible());
-    EXPECT_TRUE(windows->secondary().form3->isVisible());
+    EXPECT_TRUE(mainWindow().isVisible());
+    EXPECT_TRUE(windows->secondary().displayWindow->isVisible());
     EXPECT_EQ(state().Eichfaktor, 1.0);
     EXPECT_FALSE(state().EichungErledigt);
     EXPECT_EQ(state().tabelle(1).rowCount(), 2);
-    EXPECT_EQ(form1().player().currentFrame(), 0);
-    EXPECT_FALSE(form1().manual().running());
+    EXPECT_EQ(mainWindow().player().currentFrame(), 0);
+    EXPECT_FALSE(mainWindow().manual().running());
     // The origin is the frame's bottom-left corner again, in frame pixels.
     EXPECT_EQ(state().NullpunktX, 0);
     EXPECT_EQ(state().NullpunktY, kFilmHoehe);
@@ -299,21 +299,21 @@ TEST_F(ManuellTest, AWaitingCalibrationEndsWithTheProgram) {
     knopf<QPushButton>("kalibrierenBtn")->click();
     links(schirm(10, 10));
     links(schirm(10, 100));
-    ASSERT_TRUE(windows->secondary().form5->isVisible());
+    ASSERT_TRUE(windows->secondary().calibrationWindow->isVisible());
     const std::size_t shown = dialogs.messages.size();
     knopf<QPushButton>("kalibrierenBtn")->click();  // a second start while one runs
     EXPECT_EQ(dialogs.messages.size(), shown);
-    form1().close();
-    EXPECT_FALSE(form1().manual().running());
+    mainWindow().close();
+    EXPECT_FALSE(mainWindow().manual().running());
     EXPECT_FALSE(overlay()->isVisible());
     EXPECT_FALSE(manuell()->isVisible());
-    EXPECT_FALSE(windows->secondary().form5->isVisible());
+    EXPECT_FALSE(windows->secondary().calibrationWindow->isVisible());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     windows.reset();
 }
 
 TEST_F(ManuellTest, TheControlWindowHasItsElements) {
-    TForm6* w = manuell();
+    ManualControlWindow* w = manuell();
     EXPECT_EQ(w->windowTitle(), "Manuell");
     EXPECT_EQ(w->width(), 141);
     const std::pair<const char*, const char*> hinweise[] = {

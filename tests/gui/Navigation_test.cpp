@@ -9,8 +9,8 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/positions/TForm6.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/manual/ManualControlWindow.h"
 #include "media/FfmsFrameSource.h"
 
 namespace zebak::gui::test {
@@ -35,7 +35,7 @@ class NavigationTest : public GuiTest {
 
 TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar3->setValue(30);
-    EXPECT_EQ(form1().player().currentFrame(), 30);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 30);
     EXPECT_EQ(bar1->value(), 30);
     EXPECT_EQ(label("Label3"), "30");
     EXPECT_EQ(label("Label1"), "30/50");
@@ -43,10 +43,10 @@ TEST_F(NavigationTest, StartAndEndBarsCannotCross) {
     bar2->setValue(40);  // past the end bar: lands on it
     EXPECT_EQ(bar2->value(), 30);
     EXPECT_EQ(label("Label2"), "30");
-    EXPECT_EQ(form1().player().currentFrame(), 30);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 30);
 
     bar2->setValue(10);
-    EXPECT_EQ(form1().player().currentFrame(), 10);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 10);
     EXPECT_EQ(bar1->value(), 10);
     EXPECT_EQ(label("Label1"), "10/50");
     bar3->setValue(4);  // before the start bar: moves up to it
@@ -59,8 +59,8 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     bar1->triggerAction(QAbstractSlider::SliderMove);
     bar1->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(bar1->value(), 13);
-    EXPECT_EQ(form1().player().currentFrame(), 13);
-    EXPECT_EQ(form1().film()->frame(), [] {
+    EXPECT_EQ(mainWindow().player().currentFrame(), 13);
+    EXPECT_EQ(mainWindow().film()->frame(), [] {
         auto f = FfmsFrameSource::open(film("gui640.avi").toStdString());
         f->seek(13);
         return f->frame();
@@ -71,17 +71,17 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     EXPECT_EQ(label("Label1"), "13/50");
 
     // A film moved by other means: the tick brings bar and manual window along.
-    form1().player().goToFrame(7);
+    mainWindow().player().goToFrame(7);
     tick();
     EXPECT_EQ(bar1->value(), 7);
-    EXPECT_EQ(windows->secondary().form6->Label3()->text(), "7");
+    EXPECT_EQ(windows->secondary().manualWindow->Label3()->text(), "7");
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     bar3->setValue(15);
     bar2->setValue(10);
     part<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().player().currentFrame(), 15);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 15);
     EXPECT_EQ(bar1->value(), 15);
     EXPECT_FALSE(part<QToolButton>("SpeedButton2")->isHidden());
     EXPECT_TRUE(part<QToolButton>("SpeedButton1")->isHidden());
@@ -89,7 +89,7 @@ TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
     // Start equal to end: one step and done, never a run past the end of the film.
     bar2->setValue(15);
     part<QToolButton>("SpeedButton2")->click();
-    EXPECT_EQ(form1().player().currentFrame(), 16);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 16);
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
@@ -109,36 +109,36 @@ TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
     part<QToolButton>("SpeedButton2")->click();
     dialogs.onLoopPause = nullptr;
     EXPECT_TRUE(stopSichtbar);
-    EXPECT_EQ(form1().player().currentFrame(), 5);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 5);
     // Every frame waited for the brake, the one stopped in too.
     EXPECT_GE(uhr.elapsed(), 5 * 40);
-    EXPECT_EQ(form1().state().AbspielenStopp, 1);
+    EXPECT_EQ(mainWindow().state().AbspielenStopp, 1);
     EXPECT_TRUE(part<QToolButton>("SpeedButton2")->isVisible());
 }
 
 TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
     part<QToolButton>("btPrev")->click();
-    EXPECT_EQ(form1().player().currentFrame(), 0);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 0);
     part<QToolButton>("btPlay")->click();
     // 25 frames/s: a few frames on, then paused.
-    EXPECT_TRUE(QTest::qWaitFor([&] { return form1().player().currentFrame() >= 3; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mainWindow().player().currentFrame() >= 3; }, 10000));
     part<QToolButton>("btPause")->click();
-    const int angehalten = form1().player().currentFrame();
+    const int angehalten = mainWindow().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
-    EXPECT_EQ(windows->secondary().form6->Label3()->text(), QString::number(angehalten));
+    EXPECT_EQ(windows->secondary().manualWindow->Label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
-    EXPECT_EQ(form1().player().currentFrame(), angehalten);
+    EXPECT_EQ(mainWindow().player().currentFrame(), angehalten);
     part<QToolButton>("btNext")->click();
-    EXPECT_EQ(form1().player().currentFrame(), 50);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 50);
     part<QToolButton>("btPlay")->click();  // at the end: nothing to play
     QTest::qWait(100);
-    EXPECT_EQ(form1().player().currentFrame(), 50);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 50);
 }
 
 TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
     bool gelaufen = false;
-    QTimer::singleShot(0, &form1(), [&] { gelaufen = true; });
+    QTimer::singleShot(0, &mainWindow(), [&] { gelaufen = true; });
     QElapsedTimer uhr;
     uhr.start();
     pauseWithEvents(0);
@@ -151,10 +151,10 @@ TEST_F(NavigationTest, PauseHandlesEventsAndWaitsAtLeastOneTick) {
 TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
     loadFilm("gui320.avi");  // shown unscaled: window pixel = frame pixel
     bar2->setValue(5);
-    TForm3* anzeige = windows->secondary().form3;
+    DisplayWindow* anzeige = windows->secondary().displayWindow;
     const QImage bild = anzeige->grab().toImage();
     ASSERT_EQ(bild.size(), QSize(320, 240));
-    const RgbFrame& f = form1().film()->frame();
+    const RgbFrame& f = mainWindow().film()->frame();
     for (const QPoint p : {QPoint(10, 10), QPoint(100, 60), QPoint(250, 200)}) {
         const QColor c = bild.pixelColor(p);
         EXPECT_EQ(
@@ -165,12 +165,12 @@ TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
 }
 
 TEST_F(NavigationTest, FilmVisibleTestAndRedrawKeepThePosition) {
-    EXPECT_TRUE(form1().player().filmSichtbar());
+    EXPECT_TRUE(mainWindow().player().filmSichtbar());
     bar2->setValue(6);
-    form1().player().Filmerscheine();
-    EXPECT_EQ(form1().player().currentFrame(), 6);
+    mainWindow().player().Filmerscheine();
+    EXPECT_EQ(mainWindow().player().currentFrame(), 6);
     loadFilm("flat.avi");
-    EXPECT_FALSE(form1().player().filmSichtbar());
+    EXPECT_FALSE(mainWindow().player().filmSichtbar());
 }
 
 }  // namespace zebak::gui::test

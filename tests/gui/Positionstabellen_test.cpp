@@ -20,7 +20,7 @@ class PositionstabellenTest : public GuiTest {
         part<QPushButton>("AutomatischBtn")->click();
     }
     QTableView* tabelle(int n) { return part<QTableView>(n == 1 ? "tabelle1" : "Tabelle2"); }
-    PositionGrid& raster(int n) { return form1().state().tabelle(n); }
+    PositionGrid& raster(int n) { return mainWindow().state().tabelle(n); }
     QString zelle(int n, int row, int column) {
         return tabelle(n)->model()->index(row - 1, column).data().toString();
     }
@@ -55,34 +55,34 @@ TEST_F(PositionstabellenTest, TablesShowTheGridsAndFollowWrittenRows) {
     raster(1).setRowCount(5);
     raster(1).setCell(4, 0, "0.12");
     raster(1).setCell(4, 2, "-3.5");
-    form1().tables().refresh(1, 4);
+    mainWindow().tables().refresh(1, 4);
     EXPECT_EQ(tabelle(1)->model()->rowCount(), 4);
     EXPECT_EQ(zelle(1, 4, 0), "0.12");
     EXPECT_EQ(zelle(1, 4, 2), "-3.5");
     EXPECT_EQ(zelle(1, 3, 0), "");
     QSignalSpy geaendert(tabelle(1)->model(), &QAbstractItemModel::dataChanged);
     raster(1).setCell(2, 1, "7");
-    form1().tables().refresh(1, 2);
+    mainWindow().tables().refresh(1, 2);
     EXPECT_EQ(geaendert.count(), 1);
     EXPECT_EQ(zelle(1, 2, 1), "7");
     // An earlier frame recorded after a seek back becomes the last row.
     raster(1).setRowCount(3);
-    form1().tables().refresh(1, 2);
+    mainWindow().tables().refresh(1, 2);
     EXPECT_EQ(tabelle(1)->model()->rowCount(), 2);
 
     // Prepared tables come up: Tabelle2 only while colour 2 is analysed.
-    form1().tables().showPrepared();
+    mainWindow().tables().showPrepared();
     EXPECT_TRUE(tabelle(1)->isVisible());
     EXPECT_FALSE(tabelle(2)->isVisible());
     part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->click();
-    form1().tables().showPrepared();
+    mainWindow().tables().showPrepared();
     EXPECT_TRUE(tabelle(2)->isVisible());
 }
 
 TEST_F(PositionstabellenTest, CellsTakeOnlyNumberKeysAndACommaBecomesAPoint) {
-    form1().tables().showPrepared();
+    mainWindow().tables().showPrepared();
     raster(1).setRowCount(3);
-    form1().tables().refresh(1, -1);
+    mainWindow().tables().refresh(1, -1);
     tippen(1, 1, "1,5");
     EXPECT_EQ(raster(1).cell(1, 1), "1.5");
     tippen(2, 2, "-0x.2a5");

@@ -11,8 +11,8 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/positions/PositionTableModel.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/kit/PositionTableModel.h"
 #include "support/SyntheticFilm.h"
 
 namespace zebak::gui::test {
@@ -45,20 +45,20 @@ class DrawnFilmTest : public GuiTest {
 };
 
 TEST_F(DrawnFilmTest, AFilmFromTheOpenerIsLoadedAndAnalysedLikeAFilmFromDisk) {
-    ASSERT_TRUE(form1().loadFilm(QStringLiteral("im-speicher.avi")));
+    ASSERT_TRUE(mainWindow().loadFilm(QStringLiteral("im-speicher.avi")));
     EXPECT_EQ(opened, std::vector<std::string>{"im-speicher.avi"});
-    const ProgramState& s = form1().state();
+    const ProgramState& s = mainWindow().state();
     EXPECT_EQ(s.Videobreite, 360);
     EXPECT_EQ(s.Videohoehe, 288);
     EXPECT_EQ(part<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
-    EXPECT_EQ(windows->secondary().form3->clientSize(), QSize(360, 288));
-    EXPECT_EQ(form1().player().frameCount(), 12);
+    EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(360, 288));
+    EXPECT_EQ(mainWindow().player().frameCount(), 12);
 
     part<QPushButton>("AutomatischBtn")->click();
-    form1().state().slot(1).Startfarbe = kBox;
-    form1().state().slot(1).zugewiesen = true;
-    form1().state().settings(1).modus = SearchMode::Einfach;
+    mainWindow().state().slot(1).Startfarbe = kBox;
+    mainWindow().state().slot(1).zugewiesen = true;
+    mainWindow().state().settings(1).modus = SearchMode::Einfach;
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
 
     const PositionGrid& g = s.tabelle(1);
@@ -79,15 +79,16 @@ class ClosingTest : public GuiTest {
         QCoreApplication::processEvents();
     }
     void automaticWithBall() {
-        ASSERT_TRUE(form1().loadFilm(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
+        ASSERT_TRUE(
+            mainWindow().loadFilm(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
         part<QPushButton>("AutomatischBtn")->click();
-        form1().state().slot(1).Startfarbe = Rgb{225, 32, 26};
-        form1().state().slot(1).zugewiesen = true;
+        mainWindow().state().slot(1).Startfarbe = Rgb{225, 32, 26};
+        mainWindow().state().slot(1).zugewiesen = true;
     }
     /// The main window is closed at the third pause of the run that starts next.
     void closeAtThirdPause() {
         dialogs.onLoopPause = [this](int pause) {
-            if (pause == 3) form1().close();
+            if (pause == 3) mainWindow().close();
         };
     }
 };
@@ -96,8 +97,8 @@ TEST_F(ClosingTest, DuringAFilmAnalysis) {
     automaticWithBall();
     closeAtThirdPause();
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    EXPECT_TRUE(form1().state().Abbruch);
-    EXPECT_LT(form1().state().tabelle(1).rowCount(), 51);
+    EXPECT_TRUE(mainWindow().state().Abbruch);
+    EXPECT_LT(mainWindow().state().tabelle(1).rowCount(), 51);
     endProgram();
 }
 
@@ -105,32 +106,32 @@ TEST_F(ClosingTest, DuringRangePlayback) {
     automaticWithBall();
     closeAtThirdPause();
     part<QToolButton>("SpeedButton2")->click();
-    EXPECT_LT(form1().player().currentFrame(), 49);
+    EXPECT_LT(mainWindow().player().currentFrame(), 49);
     endProgram();
 }
 
 TEST_F(ClosingTest, WithTheTablesFilled) {
     automaticWithBall();
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    ASSERT_EQ(form1().state().tabelle(1).rowCount(), 51);
-    form1().close();
+    ASSERT_EQ(mainWindow().state().tabelle(1).rowCount(), 51);
+    mainWindow().close();
     endProgram();
 }
-
 
 // With a film loaded the display window refuses the window manager's close, but not the
 // program's end: "Beenden" ends the program as main() wires it, all windows closed.
 TEST_F(ClosingTest, BeendenWithAFilmLoadedEndsTheProgram) {
     automaticWithBall();
-    QObject::connect(&form1(), &TForm1::closed, qApp, &QApplication::quit, Qt::QueuedConnection);
-    QTimer::singleShot(0, &form1(), [this] { part<QAction>("Beenden1")->trigger(); });
+    QObject::connect(&mainWindow(), &MainWindow::closed, qApp, &QApplication::quit,
+                     Qt::QueuedConnection);
+    QTimer::singleShot(0, &mainWindow(), [this] { part<QAction>("Beenden1")->trigger(); });
     QTimer stillRunning;  // goes with the test, so it cannot end a later one
     stillRunning.setSingleShot(true);
     QObject::connect(&stillRunning, &QTimer::timeout, qApp, [] { QCoreApplication::exit(3); });
     stillRunning.start(5000);
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(windows->secondary().form3->isVisible());
-    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(windows->secondary().displayWindow->isVisible());
+    EXPECT_FALSE(mainWindow().isVisible());
     endProgram();
 }
 

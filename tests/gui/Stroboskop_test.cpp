@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "GuiTest.h"
-#include "gui/search/TForm4.h"
+#include "gui/display/ResultWindow.h"
 #include "support/Process.h"
 #include "support/StrobeFilm.h"
 
@@ -28,11 +28,12 @@ class StroboskopTest : public GuiTest {
         ASSERT_TRUE(dir.isValid());
         filmPath = dir.filePath(QStringLiteral("throw.mkv"));
         ASSERT_TRUE(StrobeFilm::make(filmPath.toStdString()));
-        ASSERT_TRUE(form1().loadFilm(filmPath));
+        ASSERT_TRUE(mainWindow().loadFilm(filmPath));
         part<QPushButton>("AutomatischBtn")->click();
         for (SlotNumber slot : {1, 2}) {
-            form1().state().slot(slot).Startfarbe = slot == 1 ? Rgb{200, 50, 50} : Rgb{50, 50, 200};
-            form1().state().slot(slot).zugewiesen = true;
+            mainWindow().state().slot(slot).Startfarbe =
+                slot == 1 ? Rgb{200, 50, 50} : Rgb{50, 50, 200};
+            mainWindow().state().slot(slot).zugewiesen = true;
             part<QWidget>("Panel3")
                 ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
                 ->setChecked(true);
@@ -84,7 +85,7 @@ TEST_F(StroboskopTest, MenuEntryShowsPanel4WithItsPartsAndHidesAuswertung) {
     EXPECT_FALSE(panel->isVisible());
     EXPECT_TRUE(part<QPushButton>("DiagrammBtn")->isVisible());
     modeOn();
-    ASSERT_TRUE(form1().loadFilm(filmPath));  // a new film ends the mode
+    ASSERT_TRUE(mainWindow().loadFilm(filmPath));  // a new film ends the mode
     EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
     EXPECT_FALSE(panel->isVisible());
 }
@@ -94,19 +95,19 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
     auto* panel = part<QWidget>("Panel4");
     // The background is the frame shown; after loading the film stands at its last frame.
     const std::string shown =
-        " --background " + std::to_string(std::min(form1().film()->currentFrame(), 9));
+        " --background " + std::to_string(std::min(mainWindow().film()->currentFrame(), 9));
     panel->findChild<QPushButton*>("Stroboskopbild")->click();
-    EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
+    EXPECT_EQ(mainWindow().state().analyse.Suchergebnisbild,
               headless("--colour1 200,50,50 --colour2 50,50,200" + shown));
-    EXPECT_TRUE(windows->secondary().form4->isVisible());
+    EXPECT_TRUE(windows->secondary().resultWindow->isVisible());
     EXPECT_FALSE(part<QPushButton>("AbbrechenBtn")->isVisible());
 
     panel->findChild<QCheckBox*>("CheckBox7")->click();
     panel->findChild<QCheckBox*>("CheckBox9")->click();
-    form1().state().settings(1).moeglicheAbweichung = 10;
+    mainWindow().state().settings(1).moeglicheAbweichung = 10;
     // The run starts from the frame now shown: the last one drawn.
     panel->findChild<QPushButton*>("Stroboskopbild")->click();
-    EXPECT_EQ(form1().state().analyse.Suchergebnisbild,
+    EXPECT_EQ(mainWindow().state().analyse.Suchergebnisbild,
               headless("--colour1 200,50,50 --colour2 50,50,200 --circles --centre-colour "
                        "--background 9"));
 }
@@ -116,7 +117,7 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
 TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
     modeOn();
     part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
-    const RgbFrame& picture = form1().state().analyse.Suchergebnisbild;
+    const RgbFrame& picture = mainWindow().state().analyse.Suchergebnisbild;
     ASSERT_EQ(picture.width(), 640);
     auto* save = part<QAction>("Bildspeichern1");
     part<QMenu>("Datei1")->popup(QPoint(0, 0));  // the menu checks for a picture as it opens
@@ -135,10 +136,10 @@ TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
     EXPECT_EQ(dialogs.messages.size(), 1u) << "a cancelled dialog says nothing";
 
     // The context menu of the result window offers the same.
-    TForm4* form4 = windows->secondary().form4;
+    ResultWindow* resultWindow = windows->secondary().resultWindow;
     const QString viaMenu = dir.filePath(QStringLiteral("kontext.png"));
     dialogs.saveNames = {viaMenu};
-    QTimer::singleShot(0, form4, [] {
+    QTimer::singleShot(0, resultWindow, [] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_NE(menu, nullptr);
         QAction* item = menu->findChild<QAction*>(QStringLiteral("Bildspeichern2"));
@@ -148,8 +149,8 @@ TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
         QTest::keyClick(menu, Qt::Key_Return);
     });
     QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            form4->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(form4, &event);
+                            resultWindow->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(resultWindow, &event);
     EXPECT_EQ(zebak::test::readPicture(viaMenu.toStdString(), 640, 480), picture);
 }
 
@@ -157,12 +158,12 @@ TEST_F(StroboskopTest, AKeyInTheResultWindowStopsTheRun) {
     modeOn();
     // A key at the run's every pause: each colour's run stops after its first frame.
     dialogs.onLoopPause = [this](int) {
-        QTest::keyClick(windows->secondary().form4, Qt::Key_Escape);
+        QTest::keyClick(windows->secondary().resultWindow, Qt::Key_Escape);
     };
     part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
     dialogs.onLoopPause = nullptr;
     // Each colour stopped at its first frame.
-    const RgbFrame& picture = form1().state().analyse.Suchergebnisbild;
+    const RgbFrame& picture = mainWindow().state().analyse.Suchergebnisbild;
     EXPECT_NE(picture, headless("--colour1 200,50,50 --colour2 50,50,200 --background 9"));
     // The red mark of frame 8 was never drawn: the background (frame 9) shows ground there.
     EXPECT_EQ(picture.rgb(StrobeFilm::redX(8), StrobeFilm::redY(8)), picture.rgb(0, 0));

@@ -12,10 +12,10 @@
 #include <QTableView>
 
 #include "GuiTest.h"
-#include "gui/search/RadioGroup.h"
-#include "gui/search/ResultDisplayPanel.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TFrame1.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/kit/RadioGroup.h"
+#include "gui/tracking/ResultDisplayPanel.h"
+#include "gui/tracking/SearchSettingsFrame.h"
 
 namespace zebak::gui::test {
 
@@ -26,8 +26,8 @@ class SucheinstellungenTest : public GuiTest {
         loadFilm("gui320.avi");
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TFrame1* frame(int n) {
-        return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
+    SearchSettingsFrame* frame(int n) {
+        return mainWindow().findChild<SearchSettingsFrame*>(QStringLiteral("SuchEinst%1").arg(n));
     }
     template <typename T>
     T* in(QWidget* eltern, const char* name) {
@@ -47,7 +47,7 @@ class SucheinstellungenTest : public GuiTest {
     bool abweichungOffen(int n) {
         return offen(in<QSpinBox>(frame(n), "SpinEdit1")) && offen(in<QLabel>(frame(n), "Label3"));
     }
-    const SearchSettings& settings(int n) { return form1().state().settings(n); }
+    const SearchSettings& settings(int n) { return mainWindow().state().settings(n); }
 };
 
 TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
@@ -56,7 +56,7 @@ TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
     EXPECT_EQ(seiten->tabText(0), "Farbe 1");
     EXPECT_EQ(seiten->tabText(1), "Farbe 2");
     for (int n : {1, 2}) {
-        TFrame1* f = frame(n);
+        SearchSettingsFrame* f = frame(n);
         ASSERT_NE(f, nullptr);
         EXPECT_EQ(f->parentWidget()->objectName(), QStringLiteral("TabSheet%1").arg(n));
         for (const char* name : {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6",
@@ -86,7 +86,7 @@ TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
 TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
     for (int n : {1, 2}) {
         SCOPED_TRACE(n);
-        TFrame1* f = frame(n);
+        SearchSettingsFrame* f = frame(n);
         EXPECT_EQ(f->RadioGroup1()->itemIndex(), 1);
         EXPECT_EQ(in<QLabel>(f, "Label2")->text(), "max. Farbtoleranz:");
         EXPECT_EQ(in<QSpinBox>(f, "FarbToleranz")->value(), 40);
@@ -116,7 +116,7 @@ TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
 }
 
 TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
-    TFrame1* f = frame(2);
+    SearchSettingsFrame* f = frame(2);
     f->RadioGroup1()->button(0)->click();
     in<QSpinBox>(f, "FarbToleranz")->setValue(77);
     f->CheckBox1()->click();
@@ -129,7 +129,7 @@ TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
     EXPECT_TRUE(settings(2).Farbuebernahme);
     EXPECT_EQ(settings(1).FarbToleranz, 40);  // the other page keeps its own
 
-    const ResultDisplay& a = form1().state().analyse.anzeige;
+    const ResultDisplay& a = mainWindow().state().analyse.anzeige;
     kasten("CheckBox2")->click();
     kasten("CheckBox6")->click();
     in<RadioGroup>(panel3(), "RadioGroup1")->button(0)->click();
@@ -145,9 +145,9 @@ TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
     part<QScrollBar>("ScrollBar3")->setValue(30);
     part<QScrollBar>("ScrollBar2")->setValue(35);  // cannot pass the end bar
     part<QSpinBox>("SpinEdit1")->setValue(50);
-    EXPECT_EQ(form1().state().analyse.sequenceEnd, 30);
-    EXPECT_EQ(form1().state().analyse.sequenceStart, 30);
-    EXPECT_EQ(form1().state().analyse.framesPerSecond, 50);
+    EXPECT_EQ(mainWindow().state().analyse.sequenceEnd, 30);
+    EXPECT_EQ(mainWindow().state().analyse.sequenceStart, 30);
+    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 50);
 }
 
 TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize) {
@@ -217,7 +217,7 @@ TEST_F(SucheinstellungenTest, DeviationFollowsTheModeAndSearchAreasTheBoxes) {
     EXPECT_FALSE(offen(abweichung));
     EXPECT_FALSE(abweichung->isChecked());
     EXPECT_TRUE(offen(kasten("CheckBox5")));
-    EXPECT_FALSE(form1().state().analyse.anzeige.abweichung);
+    EXPECT_FALSE(mainWindow().state().analyse.anzeige.abweichung);
 }
 
 TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
@@ -232,7 +232,7 @@ TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
     gruppe->button(1)->click();
     EXPECT_FALSE(offen(plus));
     EXPECT_FALSE(offen(punkt));
-    EXPECT_TRUE(form1().state().analyse.anzeige.punktMarker);  // the choice stays in force
+    EXPECT_TRUE(mainWindow().state().analyse.anzeige.punktMarker);  // the choice stays in force
 }
 
 // "Objekt wiedersuchen" is off at start, belongs to the predicted pass (hidden with

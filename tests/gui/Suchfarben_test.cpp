@@ -12,11 +12,11 @@
 #include <QClipboard>
 #include <QScrollBar>
 #include "GuiTest.h"
-#include "gui/search/ColourSwatch.h"
-#include "gui/search/RadioGroup.h"
-#include "gui/search/RgbFields.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TFrame1.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/kit/RadioGroup.h"
+#include "gui/tracking/ColourSwatch.h"
+#include "gui/tracking/RgbFields.h"
+#include "gui/tracking/SearchSettingsFrame.h"
 
 namespace zebak::gui::test {
 
@@ -37,34 +37,34 @@ class SuchfarbenTest : public GuiTest {
         loadFilm("farben320.avi");
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TFrame1* frame(int n) {
-        return form1().findChild<TFrame1*>(QStringLiteral("SuchEinst%1").arg(n));
+    SearchSettingsFrame* frame(int n) {
+        return mainWindow().findChild<SearchSettingsFrame*>(QStringLiteral("SuchEinst%1").arg(n));
     }
     QStringList edits(int n) {
         return {frame(n)->rgb().Edit(0)->text(), frame(n)->rgb().Edit(1)->text(),
                 frame(n)->rgb().Edit(2)->text()};
     }
     void klick(int x, int y) {
-        QTest::mouseClick(windows->secondary().form3, Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseClick(windows->secondary().displayWindow, Qt::LeftButton, {}, QPoint(x, y));
     }
     void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
     QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
-    const SlotState& slot(int n) { return form1().state().slot(n); }
+    const SlotState& slot(int n) { return mainWindow().state().slot(n); }
 };
 
 TEST_F(SuchfarbenTest, AClickOnTheFilmPicksTheColourOfTheCurrentSlot) {
     EXPECT_FALSE(slot(1).zugewiesen);
     EXPECT_EQ(edits(1), QStringList({"100", "100", "100"}));
     klick(50, 50);
-    EXPECT_EQ(form1().state().KlickX, 50);
-    EXPECT_EQ(form1().state().KlickY, 50);
+    EXPECT_EQ(mainWindow().state().KlickX, 50);
+    EXPECT_EQ(mainWindow().state().KlickY, 50);
     EXPECT_EQ(slot(1).Farbe, kRot);
     EXPECT_EQ(slot(1).Startfarbe, kRot);
     EXPECT_TRUE(slot(1).zugewiesen);
     EXPECT_FALSE(slot(2).zugewiesen);
     EXPECT_EQ(edits(1), QStringList({"225", "32", "26"}));
     EXPECT_EQ(edits(2), QStringList({"100", "100", "100"}));
-    EXPECT_FALSE(form1().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().state().KontextOffen);
 
     // Slot 2 chosen: the next click picks colour 2 and shows its page.
     slotWaehlen(2);
@@ -108,10 +108,10 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
 TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     klick(50, 50);
     QLineEdit* rot = frame(1)->rgb().Edit(0);
-    const int vorher = form1().session().sound().beeps();
+    const int vorher = mainWindow().session().sound().beeps();
     rot->end(false);
     QTest::keyClick(rot, Qt::Key_6);  // 2256
-    EXPECT_EQ(form1().session().sound().beeps(), vorher + 1);
+    EXPECT_EQ(mainWindow().session().sound().beeps(), vorher + 1);
     EXPECT_EQ(rot->text(), "225");
     EXPECT_EQ(slot(1).Farbe, kRot);
     EXPECT_EQ(slot(1).Startfarbe, kRot);
@@ -122,7 +122,7 @@ TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     QTest::keyClicks(rot, "a-7x");
     EXPECT_EQ(rot->text(), "7");
     EXPECT_EQ(slot(1).Farbe.r, 7);
-    EXPECT_EQ(form1().session().sound().beeps(), vorher + 1);
+    EXPECT_EQ(mainWindow().session().sound().beeps(), vorher + 1);
 }
 
 TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
@@ -144,7 +144,7 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     QTest::keyClick(gruen, Qt::Key_Backspace);
     EXPECT_EQ(gruen->text(), "0");
     EXPECT_EQ(slot(1).Farbe.g, 0);
-    form1().state().slot(2).Farbe.b = 123;  // as colour adoption would leave it
+    mainWindow().state().slot(2).Farbe.b = 123;  // as colour adoption would leave it
     QTest::keyClick(frame(2)->rgb().Edit(0), Qt::Key_Left);
     EXPECT_EQ(frame(2)->rgb().Edit(2)->text(), "123");
     EXPECT_EQ(slot(2).Startfarbe.b, 123);
@@ -164,8 +164,8 @@ TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     EXPECT_EQ(bild.pixel(34, 79), qRgb(0, 0, 255));
 
     // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
-    form1().state().slot(1).Farbe = Rgb{255, 4, 0};
-    form1().pages().showColour(1, true);
+    mainWindow().state().slot(1).Farbe = Rgb{255, 4, 0};
+    mainWindow().pages().showColour(1, true);
     EXPECT_EQ(frame(1)->rgb().Edit(0)->text(), "255");
     bild = frame(1)->swatch().Image1()->pixmap().toImage();
     EXPECT_EQ(bild.pixel(80, 18), qRgb(255, 0, 0));
@@ -192,7 +192,7 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
     EXPECT_EQ(gruppe1->itemIndex(), 1);
     EXPECT_EQ(seiten()->currentIndex(), 1);
 
-    form1().pages().showPage(1);
+    mainWindow().pages().showPage(1);
     EXPECT_EQ(seiten()->currentIndex(), 0);
     EXPECT_EQ(gruppe2->itemIndex(), 0);
     klick(50, 50);
@@ -231,7 +231,7 @@ TEST_F(SuchfarbenTest, TheBrakeShowsItsValueInMilliseconds) {
     EXPECT_EQ(label->text(), QStringLiteral("Bremse: %1 ms").arg(brake->value()));
     brake->setValue(120);
     EXPECT_EQ(label->text(), QStringLiteral("Bremse: 120 ms"));
-    EXPECT_EQ(form1().state().analyse.anzeige.bremseMs, 120);
+    EXPECT_EQ(mainWindow().state().analyse.anzeige.bremseMs, 120);
 }
 
 }  // namespace zebak::gui::test

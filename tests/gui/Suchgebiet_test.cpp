@@ -10,8 +10,8 @@
 #include <QCloseEvent>
 
 #include "GuiTest.h"
-#include "gui/positions/TForm5.h"
-#include "gui/search/TForm3.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
 
 namespace zebak::gui::test {
 
@@ -29,7 +29,7 @@ class SuchgebietTest : public GuiTest {
         loadFilm(name);
         part<QPushButton>("AutomatischBtn")->click();
     }
-    TForm3* anzeige() { return windows->secondary().form3; }
+    DisplayWindow* anzeige() { return windows->secondary().displayWindow; }
     QPushButton* knopf() { return part<QPushButton>("suchbereicheinschraenken"); }
     /// "Suchgebiet", answered with `start`; then a drag from a to b, answered with `ende`.
     void ziehen(QPoint a, QPoint b, QMessageBox::StandardButton ende = QMessageBox::Yes) {
@@ -41,21 +41,21 @@ class SuchgebietTest : public GuiTest {
         QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, b + QPoint(7, 9));
     }
     std::array<int, 4> gebiet() {
-        const ProgramState& s = form1().state();
+        const ProgramState& s = mainWindow().state();
         return {s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts, s.SuchbereichUnten};
     }
 };
 
 TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
     automatisch("gui320.avi");
-    const int piepser = form1().session().sound().beeps();
+    const int piepser = mainWindow().session().sound().beeps();
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{30, 20, 200, 150}));
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].text, kStartfrage);
     EXPECT_EQ(dialogs.messages[1].text, "Horizontal30-200\n\rVertikal:20-150");
     EXPECT_EQ(dialogs.messages[1].kind, MessageKind::Information);
-    EXPECT_EQ(form1().session().sound().beeps(), piepser);
+    EXPECT_EQ(mainWindow().session().sound().beeps(), piepser);
     // Idle again: button enabled, normal cursor, the mouse free.
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -68,10 +68,10 @@ TEST_F(SuchgebietTest, ADragOnAnUnscaledFilmIsTheAreaAfterTheQuestion) {
 
 TEST_F(SuchgebietTest, ADragOnTheReducedDisplayIsScaledToFramePixelsAfterABeep) {
     automatisch("gui640.avi");  // shown at 384 x 288
-    const int piepser = form1().session().sound().beeps();
+    const int piepser = mainWindow().session().sound().beeps();
     ziehen({30, 20}, {200, 150});
     EXPECT_EQ(gebiet(), (std::array<int, 4>{50, 33, 333, 250}));
-    EXPECT_EQ(form1().session().sound().beeps(), piepser + 1);
+    EXPECT_EQ(mainWindow().session().sound().beeps(), piepser + 1);
     EXPECT_EQ(dialogs.messages.back().text, "Horizontal50-333\n\rVertikal:33-250");
 }
 
@@ -88,7 +88,7 @@ TEST_F(SuchgebietTest, DecliningTheAreaOrTheStartLeavesTheWholeFrame) {
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {40, 30});
-    EXPECT_TRUE(form1().state().slot(1).zugewiesen);
+    EXPECT_TRUE(mainWindow().state().slot(1).zugewiesen);
     EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
 }
 
@@ -137,15 +137,15 @@ TEST_F(SuchgebietTest, TheCursorIsKeptInsideTheDisplayWindowWhileArmed) {
 TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
     automatisch("gui320.avi");
     part<QScrollBar>("ScrollBar2")->setValue(5);
-    ASSERT_EQ(form1().player().currentFrame(), 5);
+    ASSERT_EQ(mainWindow().player().currentFrame(), 5);
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
-    EXPECT_EQ(form1().player().currentFrame(), 6);
-    EXPECT_FALSE(form1().state().slot(1).zugewiesen);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 6);
+    EXPECT_FALSE(mainWindow().state().slot(1).zugewiesen);
 
     dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     knopf()->click();
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
-    EXPECT_EQ(form1().player().currentFrame(), 7);
+    EXPECT_EQ(mainWindow().player().currentFrame(), 7);
     // No rectangle was started, so the selection is still armed and takes the next drag.
     EXPECT_FALSE(knopf()->isEnabled());
     EXPECT_EQ(dialogs.messages.size(), 1u);
@@ -158,13 +158,13 @@ TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
 
 TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     automatisch("gui320.avi");
-    ProgramState& s = form1().state();
+    ProgramState& s = mainWindow().state();
     // "Kalibrierung": two points, a length, and the origin.
     dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
     part<QPushButton>("EichenBtn")->click();
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {12, 34});
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {56, 78});
-    Q_EMIT windows->secondary().form5->laengeEingegeben(QStringLiteral("1"));
+    Q_EMIT windows->secondary().calibrationWindow->laengeEingegeben(QStringLiteral("1"));
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {90, 100});
     EXPECT_EQ(s.EichpunktAX, 12);
     EXPECT_EQ(s.EichpunktAY, 34);
@@ -185,19 +185,19 @@ TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
 
 TEST_F(SuchgebietTest, AnyKeyOnTheDisplayWindowAsksTheAnalysisToStop) {
     automatisch("gui320.avi");
-    EXPECT_FALSE(form1().state().Abbruch);
+    EXPECT_FALSE(mainWindow().state().Abbruch);
     QTest::keyClick(anzeige(), Qt::Key_Space);
-    EXPECT_TRUE(form1().state().Abbruch);
-    form1().state().Abbruch = false;
+    EXPECT_TRUE(mainWindow().state().Abbruch);
+    mainWindow().state().Abbruch = false;
     QTest::keyClick(anzeige(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(form1().state().Abbruch);
+    EXPECT_TRUE(mainWindow().state().Abbruch);
 }
 
 // Escape gives up an armed selection as the answer No does: the mouse is free again and the
 // whole frame is searched.
 TEST_F(SuchgebietTest, EscapeEndsAnArmedSelectionAndFreesTheMouse) {
     automatisch("gui320.avi");
-    form1().state().SuchbereichLinks = 40;
+    mainWindow().state().SuchbereichLinks = 40;
     dialogs.answers = {QMessageBox::Yes};
     knopf()->click();
     ASSERT_TRUE(anzeige()->cursorEingeschraenkt());

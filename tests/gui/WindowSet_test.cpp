@@ -17,15 +17,16 @@
 #include <QToolButton>
 
 #include "GuiTest.h"
-#include "gui/app/DataFiles.h"
-#include "gui/app/Sound.h"
-#include "gui/app/TForm9.h"
-#include "gui/evaluation/TForm8.h"
-#include "gui/positions/TForm5.h"
-#include "gui/positions/TForm6.h"
-#include "gui/positions/TForm7.h"
-#include "gui/search/TForm3.h"
-#include "gui/search/TForm4.h"
+#include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/display/ResultWindow.h"
+#include "gui/evaluation/EvaluationWindow.h"
+#include "gui/kit/DataFiles.h"
+#include "gui/kit/HelpPage.h"
+#include "gui/kit/Sound.h"
+#include "gui/manual/ManualControlWindow.h"
+#include "gui/manual/ManualOverlay.h"
+#include "gui/shell/InformationDialog.h"
 
 namespace zebak::gui::test {
 
@@ -57,20 +58,21 @@ TEST_F(WindowSetTest, EveryNamedComponentExistsWithItsKind) {
 
     const SecondaryWindows& n = windows->secondary();
     const std::vector<std::pair<QWidget*, QString>> captions = {
-        {&form1(), "Zebak3.51"},   {n.form3, "Form3"},      {n.form4, "Suchergebnisse"},
-        {n.form5, "Kalibrierung"}, {n.form6, "Manuell"},    {n.form7, "Form7"},
-        {n.form8, "Auswertung"},   {n.form9, "Information"}};
+        {&mainWindow(), "Zebak3.51"},       {n.displayWindow, "Form3"},
+        {n.resultWindow, "Suchergebnisse"}, {n.calibrationWindow, "Kalibrierung"},
+        {n.manualWindow, "Manuell"},        {n.overlayWindow, "Form7"},
+        {n.evaluationWindow, "Auswertung"}, {n.infoDialog, "Information"}};
     for (const auto& [w, caption] : captions) EXPECT_EQ(w->windowTitle(), caption);
-    EXPECT_NE(n.form3->findChild<QWidget*>("Panel1"), nullptr);
-    EXPECT_NE(n.form6->findChild<QLabel*>("Label3"), nullptr);
-    EXPECT_NE(n.form9->findChild<QPushButton*>("BitBtn1"), nullptr);
-    EXPECT_TRUE(n.form3->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(n.form3->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_NE(n.displayWindow->findChild<QWidget*>("Panel1"), nullptr);
+    EXPECT_NE(n.manualWindow->findChild<QLabel*>("Label3"), nullptr);
+    EXPECT_NE(n.infoDialog->findChild<QPushButton*>("BitBtn1"), nullptr);
+    EXPECT_TRUE(n.displayWindow->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(n.displayWindow->windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_EQ(QApplication::applicationName(), "Zebak3");
-    EXPECT_TRUE(form1().windowState() & Qt::WindowMaximized);
+    EXPECT_TRUE(mainWindow().windowState() & Qt::WindowMaximized);
     EXPECT_TRUE(part<QLabel>("Image1")->isVisible());
     EXPECT_FALSE(part<QLabel>("Image1")->pixmap().isNull());
     EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
@@ -79,8 +81,9 @@ TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
                              "Tabelle2", "AnalyseBtn", "FilmAnalyseBtn", "DiagrammBtn"})
         EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
     const SecondaryWindows& n = windows->secondary();
-    for (QWidget* w : std::initializer_list<QWidget*>{n.form3, n.form4, n.form5, n.form6, n.form7,
-                                                      n.form8, n.form9})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             n.displayWindow, n.resultWindow, n.calibrationWindow, n.manualWindow, n.overlayWindow,
+             n.evaluationWindow, n.infoDialog})
         EXPECT_FALSE(w->isVisible()) << w->windowTitle().toStdString();
     EXPECT_FALSE(part<QTimer>("Timer1")->isActive());
     EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isEnabled());
@@ -88,7 +91,7 @@ TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->minimum(), 1);
 
-    const ProgramState& s = form1().state();
+    const ProgramState& s = mainWindow().state();
     EXPECT_EQ(s.slot(1).Farbe, (Rgb{100, 100, 100}));
     EXPECT_EQ(s.slot(2).Farbe, (Rgb{100, 100, 100}));
     EXPECT_EQ(s.Eichfaktor, 1.0);
@@ -98,13 +101,13 @@ TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
 TEST_F(WindowSetTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
     part<QPushButton>("Film_Laden")->click();  // no scripted file: the dialog is cancelled
     EXPECT_TRUE(part<QPushButton>("Film_Laden")->isVisible());
-    EXPECT_EQ(form1().film(), nullptr);
+    EXPECT_EQ(mainWindow().film(), nullptr);
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(WindowSetTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     part<QAction>("Info1")->trigger();
-    TForm9* info = windows->secondary().form9;
+    InformationDialog* info = windows->secondary().infoDialog;
     ASSERT_TRUE(info->isVisible());
     EXPECT_EQ(info->size(), QSize(382, 356));
     EXPECT_TRUE(info->windowFlags() & Qt::WindowStaysOnTopHint);
@@ -115,9 +118,8 @@ TEST_F(WindowSetTest, InfoDialogShowsWithoutWaitingAndClosesOnOk) {
     // The two links lead to the program's own help pages and its licence, no placeholder.
     const QString hilfe = info->findChild<QLabel*>("Label6")->text();
     const QString lizenz = info->findChild<QLabel*>("Label9")->text();
-    EXPECT_TRUE(hilfe.contains(MainMenu::hilfeUrl().toString(QUrl::FullyEncoded)))
-        << hilfe.toStdString();
-    EXPECT_TRUE(lizenz.contains(TForm9::licenceUrl().toString(QUrl::FullyEncoded)));
+    EXPECT_TRUE(hilfe.contains(helpPageUrl().toString(QUrl::FullyEncoded))) << hilfe.toStdString();
+    EXPECT_TRUE(lizenz.contains(InformationDialog::licenceUrl().toString(QUrl::FullyEncoded)));
     EXPECT_TRUE(lizenz.contains("GPL-3.0-or-later"));
     for (QLabel* l : info->findChildren<QLabel*>())
         EXPECT_FALSE(l->text().contains("example")) << l->objectName().toStdString();
@@ -129,7 +131,7 @@ TEST_F(WindowSetTest, HelpPageIsResolvedAgainstTheWorkingDirectory) {
     const QString vorher = QDir::currentPath();
     QTemporaryDir ordner;
     ASSERT_TRUE(QDir::setCurrent(ordner.path()));
-    const QString pfad = MainMenu::hilfeUrl().toLocalFile();
+    const QString pfad = helpPageUrl().toLocalFile();
     QDir::setCurrent(vorher);
     EXPECT_EQ(pfad, QDir(ordner.path()).absoluteFilePath("hilfe/index.html"));
     EXPECT_TRUE(QFile::exists(QStringLiteral(ZEBAK_SOURCE_DIR "/hilfe/index.html")));
@@ -164,7 +166,7 @@ TEST_F(WindowSetTest, AHelpPageThatCannotBeOpenedIsNamed) {
     ASSERT_EQ(dialogs.openedUrls.size(), 1u);
     EXPECT_EQ(dialogs.openedUrls[0], QUrl::fromLocalFile(page));
     dialogs.oeffnenGelingt = false;
-    windows->secondary().form8->findChild<QAction*>("ZebakHilfe1")->trigger();
+    windows->secondary().evaluationWindow->findChild<QAction*>("ZebakHilfe1")->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
     EXPECT_TRUE(dialogs.messages[0].text.contains(page)) << dialogs.messages[0].text.toStdString();
@@ -180,7 +182,7 @@ TEST_F(WindowSetTest, AHelpPageThatCannotBeOpenedIsNamed) {
 }
 
 TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
-    Sound& sound = form1().session().sound();
+    Sound& sound = mainWindow().session().sound();
     for (const char* name : {"SNDFEHLER", "sndfehler2", "SndGefunden"})
         EXPECT_TRUE(Sound::exists(name)) << name;
     sound.play("sndfehler");  // silent without an audio device, but must not fail
@@ -190,12 +192,12 @@ TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
 }
 
 TEST_F(WindowSetTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
-    QSignalSpy ende(&form1(), &TForm1::closed);
-    form1().session().Kontextoeffnen();
-    ASSERT_TRUE(form1().state().KontextOffen);
+    QSignalSpy ende(&mainWindow(), &MainWindow::closed);
+    mainWindow().session().Kontextoeffnen();
+    ASSERT_TRUE(mainWindow().state().KontextOffen);
     part<QAction>("Beenden1")->trigger();
-    EXPECT_FALSE(form1().state().KontextOffen);
-    EXPECT_FALSE(form1().isVisible());
+    EXPECT_FALSE(mainWindow().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().isVisible());
     EXPECT_EQ(ende.count(), 1);
 }
 

@@ -3,14 +3,14 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
-#include <QTest>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "GuiTest.h"
-#include "gui/app/Sound.h"
-#include "gui/search/TForm3.h"
+#include "gui/display/DisplayWindow.h"
+#include "gui/kit/Sound.h"
 
 namespace zebak::gui::test {
 
@@ -45,18 +45,18 @@ GuiTest::GuiTest(FilmOpener opener)
 
 void GuiTest::SetUp() {
     windows = std::make_unique<WindowSet>(*session);
-    form1().show();
+    mainWindow().show();
 }
 
 void GuiTest::loadFilm(const char* name) {
-    ASSERT_TRUE(form1().loadFilm(film(name))) << name;
+    ASSERT_TRUE(mainWindow().loadFilm(film(name))) << name;
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.toStdString();
 }
 
 void GuiTest::analyseBothBoxes() {
-    ASSERT_TRUE(form1().loadFilm(boxesFilm()));
+    ASSERT_TRUE(mainWindow().loadFilm(boxesFilm()));
     part<QPushButton>("AutomatischBtn")->click();
-    ProgramState& s = form1().state();
+    ProgramState& s = mainWindow().state();
     for (SlotNumber n : {1, 2}) {
         s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
         s.slot(n).zugewiesen = true;

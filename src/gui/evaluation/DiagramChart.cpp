@@ -16,9 +16,9 @@
 
 #include "core/AxisScale.h"
 #include "core/FileWrite.h"
-#include "gui/app/PngFile.h"
 #include "gui/evaluation/DiagramSvg.h"
 #include "gui/evaluation/DiagrammView.h"
+#include "gui/kit/PngFile.h"
 
 namespace zebak::gui {
 

@@ -6,7 +6,7 @@
 #include <set>
 #include <string>
 
-#include "gui/positions/PositionTableModel.h"
+#include "gui/kit/PositionTableModel.h"
 
 namespace zebak::gui {
 

@@ -15,9 +15,9 @@
 
 #include "core/FileWrite.h"
 #include "core/SheetLayout.h"
-#include "gui/app/Dialogs.h"
-#include "gui/app/Session.h"
 #include "gui/evaluation/EvaluationView.h"
+#include "gui/kit/Dialogs.h"
+#include "gui/kit/Session.h"
 #include "spreadsheet/Workbook.h"
 
 namespace zebak::gui {

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+
+class QPushButton;
+
+namespace zebak::gui {
+
+class PlayerPanel;
+class Session;
+class DisplayWindow;
+
+/// What a left click on the display window means next.
+enum class ClickMode {
+    /// Take the clicked pixel's colour for the current slot.
+    PickColour,
+    /// Start the search-area rectangle ("Suchgebiet" was confirmed).
+    SearchAreaCorner,
+    /// The calibration line's start point (Eichschritt 1).
+    CalibrationStart,
+    /// The calibration line's end point (Eichschritt 2).
+    CalibrationEnd,
+    /// The origin of the coordinates (Eichschritt 3).
+    CalibrationOrigin,
+    /// A position recorded by hand (clicks on the manual overlay, not on this window).
+    ManualRecord,
+};
+
+/// The display window's input: one click mode decides what a left click means; the right
+/// button steps one frame; a drag draws the search-area rectangle, which the release takes
+/// (scaled from a reduced display) after asking; any key asks a running analysis to stop.
+class DisplayInputRouter : public QObject {
+    Q_OBJECT
+  public:
+    DisplayInputRouter(Session& session, PlayerPanel& player, QObject* owner);
+
+    /// Connects the display window's mouse and key events; `areaButton` is "Suchgebiet",
+    /// shown disabled while a rectangle is awaited.
+    void attach(DisplayWindow* display, QPushButton* areaButton);
+    /// The meaning of the next left click: a confirmed search-area selection first, then the
+    /// calibration step held in the state (Eichschritt), else a colour pick.
+    ClickMode clickMode() const;
+    /// "Suchgebiet": asks, then awaits a rectangle on the display window.
+    void suchbereicheinschraenkenClick();
+
+  Q_SIGNALS:
+    /// A left click on the display window while a calibration awaits a point (display pixels).
+    void calibrationClicked(QPoint point);
+    /// A left click picked a colour: the clicked point is in the state (KlickX, KlickY).
+    void colourPicked();
+
+  private:
+    void Form3MouseDown(Qt::MouseButton button, QPoint point);
+    /// Hands a left click to what the click mode gives it to: true when it started the
+    /// search-area rectangle; a calibration point is passed on and the click goes on.
+    bool startsSearchArea(QPoint point);
+    /// The first corner of the search area at (x, y): the rectangle follows the mouse.
+    void startAreaRectangle(int x, int y);
+    void Form3MouseMove(QPoint point);
+    void Form3MouseUp(Qt::MouseButton button, QPoint point);
+    void takeSearchArea();
+    void Form3KeyDown(int key);
+    void cancelSearchArea();
+    void searchWholeFrame();
+    void drawArea();
+
+    Session& session_;
+    PlayerPanel& player_;
+    DisplayWindow* display_ = nullptr;
+    QPushButton* areaButton_ = nullptr;
+    /// True from the confirmed "Suchgebiet" question until the rectangle is released.
+    bool areaArmed_ = false;
+    /// A search-area rectangle is being dragged on the display window.
+    bool RahmenZiehen = false;
+};
+
+}  // namespace zebak::gui

@@ -1,0 +1,22 @@
+#include "gui/kit/Cursors.h"
+
+#include <QPixmap>
+#include <QString>
+
+namespace zebak::gui {
+
+QCursor programCursor(int number) {
+    struct Shape {
+        int number;
+        int hotX;
+        int hotY;
+    };
+    static constexpr Shape kShapes[] = {{1, 16, 15}, {2, 15, 15}, {3, 15, 15}, {6, 9, 9}};
+    for (const Shape& shape : kShapes)
+        if (shape.number == number)
+            return QCursor(QPixmap(QStringLiteral(":/cursors/cursor%1.png").arg(number)),
+                           shape.hotX, shape.hotY);
+    return QCursor(Qt::ArrowCursor);
+}
+
+}  // namespace zebak::gui

@@ -1,0 +1,137 @@
+#include "gui/tracking/SearchSettingsFrame.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <limits>
+
+#include "gui/kit/RadioGroup.h"
+#include "gui/kit/WidgetKit.h"
+#include "gui/tracking/ColourSwatch.h"
+#include "gui/tracking/RgbFields.h"
+
+namespace zebak::gui {
+
+SearchSettingsFrame::SearchSettingsFrame(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("TFrame1"));
+    resize(369, 330);
+    buildSettings();
+    buildSecondSearch();
+    swatch_ = new ColourSwatch(this);
+    rgb_ = new RgbFields(this);
+    radioGroup2_ = new RadioGroup(
+        {QStringLiteral("Farbe1 zuweisen"), QStringLiteral("Farbe2 zuweisen")}, this);
+    radioGroup2_->setObjectName(QStringLiteral("RadioGroup2"));
+    radioGroup2_->setGeometry(206, 212, 144, 58);
+    radioGroup2_->setItemIndex(0);
+}
+
+void SearchSettingsFrame::NumberRow::setVisible(bool sichtbar) const {
+    caption->setVisible(sichtbar);
+    field->setVisible(sichtbar);
+}
+
+SearchSettingsFrame::NumberRow SearchSettingsFrame::makeNumberRow(const char* caption,
+                                                                  const QString& text,
+                                                                  const char* field, int wert,
+                                                                  int top, int indent) {
+    NumberRow row;
+    row.caption =
+        makeLabel(QString::fromLatin1(caption), text, {indent, top + 2, 120 - indent, 20}, this);
+    row.field = new QSpinBox(this);
+    row.field->setObjectName(QString::fromLatin1(field));
+    row.field->setRange(0, 255);
+    row.field->setValue(wert);
+    row.field->setGeometry(122, top, 62, 24);
+    connect(row.field, &QSpinBox::valueChanged, this, &SearchSettingsFrame::writeToSettings);
+    return row;
+}
+
+void SearchSettingsFrame::buildSettings() {
+    QLabel* titel = makeLabel(QStringLiteral("Label1"), QStringLiteral("Sucheinstellungen"),
+                              {8, 6, 180, 18}, this);
+    titel->setStyleSheet(
+        QStringLiteral("color: navy; font-weight: bold; text-decoration: underline;"));
+    radioGroup1_ =
+        new RadioGroup({QStringLiteral("Einfach"), QStringLiteral("Position vorherbest.")}, this);
+    radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
+    radioGroup1_->setGeometry(8, 28, 176, 58);
+    connect(radioGroup1_, &RadioGroup::Click, this, &SearchSettingsFrame::writeToSettings);
+    tolerance_ = makeNumberRow("Label2", QStringLiteral("Toleranz:"), "FarbToleranz", 42, 96, 8);
+    deviation_ =
+        makeNumberRow("Label3", QStringLiteral("Mögl. Abweichung:"), "SpinEdit1", 30, 126, 8);
+    deviation_.field->setRange(0, 500);
+    checkBox1_ = new QCheckBox(QStringLiteral("gezielte Zweitsuche"), this);
+    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
+    checkBox1_->setGeometry(8, 160, 176, 20);
+    checkBox1_->setChecked(true);
+    connect(checkBox1_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
+}
+
+void SearchSettingsFrame::buildSecondSearch() {
+    secondTolerance_ =
+        makeNumberRow("Label4", QStringLiteral("Zweittoleranz:"), "Zweit_Toleranz", 50, 186, 24);
+    objectSize_ =
+        makeNumberRow("Label5", QStringLiteral("Objektgrösse:"), "SpinEdit3", 20, 216, 24);
+    objectSize_.field->setRange(0, 500);
+    checkBox2_ = new QCheckBox(QStringLiteral("Farbübernahme"), this);
+    checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
+    checkBox2_->setGeometry(8, 252, 176, 20);
+    checkBox2_->setChecked(true);
+    connect(checkBox2_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
+    // Beyond the written options: a predicted-position pass that loses the object looks for
+    // it in the whole area again. Off unless the user asks for it.
+    reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
+    reacquire_->setObjectName(QStringLiteral("ObjektWiedersuchen"));
+    reacquire_->setGeometry(8, 280, 176, 20);
+    reacquire_->setToolTip(QStringLiteral(
+        "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
+        "Suchgebiet erneut durchsucht."));
+    connect(reacquire_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
+}
+
+void SearchSettingsFrame::attach(SearchSettings& settings) {
+    settings_ = nullptr;
+    loading_ = true;
+    radioGroup1_->setItemIndex(static_cast<int>(settings.modus));
+    tolerance_.field->setValue(settings.FarbToleranz);
+    deviation_.field->setValue(settings.moeglicheAbweichung);
+    checkBox1_->setChecked(settings.gezielteZweitsuche);
+    secondTolerance_.field->setValue(settings.ZweitToleranz);
+    objectSize_.field->setValue(settings.Objektgroesse);
+    checkBox2_->setChecked(settings.Farbuebernahme);
+    reacquire_->setChecked(settings.reacquire);
+    loading_ = false;
+    settings_ = &settings;
+}
+
+void SearchSettingsFrame::withoutLimits() {
+    for (QSpinBox* s : {deviation_.field, objectSize_.field})
+        s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+}
+
+void SearchSettingsFrame::writeToSettings() {
+    if (loading_ || settings_ == nullptr) return;
+    SearchSettings& s = *settings_;
+    s.modus =
+        radioGroup1_->itemIndex() == 0 ? SearchMode::Einfach : SearchMode::PositionVorherbestimmt;
+    s.FarbToleranz = tolerance_.field->value();
+    s.moeglicheAbweichung = deviation_.field->value();
+    s.gezielteZweitsuche = checkBox1_->isChecked();
+    s.ZweitToleranz = secondTolerance_.field->value();
+    s.Objektgroesse = objectSize_.field->value();
+    s.Farbuebernahme = checkBox2_->isChecked();
+    s.reacquire = reacquire_->isChecked();
+}
+
+void SearchSettingsFrame::showSecondSearch(bool sichtbar) {
+    secondTolerance_.setVisible(sichtbar);
+    objectSize_.setVisible(sichtbar);
+}
+
+void SearchSettingsFrame::showDeviation(bool sichtbar) {
+    deviation_.setVisible(sichtbar);
+    reacquire_->setVisible(sichtbar);
+}
+
+}  // namespace zebak::gui
