@@ -38,17 +38,12 @@ BENCHMARK(DecodeOneFrame)->Unit(benchmark::kMicrosecond);
 void FullFrameColourScan(benchmark::State& state) {
     auto source = zebak::FfmsFrameSource::open(scanFilm());
     source->seek(100);
-    zebak::Measurement program;
-    program.film.size.width = source->width();
-    program.film.size.height = source->height();
-    program.area.right = source->width();
-    program.area.bottom = source->height();
-    program.display.showFoundPixels = false;
-    program.trace(1).workingColour = zebak::Rgb{200, 40, 40};
-    program.trace(1).tolerance = 40;
-    program.resultImage = zebak::RgbFrame(source->width(), source->height());
+    const zebak::SearchArea area{0, 0, source->width(), source->height()};
+    const zebak::FrameSize size{source->width(), source->height()};
+    const zebak::ColourMatcher match(zebak::Rgb{200, 40, 40}, 40);
     for (auto _ : state) {
-        const zebak::BoundingBox box = zebak::scanSearchArea(program, source->frame(), 1);
+        const zebak::BoundingBox box =
+            zebak::scanSearchArea(area, size, source->frame(), match, {});
         benchmark::DoNotOptimize(box);
     }
     state.SetItemsProcessed(state.iterations() * source->width() * source->height());

@@ -47,10 +47,6 @@ std::string checkSlotSettings(SlotNumber slot, const SlotSettings& s) {
 }
 
 std::string checkJob(const AnalysisJob& job) {
-    const SearchArea& a = job.area;
-    if (a.left < 0 || a.top < 0 || a.left > a.right || a.top > a.bottom ||
-        a.right > job.size.width || a.bottom > job.size.height)
-        return "Das Suchgebiet muss im Bild liegen.";
     if (job.range.start < 0 || job.range.start > job.range.end)
         return "Der Anfang der Bildfolge darf nicht hinter ihrem Ende liegen.";
     for (SlotNumber n : {1, 2}) {

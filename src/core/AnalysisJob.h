@@ -66,9 +66,9 @@ const SlotLimits& slotLimits(SlotNumber slot);
 /// zwischen 0 und 255 liegen."); empty when every value lies in the slot's limits.
 std::string checkSlotSettings(SlotNumber slot, const SlotSettings& settings);
 
-/// Why the job cannot run, in German: a search area outside the frame or turned inside out, a
-/// range turned round, or a setting of an analysed slot out of its limits; empty when it can.
-/// Colours not yet picked are not checked here: the film analysis answers them with its own
+/// Why the job cannot run, in German: a range turned round or a setting of an analysed slot
+/// out of its limits; empty when it can. The searches clip the search area to the frame, so
+/// any area runs; colours not yet picked are answered by the film analysis with its own
 /// messages.
 std::string checkJob(const AnalysisJob& job);
 

@@ -69,11 +69,11 @@ class AuswertungTest : public GuiTest {
     QAction* menu(const char* name) { return teil<QAction>(name); }
     /// Analysed colours with hand-made tables, then "Auswertung".
     void openWindow(bool colour1, bool colour2, int frames = 6) {
-        ProgramState& s = mainWindow().state();
-        s.analyse.anzeige.farbe1Analysieren = colour1;
-        s.analyse.anzeige.farbe2Analysieren = colour2;
-        fillTable(s.tabelle(1), frames, 1.0);
-        fillTable(s.tabelle(2), frames, -1.0);
+        Measurement& s = mainWindow().state();
+        s.display.analyseColour1 = colour1;
+        s.display.analyseColour2 = colour2;
+        fillTable(s.grid(1), frames, 1.0);
+        fillTable(s.grid(2), frames, -1.0);
         mainWindow().commands().evaluationButton()->click();
     }
     QString zelle(const char* grid, int row, int column) {

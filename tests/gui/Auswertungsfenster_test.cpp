@@ -34,9 +34,9 @@ class AuswertungsfensterTest : public GuiTest {
     DiagramChart& chart() { return evaluationWindow().diagrams().chart(); }
     /// Colour 1 with long numbers: x from 15.25 to 530, y a parabola, 20 frames at 25/s.
     void openWindow() {
-        ProgramState& s = mainWindow().state();
-        s.analyse.anzeige.farbe1Analysieren = true;
-        PositionGrid& g = s.tabelle(1);
+        Measurement& s = mainWindow().state();
+        s.display.analyseColour1 = true;
+        PositionGrid& g = s.grid(1);
         g.setRowCount(21);
         for (int k = 0; k < 20; ++k) {
             g.setCell(k + 1, 0, timeText(k / 25.0));

@@ -46,11 +46,11 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
         SCOPED_TRACE(name);
         ASSERT_TRUE(mainWindow().loadFilm(film(name)));
         part<QPushButton>("AutomatischBtn")->click();
-        ProgramState& s = mainWindow().state();
+        Measurement& s = mainWindow().state();
         for (SlotNumber n : {1, 2}) {
-            s.slot(n).Startfarbe = n == 1 ? Rgb{255, 255, 0} : Rgb{0, 255, 255};
-            s.slot(n).zugewiesen = true;
-            s.settings(n).modus = SearchMode::Einfach;
+            s.colour(n).picked = n == 1 ? Rgb{255, 255, 0} : Rgb{0, 255, 255};
+            s.colour(n).assigned = true;
+            s.settings(n).mode = SearchMode::Simple;
             part<QWidget>("Panel3")
                 ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
                 ->setChecked(true);
@@ -88,7 +88,7 @@ TEST_F(BildschirmeTest, AnalysisWindowsLieOnTheScreenAndClearOfEachOther) {
             << "row " << last << " scroll " << table1->verticalScrollBar()->value() << "/"
             << table1->verticalScrollBar()->maximum();
         // The result picture is the frame at full size, whatever the window shows.
-        EXPECT_EQ(results->bild().size(), QSize(s.Videobreite, s.Videohoehe));
+        EXPECT_EQ(results->bild().size(), QSize(s.film.size.width, s.film.size.height));
     }
 }
 

@@ -63,14 +63,14 @@ class ExportTest : public GuiTest {
     }
     /// Colour 1 at 0, 0.04 and 0.08 s with the middle row not found; colour 2 two rows.
     void openWindow(bool colour1, bool colour2) {
-        ProgramState& s = mainWindow().state();
-        s.analyse.anzeige.farbe1Analysieren = colour1;
-        s.analyse.anzeige.farbe2Analysieren = colour2;
-        PositionGrid& t1 = s.tabelle(1);
+        Measurement& s = mainWindow().state();
+        s.display.analyseColour1 = colour1;
+        s.display.analyseColour2 = colour2;
+        PositionGrid& t1 = s.grid(1);
         t1.setRowCount(4);
         t1.setCell(1, 0, "0"), t1.setCell(1, 1, "0.5"), t1.setCell(1, 2, "2");
         t1.setCell(3, 0, "0.08"), t1.setCell(3, 1, "0.75"), t1.setCell(3, 2, "1.25");
-        PositionGrid& t2 = s.tabelle(2);
+        PositionGrid& t2 = s.grid(2);
         t2.setRowCount(3);
         t2.setCell(1, 0, "0"), t2.setCell(1, 1, "3"), t2.setCell(1, 2, "-1.5");
         t2.setCell(2, 0, "0.04"), t2.setCell(2, 1, "3.25"), t2.setCell(2, 2, "-1.5");
@@ -231,7 +231,7 @@ TEST_F(ExportTest, ExcelFailuresShowTheMessageAndNameTheWorkbooksLeft) {
 TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
     ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
     const QString film = boxesFilm();
-    ProgramState& s = mainWindow().state();
+    Measurement& s = mainWindow().state();
     mainWindow().commands().evaluationButton()->click();
     ASSERT_TRUE(evaluationWindow().isVisible());
     {
@@ -271,7 +271,7 @@ TEST_F(ExportTest, ExcelWritesOneWorkbookPerColourAsTheHeadlessToolDoes) {
     EXPECT_EQ(sheets[0][0][0] + sheets[0][0][1] + sheets[0][0][2], "\"t /s\"\"x /m\"\"y /m\"");
     EXPECT_EQ(sheets[0][0][4], "\"Zeitintervall /s\"");
     EXPECT_EQ(sheets[1][0][4], "\"Zeitintervall/s\"");
-    const auto& positions = s.auswertungsTabellen(1).positions;
+    const auto& positions = s.evaluationGrids(1).positions;
     ASSERT_EQ(sheets[0].size(), positions.size());
     EXPECT_GT(positions.size(), 10u);
     for (std::size_t r = 1; r < positions.size(); ++r) {

@@ -87,8 +87,8 @@ class FilmAnalyseTest : public GuiTest {
     }
     /// A colour as picked on the display window.
     void farbe(SlotNumber slot, Rgb c) {
-        mainWindow().state().slot(slot).Startfarbe = c;
-        mainWindow().state().slot(slot).zugewiesen = true;
+        mainWindow().state().colour(slot).picked = c;
+        mainWindow().state().colour(slot).assigned = true;
         // "Farbe N analysieren" through its box, so the panel and the state agree.
         part<QWidget>("Panel3")
             ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
@@ -142,7 +142,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         const char* name;
         QString film;
         std::string optionen;
-        std::function<void(MainWindow&, ProgramState&)> einstellen;
+        std::function<void(MainWindow&, Measurement&)> einstellen;
         int neinAntworten = 0;
     };
     const Fall cases[] = {
@@ -151,39 +151,39 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         {"second search finds nothing and the answer is No", kBoxes,
          "--colour1 230,40,40 --tolerance1 60 --refine1 --refine-tolerance1 0 "
          "--on-refine-miss stop",
-         [](MainWindow&, ProgramState& s) {
-             s.settings(1).FarbToleranz = 60;
-             s.settings(1).gezielteZweitsuche = true;
-             s.settings(1).ZweitToleranz = 0;
+         [](MainWindow&, Measurement& s) {
+             s.settings(1).tolerance = 60;
+             s.settings(1).refine = true;
+             s.settings(1).refineTolerance = 0;
          },
          40},
         {"simple, left part of the frame only: the ball leaves it", kDemo,
          "--colour1 225,32,26 --mode1 simple --area 0,40,300,470",
-         [](MainWindow&, ProgramState& s) {
-             s.settings(1).modus = SearchMode::Einfach;
-             s.SuchbereichLinks = 0;
-             s.SuchbereichOben = 40;
-             s.SuchbereichRechts = 300;
-             s.SuchbereichUnten = 470;
+         [](MainWindow&, Measurement& s) {
+             s.settings(1).mode = SearchMode::Simple;
+             s.area.left = 0;
+             s.area.top = 40;
+             s.area.right = 300;
+             s.area.bottom = 470;
          }},
         {"predicted position in a restricted sequence", kDemo,
          "--colour1 225,32,26 --from 5 --to 40 --deviation1 30",
-         [](MainWindow& f, ProgramState& s) {
-             s.settings(1).moeglicheAbweichung = 30;
+         [](MainWindow& f, Measurement& s) {
+             s.settings(1).deviationPx = 30;
              f.findChild<QScrollBar*>("ScrollBar3")->setValue(40);
              f.findChild<QScrollBar*>("ScrollBar2")->setValue(5);
          }},
         {"two colours, second search and adoption, simple then predicted", kBoxes,
          "--colour1 230,40,40 --colour2 40,40,230 --tolerance1 60 --tolerance2 60 "
          "--refine1 --adopt1 --refine2 --adopt2 --object-size2 5 --mode1 simple",
-         [](MainWindow& f, ProgramState& s) {
+         [](MainWindow& f, Measurement& s) {
              for (SlotNumber n : {1, 2}) {
-                 s.settings(n).FarbToleranz = 60;
-                 s.settings(n).gezielteZweitsuche = true;
-                 s.settings(n).Farbuebernahme = true;
+                 s.settings(n).tolerance = 60;
+                 s.settings(n).refine = true;
+                 s.settings(n).adoptColour = true;
              }
-             s.settings(2).Objektgroesse = 5;
-             s.settings(1).modus = SearchMode::Einfach;
+             s.settings(2).objectSizePx = 5;
+             s.settings(1).mode = SearchMode::Simple;
              // A round of events on every frame, so the probe also sees the second pass.
              f.findChild<QScrollBar*>("ScrollBarBremse")->setValue(1);
          }},
@@ -191,9 +191,9 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
     for (const Fall& fall : cases) {
         SCOPED_TRACE(fall.name);
         automatisch(fall.film);
-        ProgramState& s = mainWindow().state();
+        Measurement& s = mainWindow().state();
         const std::map<int, Zeilen> erwartet = trackZeilen(fall.film, fall.optionen);
-        s.analyse.suchEinst = {};  // the pages' start values, as the headless tool has them
+        s.slotSettings = {};  // the pages' start values, as the headless tool has them
         farbe(1, fall.film == kDemo ? kBall : Rgb{230, 40, 40});
         part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox2")->setChecked(false);
         if (erwartet.count(2) != 0) farbe(2, Rgb{40, 40, 230});
@@ -213,7 +213,7 @@ TEST_F(FilmAnalyseTest, TablesEqualTheHeadlessToolInEveryMode) {
         EXPECT_TRUE(probe.immerSanduhr);
         for (const auto& [slot, zeilen] : erwartet) {
             EXPECT_EQ(tabelle(slot), zeilen) << "slot " << slot;
-            EXPECT_EQ(static_cast<int>(zeilen.size()), s.tabelle(slot).rowCount() - 1);
+            EXPECT_EQ(static_cast<int>(zeilen.size()), s.grid(slot).rowCount() - 1);
         }
         EXPECT_EQ(part<PositionTable>("Tabelle2")->isVisible(), erwartet.count(2) != 0);
         EXPECT_TRUE(fertigAufgeraeumt());
@@ -234,10 +234,10 @@ TEST_F(FilmAnalyseTest, AFilmSlowerThanAFramePerSecondGivesTheHeadlessToolsRows)
     const QString langsam = film("langsam.avi");
     automatisch(langsam);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
-    mainWindow().state().analyse.suchEinst = {};
+    mainWindow().state().slotSettings = {};
     farbe(1, Rgb{230, 40, 40});
-    mainWindow().state().settings(1).modus = SearchMode::Einfach;
-    mainWindow().state().settings(1).FarbToleranz = 5;
+    mainWindow().state().settings(1).mode = SearchMode::Simple;
+    mainWindow().state().settings(1).tolerance = 5;
     filmanalyse();
     const std::map<int, Zeilen> erwartet =
         trackZeilen(langsam, "--colour1 230,40,40 --tolerance1 5 --mode1 simple");
@@ -251,7 +251,7 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     automatisch(kDemo);
     farbe(1, kBall);
     part<QScrollBar>("ScrollBarBremse")->setValue(5);  // every frame gets its round of events
-    const ProgramState& s = mainWindow().state();
+    const Measurement& s = mainWindow().state();
     const QSize vorher = windows->secondary().displayWindow->clientSize();
     ASSERT_EQ(vorher, QSize(384, 288));
     bool zeilenNurMehr = true;
@@ -260,22 +260,22 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
     int nochmalGedrueckt = 0;
     filmanalyse([&](Probe& p) {
         // The rows show up while the film runs, not only at its end.
-        if (p.tabelleZeilenMitte < 0 && s.tabelle(1).rowCount() > 25)
+        if (p.tabelleZeilenMitte < 0 && s.grid(1).rowCount() > 25)
             p.tabelleZeilenMitte = tabellenZeilen("tabelle1");
         // A second press while it runs does not start the film over (the tables would empty),
         // and no other film can be loaded under it.
-        if (s.tabelle(1).rowCount() == 12 && !nochmalGedrueckt++)
+        if (s.grid(1).rowCount() == 12 && !nochmalGedrueckt++)
             QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-        zeilenNurMehr &= s.tabelle(1).rowCount() >= zeilenVorher;
-        zeilenVorher = s.tabelle(1).rowCount();
+        zeilenNurMehr &= s.grid(1).rowCount() >= zeilenVorher;
+        zeilenVorher = s.grid(1).rowCount();
         ladenGesperrt &= !part<QAction>("Filmladen1")->isEnabled();
-        EXPECT_TRUE(s.KontextOffen);
+        EXPECT_TRUE(mainWindow().session().pixelContextOpen());
     });
     EXPECT_EQ(nochmalGedrueckt > 0, true);
     EXPECT_TRUE(zeilenNurMehr);
     EXPECT_TRUE(ladenGesperrt);
     EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
-    EXPECT_FALSE(s.KontextOffen);
+    EXPECT_FALSE(mainWindow().session().pixelContextOpen());
 
     EXPECT_GT(probe.runden, 45);
     // The whole frame at its shape, scaled down to the room left of the tables.
@@ -309,20 +309,20 @@ TEST_F(FilmAnalyseTest, WindowsDuringAndAfterARunOnA640By480Film) {
 TEST_F(FilmAnalyseTest, FoundIndicatorTurnsRedWithTheErrorSoundWhereTheObjectIsMissing) {
     automatisch(kDemo);
     farbe(1, kBall);
-    ProgramState& s = mainWindow().state();
-    s.settings(1).modus = SearchMode::Einfach;
-    s.SuchbereichRechts = 300;  // the ball leaves the area half way
+    Measurement& s = mainWindow().state();
+    s.settings(1).mode = SearchMode::Simple;
+    s.area.right = 300;  // the ball leaves the area half way
     part<QScrollBar>("ScrollBarBremse")->setValue(2);
     std::vector<std::pair<int, QString>> gesehen;  // table rows written, indicator text
     filmanalyse([&](Probe&) {
-        gesehen.emplace_back(s.tabelle(1).rowCount() - 1, part<QLabel>("Panel5")->text());
+        gesehen.emplace_back(s.grid(1).rowCount() - 1, part<QLabel>("Panel5")->text());
     });
 
     EXPECT_EQ(probe.panel5Texte, (std::set<QString>{"erkannt", "nicht erkannt"}));
     // Each frame's indicator agrees with its row: empty where the object was not found.
     for (const auto& [zeile, text] : gesehen) {
         if (zeile < 1) continue;
-        EXPECT_EQ(s.tabelle(1).cell(zeile, 0).empty(), text == "nicht erkannt") << zeile;
+        EXPECT_EQ(s.grid(1).cell(zeile, 0).empty(), text == "nicht erkannt") << zeile;
     }
     QLabel* panel5 = part<QLabel>("Panel5");
     EXPECT_EQ(panel5->text(), "nicht erkannt");  // the last frame's state stays
@@ -346,20 +346,20 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
         automatisch(kDemo);
         farbe(1, kBall);
         part<QScrollBar>("ScrollBarBremse")->setValue(20);
-        const ProgramState& s = mainWindow().state();
+        const Measurement& s = mainWindow().state();
         bool gestoppt = false;
         filmanalyse([&](Probe&) {
-            if (!gestoppt && s.tabelle(1).rowCount() > 6) {
+            if (!gestoppt && s.grid(1).rowCount() > 6) {
                 gestoppt = true;
                 stoppen();
             }
         });
         EXPECT_TRUE(gestoppt);
-        EXPECT_TRUE(s.Abbruch);
+        EXPECT_TRUE(mainWindow().session().runControl().stopRequested);
         // Stopped after the frame at hand: far from the film's 50 rows.
-        EXPECT_GE(s.tabelle(1).rowCount(), 7);
-        EXPECT_LE(s.tabelle(1).rowCount(), 10);
-        EXPECT_EQ(tabellenZeilen("tabelle1"), s.tabelle(1).rowCount());
+        EXPECT_GE(s.grid(1).rowCount(), 7);
+        EXPECT_LE(s.grid(1).rowCount(), 10);
+        EXPECT_EQ(tabellenZeilen("tabelle1"), s.grid(1).rowCount());
         EXPECT_TRUE(fertigAufgeraeumt());
         EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(384, 288));
     }
@@ -368,7 +368,7 @@ TEST_F(FilmAnalyseTest, AbbrechenOrAKeyInTheResultWindowStopsTheRun) {
 TEST_F(FilmAnalyseTest, ResultWindowShowsTheSearchesAndTheDisplayTheLastCross) {
     automatisch(kBoxesExakt);  // 160 x 120, shown 1:1; red box at (10 + 4n, 20 + 2n), 6 x 6
     farbe(1, Rgb{230, 40, 40});
-    mainWindow().state().settings(1).FarbToleranz = 2;
+    mainWindow().state().settings(1).tolerance = 2;
     filmanalyse();
     ASSERT_EQ(mainWindow().player().currentFrame(), 19);
 
@@ -440,7 +440,7 @@ TEST_F(FilmAnalyseTest, LoadingAnotherFilmGivesTheResultWindowANewEmptyPicture) 
 
     dialogs.openNames.push_back(kBoxes);
     part<QAction>("Filmladen1")->trigger();
-    ASSERT_EQ(mainWindow().state().Videobreite, 160);
+    ASSERT_EQ(mainWindow().state().film.size.width, 160);
     ResultWindow* ergebnis = windows->secondary().resultWindow;
     EXPECT_FALSE(ergebnis->isVisible());
     // The new picture has the window's size, all white, until the next analysis sizes it.
@@ -468,11 +468,11 @@ TEST_F(FilmAnalyseTest, AFilmThatBreaksOffDuringTheRunIsReportedAndTheWindowsCom
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages.front().kind, MessageKind::Error);
     EXPECT_TRUE(dialogs.messages.front().text.contains(kopie));
-    EXPECT_LT(mainWindow().state().tabelle(1).rowCount(), 51);
+    EXPECT_LT(mainWindow().state().grid(1).rowCount(), 51);
     EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(384, 288));
     EXPECT_TRUE(fertigAufgeraeumt());
     EXPECT_TRUE(part<QAction>("Filmladen1")->isEnabled());
-    EXPECT_FALSE(mainWindow().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().session().pixelContextOpen());
 }
 
 }  // namespace zebak::gui::test

@@ -39,11 +39,10 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
     for (const Groesse& g : cases) {
         SCOPED_TRACE(g.film);
         loadFilm(g.film);
-        const ProgramState& s = mainWindow().state();
-        EXPECT_EQ(s.Videobreite, g.videobreite);
-        EXPECT_EQ(s.Videohoehe, g.videohoehe);
-        EXPECT_EQ(s.Anzeigebreite, g.videobreite);
-        EXPECT_EQ(s.Anzeigehoehe, g.videohoehe);
+        const Measurement& s = mainWindow().state();
+        EXPECT_EQ(s.film.size.width, g.videobreite);
+        EXPECT_EQ(s.film.size.height, g.videohoehe);
+        EXPECT_EQ(mainWindow().input().shownSize(), (FrameSize{g.videobreite, g.videohoehe}));
         EXPECT_EQ(part<QLabel>("Label5")->text(), g.label5);
         DisplayWindow* anzeige = windows->secondary().displayWindow;
         EXPECT_TRUE(anzeige->isVisible());
@@ -54,12 +53,12 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
         EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), g.framesPerSecond);
         EXPECT_EQ(mainWindow().player().frameCount(), g.bilder);
         // The search area is the whole frame and the origin its bottom-left corner.
-        EXPECT_EQ(s.SuchbereichLinks, 0);
-        EXPECT_EQ(s.SuchbereichOben, 0);
-        EXPECT_EQ(s.SuchbereichRechts, g.videobreite);
-        EXPECT_EQ(s.SuchbereichUnten, g.videohoehe);
-        EXPECT_EQ(s.NullpunktX, 0);
-        EXPECT_EQ(s.NullpunktY, g.videohoehe);
+        EXPECT_EQ(s.area.left, 0);
+        EXPECT_EQ(s.area.top, 0);
+        EXPECT_EQ(s.area.right, g.videobreite);
+        EXPECT_EQ(s.area.bottom, g.videohoehe);
+        EXPECT_EQ(s.calibration.origin.x, 0);
+        EXPECT_EQ(s.calibration.origin.y, g.videohoehe);
         EXPECT_EQ(mainWindow().windowTitle(), QStringLiteral("ZEBAK - ") + g.film);
     }
 }
@@ -88,15 +87,15 @@ TEST_F(FilmLadenTest, FirstLoadEndsAtTheEndOfTheFilmWithTheRangeOpen) {
 TEST_F(FilmLadenTest, StartButtonUsesTheOpenDialog) {
     dialogs.openNames.push_back(film("gui320.avi"));
     part<QPushButton>("Film_Laden")->click();
-    EXPECT_EQ(QString::fromStdString(mainWindow().state().Filmname), film("gui320.avi"));
-    EXPECT_EQ(mainWindow().state().Videobreite, 320);
+    EXPECT_EQ(QString::fromStdString(mainWindow().state().film.path), film("gui320.avi"));
+    EXPECT_EQ(mainWindow().state().film.size.width, 320);
 }
 
 TEST_F(FilmLadenTest, AutomaticModeShowsTheSearchControls) {
     loadFilm("gui320.avi");
-    mainWindow().state().Eichfaktor = 0.5;
+    mainWindow().state().calibration.factorMPerPx = 0.5;
     part<QPushButton>("AutomatischBtn")->click();
-    EXPECT_EQ(mainWindow().state().Eichfaktor, 1.0);
+    EXPECT_EQ(mainWindow().state().calibration.factorMPerPx, 1.0);
     EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
     for (const char* name :
          {"Panel3", "PageControl1", "ScrollBarBremse", "labelbremse", "suchbereicheinschraenken",
@@ -111,13 +110,13 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
     part<QPushButton>("AutomatischBtn")->click();
     part<QAction>("Stroboskopbild1")->setChecked(true);
     auto* tabelle = part<QTableView>("tabelle1");
-    PositionGrid& raster = mainWindow().state().tabelle(1);
+    PositionGrid& raster = mainWindow().state().grid(1);
     raster.setRowCount(5);
     raster.setCell(3, 1, "0.25");
     mainWindow().tables().refresh(1, -1);
     tabelle->show();
-    mainWindow().state().Eichfaktor = 0.01;
-    mainWindow().state().slot(1).Startfarbe = Rgb{1, 2, 3};
+    mainWindow().state().calibration.factorMPerPx = 0.01;
+    mainWindow().state().colour(1).picked = Rgb{1, 2, 3};
     part<QScrollBar>("ScrollBarBremse")->setValue(7);
 
     dialogs.openNames.push_back(film("gui320.avi"));
@@ -128,16 +127,16 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
                              "FilmAnalyseBtn", "tabelle1", "Tabelle2", "Memo1", "Memo2"})
         EXPECT_FALSE(part<QWidget>(name)->isVisible()) << name;
     EXPECT_FALSE(part<QAction>("Stroboskopbild1")->isChecked());
-    EXPECT_EQ(mainWindow().state().Eichfaktor, 1.0);
+    EXPECT_EQ(mainWindow().state().calibration.factorMPerPx, 1.0);
     // Header plus one empty data row, in the grid and on the screen.
     EXPECT_EQ(raster.rowCount(), 2);
     EXPECT_EQ(raster.cell(1, 1), "");
     EXPECT_EQ(tabelle->model()->rowCount(), 1);
     EXPECT_TRUE(part<QWidget>("Panel2")->isVisible());
     EXPECT_TRUE(windows->secondary().displayWindow->isVisible());
-    EXPECT_EQ(mainWindow().state().Videobreite, 320);
+    EXPECT_EQ(mainWindow().state().film.size.width, 320);
     // Picked colours and the brake survive a reload.
-    EXPECT_EQ(mainWindow().state().slot(1).Startfarbe, (Rgb{1, 2, 3}));
+    EXPECT_EQ(mainWindow().state().colour(1).picked, (Rgb{1, 2, 3}));
     EXPECT_EQ(part<QScrollBar>("ScrollBarBremse")->value(), 7);
 }
 
@@ -145,26 +144,26 @@ TEST_F(FilmLadenTest, MenuReloadResetsThePerFilmState) {
 // tables, the factor, the automatic mode and the frame shown.
 TEST_F(FilmLadenTest, CancelledMenuDialogChangesNothing) {
     ASSERT_NO_FATAL_FAILURE(analyseBothBoxes());
-    ProgramState& s = mainWindow().state();
-    s.Eichfaktor = 0.01;
+    Measurement& s = mainWindow().state();
+    s.calibration.factorMPerPx = 0.01;
     part<QSpinBox>("SpinEdit1")->setValue(100);
     mainWindow().player().goToFrame(3);
     auto cells = [&s] {
         std::vector<std::string> all;
-        for (int r = 0; r < s.tabelle(1).rowCount(); ++r)
-            for (int c = 0; c < PositionGrid::kColumns; ++c) all.push_back(s.tabelle(1).cell(r, c));
+        for (int r = 0; r < s.grid(1).rowCount(); ++r)
+            for (int c = 0; c < PositionGrid::kColumns; ++c) all.push_back(s.grid(1).cell(r, c));
         return all;
     };
     const std::vector<std::string> table = cells();
-    const std::string name = s.Filmname;
+    const std::string name = s.film.path;
     const FrameSource* before = mainWindow().film();
     part<QAction>("Filmladen1")->trigger();  // the dialog is cancelled
     part<QPushButton>("Film_Laden")->click();
-    EXPECT_EQ(s.Filmname, name);
+    EXPECT_EQ(s.film.path, name);
     EXPECT_EQ(mainWindow().film(), before);
     EXPECT_EQ(cells(), table);
-    EXPECT_GT(s.tabelle(1).rowCount(), 4);
-    EXPECT_EQ(s.Eichfaktor, 0.01);
+    EXPECT_GT(s.grid(1).rowCount(), 4);
+    EXPECT_EQ(s.calibration.factorMPerPx, 0.01);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 100);
     EXPECT_EQ(mainWindow().player().currentFrame(), 3);
     EXPECT_TRUE(part<QWidget>("Panel3")->isVisible());
@@ -197,7 +196,7 @@ TEST_F(FilmLadenTest, BrokenFilmsShowTheDecoderTextAndChangeNothing) {
         EXPECT_FALSE(dialogs.messages[0].text.isEmpty());
         dialogs.messages.clear();
         // Everything as before, including the automatic-mode screen.
-        EXPECT_EQ(QString::fromStdString(mainWindow().state().Filmname), film("gui640.avi"));
+        EXPECT_EQ(QString::fromStdString(mainWindow().state().film.path), film("gui640.avi"));
         EXPECT_EQ(mainWindow().windowTitle(), "ZEBAK - gui640.avi");
         EXPECT_EQ(mainWindow().player().frameCount(), 50);
         EXPECT_EQ(part<QScrollBar>("ScrollBar2")->value(), 5);
@@ -239,13 +238,13 @@ TEST_F(FilmLadenTest, CancelledPreparationLeavesTheProgramAsItWas) {
     EXPECT_FALSE(mainWindow().loadFilm(kopie));
     EXPECT_GT(dialogs.progressUpdates, 0);
     EXPECT_TRUE(dialogs.messages.empty());  // a cancel is no error
-    EXPECT_EQ(mainWindow().state().Videobreite, 640);
+    EXPECT_EQ(mainWindow().state().film.size.width, 640);
     EXPECT_EQ(mainWindow().windowTitle(), "ZEBAK - gui640.avi");
 
     dialogs.cancelProgress = false;
     dialogs.progressDetails.clear();
     EXPECT_TRUE(mainWindow().loadFilm(kopie));
-    EXPECT_EQ(mainWindow().state().Videobreite, 320);
+    EXPECT_EQ(mainWindow().state().film.size.width, 320);
     // The dialog counted the frames of the pass up to the film's last one.
     ASSERT_FALSE(dialogs.progressDetails.isEmpty());
     const int frames = mainWindow().player().frameCount();

@@ -39,12 +39,12 @@ class FilmartenTest : public GuiTest {
         ASSERT_TRUE(mainWindow().loadFilm(testFilm((std::string("phone/") + name).c_str())));
         ASSERT_TRUE(part<QCheckBox>("ZeitenAusDemFilm")->isChecked());
         part<QPushButton>("AutomatischBtn")->click();
-        ProgramState& s = mainWindow().state();
-        s.slot(1).Startfarbe = Rgb{255, 0, 0};
-        s.slot(1).zugewiesen = true;
+        Measurement& s = mainWindow().state();
+        s.colour(1).picked = Rgb{255, 0, 0};
+        s.colour(1).assigned = true;
         part<QWidget>("Panel3")->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
         QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-        ASSERT_EQ(s.tabelle(1).rowCount(), 25);
+        ASSERT_EQ(s.grid(1).rowCount(), 25);
         mainWindow().commands().evaluationButton()->click();
     }
     /// Column c of an evaluation grid from its second data row on.
@@ -73,8 +73,8 @@ TEST_F(FilmartenTest, PortraitAndOddFrameSizesOpenInTheWindows) {
         SCOPED_TRACE(c.film);
         ASSERT_TRUE(mainWindow().loadFilm(testFilm(c.film)));
         EXPECT_TRUE(dialogs.messages.empty());
-        EXPECT_EQ(mainWindow().state().Videobreite, c.width);
-        EXPECT_EQ(mainWindow().state().Videohoehe, c.height);
+        EXPECT_EQ(mainWindow().state().film.size.width, c.width);
+        EXPECT_EQ(mainWindow().state().film.size.height, c.height);
         EXPECT_EQ(part<QLabel>("Label5")->text(),
                   QStringLiteral("Abmessungen:%1/%2").arg(c.width).arg(c.height));
         EXPECT_EQ(windows->secondary().displayWindow->clientSize(), c.shown);
@@ -91,17 +91,16 @@ TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
     part<QPushButton>("AutomatischBtn")->click();
     DisplayWindow* display = windows->secondary().displayWindow;
     ASSERT_EQ(display->clientSize(), QSize(162, 288));
-    ProgramState& s = mainWindow().state();
+    Measurement& s = mainWindow().state();
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(150, 30));
-    EXPECT_EQ(s.slot(1).Farbe, mainWindow().film()->frame().rgb(1000, 200));
+    EXPECT_EQ(s.trace(1).workingColour, mainWindow().film()->frame().rgb(1000, 200));
 
     dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     part<QPushButton>("suchbereicheinschraenken")->click();
     QTest::mousePress(display, Qt::LeftButton, {}, QPoint(10, 20));
     QTest::mouseMove(display, QPoint(150, 280));
     QTest::mouseRelease(display, Qt::LeftButton, {}, QPoint(150, 280));
-    EXPECT_EQ((std::array{s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts,
-                          s.SuchbereichUnten}),
+    EXPECT_EQ((std::array{s.area.left, s.area.top, s.area.right, s.area.bottom}),
               (std::array{66, 133, 1000, 1866}));
 
     // The calibration's points are clicked on the full frame, its origin on the display.
@@ -112,16 +111,16 @@ TEST_F(FilmartenTest, APortraitFilmsClicksMapThroughItsOwnShape) {
     Q_EMIT windows->secondary().calibrationWindow->laengeEingegeben(QStringLiteral("1"));
     ASSERT_EQ(display->clientSize(), QSize(162, 288));
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(81, 144));
-    EXPECT_EQ(s.NullpunktX, 540);
-    EXPECT_EQ(s.NullpunktY, 960);
+    EXPECT_EQ(s.calibration.origin.x, 540);
+    EXPECT_EQ(s.calibration.origin.y, 960);
 }
 
 TEST_F(FilmartenTest, AFilmStoredOnItsSideIsShownAndSearchedUpright) {
     ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/hevc-90.mov")));
-    EXPECT_EQ(mainWindow().state().Videobreite, 96);
-    EXPECT_EQ(mainWindow().state().Videohoehe, 160);
-    EXPECT_EQ(mainWindow().state().NullpunktY, 160);
-    EXPECT_EQ(mainWindow().state().SuchbereichRechts, 96);
+    EXPECT_EQ(mainWindow().state().film.size.width, 96);
+    EXPECT_EQ(mainWindow().state().film.size.height, 160);
+    EXPECT_EQ(mainWindow().state().calibration.origin.y, 160);
+    EXPECT_EQ(mainWindow().state().area.right, 96);
     EXPECT_EQ(part<QLabel>("Label5")->text(), QStringLiteral("Abmessungen:96/160"));
     EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(96, 160));
     EXPECT_EQ(mainWindow().film()->frame().height(), 160);
@@ -141,10 +140,10 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
                              "Film übernommen werden?"));
     EXPECT_TRUE(box->isChecked());
     EXPECT_TRUE(box->isEnabled());
-    EXPECT_TRUE(mainWindow().state().analyse.timesFromFilm);
+    EXPECT_TRUE(mainWindow().state().film.timing.timesFromFilm);
     // The box can be changed before an analysis; the state follows it.
     box->setChecked(false);
-    EXPECT_FALSE(mainWindow().state().analyse.timesFromFilm);
+    EXPECT_FALSE(mainWindow().state().film.timing.timesFromFilm);
 
     dialogs.messages.clear();
     dialogs.answers = {QMessageBox::No};
@@ -160,7 +159,7 @@ TEST_F(FilmartenTest, UnevenFramesAreFlaggedOnceAndTheAnswerSetsTheTimesFromTheF
         ASSERT_TRUE(mainWindow().loadFilm(even));
         EXPECT_TRUE(dialogs.messages.empty()) << even.toStdString();
         EXPECT_FALSE(box->isChecked());
-        EXPECT_FALSE(mainWindow().state().analyse.timesFromFilm);
+        EXPECT_FALSE(mainWindow().state().film.timing.timesFromFilm);
     }
 }
 
@@ -189,12 +188,12 @@ TEST_F(FilmartenTest, TheEvaluationTakesItsTimeStepsFromTheFilm) {
 TEST_F(FilmartenTest, SlowMotionTakesTheRecordingRateAndSaysSo) {
     ASSERT_TRUE(mainWindow().loadFilm(testFilm("phone/slow-motion.mp4")));
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 240);
-    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 240);
+    EXPECT_EQ(mainWindow().state().film.timing.framesPerSecond, 240);
     EXPECT_EQ(part<QLabel>("Label5")->text(),
               QStringLiteral("Abmessungen:160/120, Aufnahme mit 240 Bilder/s"));
     // A rate typed by the user stays until the next film.
     part<QSpinBox>("SpinEdit1")->setValue(120);
-    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 120);
+    EXPECT_EQ(mainWindow().state().film.timing.framesPerSecond, 120);
 }
 
 TEST_F(FilmartenTest, ADamagedFilmIsNamedOnLoadingAndOnlyItsRealFramesAreUsed) {
@@ -227,7 +226,7 @@ TEST_F(FilmartenTest, AFilmDroppedOnTheMainWindowIsLoaded) {
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&mainWindow(), &drop);
     ASSERT_NE(mainWindow().film(), nullptr);
-    EXPECT_EQ(mainWindow().state().Videobreite, 320);
+    EXPECT_EQ(mainWindow().state().film.size.width, 320);
     EXPECT_EQ(mainWindow().windowTitle(), QStringLiteral("ZEBAK - gui320.avi"));
 
     // Text or several files are not a film.
@@ -251,7 +250,8 @@ TEST_F(FilmartenTest, AColourPickedOnTheReducedDisplayIsTheFilmsPixel) {
         const int fx = click.x() * 640 / 384;
         const int fy = click.y() * 480 / 288;
         const Rgb expected = (fx + fy) % 2 == 1 ? Rgb{255, 0, 0} : Rgb{0, 0, 255};
-        EXPECT_EQ(mainWindow().state().slot(1).Farbe, expected) << click.x() << "," << click.y();
+        EXPECT_EQ(mainWindow().state().trace(1).workingColour, expected)
+            << click.x() << "," << click.y();
     }
     // The display itself shows a blend there, the colour a pick used to take.
     const Rgb shown = display->shownPixel(100, 100);
@@ -273,17 +273,17 @@ TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
 
     // Beside the checker's edge at frame column 639 a 5x5 square is cut to 3x5.
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(383, 10));
-    const Rgb picked = mainWindow().state().slot(1).Farbe;
+    const Rgb picked = mainWindow().state().trace(1).workingColour;
     const Rgb median =
         *medianAround(mainWindow().film()->frame(), 383 * 640 / 384, 10 * 480 / 288, 2);
     QApplication::sendEvent(swatch, &enter);
     EXPECT_EQ(swatch->toolTip(), medianHint(median));
-    EXPECT_EQ(mainWindow().state().slot(1).Farbe, picked) << "hovering takes nothing";
+    EXPECT_EQ(mainWindow().state().trace(1).workingColour, picked) << "hovering takes nothing";
     QTest::mouseClick(swatch, Qt::LeftButton);
-    EXPECT_EQ(mainWindow().state().slot(1).Farbe, picked);
+    EXPECT_EQ(mainWindow().state().trace(1).workingColour, picked);
     QTest::mouseClick(swatch, Qt::RightButton);
-    EXPECT_EQ(mainWindow().state().slot(1).Farbe, median);
-    EXPECT_EQ(mainWindow().state().slot(1).Startfarbe, median);
+    EXPECT_EQ(mainWindow().state().trace(1).workingColour, median);
+    EXPECT_EQ(mainWindow().state().colour(1).picked, median);
     EXPECT_EQ(part<QWidget>("SuchEinst1")->findChild<QLineEdit*>("Edit1")->text(),
               QString::number(median.r));
 }

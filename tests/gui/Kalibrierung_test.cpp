@@ -34,13 +34,13 @@ class KalibrierungTest : public GuiTest {
     QString letzteMeldung() const {
         return dialogs.messages.empty() ? QString() : dialogs.messages.back().text;
     }
-    ProgramState& state() { return mainWindow().state(); }
+    Measurement& state() { return mainWindow().state(); }
 };
 
 TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows) {
     automatisch("gui320.avi");
     // Rows of an earlier analysis in pixels: 3 + 2 rows, so they are rescaled.
-    PositionGrid& t1 = state().tabelle(1);
+    PositionGrid& t1 = state().grid(1);
     t1.setRowCount(3);
     for (int c = 0; c < 3; ++c) t1.setCell(1, c, std::array{"0.04", "250", "100"}[c]);
     t1.setCell(2, 0, "0.08");
@@ -64,13 +64,13 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     tippen("");
     tippen("0");
     EXPECT_TRUE(laenge()->isVisible());
-    EXPECT_EQ(state().Eichfaktor, 1.0);
+    EXPECT_EQ(state().calibration.factorMPerPx, 1.0);
     tippen("0,6x");
     EXPECT_EQ(laenge()->Edit1()->text(), "0.6");
     EXPECT_FALSE(laenge()->isVisible());
     EXPECT_EQ(letzteMeldung(), QString::fromUtf8(kNullpunktFrage));
 
-    EXPECT_DOUBLE_EQ(state().Eichfaktor, 0.002);
+    EXPECT_DOUBLE_EQ(state().calibration.factorMPerPx, 0.002);
     EXPECT_EQ(t1.cell(1, 0), "0.04");
     EXPECT_EQ(t1.cell(1, 1), "0.5");
     EXPECT_EQ(t1.cell(1, 2), "0.2");
@@ -81,9 +81,9 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     EXPECT_EQ(view->model()->index(0, 1).data().toString(), "0.5");
     // Idle again; the clicks picked no colour.
     EXPECT_TRUE(eichen()->isEnabled());
-    EXPECT_EQ(state().EichungLaeuft, 0);
-    EXPECT_EQ(state().Eichschritt, 0);
-    EXPECT_FALSE(state().slot(1).zugewiesen);
+    EXPECT_FALSE(mainWindow().calibration().running());
+    EXPECT_EQ(mainWindow().input().clickMode(), ClickMode::PickColour);
+    EXPECT_FALSE(state().colour(1).assigned);
     EXPECT_EQ(dialogs.messages.size(), 3u);
 
     // The box keeps the length for the next calibration, which fails on one pixel and
@@ -95,7 +95,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     EXPECT_EQ(laenge()->Edit1()->text(), "0.6");
     QTest::mouseClick(laenge()->BitBtn1(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages.at(5).text, "Fehler!\nBitte wiederholen Sie die Eichung.");
-    EXPECT_DOUBLE_EQ(state().Eichfaktor, 0.002);
+    EXPECT_DOUBLE_EQ(state().calibration.factorMPerPx, 0.002);
     EXPECT_EQ(t1.cell(1, 1), "0.5");
 }
 
@@ -107,17 +107,17 @@ TEST_F(KalibrierungTest, OnATallFilmThePointsAreNativeAndTheOriginIsMappedFromTh
     EXPECT_EQ(anzeige()->clientSize(), QSize(640, 480));  // native size for the two points
     klick({100, 60});
     klick({100, 460});
-    EXPECT_EQ(state().EichpunktBY, 460);
+    EXPECT_EQ(state().calibration.line.b.y, 460);
     EXPECT_EQ(anzeige()->clientSize(), QSize(384, 288));  // reduced again for the length
     tippen("0.4");
-    EXPECT_DOUBLE_EQ(state().Eichfaktor, 0.001);
-    EXPECT_EQ(state().Eichschritt, 3);
-    EXPECT_EQ(state().NullpunktX, -1);
+    EXPECT_DOUBLE_EQ(state().calibration.factorMPerPx, 0.001);
+    EXPECT_EQ(mainWindow().input().clickMode(), ClickMode::CalibrationOrigin);
+    EXPECT_EQ(state().calibration.origin.x, -1);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     klick({192, 144});  // the middle of the reduced picture
-    EXPECT_EQ(state().NullpunktX, 320);
-    EXPECT_EQ(state().NullpunktY, 240);
-    EXPECT_EQ(state().Eichschritt, 0);
+    EXPECT_EQ(state().calibration.origin.x, 320);
+    EXPECT_EQ(state().calibration.origin.y, 240);
+    EXPECT_EQ(mainWindow().input().clickMode(), ClickMode::PickColour);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(anzeige()->clientSize(), QSize(384, 288));
     EXPECT_TRUE(eichen()->isEnabled());
@@ -139,11 +139,11 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     mainWindow().close();
     EXPECT_FALSE(mainWindow().calibration().running());
     EXPECT_FALSE(laenge()->isVisible());
-    EXPECT_EQ(state().EichungLaeuft, 0);
+    EXPECT_FALSE(mainWindow().calibration().running());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     // A length typed after the end changes nothing; the windows then go without a fault.
     tippen("2");
-    EXPECT_EQ(state().Eichfaktor, 1.0);
+    EXPECT_EQ(state().calibration.factorMPerPx, 1.0);
     windows.reset();
 }
 
@@ -151,11 +151,11 @@ TEST_F(KalibrierungTest, AnotherFilmEndsAWaitingCalibration) {
     automatisch("gui640.avi");
     eichen()->click();
     klick({10, 10});
-    EXPECT_EQ(state().Eichschritt, 2);
+    EXPECT_EQ(mainWindow().input().clickMode(), ClickMode::CalibrationEnd);
     ASSERT_TRUE(mainWindow().loadFilm(film("gui320.avi")));
     EXPECT_FALSE(mainWindow().calibration().running());
-    EXPECT_EQ(state().Eichschritt, 0);
-    EXPECT_EQ(state().EichungLaeuft, 0);
+    EXPECT_EQ(mainWindow().input().clickMode(), ClickMode::PickColour);
+    EXPECT_FALSE(mainWindow().calibration().running());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_TRUE(eichen()->isEnabled());
 }

@@ -65,10 +65,10 @@ class ManuellTest : public GuiTest {
         links(schirm(1, 1));
     }
     PositionGrid::Row zeile(int r) {
-        const PositionGrid& g = mainWindow().state().tabelle(1);
+        const PositionGrid& g = mainWindow().state().grid(1);
         return {g.cell(r, 0), g.cell(r, 1), g.cell(r, 2)};
     }
-    ProgramState& state() { return mainWindow().state(); }
+    Measurement& state() { return mainWindow().state(); }
 };
 
 TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
@@ -86,9 +86,9 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     EXPECT_EQ(r.width, overlay()->width());
     EXPECT_GT(r.top, 0);
     EXPECT_NEAR(double(r.width) / r.height, 2.0, 0.01);
-    EXPECT_EQ(state().NullpunktY, r.height);
-    EXPECT_EQ(state().NullpunktX, 0);
-    EXPECT_EQ(state().Anzeigebreite, r.width);
+    EXPECT_EQ(state().calibration.origin.y, r.height);
+    EXPECT_EQ(state().calibration.origin.x, 0);
+    EXPECT_EQ(mainWindow().manual().pictureSize().width, r.width);
     // The red square of frame 0 is where the film has it.
     const QPoint mitte = bild(schirm(15, 25));
     EXPECT_EQ(QColor(overlay()->shownPicture().pixel(mitte)), QColor(230, 40, 40));
@@ -103,7 +103,7 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     ohneKalibrierung();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(kKalibrierenFrage));
-    EXPECT_EQ(state().tabelle(1).cell(1, 0), "");
+    EXPECT_EQ(state().grid(1).cell(1, 0), "");
     // Frame 0, then frame 1 twice (the second click stays), then frame 3 after a skip.
     const QPoint p0 = schirm(15, 25);
     links(p0);
@@ -118,7 +118,7 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     const QPoint p3 = schirm(60, 25);
     EXPECT_EQ(QColor(overlay()->shownPicture().pixel(bild(p3))), QColor(230, 40, 40));
     links(p3);
-    const int hoehe = state().NullpunktY;
+    const int hoehe = state().calibration.origin.y;
     const auto erwartet = [&](const char* t, QPoint p) {
         const QPoint b = bild(p);
         return PositionGrid::Row{t, QString::number(b.x()).toStdString() + ".00000",
@@ -128,7 +128,7 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     EXPECT_EQ(zeile(2), erwartet("0.040", p1));
     EXPECT_EQ(zeile(3), PositionGrid::Row{});
     EXPECT_EQ(zeile(4), erwartet("0.120", p3));
-    EXPECT_EQ(state().tabelle(1).rowCount(), 5);
+    EXPECT_EQ(state().grid(1).rowCount(), 5);
     // A click on the black bar records nothing.
     links(QPoint(overlay()->width() / 2, overlay()->picture().top - 5));
     EXPECT_EQ(zeile(4), erwartet("0.120", p3));
@@ -138,17 +138,17 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kUebersprungen));
     EXPECT_EQ(dialogs.messages.back().kind, MessageKind::Warning);
     EXPECT_TRUE(windows->secondary().evaluationWindow->isVisible());
-    EXPECT_EQ(state().auswertungsTabellen(1).positions.size(), 5u);
+    EXPECT_EQ(state().evaluationGrids(1).positions.size(), 5u);
     windows->secondary().evaluationWindow->close();
 }
 
 TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
     starten();
     knopf<QToolButton>("SpeedButton1")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(manuell()->Label3()->text(),
-                              QString::number(state().analyse.sequenceEnd), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(manuell()->Label3()->text(), QString::number(state().range.end),
+                              5000);
     QTest::qWait(200);  // it stays there
-    EXPECT_EQ(mainWindow().player().currentFrame(), state().analyse.sequenceEnd);
+    EXPECT_EQ(mainWindow().player().currentFrame(), state().range.end);
     knopf<QToolButton>("SpeedButton1")->click();
     QTRY_VERIFY_WITH_TIMEOUT(mainWindow().player().currentFrame() > 0, 5000);
     knopf<QToolButton>("SpeedButton2")->click();
@@ -170,7 +170,7 @@ TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kZuWenigMesswerte));
     EXPECT_FALSE(windows->secondary().evaluationWindow->isVisible());
     for (int i = 0; i < 12; ++i) rechts();  // stops at the last frame
-    EXPECT_EQ(manuell()->Label3()->text(), QString::number(state().analyse.sequenceEnd));
+    EXPECT_EQ(manuell()->Label3()->text(), QString::number(state().range.end));
     knopf<QToolButton>("ToolButton1")->click();
     EXPECT_EQ(manuell()->Label3()->text(), "0");
 }
@@ -200,7 +200,7 @@ TEST_F(ManuellTest, CalibratingOnTheLetterboxedPictureGivesEqualMetresInXAndY) {
     QTest::keyClick(laenge->Edit1(), Qt::Key_Return);
     EXPECT_FALSE(laenge->isVisible());
     EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
-    EXPECT_EQ(state().tabelle(1).cell(1, 0), "");  // the calibration clicks recorded nothing
+    EXPECT_EQ(state().grid(1).cell(1, 0), "");  // the calibration clicks recorded nothing
     // The top edge, clicked in frames 0 and 1.
     links(ecke + blau.topLeft());
     rechts();
@@ -220,20 +220,20 @@ TEST_F(ManuellTest, MovingTheTimeOriginEmptiesTheRowsAndStartsTheSequenceHere) {
         links(schirm(15 + 15 * n, 25));
         rechts();
     }
-    ASSERT_EQ(state().tabelle(1).rowCount(), 5);
+    ASSERT_EQ(state().grid(1).rowCount(), 5);
     // Abort does nothing; Yes moves both origins to a click.
     dialogs.answers = {QMessageBox::Abort};
     knopf<QPushButton>("NullpunktBtn")->click();
-    EXPECT_EQ(state().Kalibrierschritt, 0);
+    EXPECT_FALSE(mainWindow().manual().calibrationRun().awaitsClick());
     dialogs.answers = {QMessageBox::Yes};
     knopf<QPushButton>("NullpunktBtn")->click();
-    EXPECT_EQ(state().Kalibrierschritt, 3);
+    EXPECT_EQ(mainWindow().manual().calibrationRun().step(), CalibrationStep::Origin);
     const QPoint ursprung = schirm(100, 80);
     links(ursprung);
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kMesswerteGeloescht));
-    EXPECT_EQ(state().tabelle(1).rowCount(), 2);
-    EXPECT_EQ(state().NullpunktX, bild(ursprung).x());
-    EXPECT_EQ(state().analyse.sequenceStart, 4);
+    EXPECT_EQ(state().grid(1).rowCount(), 2);
+    EXPECT_EQ(state().calibration.origin.x, bild(ursprung).x());
+    EXPECT_EQ(state().range.start, 4);
     EXPECT_EQ(manuell()->Label3()->text(), "4");
     links(schirm(75, 25));
     EXPECT_EQ(zeile(1)[0], "0.000");
@@ -270,21 +270,21 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     links(schirm(10, 110));
     windows->secondary().calibrationWindow->Edit1()->setText(QStringLiteral("1"));
     QTest::keyClick(windows->secondary().calibrationWindow->Edit1(), Qt::Key_Return);
-    EXPECT_NE(state().Eichfaktor, 1.0);
+    EXPECT_NE(state().calibration.factorMPerPx, 1.0);
     rechts();
     links(schirm(30, 25));
     manuell()->close();
     EXPECT_FALSE(overlay()->isVisible());
     EXPECT_TRUE(mainWindow().isVisible());
     EXPECT_TRUE(windows->secondary().displayWindow->isVisible());
-    EXPECT_EQ(state().Eichfaktor, 1.0);
-    EXPECT_FALSE(state().EichungErledigt);
-    EXPECT_EQ(state().tabelle(1).rowCount(), 2);
+    EXPECT_EQ(state().calibration.factorMPerPx, 1.0);
+    EXPECT_FALSE(mainWindow().manual().calibrationSettled());
+    EXPECT_EQ(state().grid(1).rowCount(), 2);
     EXPECT_EQ(mainWindow().player().currentFrame(), 0);
     EXPECT_FALSE(mainWindow().manual().running());
     // The origin is the frame's bottom-left corner again, in frame pixels.
-    EXPECT_EQ(state().NullpunktX, 0);
-    EXPECT_EQ(state().NullpunktY, kFilmHoehe);
+    EXPECT_EQ(state().calibration.origin.x, 0);
+    EXPECT_EQ(state().calibration.origin.y, kFilmHoehe);
 
     starten();
     const std::size_t vorher = dialogs.messages.size();

@@ -10,6 +10,7 @@
 
 #include "GuiTest.h"
 #include "gui/display/DisplayWindow.h"
+#include "gui/display/SequenceControls.h"
 #include "gui/manual/ManualControlWindow.h"
 #include "media/FfmsFrameSource.h"
 
@@ -112,7 +113,7 @@ TEST_F(NavigationTest, RangePlaybackStopsOnTheStopButtonWithTheBrake) {
     EXPECT_EQ(mainWindow().player().currentFrame(), 5);
     // Every frame waited for the brake, the one stopped in too.
     EXPECT_GE(uhr.elapsed(), 5 * 40);
-    EXPECT_EQ(mainWindow().state().AbspielenStopp, 1);
+    EXPECT_EQ(mainWindow().player().sequence().stopRequested(), true);
     EXPECT_TRUE(part<QToolButton>("SpeedButton2")->isVisible());
 }
 

@@ -20,7 +20,7 @@ class PositionstabellenTest : public GuiTest {
         part<QPushButton>("AutomatischBtn")->click();
     }
     QTableView* tabelle(int n) { return part<QTableView>(n == 1 ? "tabelle1" : "Tabelle2"); }
-    PositionGrid& raster(int n) { return mainWindow().state().tabelle(n); }
+    PositionGrid& raster(int n) { return mainWindow().state().grid(n); }
     QString zelle(int n, int row, int column) {
         return tabelle(n)->model()->index(row - 1, column).data().toString();
     }

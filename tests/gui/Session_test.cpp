@@ -47,21 +47,21 @@ class DrawnFilmTest : public GuiTest {
 TEST_F(DrawnFilmTest, AFilmFromTheOpenerIsLoadedAndAnalysedLikeAFilmFromDisk) {
     ASSERT_TRUE(mainWindow().loadFilm(QStringLiteral("im-speicher.avi")));
     EXPECT_EQ(opened, std::vector<std::string>{"im-speicher.avi"});
-    const ProgramState& s = mainWindow().state();
-    EXPECT_EQ(s.Videobreite, 360);
-    EXPECT_EQ(s.Videohoehe, 288);
+    const Measurement& s = mainWindow().state();
+    EXPECT_EQ(s.film.size.width, 360);
+    EXPECT_EQ(s.film.size.height, 288);
     EXPECT_EQ(part<QLabel>("Label5")->text(), "720x576, verringert auf 360/288");
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);  // a rate below 1 gives 25
     EXPECT_EQ(windows->secondary().displayWindow->clientSize(), QSize(360, 288));
     EXPECT_EQ(mainWindow().player().frameCount(), 12);
 
     part<QPushButton>("AutomatischBtn")->click();
-    mainWindow().state().slot(1).Startfarbe = kBox;
-    mainWindow().state().slot(1).zugewiesen = true;
-    mainWindow().state().settings(1).modus = SearchMode::Einfach;
+    mainWindow().state().colour(1).picked = kBox;
+    mainWindow().state().colour(1).assigned = true;
+    mainWindow().state().settings(1).mode = SearchMode::Simple;
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
 
-    const PositionGrid& g = s.tabelle(1);
+    const PositionGrid& g = s.grid(1);
     ASSERT_EQ(g.rowCount(), 13);
     // Centre (12 + 4n, 22 + 2n), y counted upward from 288, 25 frames per second.
     EXPECT_EQ(g.cell(1, 0) + " " + g.cell(1, 1) + " " + g.cell(1, 2), "0 12 266");
@@ -82,8 +82,8 @@ class ClosingTest : public GuiTest {
         ASSERT_TRUE(
             mainWindow().loadFilm(QStringLiteral(ZEBAK_SOURCE_DIR "/resources/demo/demo.avi")));
         part<QPushButton>("AutomatischBtn")->click();
-        mainWindow().state().slot(1).Startfarbe = Rgb{225, 32, 26};
-        mainWindow().state().slot(1).zugewiesen = true;
+        mainWindow().state().colour(1).picked = Rgb{225, 32, 26};
+        mainWindow().state().colour(1).assigned = true;
     }
     /// The main window is closed at the third pause of the run that starts next.
     void closeAtThirdPause() {
@@ -97,8 +97,8 @@ TEST_F(ClosingTest, DuringAFilmAnalysis) {
     automaticWithBall();
     closeAtThirdPause();
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    EXPECT_TRUE(mainWindow().state().Abbruch);
-    EXPECT_LT(mainWindow().state().tabelle(1).rowCount(), 51);
+    EXPECT_TRUE(mainWindow().session().runControl().stopRequested);
+    EXPECT_LT(mainWindow().state().grid(1).rowCount(), 51);
     endProgram();
 }
 
@@ -113,7 +113,7 @@ TEST_F(ClosingTest, DuringRangePlayback) {
 TEST_F(ClosingTest, WithTheTablesFilled) {
     automaticWithBall();
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
-    ASSERT_EQ(mainWindow().state().tabelle(1).rowCount(), 51);
+    ASSERT_EQ(mainWindow().state().grid(1).rowCount(), 51);
     mainWindow().close();
     endProgram();
 }

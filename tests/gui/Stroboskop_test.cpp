@@ -31,9 +31,9 @@ class StroboskopTest : public GuiTest {
         ASSERT_TRUE(mainWindow().loadFilm(filmPath));
         part<QPushButton>("AutomatischBtn")->click();
         for (SlotNumber slot : {1, 2}) {
-            mainWindow().state().slot(slot).Startfarbe =
+            mainWindow().state().colour(slot).picked =
                 slot == 1 ? Rgb{200, 50, 50} : Rgb{50, 50, 200};
-            mainWindow().state().slot(slot).zugewiesen = true;
+            mainWindow().state().colour(slot).assigned = true;
             part<QWidget>("Panel3")
                 ->findChild<QCheckBox*>(slot == 1 ? "CheckBox1" : "CheckBox2")
                 ->setChecked(true);
@@ -97,17 +97,17 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
     const std::string shown =
         " --background " + std::to_string(std::min(mainWindow().film()->currentFrame(), 9));
     panel->findChild<QPushButton*>("Stroboskopbild")->click();
-    EXPECT_EQ(mainWindow().state().analyse.Suchergebnisbild,
+    EXPECT_EQ(mainWindow().state().resultImage,
               headless("--colour1 200,50,50 --colour2 50,50,200" + shown));
     EXPECT_TRUE(windows->secondary().resultWindow->isVisible());
     EXPECT_FALSE(part<QPushButton>("AbbrechenBtn")->isVisible());
 
     panel->findChild<QCheckBox*>("CheckBox7")->click();
     panel->findChild<QCheckBox*>("CheckBox9")->click();
-    mainWindow().state().settings(1).moeglicheAbweichung = 10;
+    mainWindow().state().settings(1).deviationPx = 10;
     // The run starts from the frame now shown: the last one drawn.
     panel->findChild<QPushButton*>("Stroboskopbild")->click();
-    EXPECT_EQ(mainWindow().state().analyse.Suchergebnisbild,
+    EXPECT_EQ(mainWindow().state().resultImage,
               headless("--colour1 200,50,50 --colour2 50,50,200 --circles --centre-colour "
                        "--background 9"));
 }
@@ -117,7 +117,7 @@ TEST_F(StroboskopTest, PicturesEqualTheHeadlessToolInBothModes) {
 TEST_F(StroboskopTest, ThePictureIsSavedFromTheMenuAndTheContextMenu) {
     modeOn();
     part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
-    const RgbFrame& picture = mainWindow().state().analyse.Suchergebnisbild;
+    const RgbFrame& picture = mainWindow().state().resultImage;
     ASSERT_EQ(picture.width(), 640);
     auto* save = part<QAction>("Bildspeichern1");
     part<QMenu>("Datei1")->popup(QPoint(0, 0));  // the menu checks for a picture as it opens
@@ -163,7 +163,7 @@ TEST_F(StroboskopTest, AKeyInTheResultWindowStopsTheRun) {
     part<QWidget>("Panel4")->findChild<QPushButton*>("Stroboskopbild")->click();
     dialogs.onLoopPause = nullptr;
     // Each colour stopped at its first frame.
-    const RgbFrame& picture = mainWindow().state().analyse.Suchergebnisbild;
+    const RgbFrame& picture = mainWindow().state().resultImage;
     EXPECT_NE(picture, headless("--colour1 200,50,50 --colour2 50,50,200 --background 9"));
     // The red mark of frame 8 was never drawn: the background (frame 9) shows ground there.
     EXPECT_EQ(picture.rgb(StrobeFilm::redX(8), StrobeFilm::redY(8)), picture.rgb(0, 0));

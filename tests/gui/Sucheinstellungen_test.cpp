@@ -47,7 +47,7 @@ class SucheinstellungenTest : public GuiTest {
     bool abweichungOffen(int n) {
         return offen(in<QSpinBox>(frame(n), "SpinEdit1")) && offen(in<QLabel>(frame(n), "Label3"));
     }
-    const SearchSettings& settings(int n) { return mainWindow().state().settings(n); }
+    const SlotSettings& settings(int n) { return mainWindow().state().settings(n); }
 };
 
 TEST_F(SucheinstellungenTest, EveryNamedComponentExistsWithItsKind) {
@@ -97,17 +97,17 @@ TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
         EXPECT_FALSE(in<QCheckBox>(f, "CheckBox2")->isChecked());
         EXPECT_EQ(f->RadioGroup2()->itemIndex(), 0);
         in<QSpinBox>(f, "FarbToleranz")->setValue(300);
-        EXPECT_EQ(settings(n).FarbToleranz, 255);
+        EXPECT_EQ(settings(n).tolerance, 255);
     }
     // Page 1 bounds deviation and object size to 0..500; page 2 takes any number.
     in<QSpinBox>(frame(1), "SpinEdit1")->setValue(900);
     in<QSpinBox>(frame(1), "SpinEdit3")->setValue(-3);
     in<QSpinBox>(frame(2), "SpinEdit1")->setValue(900);
     in<QSpinBox>(frame(2), "SpinEdit3")->setValue(-3);
-    EXPECT_EQ(settings(1).moeglicheAbweichung, 500);
-    EXPECT_EQ(settings(1).Objektgroesse, 0);
-    EXPECT_EQ(settings(2).moeglicheAbweichung, 900);
-    EXPECT_EQ(settings(2).Objektgroesse, -3);
+    EXPECT_EQ(settings(1).deviationPx, 500);
+    EXPECT_EQ(settings(1).objectSizePx, 0);
+    EXPECT_EQ(settings(2).deviationPx, 900);
+    EXPECT_EQ(settings(2).objectSizePx, -3);
 
     EXPECT_TRUE(kasten("CheckBox1")->isChecked());
     EXPECT_FALSE(kasten("CheckBox2")->isChecked());
@@ -122,32 +122,32 @@ TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
     f->CheckBox1()->click();
     in<QSpinBox>(f, "Zweit_Toleranz")->setValue(12);
     in<QCheckBox>(f, "CheckBox2")->click();
-    EXPECT_EQ(settings(2).modus, SearchMode::Einfach);
-    EXPECT_EQ(settings(2).FarbToleranz, 77);
-    EXPECT_TRUE(settings(2).gezielteZweitsuche);
-    EXPECT_EQ(settings(2).ZweitToleranz, 12);
-    EXPECT_TRUE(settings(2).Farbuebernahme);
-    EXPECT_EQ(settings(1).FarbToleranz, 40);  // the other page keeps its own
+    EXPECT_EQ(settings(2).mode, SearchMode::Simple);
+    EXPECT_EQ(settings(2).tolerance, 77);
+    EXPECT_TRUE(settings(2).refine);
+    EXPECT_EQ(settings(2).refineTolerance, 12);
+    EXPECT_TRUE(settings(2).adoptColour);
+    EXPECT_EQ(settings(1).tolerance, 40);  // the other page keeps its own
 
-    const ResultDisplay& a = mainWindow().state().analyse.anzeige;
+    const ResultDisplay& a = mainWindow().state().display;
     kasten("CheckBox2")->click();
     kasten("CheckBox6")->click();
     in<RadioGroup>(panel3(), "RadioGroup1")->button(0)->click();
     in<QRadioButton>(panel3(), "RadioButton2")->click();
     in<QScrollBar>(panel3(), "ScrollBarBremse")->setValue(250);
-    EXPECT_TRUE(a.farbe2Analysieren);
-    EXPECT_TRUE(a.hintergrund);
-    EXPECT_FALSE(a.gefundeneBildpunkte);
-    EXPECT_TRUE(a.punktMarker);
-    EXPECT_EQ(a.bremseMs, 250);
+    EXPECT_TRUE(a.analyseColour2);
+    EXPECT_TRUE(a.background);
+    EXPECT_FALSE(a.showFoundPixels);
+    EXPECT_TRUE(a.dotMarker);
+    EXPECT_EQ(a.brakeMs, 250);
 
     // The player panel's range and rate feed the time column.
     part<QScrollBar>("ScrollBar3")->setValue(30);
     part<QScrollBar>("ScrollBar2")->setValue(35);  // cannot pass the end bar
     part<QSpinBox>("SpinEdit1")->setValue(50);
-    EXPECT_EQ(mainWindow().state().analyse.sequenceEnd, 30);
-    EXPECT_EQ(mainWindow().state().analyse.sequenceStart, 30);
-    EXPECT_EQ(mainWindow().state().analyse.framesPerSecond, 50);
+    EXPECT_EQ(mainWindow().state().range.end, 30);
+    EXPECT_EQ(mainWindow().state().range.start, 30);
+    EXPECT_EQ(mainWindow().state().film.timing.framesPerSecond, 50);
 }
 
 TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize) {
@@ -181,43 +181,43 @@ TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize
 }
 
 TEST_F(SucheinstellungenTest, DeviationFollowsTheModeAndSearchAreasTheBoxes) {
-    QCheckBox* abweichung = kasten("CheckBox4");
+    QCheckBox* showDeviation = kasten("CheckBox4");
     EXPECT_TRUE(abweichungOffen(1));
-    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(offen(showDeviation));
 
     // Both pages predict: "Suchgebiete" offers and checks "Abweichung".
     kasten("CheckBox3")->click();
-    EXPECT_TRUE(offen(abweichung));
-    EXPECT_TRUE(abweichung->isChecked());
+    EXPECT_TRUE(offen(showDeviation));
+    EXPECT_TRUE(showDeviation->isChecked());
     EXPECT_FALSE(offen(kasten("CheckBox5")));  // no page has the second search
 
     frame(2)->RadioGroup1()->button(0)->click();  // page 2 "Einfach"
     EXPECT_FALSE(abweichungOffen(2));
     EXPECT_TRUE(abweichungOffen(1));
-    EXPECT_FALSE(offen(abweichung));
-    EXPECT_TRUE(abweichung->isChecked());         // hidden, still chosen
+    EXPECT_FALSE(offen(showDeviation));
+    EXPECT_TRUE(showDeviation->isChecked());      // hidden, still chosen
     frame(2)->RadioGroup1()->button(1)->click();  // colour 2 is not analysed
     EXPECT_TRUE(abweichungOffen(2));
-    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(offen(showDeviation));
     frame(1)->RadioGroup1()->button(0)->click();
     frame(1)->RadioGroup1()->button(1)->click();  // colour 1 is analysed
-    EXPECT_TRUE(offen(abweichung));
+    EXPECT_TRUE(offen(showDeviation));
 
     // "Suchgebiete" off withdraws and unchecks both; on with one "Einfach" page keeps
     // "Abweichung" away but offers "Objektgrösse" when both pages search twice.
     kasten("CheckBox5")->setChecked(true);
     kasten("CheckBox3")->click();
-    EXPECT_FALSE(offen(abweichung));
-    EXPECT_FALSE(abweichung->isChecked());
+    EXPECT_FALSE(offen(showDeviation));
+    EXPECT_FALSE(showDeviation->isChecked());
     EXPECT_FALSE(kasten("CheckBox5")->isChecked());
     frame(1)->RadioGroup1()->button(0)->click();
     frame(1)->CheckBox1()->click();
     frame(2)->CheckBox1()->click();
     kasten("CheckBox3")->click();
-    EXPECT_FALSE(offen(abweichung));
-    EXPECT_FALSE(abweichung->isChecked());
+    EXPECT_FALSE(offen(showDeviation));
+    EXPECT_FALSE(showDeviation->isChecked());
     EXPECT_TRUE(offen(kasten("CheckBox5")));
-    EXPECT_FALSE(mainWindow().state().analyse.anzeige.abweichung);
+    EXPECT_FALSE(mainWindow().state().display.showDeviation);
 }
 
 TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
@@ -232,7 +232,7 @@ TEST_F(SucheinstellungenTest, MarkerButtonsOnlyWithTheCentreDisplay) {
     gruppe->button(1)->click();
     EXPECT_FALSE(offen(plus));
     EXPECT_FALSE(offen(punkt));
-    EXPECT_TRUE(mainWindow().state().analyse.anzeige.punktMarker);  // the choice stays in force
+    EXPECT_TRUE(mainWindow().state().display.dotMarker);  // the choice stays in force
 }
 
 // "Objekt wiedersuchen" is off at start, belongs to the predicted pass (hidden with

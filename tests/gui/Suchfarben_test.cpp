@@ -49,30 +49,31 @@ class SuchfarbenTest : public GuiTest {
     }
     void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
     QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
-    const SlotState& slot(int n) { return mainWindow().state().slot(n); }
+    const ColourSlot& slot(int n) { return mainWindow().state().colour(n); }
+    const Rgb& working(int n) { return mainWindow().state().trace(n).workingColour; }
 };
 
 TEST_F(SuchfarbenTest, AClickOnTheFilmPicksTheColourOfTheCurrentSlot) {
-    EXPECT_FALSE(slot(1).zugewiesen);
+    EXPECT_FALSE(slot(1).assigned);
     EXPECT_EQ(edits(1), QStringList({"100", "100", "100"}));
     klick(50, 50);
-    EXPECT_EQ(mainWindow().state().KlickX, 50);
-    EXPECT_EQ(mainWindow().state().KlickY, 50);
-    EXPECT_EQ(slot(1).Farbe, kRot);
-    EXPECT_EQ(slot(1).Startfarbe, kRot);
-    EXPECT_TRUE(slot(1).zugewiesen);
-    EXPECT_FALSE(slot(2).zugewiesen);
+    EXPECT_EQ(mainWindow().input().pickedPoint().x(), 50);
+    EXPECT_EQ(mainWindow().input().pickedPoint().y(), 50);
+    EXPECT_EQ(working(1), kRot);
+    EXPECT_EQ(slot(1).picked, kRot);
+    EXPECT_TRUE(slot(1).assigned);
+    EXPECT_FALSE(slot(2).assigned);
     EXPECT_EQ(edits(1), QStringList({"225", "32", "26"}));
     EXPECT_EQ(edits(2), QStringList({"100", "100", "100"}));
-    EXPECT_FALSE(mainWindow().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().session().pixelContextOpen());
 
     // Slot 2 chosen: the next click picks colour 2 and shows its page.
     slotWaehlen(2);
     seiten()->setCurrentIndex(1);
     klick(210, 60);
-    EXPECT_EQ(slot(2).Farbe, kBlau);
-    EXPECT_EQ(slot(2).Startfarbe, kBlau);
-    EXPECT_EQ(slot(1).Farbe, kRot);
+    EXPECT_EQ(working(2), kBlau);
+    EXPECT_EQ(slot(2).picked, kBlau);
+    EXPECT_EQ(working(1), kRot);
     EXPECT_EQ(edits(2), QStringList({"30", "60", "200"}));
     EXPECT_EQ(seiten()->currentIndex(), 1);
     EXPECT_TRUE(dialogs.messages.empty());  // blue is far from red
@@ -87,8 +88,8 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kWarnung);
     EXPECT_EQ(dialogs.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(slot(2).Farbe, kRotNah);  // nothing is undone
-    EXPECT_TRUE(slot(2).zugewiesen);
+    EXPECT_EQ(working(2), kRotNah);  // nothing is undone
+    EXPECT_TRUE(slot(2).assigned);
 
     // Channels differ by 5, 8 and 4: a tolerance of 5 is not enough, of 9 it is.
     frame(1)->FarbToleranz()->setValue(5);
@@ -101,7 +102,7 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
     // Colour 1 picked equal to colour 2 is never checked.
     slotWaehlen(1);
     klick(130, 50);
-    EXPECT_EQ(slot(1).Farbe, kRotNah);
+    EXPECT_EQ(working(1), kRotNah);
     EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
@@ -113,15 +114,15 @@ TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     QTest::keyClick(rot, Qt::Key_6);  // 2256
     EXPECT_EQ(mainWindow().session().sound().beeps(), vorher + 1);
     EXPECT_EQ(rot->text(), "225");
-    EXPECT_EQ(slot(1).Farbe, kRot);
-    EXPECT_EQ(slot(1).Startfarbe, kRot);
-    EXPECT_FALSE(slot(2).zugewiesen);  // nothing else changed
+    EXPECT_EQ(working(1), kRot);
+    EXPECT_EQ(slot(1).picked, kRot);
+    EXPECT_FALSE(slot(2).assigned);  // nothing else changed
 
     // Letters and signs cannot be typed; digits can.
     rot->setText(QString());
     QTest::keyClicks(rot, "a-7x");
     EXPECT_EQ(rot->text(), "7");
-    EXPECT_EQ(slot(1).Farbe.r, 7);
+    EXPECT_EQ(working(1).r, 7);
     EXPECT_EQ(mainWindow().session().sound().beeps(), vorher + 1);
 }
 
@@ -133,21 +134,21 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     gruen->setText(QString());
     QTest::keyClicks(gruen, "007");
     EXPECT_EQ(gruen->text(), "7");  // leading zeros go
-    EXPECT_EQ(slot(1).Farbe, (Rgb{100, 7, 100}));
-    EXPECT_EQ(slot(1).Startfarbe, (Rgb{100, 7, 100}));
-    EXPECT_EQ(slot(2).Startfarbe, kBlau);
-    EXPECT_TRUE(slot(1).zugewiesen);
-    EXPECT_TRUE(slot(2).zugewiesen);
+    EXPECT_EQ(working(1), (Rgb{100, 7, 100}));
+    EXPECT_EQ(slot(1).picked, (Rgb{100, 7, 100}));
+    EXPECT_EQ(slot(2).picked, kBlau);
+    EXPECT_TRUE(slot(1).assigned);
+    EXPECT_TRUE(slot(2).assigned);
 
     // An emptied field is channel 0 and shows 0; a cursor key alone takes the value too.
     gruen->selectAll();
     QTest::keyClick(gruen, Qt::Key_Backspace);
     EXPECT_EQ(gruen->text(), "0");
-    EXPECT_EQ(slot(1).Farbe.g, 0);
-    mainWindow().state().slot(2).Farbe.b = 123;  // as colour adoption would leave it
+    EXPECT_EQ(working(1).g, 0);
+    mainWindow().state().trace(2).workingColour.b = 123;  // as colour adoption would leave it
     QTest::keyClick(frame(2)->rgb().Edit(0), Qt::Key_Left);
     EXPECT_EQ(frame(2)->rgb().Edit(2)->text(), "123");
-    EXPECT_EQ(slot(2).Startfarbe.b, 123);
+    EXPECT_EQ(slot(2).picked.b, 123);
 }
 
 TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
@@ -164,7 +165,7 @@ TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     EXPECT_EQ(bild.pixel(34, 79), qRgb(0, 0, 255));
 
     // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
-    mainWindow().state().slot(1).Farbe = Rgb{255, 4, 0};
+    mainWindow().state().trace(1).workingColour = Rgb{255, 4, 0};
     mainWindow().pages().showColour(1, true);
     EXPECT_EQ(frame(1)->rgb().Edit(0)->text(), "255");
     bild = frame(1)->swatch().Image1()->pixmap().toImage();
@@ -196,7 +197,7 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
     EXPECT_EQ(seiten()->currentIndex(), 0);
     EXPECT_EQ(gruppe2->itemIndex(), 0);
     klick(50, 50);
-    EXPECT_EQ(slot(1).Farbe, kRot);
+    EXPECT_EQ(working(1), kRot);
 }
 
 // Select-all, typing over a selection and paste work in the R/G/B fields; what is not a
@@ -231,7 +232,7 @@ TEST_F(SuchfarbenTest, TheBrakeShowsItsValueInMilliseconds) {
     EXPECT_EQ(label->text(), QStringLiteral("Bremse: %1 ms").arg(brake->value()));
     brake->setValue(120);
     EXPECT_EQ(label->text(), QStringLiteral("Bremse: 120 ms"));
-    EXPECT_EQ(mainWindow().state().analyse.anzeige.bremseMs, 120);
+    EXPECT_EQ(mainWindow().state().display.brakeMs, 120);
 }
 
 }  // namespace zebak::gui::test

@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 
 #include "GuiTest.h"
+#include "gui/calibration/CalibrationCommand.h"
 #include "gui/calibration/CalibrationLengthWindow.h"
 #include "gui/display/DisplayWindow.h"
 
@@ -41,8 +42,8 @@ class SuchgebietTest : public GuiTest {
         QTest::mouseRelease(anzeige(), Qt::LeftButton, {}, b + QPoint(7, 9));
     }
     std::array<int, 4> gebiet() {
-        const ProgramState& s = mainWindow().state();
-        return {s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts, s.SuchbereichUnten};
+        const Measurement& s = mainWindow().state();
+        return {s.area.left, s.area.top, s.area.right, s.area.bottom};
     }
 };
 
@@ -88,7 +89,7 @@ TEST_F(SuchgebietTest, DecliningTheAreaOrTheStartLeavesTheWholeFrame) {
     EXPECT_TRUE(knopf()->isEnabled());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {40, 30});
-    EXPECT_TRUE(mainWindow().state().slot(1).zugewiesen);
+    EXPECT_TRUE(mainWindow().state().colour(1).assigned);
     EXPECT_EQ(gebiet(), (std::array<int, 4>{0, 0, 320, 240}));
 }
 
@@ -140,7 +141,7 @@ TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
     ASSERT_EQ(mainWindow().player().currentFrame(), 5);
     QTest::mouseClick(anzeige(), Qt::RightButton, {}, {40, 30});
     EXPECT_EQ(mainWindow().player().currentFrame(), 6);
-    EXPECT_FALSE(mainWindow().state().slot(1).zugewiesen);
+    EXPECT_FALSE(mainWindow().state().colour(1).assigned);
 
     dialogs.answers = {QMessageBox::Yes, QMessageBox::Yes};
     knopf()->click();
@@ -158,7 +159,7 @@ TEST_F(SuchgebietTest, ARightClickStepsOneFrameEvenWhileASelectionIsArmed) {
 
 TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     automatisch("gui320.avi");
-    ProgramState& s = mainWindow().state();
+    Measurement& s = mainWindow().state();
     // "Kalibrierung": two points, a length, and the origin.
     dialogs.answers = {QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Yes};
     part<QPushButton>("EichenBtn")->click();
@@ -166,38 +167,38 @@ TEST_F(SuchgebietTest, ClicksDuringACalibrationAreItsPointsAndPickNoColour) {
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {56, 78});
     Q_EMIT windows->secondary().calibrationWindow->laengeEingegeben(QStringLiteral("1"));
     QTest::mouseClick(anzeige(), Qt::LeftButton, {}, {90, 100});
-    EXPECT_EQ(s.EichpunktAX, 12);
-    EXPECT_EQ(s.EichpunktAY, 34);
-    EXPECT_EQ(s.EichpunktBX, 56);
-    EXPECT_EQ(s.EichpunktBY, 78);
-    EXPECT_EQ(s.NullpunktX, 90);
-    EXPECT_EQ(s.NullpunktY, 100);
-    EXPECT_EQ(s.KlickX, 0);
-    EXPECT_FALSE(s.slot(1).zugewiesen);
+    EXPECT_EQ(s.calibration.line.a.x, 12);
+    EXPECT_EQ(s.calibration.line.a.y, 34);
+    EXPECT_EQ(s.calibration.line.b.x, 56);
+    EXPECT_EQ(s.calibration.line.b.y, 78);
+    EXPECT_EQ(s.calibration.origin.x, 90);
+    EXPECT_EQ(s.calibration.origin.y, 100);
+    EXPECT_EQ(mainWindow().input().pickedPoint().x(), 0);
+    EXPECT_FALSE(s.colour(1).assigned);
 
     // Outside a calibration the middle button picks like the left one.
-    EXPECT_EQ(s.EichungLaeuft, 0);
+    EXPECT_FALSE(mainWindow().calibration().running());
     QTest::mouseClick(anzeige(), Qt::MiddleButton, {}, {21, 22});
-    EXPECT_EQ(s.KlickX, 21);
-    EXPECT_TRUE(s.slot(1).zugewiesen);
-    EXPECT_EQ(s.NullpunktX, 90);
+    EXPECT_EQ(mainWindow().input().pickedPoint().x(), 21);
+    EXPECT_TRUE(s.colour(1).assigned);
+    EXPECT_EQ(s.calibration.origin.x, 90);
 }
 
 TEST_F(SuchgebietTest, AnyKeyOnTheDisplayWindowAsksTheAnalysisToStop) {
     automatisch("gui320.avi");
-    EXPECT_FALSE(mainWindow().state().Abbruch);
+    EXPECT_FALSE(mainWindow().session().runControl().stopRequested);
     QTest::keyClick(anzeige(), Qt::Key_Space);
-    EXPECT_TRUE(mainWindow().state().Abbruch);
-    mainWindow().state().Abbruch = false;
+    EXPECT_TRUE(mainWindow().session().runControl().stopRequested);
+    mainWindow().session().runControl().stopRequested = false;
     QTest::keyClick(anzeige(), Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_TRUE(mainWindow().state().Abbruch);
+    EXPECT_TRUE(mainWindow().session().runControl().stopRequested);
 }
 
 // Escape gives up an armed selection as the answer No does: the mouse is free again and the
 // whole frame is searched.
 TEST_F(SuchgebietTest, EscapeEndsAnArmedSelectionAndFreesTheMouse) {
     automatisch("gui320.avi");
-    mainWindow().state().SuchbereichLinks = 40;
+    mainWindow().state().area.left = 40;
     dialogs.answers = {QMessageBox::Yes};
     knopf()->click();
     ASSERT_TRUE(anzeige()->cursorEingeschraenkt());

@@ -91,11 +91,11 @@ TEST_F(WindowSetTest, StartScreenShowsOnlyPictureButtonAndMenu) {
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), 25);
     EXPECT_EQ(part<QSpinBox>("SpinEdit1")->minimum(), 1);
 
-    const ProgramState& s = mainWindow().state();
-    EXPECT_EQ(s.slot(1).Farbe, (Rgb{100, 100, 100}));
-    EXPECT_EQ(s.slot(2).Farbe, (Rgb{100, 100, 100}));
-    EXPECT_EQ(s.Eichfaktor, 1.0);
-    EXPECT_TRUE(s.Filmname.empty());
+    const Measurement& s = mainWindow().state();
+    EXPECT_EQ(s.trace(1).workingColour, (Rgb{100, 100, 100}));
+    EXPECT_EQ(s.trace(2).workingColour, (Rgb{100, 100, 100}));
+    EXPECT_EQ(s.calibration.factorMPerPx, 1.0);
+    EXPECT_TRUE(s.film.path.empty());
 }
 
 TEST_F(WindowSetTest, CancelledDialogBeforeTheFirstFilmDoesNothing) {
@@ -193,10 +193,10 @@ TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
 
 TEST_F(WindowSetTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
     QSignalSpy ende(&mainWindow(), &MainWindow::closed);
-    mainWindow().session().Kontextoeffnen();
-    ASSERT_TRUE(mainWindow().state().KontextOffen);
+    mainWindow().session().openPixelContext();
+    ASSERT_TRUE(mainWindow().session().pixelContextOpen());
     part<QAction>("Beenden1")->trigger();
-    EXPECT_FALSE(mainWindow().state().KontextOffen);
+    EXPECT_FALSE(mainWindow().session().pixelContextOpen());
     EXPECT_FALSE(mainWindow().isVisible());
     EXPECT_EQ(ende.count(), 1);
 }

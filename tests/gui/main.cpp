@@ -56,10 +56,10 @@ void GuiTest::loadFilm(const char* name) {
 void GuiTest::analyseBothBoxes() {
     ASSERT_TRUE(mainWindow().loadFilm(boxesFilm()));
     part<QPushButton>("AutomatischBtn")->click();
-    ProgramState& s = mainWindow().state();
+    Measurement& s = mainWindow().state();
     for (SlotNumber n : {1, 2}) {
-        s.slot(n).Startfarbe = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
-        s.slot(n).zugewiesen = true;
+        s.colour(n).picked = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
+        s.colour(n).assigned = true;
         part<QWidget>("Panel3")
             ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
             ->setChecked(true);

@@ -5,6 +5,7 @@
 
 #include "core/FilmLoad.h"
 #include "gui/calibration/CalibrationLengthWindow.h"
+#include "gui/display/DisplayInputRouter.h"
 #include "gui/display/DisplayWindow.h"
 #include "gui/kit/Cursors.h"
 #include "gui/kit/Dialogs.h"
@@ -32,9 +33,9 @@ CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button,
 }
 
 void CalibrationCommand::EichenBtnClick() {
-    ProgramState& s = session_.state();
+    Measurement& s = session_.state();
     if (session_.film() == nullptr ||
-        !run_.begin(s, CalibrationKind::Main, {s.Videobreite, s.Videohoehe}))
+        !run_.begin(target(), CalibrationKind::Main, {s.film.size.width, s.film.size.height}))
         return;
     button_->setEnabled(false);
     // The two points are clicked on the picture at its native size.
@@ -44,7 +45,22 @@ void CalibrationCommand::EichenBtnClick() {
     showStep();
 }
 
+CalibrationTarget CalibrationCommand::target() {
+    return calibrationTarget(session_.state(), CalibrationKind::Main);
+}
+
+void CalibrationCommand::followStep() {
+    // The display window's next click means what the step waits for; while the run waits for
+    // the length or the answer, clicks pick no colour.
+    ClickMode mode = run_.running() ? ClickMode::CalibrationWaiting : ClickMode::PickColour;
+    if (run_.step() == CalibrationStep::StartPoint) mode = ClickMode::CalibrationStart;
+    if (run_.step() == CalibrationStep::EndPoint) mode = ClickMode::CalibrationEnd;
+    if (run_.step() == CalibrationStep::Origin) mode = ClickMode::CalibrationOrigin;
+    if (input_ != nullptr) input_->setClickMode(mode);
+}
+
 void CalibrationCommand::showStep() {
+    followStep();
     setMeasuring(false);
     switch (run_.step()) {
         case CalibrationStep::StartPoint:
@@ -72,15 +88,15 @@ void CalibrationCommand::showStep() {
 
 void CalibrationCommand::displayClicked(QPoint point) {
     if (!run_.running() || !run_.awaitsClick()) return;
-    const ProgramState& s = session_.state();
-    const FrameSize frame{s.Videobreite, s.Videohoehe};
+    const Measurement& s = session_.state();
+    const FrameSize frame{s.film.size.width, s.film.size.height};
     PixelPoint p{point.x(), point.y()};
     // A click on a scaled picture (the origin on the reduced display of a film taller than 288
     // rows, the points on a full frame larger than the screen) is a point of the frame, mapped
     // through the size the picture is shown at.
     const QSize shown = display_->clientSize();
     p = shownToFrame(p, {shown.width(), shown.height()}, frame);
-    show(run_.click(session_.state(), p));
+    show(run_.click(target(), p));
     showStep();
 }
 
@@ -89,7 +105,7 @@ void CalibrationCommand::lengthTyped(const QString& text) {
     const std::optional<double> length = readLength(text.toStdString());
     if (!length) return;  // 0, empty or no number: the window stays and waits
     Messages messages;
-    run_.length(session_.state(), *length, messages);
+    run_.length(target(), *length, messages);
     lengthWindow_->finish();
     show(messages);
     showStep();
@@ -99,7 +115,7 @@ void CalibrationCommand::askOrigin() {
     const QMessageBox::StandardButton answer = session_.dialogs().message(
         display_, MessageKind::Confirmation, QString::fromUtf8(kNullpunktFrage),
         QMessageBox::Yes | QMessageBox::No);
-    show(run_.originAnswer(session_.state(), answer == QMessageBox::Yes));
+    show(run_.originAnswer(target(), answer == QMessageBox::Yes));
     showStep();
 }
 
@@ -112,7 +128,8 @@ void CalibrationCommand::finished() {
 
 void CalibrationCommand::abandon() {
     if (!run_.running()) return;
-    run_.abandon(session_.state());
+    run_.abandon(target());
+    followStep();
     lengthWindow_->finish();
     setMeasuring(false);
     putDisplayBack();

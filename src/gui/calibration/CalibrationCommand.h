@@ -10,6 +10,7 @@ class QString;
 
 namespace zebak::gui {
 
+class DisplayInputRouter;
 class GuiDisplayFeedback;
 class PositionTables;
 class Session;
@@ -37,8 +38,12 @@ class CalibrationCommand : public QObject {
     bool running() const { return run_.running(); }
     /// The program closes: a running calibration is given up and its windows put back.
     void abandon();
+    /// The display window's input, whose click mode follows the run's step.
+    void setInput(DisplayInputRouter* input) { input_ = input; }
 
   private:
+    CalibrationTarget target();
+    void followStep();
     void lengthTyped(const QString& text);
     void showStep();
     void askOrigin();
@@ -54,6 +59,7 @@ class CalibrationCommand : public QObject {
     GuiDisplayFeedback& displayFeedback_;
     PositionTables& tables_;
     CalibrationRun run_;
+    DisplayInputRouter* input_ = nullptr;
     bool measuring_ = false;
 };
 

@@ -35,20 +35,6 @@ void DisplayInputRouter::attach(DisplayWindow* display, QPushButton* areaButton)
             &DisplayInputRouter::suchbereicheinschraenkenClick);
 }
 
-ClickMode DisplayInputRouter::clickMode() const {
-    if (areaArmed_) return ClickMode::SearchAreaCorner;
-    switch (session_.state().Eichschritt) {
-        case 1:
-            return ClickMode::CalibrationStart;
-        case 2:
-            return ClickMode::CalibrationEnd;
-        case 3:
-            return ClickMode::CalibrationOrigin;
-        default:
-            return ClickMode::PickColour;
-    }
-}
-
 void DisplayInputRouter::suchbereicheinschraenkenClick() {
     if (session_.dialogs().message(areaButton_->window(), MessageKind::Information, kEinschraenken,
                                    QMessageBox::Yes | QMessageBox::Abort) == QMessageBox::Abort)
@@ -64,15 +50,13 @@ void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
         player_.goToFrame(player_.currentFrame() + 1);
         return;
     }
-    ProgramState& s = session_.state();
     // Taken before the point goes to the calibration, whose last point ends it.
-    const bool calibrating = s.EichungLaeuft != 0;
+    const bool calibrating = clickMode() != ClickMode::PickColour;
     if (startsSearchArea(point)) return;
     // A running calibration waits for its points here and then picks no colour.
     if (calibrating) return;
-    s.KlickX = point.x();
-    s.KlickY = point.y();
-    Q_EMIT colourPicked();
+    picked_ = point;
+    Q_EMIT colourPicked(point);
 }
 
 bool DisplayInputRouter::startsSearchArea(QPoint point) {
@@ -87,6 +71,7 @@ bool DisplayInputRouter::startsSearchArea(QPoint point) {
             Q_EMIT calibrationClicked(point);
             return false;
         case ClickMode::PickColour:
+        case ClickMode::CalibrationWaiting:
         case ClickMode::ManualRecord:
             break;
     }
@@ -94,32 +79,31 @@ bool DisplayInputRouter::startsSearchArea(QPoint point) {
 }
 
 void DisplayInputRouter::startAreaRectangle(int x, int y) {
-    ProgramState& s = session_.state();
-    s.SuchbereichLinks = s.SuchbereichRechts = x;
-    s.SuchbereichOben = s.SuchbereichUnten = y;
+    Measurement& s = session_.state();
+    s.area.left = s.area.right = x;
+    s.area.top = s.area.bottom = y;
     display_->drawAreaRect(x, y, x, y);
-    RahmenZiehen = true;
+    dragging_ = true;
 }
 
 void DisplayInputRouter::drawArea() {
-    const ProgramState& s = session_.state();
-    display_->drawAreaRect(s.SuchbereichLinks, s.SuchbereichOben, s.SuchbereichRechts,
-                           s.SuchbereichUnten);
+    const Measurement& s = session_.state();
+    display_->drawAreaRect(s.area.left, s.area.top, s.area.right, s.area.bottom);
 }
 
 void DisplayInputRouter::Form3MouseMove(QPoint point) {
-    if (!RahmenZiehen) return;
+    if (!dragging_) return;
     drawArea();  // erases the last one
-    session_.state().SuchbereichRechts = point.x();
-    session_.state().SuchbereichUnten = point.y();
+    session_.state().area.right = point.x();
+    session_.state().area.bottom = point.y();
     drawArea();
 }
 
 void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
     // Only the release that ends a drawn rectangle ends the selection: the release of a right
     // click, which steps a frame, leaves the selection armed. The corner is the last move's.
-    if (!areaArmed_ || !RahmenZiehen) return;
-    RahmenZiehen = false;
+    if (!areaArmed_ || !dragging_) return;
+    dragging_ = false;
     areaArmed_ = false;
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);
@@ -130,14 +114,14 @@ void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
 
 void DisplayInputRouter::Form3KeyDown(int key) {
     // Any key stops a running analysis; Escape also gives up an armed search-area selection.
-    session_.state().Abbruch = true;
+    session_.runControl().stopRequested = true;
     if (key == Qt::Key_Escape && areaArmed_) cancelSearchArea();
 }
 
 void DisplayInputRouter::cancelSearchArea() {
     // As the answer No to the area question: the mouse is free and the whole frame is searched.
-    if (RahmenZiehen) drawArea();  // erases the rectangle being drawn
-    RahmenZiehen = false;
+    if (dragging_) drawArea();  // erases the rectangle being drawn
+    dragging_ = false;
     areaArmed_ = false;
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);
@@ -146,36 +130,35 @@ void DisplayInputRouter::cancelSearchArea() {
 }
 
 void DisplayInputRouter::searchWholeFrame() {
-    ProgramState& s = session_.state();
-    s.SuchbereichLinks = 0;
-    s.SuchbereichOben = 0;
-    s.SuchbereichRechts = s.Videobreite;
-    s.SuchbereichUnten = s.Videohoehe;
+    Measurement& s = session_.state();
+    s.area.left = 0;
+    s.area.top = 0;
+    s.area.right = s.film.size.width;
+    s.area.bottom = s.film.size.height;
     session_.dialogs().message(areaButton_->window(), MessageKind::Information, kGanzesBild,
                                QMessageBox::Ok);
 }
 
 void DisplayInputRouter::takeSearchArea() {
-    ProgramState& s = session_.state();
-    if (s.SuchbereichRechts < s.SuchbereichLinks)
-        std::swap(s.SuchbereichLinks, s.SuchbereichRechts);
-    if (s.SuchbereichUnten < s.SuchbereichOben) std::swap(s.SuchbereichOben, s.SuchbereichUnten);
-    const FrameSize shown{s.Anzeigebreite, s.Anzeigehoehe};
+    Measurement& s = session_.state();
+    if (s.area.right < s.area.left) std::swap(s.area.left, s.area.right);
+    if (s.area.bottom < s.area.top) std::swap(s.area.top, s.area.bottom);
+    const FrameSize shown = shownSize_;
     if (isReducedDisplay(shown)) {
         // Drawn on the reduced display: back to frame pixels.
         session_.sound().beep();
-        const PixelPoint a = displayToFrame({s.SuchbereichLinks, s.SuchbereichOben}, shown);
-        const PixelPoint b = displayToFrame({s.SuchbereichRechts, s.SuchbereichUnten}, shown);
-        s.SuchbereichLinks = a.x;
-        s.SuchbereichOben = a.y;
-        s.SuchbereichRechts = b.x;
-        s.SuchbereichUnten = b.y;
+        const PixelPoint a = displayToFrame({s.area.left, s.area.top}, shown);
+        const PixelPoint b = displayToFrame({s.area.right, s.area.bottom}, shown);
+        s.area.left = a.x;
+        s.area.top = a.y;
+        s.area.right = b.x;
+        s.area.bottom = b.y;
     }
     const QString question = QStringLiteral("Horizontal%1-%2\n\rVertikal:%3-%4")
-                                 .arg(s.SuchbereichLinks)
-                                 .arg(s.SuchbereichRechts)
-                                 .arg(s.SuchbereichOben)
-                                 .arg(s.SuchbereichUnten);
+                                 .arg(s.area.left)
+                                 .arg(s.area.right)
+                                 .arg(s.area.top)
+                                 .arg(s.area.bottom);
     Dialogs& dialogs = session_.dialogs();
     QWidget* parent = areaButton_->window();
     if (dialogs.message(parent, MessageKind::Information, question,

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QPoint>
 
+#include "core/VideoSize.h"
+
 class QPushButton;
 
 namespace zebak::gui {
@@ -23,6 +25,8 @@ enum class ClickMode {
     CalibrationEnd,
     /// The origin of the coordinates (Eichschritt 3).
     CalibrationOrigin,
+    /// A calibration runs but awaits no click (`EichungLaeuft`): the click picks no colour.
+    CalibrationWaiting,
     /// A position recorded by hand (clicks on the manual overlay, not on this window).
     ManualRecord,
 };
@@ -39,16 +43,24 @@ class DisplayInputRouter : public QObject {
     /// shown disabled while a rectangle is awaited.
     void attach(DisplayWindow* display, QPushButton* areaButton);
     /// The meaning of the next left click: a confirmed search-area selection first, then the
-    /// calibration step held in the state (Eichschritt), else a colour pick.
-    ClickMode clickMode() const;
+    /// mode set by the command that owns the click (a calibration step), else a colour pick.
+    ClickMode clickMode() const { return areaArmed_ ? ClickMode::SearchAreaCorner : mode_; }
+    /// The command that owns the next clicks sets what they mean; PickColour gives them back.
+    void setClickMode(ClickMode mode) { mode_ = mode; }
+    /// The point whose colour was picked last (`KlickX`, `KlickY`), display pixels.
+    QPoint pickedPoint() const { return picked_; }
+    /// The size of the picture the user clicks in (`Anzeigebreite`, `Anzeigehoehe`): the film's
+    /// frame, or the manual overlay's picture while manual capture runs.
+    FrameSize shownSize() const { return shownSize_; }
+    void setShownSize(FrameSize size) { shownSize_ = size; }
     /// "Suchgebiet": asks, then awaits a rectangle on the display window.
     void suchbereicheinschraenkenClick();
 
   Q_SIGNALS:
     /// A left click on the display window while a calibration awaits a point (display pixels).
     void calibrationClicked(QPoint point);
-    /// A left click picked a colour: the clicked point is in the state (KlickX, KlickY).
-    void colourPicked();
+    /// A left click picked the colour at `point` (display pixels).
+    void colourPicked(QPoint point);
 
   private:
     void Form3MouseDown(Qt::MouseButton button, QPoint point);
@@ -71,8 +83,11 @@ class DisplayInputRouter : public QObject {
     QPushButton* areaButton_ = nullptr;
     /// True from the confirmed "Suchgebiet" question until the rectangle is released.
     bool areaArmed_ = false;
-    /// A search-area rectangle is being dragged on the display window.
-    bool RahmenZiehen = false;
+    /// A search-area rectangle is being dragged on the display window (`RahmenZiehen`).
+    bool dragging_ = false;
+    ClickMode mode_ = ClickMode::PickColour;
+    QPoint picked_;
+    FrameSize shownSize_;
 };
 
 }  // namespace zebak::gui

@@ -18,7 +18,7 @@ FilmTimeFields::FilmTimeFields(Session& session, QWidget* panel)
     frameRate_->setGeometry(170, 150, 60, 24);
     // The time column of the tables is computed from this rate: the state follows every change.
     connect(frameRate_, &QSpinBox::valueChanged, this,
-            [this](int rate) { session_.state().analyse.framesPerSecond = rate; });
+            [this](int rate) { session_.state().film.timing.framesPerSecond = rate; });
     makeLabel(QStringLiteral("BilderProSekunde"), QStringLiteral("Bilder/s"),
               QRect(236, 154, 60, 17), panel);
     sizeLabel_ = makeLabel(QStringLiteral("Label5"), QString(), QRect(8, 186, 320, 17), panel);
@@ -29,19 +29,19 @@ FilmTimeFields::FilmTimeFields(Session& session, QWidget* panel)
     timesFromFilm_->setGeometry(8, 206, 200, 20);
     timesFromFilm_->setEnabled(false);
     connect(timesFromFilm_, &QCheckBox::toggled, this,
-            [this](bool on) { session_.state().analyse.timesFromFilm = on; });
+            [this](bool on) { session_.state().film.timing.timesFromFilm = on; });
 }
 
 void FilmTimeFields::filmLoaded(const QString& sizeText) {
     sizeLabel_->setText(sizeText);
-    frameRate_->setValue(session_.state().analyse.framesPerSecond);
-    timesFromFilm_->setEnabled(!session_.state().analyse.frameTimesS.empty());
-    setTimesFromFilm(session_.state().analyse.timesFromFilm);
+    frameRate_->setValue(session_.state().film.timing.framesPerSecond);
+    timesFromFilm_->setEnabled(!session_.state().film.timing.frameTimesS.empty());
+    setTimesFromFilm(session_.state().film.timing.timesFromFilm);
 }
 
 void FilmTimeFields::setTimesFromFilm(bool on) {
     timesFromFilm_->setChecked(on);
-    session_.state().analyse.timesFromFilm = on;
+    session_.state().film.timing.timesFromFilm = on;
 }
 
 }  // namespace zebak::gui

@@ -55,7 +55,7 @@ void PlayerPanel::goToFrame(int n) {
     } catch (const std::exception& error) {
         // A film that breaks off while it is read: say so once and stop any playback.
         stopPlayer();
-        session_.state().AbspielenStopp = 1;
+        sequence_->requestStop();
         session_.dialogs().message(panel_->window(), MessageKind::Error,
                                    QString::fromUtf8(error.what()), QMessageBox::Ok);
     }

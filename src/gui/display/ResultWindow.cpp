@@ -5,7 +5,8 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "core/ProgramState.h"
+#include "core/AnalysisEvents.h"
+#include "core/Measurement.h"
 #include "gui/display/FrameImage.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/PngFile.h"
@@ -63,17 +64,17 @@ ResultWindow::ResultWindow(QWidget* parent)
     setClientSize(400, 320);
 }
 
-void ResultWindow::attach(ProgramState& state, Dialogs& dialogs) {
-    state_ = &state;
+void ResultWindow::attach(RgbFrame& image, RunControl& control, Dialogs& dialogs) {
+    image_ = &image;
+    control_ = &control;
     dialogs_ = &dialogs;
-    static_cast<ResultImage*>(image1_)->bild = &state.analyse.Suchergebnisbild;
+    static_cast<ResultImage*>(image1_)->bild = &image;
     image1_->update();
 }
 
 QImage ResultWindow::bild() const {
-    if (state_ == nullptr || state_->analyse.Suchergebnisbild.empty()) return {};
-    const RgbFrame& f = state_->analyse.Suchergebnisbild;
-    return borrowFrame(f).copy();
+    if (image_ == nullptr || image_->empty()) return {};
+    return borrowFrame(*image_).copy();
 }
 
 void ResultWindow::setClientSize(int w, int h) {
@@ -82,10 +83,10 @@ void ResultWindow::setClientSize(int w, int h) {
 }
 
 void ResultWindow::imagecreate() {
-    if (state_ != nullptr) {
+    if (image_ != nullptr) {
         RgbFrame neu(width(), height());
         neu.fill(Rgb{255, 255, 255});
-        state_->analyse.Suchergebnisbild = std::move(neu);
+        *image_ = std::move(neu);
     }
     image1_->setGeometry(0, 0, width(), height());
     image1_->update();
@@ -93,9 +94,7 @@ void ResultWindow::imagecreate() {
 
 void ResultWindow::pictureChanged() { image1_->update(); }
 
-bool ResultWindow::hasPicture() const {
-    return state_ != nullptr && !state_->analyse.Suchergebnisbild.empty();
-}
+bool ResultWindow::hasPicture() const { return image_ != nullptr && !image_->empty(); }
 
 void ResultWindow::savePicture() {
     if (!hasPicture() || dialogs_ == nullptr) return;
@@ -123,7 +122,7 @@ void ResultWindow::contextMenuEvent(QContextMenuEvent* event) {
 void ResultWindow::keyPressEvent(QKeyEvent* event) {
     // Any key stops a running film analysis at its next check; outside a run it is harmless,
     // since every analysis clears the request when it starts.
-    if (state_ != nullptr) state_->Abbruch = true;
+    if (control_ != nullptr) control_->stopRequested = true;
     event->accept();
 }
 

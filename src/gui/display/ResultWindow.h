@@ -4,8 +4,9 @@
 #include <QWidget>
 
 namespace zebak {
-struct ProgramState;
-}
+class RgbFrame;
+struct RunControl;
+}  // namespace zebak
 
 namespace zebak::gui {
 
@@ -22,7 +23,7 @@ class ResultWindow : public QWidget {
     /// Ties the window to the program state whose result picture it shows and whose Abbruch
     /// a key press sets, and to the dialogs that saving the picture asks. Both must outlive
     /// the window's use of them.
-    void attach(ProgramState& state, Dialogs& dialogs);
+    void attach(RgbFrame& image, RunControl& control, Dialogs& dialogs);
     /// A copy of the result picture as shown (empty before attach()).
     QImage bild() const;
     /// Sets the client area and the picture area to w x h pixels (at least 1 x 1).
@@ -43,7 +44,8 @@ class ResultWindow : public QWidget {
     void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
-    ProgramState* state_ = nullptr;
+    RgbFrame* image_ = nullptr;
+    RunControl* control_ = nullptr;
     Dialogs* dialogs_ = nullptr;
     QWidget* image1_ = nullptr;
 };

@@ -52,8 +52,7 @@ void SequenceControls::buildButtons(QWidget* panel) {
     stopButton_->setIcon(panel->style()->standardIcon(QStyle::SP_MediaStop));
     stopButton_->hide();
     connect(playRangeButton_, &QToolButton::clicked, this, &SequenceControls::SpeedButton2Click);
-    connect(stopButton_, &QToolButton::clicked, this,
-            [this] { session_.state().AbspielenStopp = 1; });
+    connect(stopButton_, &QToolButton::clicked, this, [this] { requestStop(); });
 }
 
 void SequenceControls::filmLoaded(int count) {
@@ -76,7 +75,7 @@ void SequenceControls::ScrollBar2Change(int position) {
         rangeStart_->setValue(rangeEnd_->value());  // runs this handler again
         return;
     }
-    session_.state().analyse.sequenceStart = position;
+    session_.state().range.start = position;
     player_.showFrame(position);
     startLabel_->setText(QString::number(position));
 }
@@ -86,17 +85,17 @@ void SequenceControls::ScrollBar3Change(int position) {
         rangeEnd_->setValue(rangeStart_->value());  // runs this handler again
         return;
     }
-    session_.state().analyse.sequenceEnd = position;
+    session_.state().range.end = position;
     player_.showFrame(position);
     endLabel_->setText(QString::number(position));
 }
 
 void SequenceControls::SpeedButton2Click() {
-    ProgramState& state = session_.state();
-    state.AbspielenStopp = 0;
+    Measurement& state = session_.state();
+    stopRequested_ = false;
     playRangeButton_->hide();
     stopButton_->show();
-    player_.goToFrame(state.analyse.sequenceStart);
+    player_.goToFrame(state.range.start);
     while (playNextFrame()) {
     }
     playRangeButton_->show();
@@ -104,17 +103,17 @@ void SequenceControls::SpeedButton2Click() {
 }
 
 bool SequenceControls::playNextFrame() {
-    const ProgramState& state = session_.state();
+    const Measurement& state = session_.state();
     if (session_.film() == nullptr) return false;
     const int before = player_.currentFrame();
     player_.goToFrame(before + 1);
     player_.followFilm();
     session_.dialogs().loopPaused();
-    pauseWithEvents(state.analyse.anzeige.bremseMs);
+    pauseWithEvents(state.display.brakeMs);
     // Stops at the end bar, on the stop button, and at the end of the film (a bar moved
     // behind the film's position while it plays can then no longer be passed for ever).
-    if (state.AbspielenStopp == 1) return false;
-    return player_.currentFrame() < state.analyse.sequenceEnd && player_.currentFrame() != before;
+    if (stopRequested_) return false;
+    return player_.currentFrame() < state.range.end && player_.currentFrame() != before;
 }
 
 }  // namespace zebak::gui

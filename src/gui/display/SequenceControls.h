@@ -23,6 +23,10 @@ class SequenceControls : public QObject {
     /// player must outlive them.
     SequenceControls(Session& session, PlayerPanel& player, QWidget* panel);
 
+    /// Asks a running range playback to stop at its next frame (`AbspielenStopp`).
+    void requestStop() { stopRequested_ = true; }
+    bool stopRequested() const { return stopRequested_; }
+
     /// A film of `count` frames was loaded: the bars span it, the sequence is all of it.
     void filmLoaded(int count);
     /// Writes the bars' labels for a freshly shown film of `count` frames.
@@ -49,6 +53,8 @@ class SequenceControls : public QObject {
     QLabel* endLabel_ = nullptr;
     QToolButton* stopButton_ = nullptr;
     QToolButton* playRangeButton_ = nullptr;
+    /// The stop request of the range playback.
+    bool stopRequested_ = false;
 };
 
 }  // namespace zebak::gui

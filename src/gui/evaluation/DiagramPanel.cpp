@@ -19,7 +19,7 @@ QList<QPointF> toQt(const std::vector<DiagramPoint>& points) {
 }
 }  // namespace
 
-DiagramPanel::DiagramPanel(const ProgramState& state, EvaluationView& view, QWidget* area,
+DiagramPanel::DiagramPanel(const Measurement& state, EvaluationView& view, QWidget* area,
                            QObject* owner)
     : QObject(owner), state_(state), view_(view) {
     chart_ = new DiagramChart(area, this);
@@ -71,7 +71,7 @@ QGroupBox* DiagramPanel::buildGroup(const char* name, const QString& title,
 }
 
 void DiagramPanel::drawPoints(Diagram d, SlotNumber slot, bool timeSeries) {
-    const KinematicsGrids& k = state_.auswertung.at(static_cast<std::size_t>(slot - 1));
+    const KinematicsGrids& k = state_.evaluation.at(static_cast<std::size_t>(slot - 1));
     chart_->setTitles(diagramTitles(d, slot));
     const QList<QPointF> points = toQt(diagramPoints(d, k));
     // One replace, not an append: an append redraws the series once per point.
@@ -127,7 +127,7 @@ void DiagramPanel::redrawTrendLines() {
     if (!view_.diagram || trendSource(*view_.diagram).column == 0) return;
     for (SlotNumber slot : {1, 2}) {
         if (!view_.drawn(slot)) continue;
-        const KinematicsGrids& k = state_.auswertung.at(static_cast<std::size_t>(slot - 1));
+        const KinematicsGrids& k = state_.evaluation.at(static_cast<std::size_t>(slot - 1));
         chart_->lineSeries(slot)->replace(
             toQt(diagramTrendLine(*view_.diagram, k, view_.strength)));
     }

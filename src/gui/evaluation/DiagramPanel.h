@@ -5,7 +5,7 @@
 #include <map>
 
 #include "core/Diagrams.h"
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QGroupBox;
 class QRadioButton;
@@ -22,7 +22,7 @@ struct EvaluationView;
 class DiagramPanel : public QObject {
     Q_OBJECT
   public:
-    DiagramPanel(const ProgramState& state, EvaluationView& view, QWidget* area, QObject* owner);
+    DiagramPanel(const Measurement& state, EvaluationView& view, QWidget* area, QObject* owner);
 
     /// RadioClick: draws diagram `d` of the "Diagramme" group for every drawn colour.
     void RadioClick(Diagram d);
@@ -48,7 +48,7 @@ class DiagramPanel : public QObject {
     void buildPhaseGroup(QWidget* area);
     void drawPoints(Diagram d, SlotNumber slot, bool timeSeries);
 
-    const ProgramState& state_;
+    const Measurement& state_;
     EvaluationView& view_;
     DiagramChart* chart_ = nullptr;
     std::map<Diagram, QRadioButton*> buttons_;

@@ -31,7 +31,7 @@ const std::array<GridLayout, 3> kGrids{{
 const QColor kHeaderColour[2] = {QColor(205, 51, 51), QColor(51, 102, 255)};
 }  // namespace
 
-EvaluationTables::EvaluationTables(ProgramState& state, EvaluationView& view, QWidget* area,
+EvaluationTables::EvaluationTables(Measurement& state, EvaluationView& view, QWidget* area,
                                    QObject* owner)
     : QObject(owner), state_(state), view_(view) {
     // The holders share one area, which the window gives the height below the chart.
@@ -53,7 +53,7 @@ void EvaluationTables::buildHolder(SlotNumber slot, QWidget* area) {
     box->setStyleSheet(QStringLiteral("QScrollArea { background: rgb(192,192,192); }"));
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("Inhalt%1").arg(slot));
-    KinematicsGrids& k = state_.auswertungsTabellen(slot);
+    KinematicsGrids& k = state_.evaluationGrids(slot);
     TextGrid* texts[3] = {&k.positions, &k.velocities, &k.accelerations};
     int height = 0;
     for (std::size_t g = 0; g < kGrids.size(); ++g) {
@@ -78,9 +78,10 @@ EvaluationGrid* EvaluationTables::grid(SlotNumber slot, int which) const {
 }
 
 std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
-    KinematicsGrids& k = state_.auswertungsTabellen(slot);
-    const PositionGrid& positions = state_.tabelle(slot);
-    k = Tabellefuellen(slot, positions, fps, rowTimesS(state_.analyse, positions.rowCount()));
+    KinematicsGrids& k = state_.evaluationGrids(slot);
+    const PositionGrid& positions = state_.grid(slot);
+    k = fillKinematics(slot, positions, fps,
+                       rowTimesS(state_.film.timing, state_.range.start, positions.rowCount()));
     int height = 0;
     int right = 0;
     for (int g = 0; g < 3; ++g) {
@@ -133,7 +134,7 @@ void EvaluationTables::applyView() {
 
 void EvaluationTables::clear() {
     for (SlotNumber slot : {1, 2}) {
-        KinematicsGrids& k = state_.auswertungsTabellen(slot);
+        KinematicsGrids& k = state_.evaluationGrids(slot);
         for (TextGrid* g : {&k.positions, &k.velocities, &k.accelerations})
             for (auto& row : *g)
                 for (auto& cell : row) cell.clear();

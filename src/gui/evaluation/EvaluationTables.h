@@ -3,7 +3,7 @@
 #include <QObject>
 #include <array>
 
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QScrollArea;
 class QWidget;
@@ -21,7 +21,7 @@ class EvaluationTables : public QObject {
     Q_OBJECT
   public:
     /// Builds the hidden holders on `area` over the state's evaluation grids.
-    EvaluationTables(ProgramState& state, EvaluationView& view, QWidget* area, QObject* owner);
+    EvaluationTables(Measurement& state, EvaluationView& view, QWidget* area, QObject* owner);
 
     /// Tabelle1fuellen / Tabelle2fuellen: fills the colour's three grids from its position
     /// table at the given frame rate and shows them; returns the messages to show.
@@ -52,7 +52,7 @@ class EvaluationTables : public QObject {
     void placeHolders();
     void applyView();
 
-    ProgramState& state_;
+    Measurement& state_;
     EvaluationView& view_;
     QWidget* area_ = nullptr;
     bool sideBySide_ = false;

@@ -129,15 +129,16 @@ void EvaluationWindow::setUpView(bool colour1, bool colour2) {
 }
 
 void EvaluationWindow::fillAndReport(int slot) {
-    for (const std::string& text : tables_->fill(slot, session_.state().analyse.framesPerSecond))
+    for (const std::string& text :
+         tables_->fill(slot, session_.state().film.timing.framesPerSecond))
         session_.dialogs().message(this, MessageKind::Plain, QString::fromStdString(text),
                                    QMessageBox::Ok);
 }
 
 void EvaluationWindow::openWindow() {
-    const auto& anzeige = session_.state().analyse.anzeige;
-    const bool colour1 = anzeige.farbe1Analysieren;
-    const bool colour2 = anzeige.farbe2Analysieren;
+    const auto& anzeige = session_.state().display;
+    const bool colour1 = anzeige.analyseColour1;
+    const bool colour2 = anzeige.analyseColour2;
     diagrams_->chart().resetZoom();
     if (colour1 || colour2) {
         setUpView(colour1, colour2);

@@ -83,7 +83,7 @@ void ExportPanel::SpeedButton1Click() {
 
 bool ExportPanel::exportText(SlotNumber slot, ExportFormat format) {
     const std::string text =
-        zebak::exportText(session_.state().auswertungsTabellen(slot).positions, format);
+        zebak::exportText(session_.state().evaluationGrids(slot).positions, format);
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     const auto answer = session_.dialogs().message(window_, MessageKind::Confirmation, kFrage,
                                                    QMessageBox::Yes | QMessageBox::No);
@@ -147,14 +147,14 @@ QString ExportPanel::writeWorkbookFor(SlotNumber slot) {
     namespace fs = std::filesystem;
     const QString folder = workbookFolder();
     if (folder.isEmpty()) return {};
-    const ProgramState& state = session_.state();
+    const Measurement& state = session_.state();
     const std::string path =
-        workbookPath(fs::path(folder.toStdString()), state.Filmname, slot, [](const fs::path& p) {
+        workbookPath(fs::path(folder.toStdString()), state.film.path, slot, [](const fs::path& p) {
             std::error_code ec;
             return fs::exists(fs::symlink_status(p, ec));
         });
     try {
-        writeWorkbook(path, sheetLayout(state.auswertung.at(static_cast<std::size_t>(slot - 1))));
+        writeWorkbook(path, sheetLayout(state.evaluation.at(static_cast<std::size_t>(slot - 1))));
     } catch (const FileWriteError&) {
         return {};
     }

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "core/ExportText.h"
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QFrame;
 class QPushButton;

@@ -4,8 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "core/AnalysisEvents.h"
 #include "core/FrameSource.h"
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 namespace zebak::gui {
 
@@ -21,7 +22,7 @@ using FilmProgress = std::function<bool(const FilmOpenStatus& status)>;
 using FilmOpener =
     std::function<std::unique_ptr<FrameSource>(const std::string& path, const FilmProgress&)>;
 
-/// The program's session: the shared state, the open film, the dialogs, the sounds and the
+/// The program's session: the measurement, the open film, the dialogs, the sounds and the
 /// film opener. It is created before the first window and destroyed after the last, so every
 /// window and part may hold references into it for its whole life.
 class Session {
@@ -32,9 +33,9 @@ class Session {
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    /// The shared program state.
-    ProgramState& state() { return state_; }
-    const ProgramState& state() const { return state_; }
+    /// The measurement every window works on.
+    Measurement& state() { return state_; }
+    const Measurement& state() const { return state_; }
     /// Every modal question the program asks.
     Dialogs& dialogs() { return *dialogs_; }
     /// The three clips and the beep.
@@ -48,12 +49,19 @@ class Session {
     /// The open film, nullptr before the first successful load.
     FrameSource* film() const { return film_.get(); }
 
-    /// Kontextoeffnen / Kontextfreigeben: a routine reads the pixels of the displayed frame.
-    void Kontextoeffnen() { state_.KontextOffen = true; }
-    void Kontextfreigeben() { state_.KontextOffen = false; }
+    /// The stop request of the running analysis or stroboscope ("Abbrechen", keys, closing).
+    RunControl& runControl() { return runControl_; }
+
+    /// `Kontextoeffnen` / `Kontextfreigeben`: a routine reads the pixels of the displayed
+    /// frame (`KontextOffen`), so closing must wait for it.
+    void openPixelContext() { pixelContextOpen_ = true; }
+    void releasePixelContext() { pixelContextOpen_ = false; }
+    bool pixelContextOpen() const { return pixelContextOpen_; }
 
   private:
-    ProgramState state_;
+    Measurement state_;
+    RunControl runControl_;
+    bool pixelContextOpen_ = false;
     std::unique_ptr<Dialogs> dialogs_;
     std::unique_ptr<Sound> sound_;
     FilmOpener opener_;

@@ -42,20 +42,19 @@ void ManualCommand::connectControl() {
     ManualControlWindow* c = windows_.control;
     connect(c, &ManualControlWindow::closed, this, &ManualCommand::finish);
     connect(c, &ManualControlWindow::playClicked, this, [this] {
-        const ProgramState& s = session_.state();
-        goTo(s.analyse.sequenceStart);
-        playTimer_->start(1000 / std::max(1, s.analyse.framesPerSecond));
+        const Measurement& s = session_.state();
+        goTo(s.range.start);
+        playTimer_->start(1000 / std::max(1, s.film.timing.framesPerSecond));
     });
     connect(c, &ManualControlWindow::stopClicked, playTimer_, &QTimer::stop);
     connect(c, &ManualControlWindow::anfangClicked, this,
-            [this] { goTo(session_.state().analyse.sequenceStart); });
+            [this] { goTo(session_.state().range.start); });
     connect(c, &ManualControlWindow::zurueckClicked, this, [this] {
-        if (player_.currentFrame() != session_.state().analyse.sequenceStart)
+        if (player_.currentFrame() != session_.state().range.start)
             goTo(player_.currentFrame() - 1);
     });
     connect(c, &ManualControlWindow::vorClicked, this, [this] {
-        if (player_.currentFrame() != session_.state().analyse.sequenceEnd)
-            goTo(player_.currentFrame() + 1);
+        if (player_.currentFrame() != session_.state().range.end) goTo(player_.currentFrame() + 1);
     });
     connect(c, &ManualControlWindow::kalibrierenClicked, this, &ManualCommand::kalibrierenBtnClick);
     connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::NullpunktBtnClick);
@@ -75,19 +74,20 @@ void ManualCommand::ManuellBtnClick() {
 }
 
 void ManualCommand::startCaptureState() {
-    ProgramState& s = session_.state();
+    Measurement& s = session_.state();
     // Only colour 1 is captured by hand, so the evaluation opens for colour 1 alone.
-    colour1Before_ = s.analyse.anzeige.farbe1Analysieren;
-    colour2Before_ = s.analyse.anzeige.farbe2Analysieren;
-    s.analyse.anzeige.farbe1Analysieren = true;
-    s.analyse.anzeige.farbe2Analysieren = false;
+    colour1Before_ = s.display.analyseColour1;
+    colour2Before_ = s.display.analyseColour2;
+    s.display.analyseColour1 = true;
+    s.display.analyseColour2 = false;
     // The rows of this capture start afresh: a row left from an earlier one must not appear.
-    s.tabelle(1).reset();
-    s.EichungErledigt = false;
+    s.grid(1).reset();
+    s.track(1).found.clear();
+    calibrationSettled_ = false;
 }
 
 void ManualCommand::showOverlay() {
-    ProgramState& s = session_.state();
+    Measurement& s = session_.state();
     ManualOverlay* overlay = windows_.overlay;
     overlay->setSource(session_.film());
     overlay->setWindowTitle(QString::fromUtf8(kManuelleAuswertung));
@@ -97,13 +97,12 @@ void ManualCommand::showOverlay() {
     chooseCursor(cursor_);
     windows_.mainWindow->hide();
     windows_.display->hide();
-    goTo(s.analyse.sequenceStart);
+    goTo(s.range.start);
     // The origin is the bottom-left corner of the picture the clicks are made in.
     const PictureRect picture = overlay->picture();
-    s.NullpunktX = 0;
-    s.NullpunktY = picture.height;
-    s.Anzeigebreite = picture.width;
-    s.Anzeigehoehe = picture.height;
+    s.calibration.origin.x = 0;
+    s.calibration.origin.y = picture.height;
+    picture_ = {picture.width, picture.height};
 }
 
 void ManualCommand::goTo(int frame) {
@@ -114,7 +113,7 @@ void ManualCommand::goTo(int frame) {
 
 void ManualCommand::playTick() {
     const int now = player_.currentFrame();
-    if (!running_ || now >= session_.state().analyse.sequenceEnd) {
+    if (!running_ || now >= session_.state().range.end) {
         playTimer_->stop();
         return;
     }
@@ -123,19 +122,19 @@ void ManualCommand::playTick() {
 }
 
 void ManualCommand::overlayMouseDown(Qt::MouseButton button, QPoint point, bool inPicture) {
-    ProgramState& s = session_.state();
+    Measurement& s = session_.state();
     if (button == Qt::RightButton) {
-        if (player_.currentFrame() != s.analyse.sequenceEnd) goTo(player_.currentFrame() + 1);
+        if (player_.currentFrame() != s.range.end) goTo(player_.currentFrame() + 1);
         return;
     }
     if (!inPicture) return;  // on the black border: there is nothing to measure
     if (run_.running()) {
         if (!run_.awaitsClick()) return;
-        show(run_.click(s, {point.x(), point.y()}));
+        show(run_.click(target(), {point.x(), point.y()}));
         showStep();
         return;
     }
-    if (!s.EichungErledigt) {
+    if (!calibrationSettled_) {
         askForCalibration();
         return;
     }
@@ -149,41 +148,42 @@ void ManualCommand::askForCalibration() {
     if (answer == QMessageBox::Yes)
         kalibrierenBtnClick();
     else
-        session_.state().EichungErledigt = true;
+        calibrationSettled_ = true;
 }
 
 void ManualCommand::record(QPoint point) {
     session_.sound().play(QStringLiteral("SNDGEFUNDEN"));
-    const int row =
-        zeileinsmemomanuell(session_.state(), player_.currentFrame(), point.x(), point.y());
+    Measurement& s = session_.state();
+    const int row = writeManualRow(s.track(1), {s.film.timing, s.range.start, s.calibration},
+                                   player_.currentFrame(), {point.x(), point.y()});
     if (row > 0) tables_.refresh(1, row);
 }
 
 void ManualCommand::overlayMouseMove(QPoint point) {
-    const ProgramState& s = session_.state();
-    windows_.control->setCoordinates(QString::fromStdString(mouseLabelX(s, point.x())),
-                                     QString::fromStdString(mouseLabelY(s, point.y())));
+    const Measurement& s = session_.state();
+    windows_.control->setCoordinates(QString::fromStdString(mouseLabelX(s.calibration, point.x())),
+                                     QString::fromStdString(mouseLabelY(s.calibration, point.y())));
     windows_.control->zeigeLupe(windows_.overlay->shownPicture(), point);
 }
 
 void ManualCommand::kalibrierenBtnClick() {
-    ProgramState& s = session_.state();
-    if (!running_ || !run_.begin(s, CalibrationKind::Manual, {s.Anzeigebreite, s.Anzeigehoehe}))
+    if (!running_ || !run_.begin(calibrationTarget(session_.state(), CalibrationKind::Manual),
+                                 CalibrationKind::Manual, picture_))
         return;
+    calibrationSettled_ = true;
     windows_.control->setShrunk(true);  // so it covers none of the picture
     showStep();
 }
 
 void ManualCommand::NullpunktBtnClick() {
-    ProgramState& s = session_.state();
     if (!running_ || run_.running()) return;
-    s.EichungErledigt = true;
+    calibrationSettled_ = true;
     const QMessageBox::StandardButton answer = session_.dialogs().message(
         windows_.control, MessageKind::Confirmation, QString::fromUtf8(kZeitNullpunktFrage),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Abort);
     if (answer == QMessageBox::Abort) return;
-    run_.begin(s, CalibrationKind::ManualOrigin, {s.Anzeigebreite, s.Anzeigehoehe},
-               answer == QMessageBox::Yes);
+    run_.begin(calibrationTarget(session_.state(), CalibrationKind::ManualOrigin),
+               CalibrationKind::ManualOrigin, picture_, answer == QMessageBox::Yes);
     windows_.control->setShrunk(true);
     showStep();
 }
@@ -208,7 +208,7 @@ void ManualCommand::lengthTyped(const QString& text) {
     const std::optional<double> length = readLength(text.toStdString());
     if (!length) return;  // 0, empty or no number: the window stays and waits
     Messages messages;
-    run_.length(session_.state(), *length, messages);
+    run_.length(target(), *length, messages);
     windows_.lengthWindow->finish();
     show(messages);
     showStep();
@@ -227,7 +227,7 @@ void ManualCommand::runEnded() {
 }
 
 void ManualCommand::DiagrammBtnClick() {
-    const ManualEvaluationCheck check = checkManualEvaluation(session_.state().tabelle(1));
+    const ManualEvaluationCheck check = checkManualEvaluation(session_.state().grid(1));
     if (!check.refusal.empty()) {
         session_.dialogs().message(windows_.control, MessageKind::Information,
                                    QString::fromStdString(check.refusal), QMessageBox::Ok);
@@ -243,9 +243,9 @@ void ManualCommand::finish() {
     if (!running_) return;
     running_ = false;
     playTimer_->stop();
-    ProgramState& s = session_.state();
+    Measurement& s = session_.state();
     if (run_.running()) {
-        run_.abandon(s);
+        run_.abandon(target());
         windows_.lengthWindow->finish();
         windows_.control->setShrunk(false);
     }
@@ -253,18 +253,16 @@ void ManualCommand::finish() {
     windows_.overlay->hide();
     windows_.overlay->unsetCursor();
     windows_.mainWindow->show();
-    s.EichungErledigt = false;
-    s.Eichfaktor = 1.0;
-    s.tabelle(1).setRowCount(2);
+    calibrationSettled_ = false;
+    s.calibration.factorMPerPx = 1.0;
+    s.grid(1).setRowCount(2);
     tables_.refresh(1, -1);
-    s.analyse.anzeige.farbe1Analysieren = colour1Before_;
-    s.analyse.anzeige.farbe2Analysieren = colour2Before_;
-    s.Anzeigebreite = s.Videobreite;
-    s.Anzeigehoehe = s.Videohoehe;
+    s.display.analyseColour1 = colour1Before_;
+    s.display.analyseColour2 = colour2Before_;
     // The origin was in pixels of the full-screen picture; the display window's clicks and
     // the searches work in frame pixels, so it goes back to the frame's bottom-left corner.
-    s.NullpunktX = 0;
-    s.NullpunktY = s.Videohoehe;
+    s.calibration.origin.x = 0;
+    s.calibration.origin.y = s.film.size.height;
     windows_.display->show();
     // The film is left at its first frame.
     player_.goToFrame(player_.frameCount());
@@ -276,11 +274,15 @@ void ManualCommand::aufgeben() {
     if (!running_) return;
     running_ = false;
     playTimer_->stop();
-    run_.abandon(session_.state());
+    run_.abandon(target());
     windows_.lengthWindow->finish();
     setMeasuring(false);
     windows_.overlay->hide();
     windows_.control->hide();
+}
+
+CalibrationTarget ManualCommand::target() {
+    return calibrationTarget(session_.state(), run_.kind());
 }
 
 void ManualCommand::show(const Messages& messages) {

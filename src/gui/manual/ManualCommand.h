@@ -50,7 +50,16 @@ class ManualCommand : public QObject {
     /// The program closes: the capture stops where it is and its windows go.
     void aufgeben();
 
+    /// The calibration or origin move of the capture.
+    const CalibrationRun& calibrationRun() const { return run_; }
+    /// The question whether to calibrate first is settled (`EichungErledigt`).
+    bool calibrationSettled() const { return calibrationSettled_; }
+    /// The size of the overlay's picture the clicks are made in.
+    FrameSize pictureSize() const { return picture_; }
+
   private:
+    /// The target of the run going on: the manual line, the origin and the tables.
+    CalibrationTarget target();
     void connectControl();
     void startCaptureState();
     void showOverlay();
@@ -75,6 +84,10 @@ class ManualCommand : public QObject {
     PositionTables& tables_;
     ManualWindows windows_;
     CalibrationRun run_;
+    /// The question whether to calibrate first is settled (`EichungErledigt`).
+    bool calibrationSettled_ = false;
+    /// The size of the overlay's picture the clicks are made in, pixels.
+    FrameSize picture_;
     QTimer* playTimer_ = nullptr;
     bool running_ = false;
     bool measuring_ = false;

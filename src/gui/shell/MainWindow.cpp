@@ -15,6 +15,7 @@
 #include "gui/display/FilmTimeFields.h"
 #include "gui/display/PlayerPanel.h"
 #include "gui/display/ResultWindow.h"
+#include "gui/display/SequenceControls.h"
 #include "gui/evaluation/EvaluationWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/HelpPage.h"
@@ -81,7 +82,7 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
 // The parts are children of the window; the state they work on lives in the session.
 MainWindow::~MainWindow() = default;
 
-ProgramState& MainWindow::state() { return session_.state(); }
+Measurement& MainWindow::state() { return session_.state(); }
 
 FrameSource* MainWindow::film() const { return session_.film(); }
 
@@ -92,7 +93,8 @@ void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     });
     pages_->setDisplay(windows.displayWindow);
     input_->attach(windows.displayWindow, commands_->areaButton());
-    windows.resultWindow->attach(session_.state(), session_.dialogs());
+    windows.resultWindow->attach(session_.state().resultImage, session_.runControl(),
+                                 session_.dialogs());
     menu_->setPictureCheck(
         [resultWindow = windows.resultWindow] { return resultWindow->hasPicture(); });
     connect(menu_, &MainMenu::savePictureRequested, windows.resultWindow,
@@ -102,6 +104,7 @@ void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     calibration_ = new CalibrationCommand(session_, commands_->calibrationButton(),
                                           windows.displayWindow, windows.calibrationWindow,
                                           commands_->host()->display(), *tables_, this);
+    calibration_->setInput(input_);
     connect(input_, &DisplayInputRouter::calibrationClicked, calibration_,
             &CalibrationCommand::displayClicked);
     manual_ =
@@ -136,9 +139,10 @@ bool MainWindow::loadFilm(const QString& path) {
     const int frames = film->frameCount();
     session_.setFilm(std::move(film));
     applyFilmLoad(state(), path.toStdString(), description, frames);
+    input_->setShownSize(state().film.size);
     player_->filmLoaded(frameSizeText(description));
-    Videooeffnen(windows_.displayWindow, description, {state().Videobreite, state().Videohoehe},
-                 pos() + QPoint(10, 49));
+    Videooeffnen(windows_.displayWindow, description,
+                 {state().film.size.width, state().film.size.height}, pos() + QPoint(10, 49));
     start_->showChoice();
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
@@ -154,7 +158,7 @@ void MainWindow::resetForNewFilm() {
     strobe_->setModeShown(false);
     menu_->Stroboskopbild1()->setChecked(false);
     commands_->setButtonsShown(false);
-    state().Eichfaktor = 1.0;
+    state().calibration.factorMPerPx = 1.0;
     tables_->reset();
     windows_.displayWindow->hide();
     windows_.displayWindow->Panel1()->hide();
@@ -170,10 +174,9 @@ void MainWindow::Stroboskopbild1Click(bool on) {
 }
 
 void MainWindow::AutomatischBtnClick() {
-    ProgramState& s = state();
-    s.Eichfaktor = 1.0;
-    s.Anzeigebreite = s.Videobreite;
-    s.Anzeigehoehe = s.Videohoehe;
+    Measurement& s = state();
+    s.calibration.factorMPerPx = 1.0;
+    input_->setShownSize(s.film.size);
     commands_->setButtonsShown(true);
     pages_->setShown(true);
     menu_->Stroboskopbild1()->setEnabled(true);
@@ -182,13 +185,13 @@ void MainWindow::AutomatischBtnClick() {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A range playback still running inside a handler must not go on after the window is gone,
     // and a running analysis stops instead of going on unseen.
-    state().AbspielenStopp = 1;
+    player_->sequence().requestStop();
     commands_->stopOnClose();
     // A calibration or a capture waiting for a click or a length ends with the program.
     if (calibration_ != nullptr) calibration_->abandon();
     if (manual_ != nullptr) manual_->aufgeben();
-    if (state().KontextOffen) {
-        session_.Kontextfreigeben();
+    if (session_.pixelContextOpen()) {
+        session_.releasePixelContext();
         session_.sound().beep();
     }
     event->accept();

@@ -3,7 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QWidget;
 
@@ -58,7 +58,7 @@ class MainWindow : public QMainWindow {
 
     Session& session() { return session_; }
     /// The session's state (a shorthand for the tests and the windows).
-    ProgramState& state();
+    Measurement& state();
     /// The open film, nullptr before the first successful load.
     FrameSource* film() const;
 
@@ -72,6 +72,7 @@ class MainWindow : public QMainWindow {
     PositionTables& tables() { return *tables_; }
     CalibrationCommand& calibration() { return *calibration_; }
     ManualCommand& manual() { return *manual_; }
+    DisplayInputRouter& input() { return *input_; }
 
   Q_SIGNALS:
     /// The main window was closed: the program ends.

@@ -4,7 +4,9 @@
 #include <QPushButton>
 #include <exception>
 
+#include "core/AnalysisJob.h"
 #include "core/FilmAnalysis.h"
+#include "core/Stroboscope.h"
 #include "gui/display/DisplayWindow.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
@@ -34,13 +36,19 @@ AnalysisCommands::AnalysisCommands(Session& session, QWidget* area, QObject* own
                    QStringLiteral("Ergebnisse auswerten"), QRect(389, 544, 137, 33), area);
     setButtonsShown(false);
     buildIndicator(area);
+    // "Filmanalyse" (`FilmAnalyseBtnClick`) and "Bildanalyse" (`AnalyseBtnClick`).
     connect(filmButton_, &QPushButton::clicked, this, [this] {
-        run([this] { zebak::FilmAnalyseBtnClick(session_.state(), *session_.film(), *host_); });
+        run([this](AnalysisJob& job) {
+            analyseFilm(job, outputsOf(session_.state()), *session_.film(), *host_);
+        });
     });
     connect(stillFrameButton_, &QPushButton::clicked, this, [this] {
-        run([this] { zebak::AnalyseBtnClick(session_.state(), *session_.film(), *host_); });
+        run([this](AnalysisJob& job) {
+            analyseFrame(job, outputsOf(session_.state()), *session_.film(), *host_);
+        });
     });
-    connect(abortButton_, &QPushButton::clicked, this, [this] { session_.state().Abbruch = true; });
+    connect(abortButton_, &QPushButton::clicked, this,
+            [this] { session_.runControl().stopRequested = true; });
 }
 
 AnalysisCommands::~AnalysisCommands() = default;
@@ -81,8 +89,8 @@ void AnalysisCommands::setButtonsShown(bool shown) {
 }
 
 void AnalysisCommands::runStroboscope(const StroboOptions& options) {
-    run([this, options] {
-        zebak::StroboskopbildClick(session_.state(), *session_.film(), *host_, options);
+    run([this, options](AnalysisJob& job) {
+        buildStroboscope(job, outputsOf(session_.state()), *session_.film(), *host_, options);
     });
 }
 
@@ -97,18 +105,26 @@ void AnalysisCommands::run(Command command) {
     // A second start while one runs (its pauses handle clicks) is ignored, and no other film
     // may be loaded under a running analysis.
     if (session_.film() == nullptr || !host_ || host_->running()) return;
+    // The settings pages hold every value in its limits, so the check can only fail for a
+    // range the bars would not give; it is shown like any other refusal.
+    AnalysisJob job = makeAnalysisJob(session_.state());
+    if (const std::string problem = checkJob(job); !problem.empty()) {
+        session_.dialogs().message(abortButton_->window(), MessageKind::Plain,
+                                   QString::fromStdString(problem), QMessageBox::Ok);
+        return;
+    }
     Q_EMIT runningChanged(true);
-    host_->commandStarted();
-    session_.Kontextoeffnen();
+    host_->commandStarted(job);
+    session_.openPixelContext();
     QString error;
     try {
-        command();
+        command(job);
     } catch (const std::exception& e) {
         // A film that breaks off while it is analysed: the windows go back, the error is shown.
         error = QString::fromUtf8(e.what());
         host_->display().setDisplayFullSize(false);
     }
-    session_.Kontextfreigeben();
+    session_.releasePixelContext();
     host_->commandEnded();
     Q_EMIT runningChanged(false);
     display_->update();

@@ -27,7 +27,7 @@ QRect toQt(const ScreenRect& r) { return {r.x, r.y, r.width, r.height}; }
 }  // namespace
 
 ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
-    const ProgramState& state = state_;
+    const Measurement& state = state_;
     ScreenLayoutInput in;
     const QScreen* screen = parts_.mainWindow->screen();
     const QRect available =
@@ -38,10 +38,10 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
     in.clientY = client.y();
     const QPoint display = fullSize_ ? displayPos_ : parts_.displayWindow->pos();
     in.displayX = display.x();
-    in.displayY = isReducedDisplay({state.Videobreite, state.Videohoehe})
+    in.displayY = isReducedDisplay({state.film.size.width, state.film.size.height})
                       ? parts_.mainWindow->y() + kVollbildOben
                       : display.y();
-    in.frame = {state.Videobreite, state.Videohoehe};
+    in.frame = {state.film.size.width, state.film.size.height};
     in.tablesShown = parts_.tables->shown();
     // Without a window manager (offscreen, a bare X server) windows have no title bar.
     const QWidget* results = parts_.resultWindow;
@@ -52,23 +52,18 @@ ScreenLayoutInput GuiDisplayFeedback::layoutInput() const {
 }
 
 // The cross layer is a child of the display window, which deletes it.
-GuiDisplayFeedback::GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts)
+GuiDisplayFeedback::GuiDisplayFeedback(const Measurement& state, const AnalysisParts& parts)
     : state_(state), parts_(parts), crosses_(new CrossOverlay(parts.displayWindow)) {}
 
-void GuiDisplayFeedback::commandStarted() {
-    running_ = true;
-    resultPlaced_ = false;
-}
+void GuiDisplayFeedback::commandStarted() { resultPlaced_ = false; }
 
 void GuiDisplayFeedback::commandEnded() {
-    running_ = false;
     showAbortButton(false);
     showFoundIndicator(false);
     setBusyCursor(false);
 }
 
-void GuiDisplayFeedback::foundIndicatorChanged(FoundIndicator indicator) {
-    const bool gefunden = indicator == FoundIndicator::Found;
+void GuiDisplayFeedback::showFound(bool gefunden) {
     const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
     if (parts_.Panel5->text() == text) return;  // no restyling for an unchanged state
     parts_.Panel5->setText(text);
@@ -77,18 +72,11 @@ void GuiDisplayFeedback::foundIndicatorChanged(FoundIndicator indicator) {
     parts_.Panel5->setPalette(farbe);
 }
 
-void GuiDisplayFeedback::showAbortButton(bool visible) {
-    if (!visible && running_) return;
-    parts_.AbbrechenBtn->setVisible(visible);
-}
+void GuiDisplayFeedback::showAbortButton(bool visible) { parts_.AbbrechenBtn->setVisible(visible); }
 
-void GuiDisplayFeedback::showFoundIndicator(bool visible) {
-    if (!visible && running_) return;
-    parts_.Panel5->setVisible(visible);
-}
+void GuiDisplayFeedback::showFoundIndicator(bool visible) { parts_.Panel5->setVisible(visible); }
 
 void GuiDisplayFeedback::setBusyCursor(bool busy) {
-    if (!busy && running_) return;
     if (busy == busy_) return;
     busy_ = busy;
     if (busy)

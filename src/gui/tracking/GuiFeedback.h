@@ -5,7 +5,7 @@
 #include <array>
 #include <vector>
 
-#include "core/AnalysisHost.h"
+#include "core/AnalysisEvents.h"
 #include "core/WindowLayout.h"
 
 class QLabel;
@@ -39,43 +39,45 @@ struct AnalysisParts {
 inline constexpr const char* kErkannt = "erkannt";
 inline constexpr const char* kNichtErkannt = "nicht erkannt";
 
-/// The loops' view of the display and result windows, the found indicator, "Abbrechen" and
+/// What a run shows on the display and result windows, the found indicator, "Abbrechen" and
 /// the cursor. Repaints are requested with update(), so each window paints at most once per
 /// round of event processing, however often a frame draws into it.
-class GuiDisplayFeedback final : public DisplayFeedback {
+class GuiDisplayFeedback final {
   public:
     /// The state and the parts must outlive the feedback.
-    GuiDisplayFeedback(const ProgramState& state, const AnalysisParts& parts);
+    GuiDisplayFeedback(const Measurement& state, const AnalysisParts& parts);
 
-    /// A command starts: "Abbrechen", the indicator and the hourglass stay until
-    /// commandEnded(), even when a loop of the first colour hides them on its way out.
+    /// A command starts: the result window is placed afresh when it is shown.
     void commandStarted();
     /// The command has ended: hides "Abbrechen" and the indicator, default cursor.
     void commandEnded();
 
-    void foundIndicatorChanged(FoundIndicator indicator) override;
-    void showAbortButton(bool visible) override;
-    void showFoundIndicator(bool visible) override;
-    void setBusyCursor(bool busy) override;
-    void showResultWindow(bool visible) override;
-    void resultImageChanged() override;
-    void setDisplayFullSize(bool fullSize) override;
+    /// The found indicator `Panel5`: green "erkannt" or red "nicht erkannt".
+    void showFound(bool found);
+    void showAbortButton(bool visible);
+    void showFoundIndicator(bool visible);
+    void setBusyCursor(bool busy);
+    void showResultWindow(bool visible);
+    void resultImageChanged();
+    void setDisplayFullSize(bool fullSize);
     /// The display window at the full frame (`fullSize`) or back at its own size. With
     /// `clearOfTables` (an analysis) it also keeps clear of the tables and "Abbrechen";
     /// without (the calibration's points) only the screen limits it.
     void showFullFrame(bool fullSize, bool clearOfTables);
-    void showDisplayWindow(bool visible) override;
-    void paintDisplayCross(int x, int y) override;
-    void frameShown(int n) override;
-    void endBarMoved(int position) override;
+    void showDisplayWindow(bool visible);
+    /// A white cross of 5 by 5 pixels at (x, y), frame pixels, on the live picture of the
+    /// display window; it goes when the window shows another frame.
+    void paintDisplayCross(int x, int y);
+    void frameShown(int n);
+    /// The end bar of the restricted sequence (`ScrollBar3`) moves to `position`.
+    void endBarMoved(int position);
 
   private:
     /// The screen, the main window's client origin, the display's place and the frame.
     ScreenLayoutInput layoutInput() const;
-    const ProgramState& state_;
+    const Measurement& state_;
     AnalysisParts parts_;
     CrossOverlay* crosses_ = nullptr;
-    bool running_ = false;
     bool busy_ = false;
     bool resultPlaced_ = false;
     bool fullSize_ = false;
@@ -83,10 +85,10 @@ class GuiDisplayFeedback final : public DisplayFeedback {
     QSize displaySize_;
 };
 
-/// The loops' view of the position tables and the settings pages. While a command runs the
+/// What a run shows in the position tables and the settings pages. While a command runs the
 /// rows written are collected and shown together at the next round of events (flush()), so
 /// that drawing does not hold the analysis back.
-class GuiTableFeedback final : public TableFeedback {
+class GuiTableFeedback final {
   public:
     /// The parts must outlive the feedback.
     GuiTableFeedback(PositionTables& tables, SettingsPages& pages);
@@ -97,10 +99,12 @@ class GuiTableFeedback final : public TableFeedback {
     /// grows once.
     void flush();
 
-    void workingColourChanged(SlotNumber slot, bool swatch) override;
-    void showSettingsPage(SlotNumber slot) override;
-    void positionTablesPrepared() override;
-    void positionRowWritten(SlotNumber slot, int row) override;
+    /// Rewrites the slot's RGB fields from its working colour; `swatch` redraws its swatch.
+    void workingColourChanged(SlotNumber slot, bool swatch);
+    void showSettingsPage(SlotNumber slot);
+    /// The tables were emptied: they show so, Tabelle2 only when colour 2 is analysed.
+    void positionTablesPrepared();
+    void positionRowWritten(SlotNumber slot, int row);
 
   private:
     PositionTables& tables_;

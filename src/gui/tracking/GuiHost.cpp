@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "core/FilmLoad.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/Sound.h"
@@ -60,8 +61,9 @@ GuiHost::GuiHost(Session& session, const AnalysisParts& parts)
       display_(session.state(), parts),
       tables_(*parts.tables, *parts.pages) {}
 
-void GuiHost::commandStarted() {
+void GuiHost::commandStarted(AnalysisJob& job) {
     running_ = true;
+    job_ = &job;
     sinceRound_.start();
     display_.commandStarted();
     tables_.setCollecting(true);
@@ -69,6 +71,7 @@ void GuiHost::commandStarted() {
 
 void GuiHost::commandEnded() {
     running_ = false;
+    job_ = nullptr;
     tables_.setCollecting(false);
     tables_.flush();
     display_.commandEnded();
@@ -76,7 +79,7 @@ void GuiHost::commandEnded() {
 
 void GuiHost::stopOnClose() {
     closing_ = true;
-    session_.state().Abbruch = true;
+    session_.runControl().stopRequested = true;
 }
 
 void GuiHost::eventRound() {
@@ -97,7 +100,8 @@ void GuiHost::pause(int ms) {
     } else if (!sinceRound_.isValid() || sinceRound_.elapsed() >= kRundeMs) {
         eventRound();
     }
-    if (closing_) session_.state().Abbruch = true;
+    if (closing_) session_.runControl().stopRequested = true;
+    if (job_ != nullptr) *job_ = makeAnalysisJob(session_.state());
 }
 
 void GuiHost::showMessage(const std::string& text) {
@@ -117,16 +121,65 @@ void GuiHost::messageBeep(int) { session_.sound().beep(); }
 
 void GuiHost::playSound(SoundClip clip) {
     switch (clip) {
-        case SoundClip::Fehler:
+        case SoundClip::Error:
             session_.sound().play(QStringLiteral("SNDFEHLER"));
             return;
-        case SoundClip::Fehler2:
+        case SoundClip::SecondError:
             session_.sound().play(QStringLiteral("SNDFEHLER2"));
             return;
-        case SoundClip::Gefunden:
+        case SoundClip::Found:
             session_.sound().play(QStringLiteral("SNDGEFUNDEN"));
             return;
     }
+}
+
+void GuiHost::started(RunKind kind, const AnalysisJob&) {
+    kind_ = kind;
+    const bool stillFrame = kind == RunKind::StillFrame;
+    display_.showAbortButton(!stillFrame);
+    display_.showFoundIndicator(!stillFrame);
+    if (kind == RunKind::FilmAnalysis) tables_.positionTablesPrepared();
+    display_.setBusyCursor(true);
+    display_.showResultWindow(true);
+    if (kind != RunKind::Stroboscope) display_.setDisplayFullSize(true);
+    display_.resultImageChanged();
+}
+
+void GuiHost::frameShown(int n) { display_.frameShown(n); }
+
+void GuiHost::frameAnalysed(SlotNumber, int, const FrameResult& result) {
+    if (kind_ == RunKind::FilmAnalysis) display_.showFound(result.found);
+    if (result.cross) display_.paintDisplayCross(result.cross->x, result.cross->y);
+    display_.resultImageChanged();
+}
+
+void GuiHost::rowWritten(SlotNumber slot, int row) { tables_.positionRowWritten(slot, row); }
+
+void GuiHost::rangeChanged(FrameRange range) {
+    session_.state().range = range;
+    display_.endBarMoved(range.end);
+}
+
+void GuiHost::colourAdopted(SlotNumber slot, bool adopted) {
+    tables_.workingColourChanged(slot, adopted);
+}
+
+void GuiHost::questionOpen(bool open) {
+    // The question stands alone on the screen; a reduced display window steps aside too.
+    display_.showResultWindow(!open);
+    if (isReducedDisplay(session_.state().film.size)) display_.showDisplayWindow(!open);
+}
+
+void GuiHost::finished(RunKind kind, RunStatus status) {
+    if (status == RunStatus::ColourMissing1 || status == RunStatus::ColourMissing2) {
+        tables_.showSettingsPage(status == RunStatus::ColourMissing1 ? 1 : 2);
+        return;
+    }
+    if (kind != RunKind::Stroboscope) display_.setDisplayFullSize(false);
+    display_.resultImageChanged();
+    display_.setBusyCursor(false);
+    display_.showAbortButton(false);
+    display_.showFoundIndicator(false);
 }
 
 }  // namespace zebak::gui

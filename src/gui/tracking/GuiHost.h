@@ -2,7 +2,8 @@
 
 #include <QElapsedTimer>
 
-#include "core/AnalysisHost.h"
+#include "core/AnalysisEvents.h"
+#include "gui/kit/Session.h"
 #include "gui/tracking/GuiFeedback.h"
 
 namespace zebak::gui {
@@ -10,22 +11,24 @@ namespace zebak::gui {
 class Session;
 
 /// The analysis loops' view of the windows: message boxes through the session's dialogs, the
-/// clips, and the pauses in which events are handled; the display and table feedback are
-/// parts of their own. With the brake at 0 the events are handled at most every kRundeMs
-/// milliseconds, and the table rows written since the last round are shown together.
-class GuiHost final : public UserDialogs {
+/// clips, and the pauses in which events are handled; the run's events become the button,
+/// indicator, cursor, bars, tables and pictures of the display and table feedback. With the
+/// brake at 0 the events are handled at most every kRundeMs milliseconds, and the table rows
+/// written since the last round are shown together. After each pause the running job is
+/// read anew from the measurement, so a setting changed meanwhile counts from the next frame.
+class GuiHost final : public UserDialogs, public AnalysisEvents {
   public:
     /// The session and the parts must outlive the host.
     GuiHost(Session& session, const AnalysisParts& parts);
     GuiHost(const GuiHost&) = delete;
     GuiHost& operator=(const GuiHost&) = delete;
 
-    /// The three concerns the loops take.
-    operator AnalysisHost() { return {*this, display_, tables_}; }
+    /// What the loops take.
+    operator RunPorts() { return {*this, *this, session_.runControl()}; }
     GuiDisplayFeedback& display() { return display_; }
 
-    /// A command starts: the windows keep their run state until commandEnded().
-    void commandStarted();
+    /// A command starts over this job, which the pauses keep in step with the measurement.
+    void commandStarted(AnalysisJob& job);
     /// The command has ended: the rows are shown, "Abbrechen" and the indicator go.
     void commandEnded();
     /// True between commandStarted() and commandEnded().
@@ -41,6 +44,15 @@ class GuiHost final : public UserDialogs {
     void messageBeep(int type) override;
     void playSound(SoundClip clip) override;
 
+    void started(RunKind kind, const AnalysisJob& job) override;
+    void frameShown(int n) override;
+    void frameAnalysed(SlotNumber slot, int frame, const FrameResult& result) override;
+    void rowWritten(SlotNumber slot, int row) override;
+    void rangeChanged(FrameRange range) override;
+    void colourAdopted(SlotNumber slot, bool adopted) override;
+    void questionOpen(bool open) override;
+    void finished(RunKind kind, RunStatus status) override;
+
     /// Least time between two rounds of event processing with the brake at 0, milliseconds.
     static constexpr int kRundeMs = 20;
 
@@ -54,6 +66,8 @@ class GuiHost final : public UserDialogs {
     GuiTableFeedback tables_;
     bool running_ = false;
     bool closing_ = false;
+    AnalysisJob* job_ = nullptr;
+    RunKind kind_ = RunKind::FilmAnalysis;
     QElapsedTimer sinceRound_;
 };
 

@@ -19,11 +19,11 @@ constexpr int kMinimumRows = 4;
 
 PositionTables::PositionTables(Session& session, QWidget* area, QObject* owner)
     : QObject(owner), session_(session) {
-    ProgramState& state = session_.state();
-    tabelle1_ = new PositionTable(state.tabelle(1), {50, 71, 74}, area);
+    Measurement& state = session_.state();
+    tabelle1_ = new PositionTable(state.grid(1), {50, 71, 74}, area);
     tabelle1_->setObjectName(QStringLiteral("tabelle1"));
     tabelle1_->setGeometry(541, 384, 220, 120);
-    tabelle2_ = new PositionTable(state.tabelle(2), {48, 74, 73}, area);
+    tabelle2_ = new PositionTable(state.grid(2), {48, 74, 73}, area);
     tabelle2_->setObjectName(QStringLiteral("Tabelle2"));
     tabelle2_->setGeometry(773, 384, 220, 120);
     tabelle1_->hide();
@@ -53,7 +53,7 @@ QWidget* PositionTables::area() const { return tabelle1_->parentWidget(); }
 void PositionTables::showPrepared() {
     for (SlotNumber n : {1, 2}) refresh(n, -1);
     tabelle1_->show();
-    if (session_.state().analyse.anzeige.farbe2Analysieren) tabelle2_->show();
+    if (session_.state().display.analyseColour2) tabelle2_->show();
 }
 
 void PositionTables::hideTables() {
@@ -63,7 +63,7 @@ void PositionTables::hideTables() {
 
 void PositionTables::reset() {
     for (SlotNumber n : {1, 2}) {
-        session_.state().tabelle(n).reset();
+        session_.state().grid(n).reset();
         refresh(n, -1);
     }
     for (QWidget* w : std::initializer_list<QWidget*>{tabelle1_, tabelle2_, memo1_, memo2_})
@@ -71,9 +71,9 @@ void PositionTables::reset() {
 }
 
 void PositionTables::DiagrammBtnClick() {
-    const ProgramState& state = session_.state();
-    const SlotNumber first = firstAnalysedSlot(state.analyse.anzeige);
-    if (first != 0 && state.tabelle(first).rowCount() < kMinimumRows) {
+    const Measurement& state = session_.state();
+    const SlotNumber first = firstAnalysedSlot(state.display);
+    if (first != 0 && state.grid(first).rowCount() < kMinimumRows) {
         session_.dialogs().message(tabelle1_->window(), MessageKind::Information, kZuWenig,
                                    QMessageBox::Ok);
         return;

@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QPlainTextEdit;
 class QWidget;

@@ -56,10 +56,10 @@ void ResultDisplayPanel::buildColourAndMarkerChoice() {
     radioButton2_->setGeometry(194, 134, 34, 20);
     connect(radioButton2_, &QRadioButton::toggled, this, &ResultDisplayPanel::writeToSettings);
 
-    checkBox1_->setChecked(anzeige_.farbe1Analysieren);
-    checkBox2_->setChecked(anzeige_.farbe2Analysieren);
-    radioGroup1_->setItemIndex(anzeige_.gefundeneBildpunkte ? 1 : 0);
-    (anzeige_.punktMarker ? radioButton2_ : radioButton1_)->setChecked(true);
+    checkBox1_->setChecked(anzeige_.analyseColour1);
+    checkBox2_->setChecked(anzeige_.analyseColour2);
+    radioGroup1_->setItemIndex(anzeige_.showFoundPixels ? 1 : 0);
+    (anzeige_.dotMarker ? radioButton2_ : radioButton1_)->setChecked(true);
     radioButton1_->hide();
     radioButton2_->hide();
 }
@@ -71,10 +71,10 @@ void ResultDisplayPanel::buildSearchAreaBoxes() {
     checkBox5_ = addCheckBox("CheckBox5", QStringLiteral("Objektgrösse"), {24, 224, 120, 20}, this);
     checkBox5_->setStyleSheet(QStringLiteral("background: aqua;"));
     checkBox6_ = addCheckBox("CheckBox6", QStringLiteral("Hintergrund"), {8, 258, 200, 20}, this);
-    checkBox3_->setChecked(anzeige_.suchgebiete);
-    checkBox4_->setChecked(anzeige_.abweichung);
-    checkBox5_->setChecked(anzeige_.objektgroesse);
-    checkBox6_->setChecked(anzeige_.hintergrund);
+    checkBox3_->setChecked(anzeige_.showSearchAreas);
+    checkBox4_->setChecked(anzeige_.showDeviation);
+    checkBox5_->setChecked(anzeige_.showObjectSize);
+    checkBox6_->setChecked(anzeige_.background);
     checkBox4_->hide();
     checkBox5_->hide();
 }
@@ -88,7 +88,7 @@ void ResultDisplayPanel::buildBrake() {
     scrollBarBremse_->setObjectName(QStringLiteral("ScrollBarBremse"));
     scrollBarBremse_->setToolTip(QStringLiteral("Pause nach jedem untersuchten Bild"));
     scrollBarBremse_->setRange(0, 1000);
-    scrollBarBremse_->setValue(anzeige_.bremseMs);
+    scrollBarBremse_->setValue(anzeige_.brakeMs);
     scrollBarBremse_->setGeometry(8, 326, 217, 17);
     connect(scrollBarBremse_, &QScrollBar::valueChanged, this,
             &ResultDisplayPanel::writeToSettings);
@@ -104,15 +104,15 @@ void ResultDisplayPanel::writeToSettings() {
     // Called by every control while the panel is built, too; the controls then hold the
     // options' own values, so writing them back changes nothing.
     if (scrollBarBremse_ == nullptr) return;
-    anzeige_.farbe1Analysieren = checkBox1_->isChecked();
-    anzeige_.farbe2Analysieren = checkBox2_->isChecked();
-    anzeige_.gefundeneBildpunkte = radioGroup1_->itemIndex() == 1;
-    anzeige_.punktMarker = radioButton2_->isChecked();
-    anzeige_.suchgebiete = checkBox3_->isChecked();
-    anzeige_.abweichung = checkBox4_->isChecked();
-    anzeige_.objektgroesse = checkBox5_->isChecked();
-    anzeige_.hintergrund = checkBox6_->isChecked();
-    anzeige_.bremseMs = scrollBarBremse_->value();
+    anzeige_.analyseColour1 = checkBox1_->isChecked();
+    anzeige_.analyseColour2 = checkBox2_->isChecked();
+    anzeige_.showFoundPixels = radioGroup1_->itemIndex() == 1;
+    anzeige_.dotMarker = radioButton2_->isChecked();
+    anzeige_.showSearchAreas = checkBox3_->isChecked();
+    anzeige_.showDeviation = checkBox4_->isChecked();
+    anzeige_.showObjectSize = checkBox5_->isChecked();
+    anzeige_.background = checkBox6_->isChecked();
+    anzeige_.brakeMs = scrollBarBremse_->value();
 }
 
 }  // namespace zebak::gui

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "core/SearchSettings.h"
+#include "core/SlotSettings.h"
 
 class QCheckBox;
 class QGroupBox;

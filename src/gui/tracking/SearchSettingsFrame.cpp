@@ -90,16 +90,16 @@ void SearchSettingsFrame::buildSecondSearch() {
     connect(reacquire_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
 }
 
-void SearchSettingsFrame::attach(SearchSettings& settings) {
+void SearchSettingsFrame::attach(SlotSettings& settings) {
     settings_ = nullptr;
     loading_ = true;
-    radioGroup1_->setItemIndex(static_cast<int>(settings.modus));
-    tolerance_.field->setValue(settings.FarbToleranz);
-    deviation_.field->setValue(settings.moeglicheAbweichung);
-    checkBox1_->setChecked(settings.gezielteZweitsuche);
-    secondTolerance_.field->setValue(settings.ZweitToleranz);
-    objectSize_.field->setValue(settings.Objektgroesse);
-    checkBox2_->setChecked(settings.Farbuebernahme);
+    radioGroup1_->setItemIndex(static_cast<int>(settings.mode));
+    tolerance_.field->setValue(settings.tolerance);
+    deviation_.field->setValue(settings.deviationPx);
+    checkBox1_->setChecked(settings.refine);
+    secondTolerance_.field->setValue(settings.refineTolerance);
+    objectSize_.field->setValue(settings.objectSizePx);
+    checkBox2_->setChecked(settings.adoptColour);
     reacquire_->setChecked(settings.reacquire);
     loading_ = false;
     settings_ = &settings;
@@ -112,15 +112,14 @@ void SearchSettingsFrame::withoutLimits() {
 
 void SearchSettingsFrame::writeToSettings() {
     if (loading_ || settings_ == nullptr) return;
-    SearchSettings& s = *settings_;
-    s.modus =
-        radioGroup1_->itemIndex() == 0 ? SearchMode::Einfach : SearchMode::PositionVorherbestimmt;
-    s.FarbToleranz = tolerance_.field->value();
-    s.moeglicheAbweichung = deviation_.field->value();
-    s.gezielteZweitsuche = checkBox1_->isChecked();
-    s.ZweitToleranz = secondTolerance_.field->value();
-    s.Objektgroesse = objectSize_.field->value();
-    s.Farbuebernahme = checkBox2_->isChecked();
+    SlotSettings& s = *settings_;
+    s.mode = radioGroup1_->itemIndex() == 0 ? SearchMode::Simple : SearchMode::Predicted;
+    s.tolerance = tolerance_.field->value();
+    s.deviationPx = deviation_.field->value();
+    s.refine = checkBox1_->isChecked();
+    s.refineTolerance = secondTolerance_.field->value();
+    s.objectSizePx = objectSize_.field->value();
+    s.adoptColour = checkBox2_->isChecked();
     s.reacquire = reacquire_->isChecked();
 }
 

@@ -2,7 +2,7 @@
 
 #include <QFrame>
 
-#include "core/SearchSettings.h"
+#include "core/SlotSettings.h"
 
 class QCheckBox;
 class QLabel;
@@ -26,7 +26,7 @@ class SearchSettingsFrame : public QFrame {
 
     /// Shows the settings in the controls and from then on writes every change of a control
     /// into them at once. The settings must outlive the frame.
-    void attach(SearchSettings& settings);
+    void attach(SlotSettings& settings);
     /// Removes the range check of "Mögl. Abweichung" and "Objektgrösse" (any integer).
     void withoutLimits();
 
@@ -60,7 +60,7 @@ class SearchSettingsFrame : public QFrame {
                             int top, int indent);
     void writeToSettings();
 
-    SearchSettings* settings_ = nullptr;
+    SlotSettings* settings_ = nullptr;
     /// Set while the program writes values into the controls, so they are not written back.
     bool loading_ = false;
 

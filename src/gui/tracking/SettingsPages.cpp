@@ -57,18 +57,18 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
         frames_.at(static_cast<std::size_t>(n - 1)) = frame;
         pages_->addTab(page, QStringLiteral("Farbe %1").arg(n));
     }
-    panel3_ = new ResultDisplayPanel(session_.state().analyse.anzeige, area);
+    panel3_ = new ResultDisplayPanel(session_.state().display, area);
     panel3_->setGeometry(773, 8, 233, 364);
     connectControls();
     setShown(false);
 }
 
 void SettingsPages::connectControls() {
-    ProgramState& state = session_.state();
+    Measurement& state = session_.state();
     for (SlotNumber n : {1, 2}) {
         SearchSettingsFrame* f = SuchEinst(n);
         f->attach(state.settings(n));
-        f->rgb().writeColour(state.slot(n).Farbe);
+        f->rgb().writeColour(state.trace(n).workingColour);
         connect(f->RadioGroup1(), &RadioGroup::Click, this,
                 [this, n] { SuchEinstRadioGroup1Click(n); });
         connect(f->CheckBox1(), &QCheckBox::toggled, this,
@@ -77,7 +77,7 @@ void SettingsPages::connectControls() {
                 [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
         const auto index = static_cast<std::size_t>(n - 1);
         f->swatch().offerSample([this, index] { return medians_[index]; },
-                                [this, n] { return session_.state().slot(n).Farbe; },
+                                [this, n] { return session_.state().trace(n).workingColour; },
                                 [this, n](Rgb c) { takeColour(n, c); });
         // The options' start state decides which fields are offered.
         SuchEinstRadioGroup1Click(n);
@@ -106,55 +106,55 @@ void SettingsPages::setShown(bool shown) {
 
 // ---- reference colours -------------------------------------------------------------------
 
-void SettingsPages::clickfarbe() {
-    ProgramState& state = session_.state();
-    session_.Kontextoeffnen();
+void SettingsPages::clickfarbe(QPoint point) {
+    Measurement& state = session_.state();
+    session_.openPixelContext();
     const SlotNumber n = currentSlot_;
     showPage(n);
-    SlotState& slot = state.slot(n);
+    Rgb& working = state.trace(n).workingColour;
     // The film's own pixel, not the scaled picture's: on the reduced display the picture is
     // a blend of several frame pixels, a colour the searches never see.
-    slot.Farbe = display_->filmPixel(state.KlickX, state.KlickY);
-    medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(state.KlickX, state.KlickY);
-    SuchEinst(n)->rgb().writeColour(slot.Farbe);
-    slot.Startfarbe = slot.Farbe;
-    session_.Kontextfreigeben();
+    working = display_->filmPixel(point.x(), point.y());
+    medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(point.x(), point.y());
+    SuchEinst(n)->rgb().writeColour(working);
+    state.colour(n).picked = working;
+    session_.releasePixelContext();
     Farbanzeige(n);
     if (n == 2) Farbkontrolle();
 }
 
 void SettingsPages::takeColour(SlotNumber n, Rgb colour) {
-    SlotState& slot = session_.state().slot(n);
-    slot.Farbe = colour;
-    SuchEinst(n)->rgb().writeColour(slot.Farbe);
-    slot.Startfarbe = slot.Farbe;
+    Measurement& state = session_.state();
+    state.trace(n).workingColour = colour;
+    SuchEinst(n)->rgb().writeColour(colour);
+    state.colour(n).picked = colour;
     Farbanzeige(n);
     if (n == 2) Farbkontrolle();
 }
 
 void SettingsPages::Farbkontrolle() {
     // Only colour 1's tolerance counts: colour 2 must not fall inside colour 1's range.
-    const ProgramState& state = session_.state();
-    const int t = state.settings(1).FarbToleranz;
-    if (FarbeInToleranz(state.slot(2).Farbe, state.slot(1).Farbe, t))
+    const Measurement& state = session_.state();
+    const int t = state.settings(1).tolerance;
+    if (colourMatches(state.trace(2).workingColour, state.trace(1).workingColour, t))
         session_.dialogs().message(pages_->window(), MessageKind::Warning, kAehnlich,
                                    QMessageBox::Ok);
 }
 
 void SettingsPages::Farbanzeige(SlotNumber slot) {
-    session_.state().slot(slot).zugewiesen = true;
-    SuchEinst(slot)->swatch().draw(session_.state().slot(slot).Farbe);
+    session_.state().colour(slot).assigned = true;
+    SuchEinst(slot)->swatch().draw(session_.state().trace(slot).workingColour);
 }
 
 void SettingsPages::showColour(SlotNumber slot, bool swatch) {
-    SuchEinst(slot)->rgb().writeColour(session_.state().slot(slot).Farbe);
+    SuchEinst(slot)->rgb().writeColour(session_.state().trace(slot).workingColour);
     if (swatch) Farbanzeige(slot);
 }
 
 void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
-    ProgramState& state = session_.state();
+    Measurement& state = session_.state();
     QLineEdit* field = SuchEinst(slot)->rgb().Edit(k);
-    std::uint8_t& value = channel(state.slot(slot).Farbe, k);
+    std::uint8_t& value = channel(state.trace(slot).workingColour, k);
     const std::optional<long long> typed = channelValue(field->text());
     if (!typed || *typed > 255) {
         session_.sound().beep();
@@ -167,10 +167,10 @@ void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
 
 void SettingsPages::takeTypedColours() {
     // Typing in either page takes both colours as the user's own and marks both slots.
-    ProgramState& state = session_.state();
+    Measurement& state = session_.state();
     for (SlotNumber n : {1, 2}) {
-        SuchEinst(n)->rgb().writeColour(state.slot(n).Farbe);
-        state.slot(n).Startfarbe = state.slot(n).Farbe;
+        SuchEinst(n)->rgb().writeColour(state.trace(n).workingColour);
+        state.colour(n).picked = state.trace(n).workingColour;
     }
     Farbanzeige(1);
     Farbanzeige(2);
@@ -197,51 +197,50 @@ void SettingsPages::showPage(SlotNumber slot) {
 // ---- which options are offered -----------------------------------------------------------
 
 void SettingsPages::SuchEinstRadioGroup1Click(SlotNumber slot) {
-    const ProgramState& state = session_.state();
-    const ResultDisplay& display = state.analyse.anzeige;
-    const bool predicted = state.settings(slot).modus == SearchMode::PositionVorherbestimmt;
+    const Measurement& state = session_.state();
+    const ResultDisplay& display = state.display;
+    const bool predicted = state.settings(slot).mode == SearchMode::Predicted;
     SuchEinst(slot)->showDeviation(predicted);
     if (!predicted) {
         panel3_->CheckBox4()->hide();
         return;
     }
-    const bool analysed = slot == 1 ? display.farbe1Analysieren : display.farbe2Analysieren;
-    if (analysed && display.suchgebiete) panel3_->CheckBox4()->show();
+    const bool analysed = slot == 1 ? display.analyseColour1 : display.analyseColour2;
+    if (analysed && display.showSearchAreas) panel3_->CheckBox4()->show();
 }
 
 void SettingsPages::SuchEinstCheckBox1Click(SlotNumber slot) {
-    const ProgramState& state = session_.state();
-    const bool refine = state.settings(slot).gezielteZweitsuche;
+    const Measurement& state = session_.state();
+    const bool refine = state.settings(slot).refine;
     SuchEinst(slot)->showSecondSearch(refine);
     if (!refine) {
         panel3_->CheckBox5()->hide();
         return;
     }
-    const bool colour2 = slot == 1 || state.analyse.anzeige.farbe2Analysieren;
-    if (state.analyse.anzeige.suchgebiete && colour2) panel3_->CheckBox5()->show();
+    const bool colour2 = slot == 1 || state.display.analyseColour2;
+    if (state.display.showSearchAreas && colour2) panel3_->CheckBox5()->show();
 }
 
 void SettingsPages::RadioGroup1Click() {
-    const bool centre = !session_.state().analyse.anzeige.gefundeneBildpunkte;
+    const bool centre = !session_.state().display.showFoundPixels;
     panel3_->RadioButton1()->setVisible(centre);
     panel3_->RadioButton2()->setVisible(centre);
 }
 
 void SettingsPages::CheckBox3Click() {
-    const ProgramState& state = session_.state();
+    const Measurement& state = session_.state();
     QCheckBox* deviation = panel3_->CheckBox4();
     QCheckBox* objectSize = panel3_->CheckBox5();
-    if (!state.analyse.anzeige.suchgebiete) {
+    if (!state.display.showSearchAreas) {
         for (QCheckBox* box : {deviation, objectSize}) {
             box->hide();
             box->setChecked(false);
         }
         return;
     }
-    const bool predicted = state.settings(1).modus == SearchMode::PositionVorherbestimmt &&
-                           state.settings(2).modus == SearchMode::PositionVorherbestimmt;
-    const bool refine =
-        state.settings(1).gezielteZweitsuche && state.settings(2).gezielteZweitsuche;
+    const bool predicted = state.settings(1).mode == SearchMode::Predicted &&
+                           state.settings(2).mode == SearchMode::Predicted;
+    const bool refine = state.settings(1).refine && state.settings(2).refine;
     deviation->setVisible(predicted);
     if (refine) objectSize->show();
     deviation->setChecked(predicted);

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <QObject>
+#include <QPoint>
 #include <array>
 #include <optional>
 
-#include "core/ProgramState.h"
+#include "core/Measurement.h"
 
 class QTabWidget;
 class QWidget;
@@ -31,9 +32,9 @@ class SettingsPages : public QObject {
     QTabWidget* pages() const { return pages_; }
     ResultDisplayPanel* resultPanel() const { return panel3_; }
 
-    /// clickfarbe: takes the colour of the display window's pixel (KlickX, KlickY) as the
-    /// current slot's reference colour; warns when colour 2 comes out too close to colour 1.
-    void clickfarbe();
+    /// `clickfarbe`: takes the colour of the display window's pixel at `point` (`KlickX`, `KlickY`)
+    /// as the current slot's reference colour; warns when colour 2 comes out too close to colour 1.
+    void clickfarbe(QPoint point);
     /// Rewrites the slot's R, G, B edits from its working colour; when `swatch` is set also
     /// redraws the slot's swatch, which sets its assigned mark.
     void showColour(SlotNumber slot, bool swatch);
