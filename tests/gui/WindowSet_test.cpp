@@ -193,7 +193,7 @@ TEST_F(WindowSetTest, SoundsAreBuiltInAndUnknownNamesAreIgnored) {
 
 TEST_F(WindowSetTest, CloseReleasesAnOpenPixelContextAndEndsTheProgram) {
     QSignalSpy ende(&mainWindow(), &MainWindow::closed);
-    mainWindow().session().Kontextoeffnen();
+    mainWindow().session().openPixelContext();
     ASSERT_TRUE(mainWindow().state().KontextOffen);
     part<QAction>("Beenden1")->trigger();
     EXPECT_FALSE(mainWindow().state().KontextOffen);

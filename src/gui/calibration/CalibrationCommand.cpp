@@ -26,12 +26,12 @@ CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button,
       lengthWindow_(lengthWindow),
       displayFeedback_(displayFeedback),
       tables_(tables) {
-    connect(button_, &QPushButton::clicked, this, &CalibrationCommand::EichenBtnClick);
+    connect(button_, &QPushButton::clicked, this, &CalibrationCommand::calibrateClicked);
     connect(lengthWindow_, &CalibrationLengthWindow::laengeEingegeben, this,
             &CalibrationCommand::lengthTyped);
 }
 
-void CalibrationCommand::EichenBtnClick() {
+void CalibrationCommand::calibrateClicked() {
     ProgramState& s = session_.state();
     if (session_.film() == nullptr ||
         !run_.begin(s, CalibrationKind::Main, {s.Videobreite, s.Videohoehe}))

@@ -30,7 +30,7 @@ class CalibrationCommand : public QObject {
                        PositionTables& tables, QObject* owner);
 
     /// EichenBtnClick: starts a calibration; ignored without a film or while one runs.
-    void EichenBtnClick();
+    void calibrateClicked();
     /// A click on the display window while a point is awaited (display pixels).
     void displayClicked(QPoint point);
     /// True while a calibration runs.

@@ -49,8 +49,9 @@ class Session {
     FrameSource* film() const { return film_.get(); }
 
     /// Kontextoeffnen / Kontextfreigeben: a routine reads the pixels of the displayed frame.
-    void Kontextoeffnen() { state_.KontextOffen = true; }
-    void Kontextfreigeben() { state_.KontextOffen = false; }
+    void openPixelContext() { state_.KontextOffen = true; }
+    /// `Kontextfreigeben`.
+    void releasePixelContext() { state_.KontextOffen = false; }
 
   private:
     ProgramState state_;

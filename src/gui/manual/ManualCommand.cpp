@@ -27,10 +27,8 @@ ManualCommand::ManualCommand(Session& session, PlayerPanel& player, PositionTabl
     : QObject(owner), session_(session), player_(player), tables_(tables), windows_(windows) {
     playTimer_ = new QTimer(this);
     connect(playTimer_, &QTimer::timeout, this, &ManualCommand::playTick);
-    connect(windows_.overlay, &ManualOverlay::FormMouseDown, this,
-            &ManualCommand::overlayMouseDown);
-    connect(windows_.overlay, &ManualOverlay::FormMouseMove, this,
-            &ManualCommand::overlayMouseMove);
+    connect(windows_.overlay, &ManualOverlay::mousePressed, this, &ManualCommand::overlayMouseDown);
+    connect(windows_.overlay, &ManualOverlay::mouseMoved, this, &ManualCommand::overlayMouseMove);
     connect(windows_.overlay, &ManualOverlay::schliessenGewuenscht, windows_.control,
             &QWidget::close);
     connect(windows_.lengthWindow, &CalibrationLengthWindow::laengeEingegeben, this,
@@ -58,12 +56,12 @@ void ManualCommand::connectControl() {
             goTo(player_.currentFrame() + 1);
     });
     connect(c, &ManualControlWindow::kalibrierenClicked, this, &ManualCommand::kalibrierenBtnClick);
-    connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::NullpunktBtnClick);
-    connect(c, &ManualControlWindow::diagrammClicked, this, &ManualCommand::DiagrammBtnClick);
+    connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::originClicked);
+    connect(c, &ManualControlWindow::diagrammClicked, this, &ManualCommand::evaluationClicked);
     connect(c, &ManualControlWindow::cursorGewaehlt, this, &ManualCommand::chooseCursor);
 }
 
-void ManualCommand::ManuellBtnClick() {
+void ManualCommand::manualClicked() {
     if (running_ || session_.film() == nullptr) return;
     running_ = true;
     startCaptureState();
@@ -108,7 +106,7 @@ void ManualCommand::showOverlay() {
 
 void ManualCommand::goTo(int frame) {
     player_.goToFrame(frame);
-    windows_.control->Label3()->setText(QString::number(player_.currentFrame()));
+    windows_.control->label3()->setText(QString::number(player_.currentFrame()));
     windows_.overlay->update();
 }
 
@@ -174,7 +172,7 @@ void ManualCommand::kalibrierenBtnClick() {
     showStep();
 }
 
-void ManualCommand::NullpunktBtnClick() {
+void ManualCommand::originClicked() {
     ProgramState& s = session_.state();
     if (!running_ || run_.running()) return;
     s.EichungErledigt = true;
@@ -226,7 +224,7 @@ void ManualCommand::runEnded() {
     windows_.control->setShrunk(false);
 }
 
-void ManualCommand::DiagrammBtnClick() {
+void ManualCommand::evaluationClicked() {
     const ManualEvaluationCheck check = checkManualEvaluation(session_.state().tabelle(1));
     if (!check.refusal.empty()) {
         session_.dialogs().message(windows_.control, MessageKind::Information,

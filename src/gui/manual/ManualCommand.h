@@ -42,7 +42,7 @@ class ManualCommand : public QObject {
                   const ManualWindows& windows, QObject* owner);
 
     /// ManuellBtnClick: starts manual capture; ignored without a film or while it runs.
-    void ManuellBtnClick();
+    void manualClicked();
     /// True from the start until the window "Manuell" is closed.
     bool running() const { return running_; }
     /// FormClose of "Manuell": the main window back, the factor reset, the film at frame 0.
@@ -61,8 +61,10 @@ class ManualCommand : public QObject {
     void goTo(int frame);
     void playTick();
     void kalibrierenBtnClick();
-    void NullpunktBtnClick();
-    void DiagrammBtnClick();
+    /// `NullpunktBtnClick`.
+    void originClicked();
+    /// `DiagrammBtnClick`.
+    void evaluationClicked();
     void lengthTyped(const QString& text);
     void showStep();
     void runEnded();

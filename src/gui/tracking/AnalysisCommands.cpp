@@ -99,7 +99,7 @@ void AnalysisCommands::run(Command command) {
     if (session_.film() == nullptr || !host_ || host_->running()) return;
     Q_EMIT runningChanged(true);
     host_->commandStarted();
-    session_.Kontextoeffnen();
+    session_.openPixelContext();
     QString error;
     try {
         command();
@@ -108,7 +108,7 @@ void AnalysisCommands::run(Command command) {
         error = QString::fromUtf8(e.what());
         host_->display().setDisplayFullSize(false);
     }
-    session_.Kontextfreigeben();
+    session_.releasePixelContext();
     host_->commandEnded();
     Q_EMIT runningChanged(false);
     display_->update();

@@ -70,21 +70,21 @@ void GuiDisplayFeedback::commandEnded() {
 void GuiDisplayFeedback::foundIndicatorChanged(FoundIndicator indicator) {
     const bool gefunden = indicator == FoundIndicator::Found;
     const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
-    if (parts_.Panel5->text() == text) return;  // no restyling for an unchanged state
-    parts_.Panel5->setText(text);
-    QPalette farbe = parts_.Panel5->palette();
+    if (parts_.foundIndicator->text() == text) return;  // no restyling for an unchanged state
+    parts_.foundIndicator->setText(text);
+    QPalette farbe = parts_.foundIndicator->palette();
     farbe.setColor(QPalette::Window, gefunden ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    parts_.Panel5->setPalette(farbe);
+    parts_.foundIndicator->setPalette(farbe);
 }
 
 void GuiDisplayFeedback::showAbortButton(bool visible) {
     if (!visible && running_) return;
-    parts_.AbbrechenBtn->setVisible(visible);
+    parts_.abortButton->setVisible(visible);
 }
 
 void GuiDisplayFeedback::showFoundIndicator(bool visible) {
     if (!visible && running_) return;
-    parts_.Panel5->setVisible(visible);
+    parts_.foundIndicator->setVisible(visible);
 }
 
 void GuiDisplayFeedback::setBusyCursor(bool busy) {

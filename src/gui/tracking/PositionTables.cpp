@@ -70,7 +70,7 @@ void PositionTables::reset() {
         w->hide();
 }
 
-void PositionTables::DiagrammBtnClick() {
+void PositionTables::evaluationClicked() {
     const ProgramState& state = session_.state();
     const SlotNumber first = firstAnalysedSlot(state.analyse.anzeige);
     if (first != 0 && state.tabelle(first).rowCount() < kMinimumRows) {
