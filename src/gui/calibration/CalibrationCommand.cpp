@@ -45,14 +45,14 @@ void CalibrationCommand::calibrateClicked() {
 }
 
 void CalibrationCommand::showStep() {
-    setMeasuring(false);
+    measuring_.set(false);
     switch (run_.step()) {
         case CalibrationStep::StartPoint:
         case CalibrationStep::EndPoint:
             // Over the display window, which stays on top of the main window.
             session_.dialogs().message(display_, MessageKind::Information,
                                        QString::fromUtf8(run_.prompt()), QMessageBox::Ok);
-            setMeasuring(true);
+            measuring_.set(true);
             return;
         case CalibrationStep::Length:
             putDisplayBack();
@@ -62,7 +62,7 @@ void CalibrationCommand::showStep() {
             askOrigin();
             return;
         case CalibrationStep::Origin:
-            setMeasuring(true);
+            measuring_.set(true);
             return;
         case CalibrationStep::Idle:
             finished();
@@ -114,7 +114,7 @@ void CalibrationCommand::abandon() {
     if (!run_.running()) return;
     run_.abandon(session_.state());
     lengthWindow_->finish();
-    setMeasuring(false);
+    measuring_.set(false);
     putDisplayBack();
     button_->setEnabled(true);
 }
@@ -123,15 +123,6 @@ void CalibrationCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
         session_.dialogs().message(display_, MessageKind::Information, QString::fromStdString(text),
                                    QMessageBox::Ok);
-}
-
-void CalibrationCommand::setMeasuring(bool on) {
-    if (on == measuring_) return;
-    measuring_ = on;
-    if (on)
-        QApplication::setOverrideCursor(measuringCursor());
-    else
-        QApplication::restoreOverrideCursor();
 }
 
 void CalibrationCommand::putDisplayBack() {

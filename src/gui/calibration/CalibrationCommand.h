@@ -8,6 +8,8 @@
 class QPushButton;
 class QString;
 
+#include "gui/kit/Cursors.h"
+
 namespace zebak::gui {
 
 class GuiDisplayFeedback;
@@ -44,7 +46,6 @@ class CalibrationCommand : public QObject {
     void askOrigin();
     void finished();
     void show(const Messages& messages);
-    void setMeasuring(bool on);
     void putDisplayBack();
 
     Session& session_;
@@ -54,7 +55,7 @@ class CalibrationCommand : public QObject {
     GuiDisplayFeedback& displayFeedback_;
     PositionTables& tables_;
     CalibrationRun run_;
-    bool measuring_ = false;
+    MeasuringCursor measuring_;
 };
 
 }  // namespace zebak::gui

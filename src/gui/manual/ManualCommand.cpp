@@ -187,7 +187,7 @@ void ManualCommand::originClicked() {
 }
 
 void ManualCommand::showStep() {
-    setMeasuring(false);
+    measuring_.set(false);
     if (!run_.running()) {
         runEnded();
         return;
@@ -196,7 +196,7 @@ void ManualCommand::showStep() {
         session_.dialogs().message(windows_.overlay, MessageKind::Information,
                                    QString::fromUtf8(prompt), QMessageBox::Ok);
     if (run_.awaitsClick())
-        setMeasuring(true);
+        measuring_.set(true);
     else if (run_.step() == CalibrationStep::Length)
         windows_.lengthWindow->laengeErfragen();
 }
@@ -247,7 +247,7 @@ void ManualCommand::finish() {
         windows_.lengthWindow->finish();
         windows_.control->setShrunk(false);
     }
-    setMeasuring(false);
+    measuring_.set(false);
     windows_.overlay->hide();
     windows_.overlay->unsetCursor();
     windows_.mainWindow->show();
@@ -276,7 +276,7 @@ void ManualCommand::aufgeben() {
     playTimer_->stop();
     run_.abandon(session_.state());
     windows_.lengthWindow->finish();
-    setMeasuring(false);
+    measuring_.set(false);
     windows_.overlay->hide();
     windows_.control->hide();
 }
@@ -285,15 +285,6 @@ void ManualCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
         session_.dialogs().message(windows_.overlay, MessageKind::Information,
                                    QString::fromStdString(text), QMessageBox::Ok);
-}
-
-void ManualCommand::setMeasuring(bool on) {
-    if (on == measuring_) return;
-    measuring_ = on;
-    if (on)
-        QApplication::setOverrideCursor(measuringCursor());
-    else
-        QApplication::restoreOverrideCursor();
 }
 
 void ManualCommand::chooseCursor(int number) {

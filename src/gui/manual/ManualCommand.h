@@ -9,6 +9,8 @@
 class QTimer;
 class QWidget;
 
+#include "gui/kit/Cursors.h"
+
 namespace zebak::gui {
 
 class PlayerPanel;
@@ -69,7 +71,6 @@ class ManualCommand : public QObject {
     void showStep();
     void runEnded();
     void show(const Messages& messages);
-    void setMeasuring(bool on);
     void chooseCursor(int number);
 
     Session& session_;
@@ -79,7 +80,7 @@ class ManualCommand : public QObject {
     CalibrationRun run_;
     QTimer* playTimer_ = nullptr;
     bool running_ = false;
-    bool measuring_ = false;
+    MeasuringCursor measuring_;
     int cursor_ = 1;
     /// The colours chosen for analysis before the capture, given back when it ends.
     bool colour1Before_ = true;
