@@ -47,7 +47,7 @@ TEST_F(FilmLadenTest, FrameSizeLabelsAndDisplayWindowFollowTheFilm) {
         DisplayWindow* anzeige = windows->secondary().displayWindow;
         EXPECT_TRUE(anzeige->isVisible());
         EXPECT_EQ(anzeige->clientSize(), g.anzeige);
-        EXPECT_EQ(anzeige->Panel1()->isVisible(), g.videobreite == 360);
+        EXPECT_EQ(anzeige->panel1()->isVisible(), g.videobreite == 360);
         EXPECT_EQ(mainWindow().film()->frame().width(), g.videobreite);
         // The film's own rate, rounded (29.97 gives 30), replaces the 25 of the start.
         EXPECT_EQ(part<QSpinBox>("SpinEdit1")->value(), g.framesPerSecond);

@@ -27,9 +27,9 @@ class KalibrierungTest : public GuiTest {
     void klick(QPoint p) { QTest::mouseClick(anzeige(), Qt::LeftButton, {}, p); }
     /// Types `text` into the emptied length box and presses Enter.
     void tippen(const char* text) {
-        laenge()->Edit1()->clear();
-        QTest::keyClicks(laenge()->Edit1(), QString::fromLatin1(text));
-        QTest::keyClick(laenge()->Edit1(), Qt::Key_Return);
+        laenge()->edit1()->clear();
+        QTest::keyClicks(laenge()->edit1(), QString::fromLatin1(text));
+        QTest::keyClick(laenge()->edit1(), Qt::Key_Return);
     }
     QString letzteMeldung() const {
         return dialogs.messages.empty() ? QString() : dialogs.messages.back().text;
@@ -58,7 +58,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     klick({250, 200});  // 300 pixels from the start
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     ASSERT_TRUE(laenge()->isVisible());
-    EXPECT_EQ(laenge()->Edit1()->text(), "0.8");  // the start value
+    EXPECT_EQ(laenge()->edit1()->text(), "0.8");  // the start value
 
     // An empty box and 0 leave the window waiting; a comma is typed as a point.
     tippen("");
@@ -66,7 +66,7 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     EXPECT_TRUE(laenge()->isVisible());
     EXPECT_EQ(state().calibration.factorMPerPx, 1.0);
     tippen("0,6x");
-    EXPECT_EQ(laenge()->Edit1()->text(), "0.6");
+    EXPECT_EQ(laenge()->edit1()->text(), "0.6");
     EXPECT_FALSE(laenge()->isVisible());
     EXPECT_EQ(letzteMeldung(), QString::fromUtf8(kNullpunktFrage));
 
@@ -92,8 +92,8 @@ TEST_F(KalibrierungTest, ClicksAndATypedLengthCalibrateAndRecomputeTheStoredRows
     eichen()->click();
     klick({40, 40});
     klick({40, 40});
-    EXPECT_EQ(laenge()->Edit1()->text(), "0.6");
-    QTest::mouseClick(laenge()->BitBtn1(), Qt::LeftButton);
+    EXPECT_EQ(laenge()->edit1()->text(), "0.6");
+    QTest::mouseClick(laenge()->bitBtn1(), Qt::LeftButton);
     EXPECT_EQ(dialogs.messages.at(5).text, "Fehler!\nBitte wiederholen Sie die Eichung.");
     EXPECT_DOUBLE_EQ(state().calibration.factorMPerPx, 0.002);
     EXPECT_EQ(t1.cell(1, 1), "0.5");
@@ -130,7 +130,7 @@ TEST_F(KalibrierungTest, ASecondStartIsIgnoredAndClosingTheProgramEndsTheWait) {
     klick({20, 20});
     ASSERT_TRUE(laenge()->isVisible());
     const std::size_t shown = dialogs.messages.size();
-    mainWindow().calibration().EichenBtnClick();
+    mainWindow().calibration().calibrateClicked();
     EXPECT_EQ(dialogs.messages.size(), shown);
     // Closing the length window does not end the wait.
     laenge()->close();

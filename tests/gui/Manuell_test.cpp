@@ -80,7 +80,7 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     EXPECT_FALSE(windows->secondary().displayWindow->isVisible());
     EXPECT_TRUE(manuell()->isVisible());
     EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
-    EXPECT_EQ(manuell()->Label3()->text(), "0");
+    EXPECT_EQ(manuell()->label3()->text(), "0");
     // A 2:1 picture on the screen: as wide as the screen, black above and below.
     const PictureRect r = overlay()->picture();
     EXPECT_EQ(r.width, overlay()->width());
@@ -93,7 +93,7 @@ TEST_F(ManuellTest, TheOverlayKeepsTheAspectRatioAndTheMainWindowMakesWay) {
     const QPoint mitte = bild(schirm(15, 25));
     EXPECT_EQ(QColor(overlay()->shownPicture().pixel(mitte)), QColor(230, 40, 40));
     // A second "Manuell" changes nothing.
-    mainWindow().manual().ManuellBtnClick();
+    mainWindow().manual().manualClicked();
     EXPECT_TRUE(manuell()->isVisible());
 }
 
@@ -109,7 +109,7 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
     links(p0);
     EXPECT_EQ(mainWindow().session().sound().lastPlayed(), "SNDGEFUNDEN");
     rechts();
-    EXPECT_EQ(manuell()->Label3()->text(), "1");
+    EXPECT_EQ(manuell()->label3()->text(), "1");
     links(schirm(5, 5));
     const QPoint p1 = schirm(30, 25);
     links(p1);
@@ -145,8 +145,8 @@ TEST_F(ManuellTest, ClicksRecordTheFramesPositionsWithTheirTimes) {
 TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
     starten();
     knopf<QToolButton>("SpeedButton1")->click();
-    QTRY_COMPARE_WITH_TIMEOUT(manuell()->Label3()->text(), QString::number(state().range.end),
-                              5000);
+    QTRY_COMPARE_WITH_TIMEOUT(manuell()->label3()->text(),
+                              QString::number(state().range.end), 5000);
     QTest::qWait(200);  // it stays there
     EXPECT_EQ(mainWindow().player().currentFrame(), state().range.end);
     knopf<QToolButton>("SpeedButton1")->click();
@@ -155,7 +155,7 @@ TEST_F(ManuellTest, PlayRunsToTheEndOfTheSequenceAndStopHaltsIt) {
     const int angehalten = mainWindow().player().currentFrame();
     QTest::qWait(200);
     EXPECT_EQ(mainWindow().player().currentFrame(), angehalten);
-    EXPECT_EQ(manuell()->Label3()->text(), QString::number(angehalten));
+    EXPECT_EQ(manuell()->label3()->text(), QString::number(angehalten));
 }
 
 TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
@@ -163,16 +163,16 @@ TEST_F(ManuellTest, TooFewRowsAreRefusedAndStepsStayInTheSequence) {
     ohneKalibrierung();
     links(schirm(15, 25));
     knopf<QToolButton>("ToolButton2")->click();  // "<" at the first frame: nothing
-    EXPECT_EQ(manuell()->Label3()->text(), "0");
+    EXPECT_EQ(manuell()->label3()->text(), "0");
     knopf<QToolButton>("ToolButton3")->click();
     links(schirm(30, 25));
     knopf<QPushButton>("DiagrammBtn")->click();
     EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(kZuWenigMesswerte));
     EXPECT_FALSE(windows->secondary().evaluationWindow->isVisible());
     for (int i = 0; i < 12; ++i) rechts();  // stops at the last frame
-    EXPECT_EQ(manuell()->Label3()->text(), QString::number(state().range.end));
+    EXPECT_EQ(manuell()->label3()->text(), QString::number(state().range.end));
     knopf<QToolButton>("ToolButton1")->click();
-    EXPECT_EQ(manuell()->Label3()->text(), "0");
+    EXPECT_EQ(manuell()->label3()->text(), "0");
 }
 
 TEST_F(ManuellTest, CalibratingOnTheLetterboxedPictureGivesEqualMetresInXAndY) {
@@ -196,8 +196,8 @@ TEST_F(ManuellTest, CalibratingOnTheLetterboxedPictureGivesEqualMetresInXAndY) {
     links(ecke + blau.bottomLeft());
     CalibrationLengthWindow* laenge = windows->secondary().calibrationWindow;
     ASSERT_TRUE(laenge->isVisible());
-    laenge->Edit1()->setText(QStringLiteral("0.6"));
-    QTest::keyClick(laenge->Edit1(), Qt::Key_Return);
+    laenge->edit1()->setText(QStringLiteral("0.6"));
+    QTest::keyClick(laenge->edit1(), Qt::Key_Return);
     EXPECT_FALSE(laenge->isVisible());
     EXPECT_EQ(manuell()->height(), ManualControlWindow::kKurz);
     EXPECT_EQ(state().grid(1).cell(1, 0), "");  // the calibration clicks recorded nothing
@@ -234,7 +234,7 @@ TEST_F(ManuellTest, MovingTheTimeOriginEmptiesTheRowsAndStartsTheSequenceHere) {
     EXPECT_EQ(state().grid(1).rowCount(), 2);
     EXPECT_EQ(state().calibration.origin.x, bild(ursprung).x());
     EXPECT_EQ(state().range.start, 4);
-    EXPECT_EQ(manuell()->Label3()->text(), "4");
+    EXPECT_EQ(manuell()->label3()->text(), "4");
     links(schirm(75, 25));
     EXPECT_EQ(zeile(1)[0], "0.000");
 }
@@ -268,8 +268,8 @@ TEST_F(ManuellTest, ClosingRestoresTheMainWindowAndTheNextCaptureAsksAgain) {
     links(schirm(10, 10));
     links(schirm(10, 10));
     links(schirm(10, 110));
-    windows->secondary().calibrationWindow->Edit1()->setText(QStringLiteral("1"));
-    QTest::keyClick(windows->secondary().calibrationWindow->Edit1(), Qt::Key_Return);
+    windows->secondary().calibrationWindow->edit1()->setText(QStringLiteral("1"));
+    QTest::keyClick(windows->secondary().calibrationWindow->edit1(), Qt::Key_Return);
     EXPECT_NE(state().calibration.factorMPerPx, 1.0);
     rechts();
     links(schirm(30, 25));

@@ -75,7 +75,7 @@ TEST_F(NavigationTest, PositionBarSeeksAndTheTimerCatchesUp) {
     mainWindow().player().goToFrame(7);
     tick();
     EXPECT_EQ(bar1->value(), 7);
-    EXPECT_EQ(windows->secondary().manualWindow->Label3()->text(), "7");
+    EXPECT_EQ(windows->secondary().manualWindow->label3()->text(), "7");
 }
 
 TEST_F(NavigationTest, RangePlaybackStopsAtTheEndBar) {
@@ -127,7 +127,7 @@ TEST_F(NavigationTest, PlayerButtonsPlayPauseAndJump) {
     const int angehalten = mainWindow().player().currentFrame();
     EXPECT_GE(angehalten, 3);
     EXPECT_LE(angehalten, 20);
-    EXPECT_EQ(windows->secondary().manualWindow->Label3()->text(), QString::number(angehalten));
+    EXPECT_EQ(windows->secondary().manualWindow->label3()->text(), QString::number(angehalten));
     QTest::qWait(200);
     EXPECT_EQ(mainWindow().player().currentFrame(), angehalten);
     part<QToolButton>("btNext")->click();
@@ -168,7 +168,7 @@ TEST_F(NavigationTest, DisplayWindowDrawsTheCurrentFrame) {
 TEST_F(NavigationTest, FilmVisibleTestAndRedrawKeepThePosition) {
     EXPECT_TRUE(mainWindow().player().filmSichtbar());
     bar2->setValue(6);
-    mainWindow().player().Filmerscheine();
+    mainWindow().player().makeFilmAppear();
     EXPECT_EQ(mainWindow().player().currentFrame(), 6);
     loadFilm("flat.avi");
     EXPECT_FALSE(mainWindow().player().filmSichtbar());

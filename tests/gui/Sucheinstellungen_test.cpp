@@ -87,15 +87,15 @@ TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
     for (int n : {1, 2}) {
         SCOPED_TRACE(n);
         SearchSettingsFrame* f = frame(n);
-        EXPECT_EQ(f->RadioGroup1()->itemIndex(), 1);
+        EXPECT_EQ(f->radioGroup1()->itemIndex(), 1);
         EXPECT_EQ(in<QLabel>(f, "Label2")->text(), "max. Farbtoleranz:");
         EXPECT_EQ(in<QSpinBox>(f, "FarbToleranz")->value(), 40);
         EXPECT_EQ(in<QSpinBox>(f, "SpinEdit1")->value(), 60);
-        EXPECT_FALSE(f->CheckBox1()->isChecked());
+        EXPECT_FALSE(f->checkBox1()->isChecked());
         EXPECT_EQ(in<QSpinBox>(f, "Zweit_Toleranz")->value(), 60);
         EXPECT_EQ(in<QSpinBox>(f, "SpinEdit3")->value(), 16);
         EXPECT_FALSE(in<QCheckBox>(f, "CheckBox2")->isChecked());
-        EXPECT_EQ(f->RadioGroup2()->itemIndex(), 0);
+        EXPECT_EQ(f->radioGroup2()->itemIndex(), 0);
         in<QSpinBox>(f, "FarbToleranz")->setValue(300);
         EXPECT_EQ(settings(n).tolerance, 255);
     }
@@ -117,9 +117,9 @@ TEST_F(SucheinstellungenTest, PagesStartWithTheirOwnValuesAndRanges) {
 
 TEST_F(SucheinstellungenTest, EveryControlChangeReachesTheStateAtOnce) {
     SearchSettingsFrame* f = frame(2);
-    f->RadioGroup1()->button(0)->click();
+    f->radioGroup1()->button(0)->click();
     in<QSpinBox>(f, "FarbToleranz")->setValue(77);
-    f->CheckBox1()->click();
+    f->checkBox1()->click();
     in<QSpinBox>(f, "Zweit_Toleranz")->setValue(12);
     in<QCheckBox>(f, "CheckBox2")->click();
     EXPECT_EQ(settings(2).mode, SearchMode::Simple);
@@ -154,7 +154,7 @@ TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize
     EXPECT_FALSE(zweitsucheOffen(1));
     EXPECT_FALSE(zweitsucheOffen(2));
     EXPECT_FALSE(offen(kasten("CheckBox5")));
-    frame(1)->CheckBox1()->click();
+    frame(1)->checkBox1()->click();
     EXPECT_TRUE(zweitsucheOffen(1));
     EXPECT_FALSE(zweitsucheOffen(2));
     EXPECT_FALSE(offen(kasten("CheckBox5")));  // "Suchgebiete" is off
@@ -162,60 +162,60 @@ TEST_F(SucheinstellungenTest, SecondSearchFieldsFollowTheirBoxAndOfferObjectSize
     kasten("CheckBox3")->click();
     EXPECT_FALSE(offen(kasten("CheckBox5")));  // page 2 has no second search
     // Page 2's box offers it only while colour 2 is analysed.
-    frame(2)->CheckBox1()->click();
+    frame(2)->checkBox1()->click();
     EXPECT_TRUE(zweitsucheOffen(2));
     EXPECT_FALSE(offen(kasten("CheckBox5")));
-    frame(2)->CheckBox1()->click();
+    frame(2)->checkBox1()->click();
     kasten("CheckBox2")->click();
-    frame(2)->CheckBox1()->click();
+    frame(2)->checkBox1()->click();
     EXPECT_TRUE(offen(kasten("CheckBox5")));
     EXPECT_FALSE(kasten("CheckBox5")->isChecked());  // offered, never checked for the user
 
     // Unchecking either page's box withdraws it; page 1's box offers it again.
-    frame(1)->CheckBox1()->click();
+    frame(1)->checkBox1()->click();
     EXPECT_FALSE(zweitsucheOffen(1));
     EXPECT_FALSE(offen(kasten("CheckBox5")));
     kasten("CheckBox2")->click();
-    frame(1)->CheckBox1()->click();
+    frame(1)->checkBox1()->click();
     EXPECT_TRUE(offen(kasten("CheckBox5")));
 }
 
 TEST_F(SucheinstellungenTest, DeviationFollowsTheModeAndSearchAreasTheBoxes) {
-    QCheckBox* showDeviation = kasten("CheckBox4");
+    QCheckBox* abweichung = kasten("CheckBox4");
     EXPECT_TRUE(abweichungOffen(1));
-    EXPECT_FALSE(offen(showDeviation));
+    EXPECT_FALSE(offen(abweichung));
 
     // Both pages predict: "Suchgebiete" offers and checks "Abweichung".
     kasten("CheckBox3")->click();
-    EXPECT_TRUE(offen(showDeviation));
-    EXPECT_TRUE(showDeviation->isChecked());
+    EXPECT_TRUE(offen(abweichung));
+    EXPECT_TRUE(abweichung->isChecked());
     EXPECT_FALSE(offen(kasten("CheckBox5")));  // no page has the second search
 
-    frame(2)->RadioGroup1()->button(0)->click();  // page 2 "Einfach"
+    frame(2)->radioGroup1()->button(0)->click();  // page 2 "Einfach"
     EXPECT_FALSE(abweichungOffen(2));
     EXPECT_TRUE(abweichungOffen(1));
-    EXPECT_FALSE(offen(showDeviation));
-    EXPECT_TRUE(showDeviation->isChecked());      // hidden, still chosen
-    frame(2)->RadioGroup1()->button(1)->click();  // colour 2 is not analysed
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_TRUE(abweichung->isChecked());         // hidden, still chosen
+    frame(2)->radioGroup1()->button(1)->click();  // colour 2 is not analysed
     EXPECT_TRUE(abweichungOffen(2));
-    EXPECT_FALSE(offen(showDeviation));
-    frame(1)->RadioGroup1()->button(0)->click();
-    frame(1)->RadioGroup1()->button(1)->click();  // colour 1 is analysed
-    EXPECT_TRUE(offen(showDeviation));
+    EXPECT_FALSE(offen(abweichung));
+    frame(1)->radioGroup1()->button(0)->click();
+    frame(1)->radioGroup1()->button(1)->click();  // colour 1 is analysed
+    EXPECT_TRUE(offen(abweichung));
 
     // "Suchgebiete" off withdraws and unchecks both; on with one "Einfach" page keeps
     // "Abweichung" away but offers "Objektgrösse" when both pages search twice.
     kasten("CheckBox5")->setChecked(true);
     kasten("CheckBox3")->click();
-    EXPECT_FALSE(offen(showDeviation));
-    EXPECT_FALSE(showDeviation->isChecked());
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(abweichung->isChecked());
     EXPECT_FALSE(kasten("CheckBox5")->isChecked());
-    frame(1)->RadioGroup1()->button(0)->click();
-    frame(1)->CheckBox1()->click();
-    frame(2)->CheckBox1()->click();
+    frame(1)->radioGroup1()->button(0)->click();
+    frame(1)->checkBox1()->click();
+    frame(2)->checkBox1()->click();
     kasten("CheckBox3")->click();
-    EXPECT_FALSE(offen(showDeviation));
-    EXPECT_FALSE(showDeviation->isChecked());
+    EXPECT_FALSE(offen(abweichung));
+    EXPECT_FALSE(abweichung->isChecked());
     EXPECT_TRUE(offen(kasten("CheckBox5")));
     EXPECT_FALSE(mainWindow().state().display.showDeviation);
 }
@@ -249,9 +249,9 @@ TEST_F(SucheinstellungenTest, ReacquireIsAnOptionOfThePredictedPassPerSlot) {
         EXPECT_TRUE(settings(n).reacquire);
         EXPECT_FALSE(settings(3 - n).reacquire);
         EXPECT_TRUE(offen(box));
-        frame(n)->RadioGroup1()->setItemIndex(0);  // "Einfach"
+        frame(n)->radioGroup1()->setItemIndex(0);  // "Einfach"
         EXPECT_FALSE(offen(box));
-        frame(n)->RadioGroup1()->setItemIndex(1);
+        frame(n)->radioGroup1()->setItemIndex(1);
         EXPECT_TRUE(offen(box));
         box->setChecked(false);
     }

@@ -41,13 +41,13 @@ class SuchfarbenTest : public GuiTest {
         return mainWindow().findChild<SearchSettingsFrame*>(QStringLiteral("SuchEinst%1").arg(n));
     }
     QStringList edits(int n) {
-        return {frame(n)->rgb().Edit(0)->text(), frame(n)->rgb().Edit(1)->text(),
-                frame(n)->rgb().Edit(2)->text()};
+        return {frame(n)->rgb().channelEdit(0)->text(), frame(n)->rgb().channelEdit(1)->text(),
+                frame(n)->rgb().channelEdit(2)->text()};
     }
     void klick(int x, int y) {
         QTest::mouseClick(windows->secondary().displayWindow, Qt::LeftButton, {}, QPoint(x, y));
     }
-    void slotWaehlen(int n) { frame(1)->RadioGroup2()->button(n - 1)->click(); }
+    void slotWaehlen(int n) { frame(1)->radioGroup2()->button(n - 1)->click(); }
     QTabWidget* seiten() { return part<QTabWidget>("PageControl1"); }
     const ColourSlot& slot(int n) { return mainWindow().state().colour(n); }
     const Rgb& working(int n) { return mainWindow().state().trace(n).workingColour; }
@@ -83,7 +83,7 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
     klick(50, 50);  // colour 1: red
     slotWaehlen(2);
     // Colour 2's own tolerance plays no part; colour 1's 40 covers the near red.
-    frame(2)->FarbToleranz()->setValue(1);
+    frame(2)->toleranceField()->setValue(1);
     klick(130, 50);
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, kWarnung);
@@ -92,10 +92,10 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
     EXPECT_TRUE(slot(2).assigned);
 
     // Channels differ by 5, 8 and 4: a tolerance of 5 is not enough, of 9 it is.
-    frame(1)->FarbToleranz()->setValue(5);
+    frame(1)->toleranceField()->setValue(5);
     klick(130, 50);
     EXPECT_EQ(dialogs.messages.size(), 1u);
-    frame(1)->FarbToleranz()->setValue(9);
+    frame(1)->toleranceField()->setValue(9);
     klick(130, 50);
     EXPECT_EQ(dialogs.messages.size(), 2u);
 
@@ -108,7 +108,7 @@ TEST_F(SuchfarbenTest, OnlyColour2CloseToColour1WithinColour1sToleranceIsWarnedO
 
 TEST_F(SuchfarbenTest, TypedValuesAboveTheByteBeepAndRestoreTheOldValue) {
     klick(50, 50);
-    QLineEdit* rot = frame(1)->rgb().Edit(0);
+    QLineEdit* rot = frame(1)->rgb().channelEdit(0);
     const int vorher = mainWindow().session().sound().beeps();
     rot->end(false);
     QTest::keyClick(rot, Qt::Key_6);  // 2256
@@ -130,7 +130,7 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     slotWaehlen(2);
     klick(210, 50);  // colour 2 picked: blue
     slotWaehlen(1);
-    QLineEdit* gruen = frame(1)->rgb().Edit(1);
+    QLineEdit* gruen = frame(1)->rgb().channelEdit(1);
     gruen->setText(QString());
     QTest::keyClicks(gruen, "007");
     EXPECT_EQ(gruen->text(), "7");  // leading zeros go
@@ -146,14 +146,14 @@ TEST_F(SuchfarbenTest, TypingInSlot1TakesBothColoursAndMarksBothSlots) {
     EXPECT_EQ(gruen->text(), "0");
     EXPECT_EQ(working(1).g, 0);
     mainWindow().state().trace(2).workingColour.b = 123;  // as colour adoption would leave it
-    QTest::keyClick(frame(2)->rgb().Edit(0), Qt::Key_Left);
-    EXPECT_EQ(frame(2)->rgb().Edit(2)->text(), "123");
+    QTest::keyClick(frame(2)->rgb().channelEdit(0), Qt::Key_Left);
+    EXPECT_EQ(frame(2)->rgb().channelEdit(2)->text(), "123");
     EXPECT_EQ(slot(2).picked.b, 123);
 }
 
 TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     klick(50, 50);  // 225, 32, 26: bars of 45, 6 and 5 pixels from x 30
-    QImage bild = frame(1)->swatch().Image1()->pixmap().toImage();
+    QImage bild = frame(1)->swatch().image1()->pixmap().toImage();
     ASSERT_EQ(bild.size(), QSize(97, 97));
     EXPECT_EQ(bild.pixel(13, 47), qrgb(kRot));
     EXPECT_EQ(bild.pixel(7, 47), qRgb(0, 0, 0));  // the bar's black outline
@@ -167,16 +167,16 @@ TEST_F(SuchfarbenTest, TheSwatchShowsTheColourAndOneLevelBarPerChannel) {
     // A full channel fills its track to x 81; 0 and 4 draw no bar at all.
     mainWindow().state().trace(1).workingColour = Rgb{255, 4, 0};
     mainWindow().pages().showColour(1, true);
-    EXPECT_EQ(frame(1)->rgb().Edit(0)->text(), "255");
-    bild = frame(1)->swatch().Image1()->pixmap().toImage();
+    EXPECT_EQ(frame(1)->rgb().channelEdit(0)->text(), "255");
+    bild = frame(1)->swatch().image1()->pixmap().toImage();
     EXPECT_EQ(bild.pixel(80, 18), qRgb(255, 0, 0));
     EXPECT_NE(bild.pixel(30, 50), qRgb(0, 128, 0));
     EXPECT_NE(bild.pixel(30, 79), qRgb(0, 0, 255));
 }
 
 TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
-    RadioGroup* gruppe1 = frame(1)->RadioGroup2();
-    RadioGroup* gruppe2 = frame(2)->RadioGroup2();
+    RadioGroup* gruppe1 = frame(1)->radioGroup2();
+    RadioGroup* gruppe2 = frame(2)->radioGroup2();
     EXPECT_EQ(gruppe1->itemIndex(), 0);
     EXPECT_EQ(gruppe2->itemIndex(), 0);
     EXPECT_EQ(seiten()->currentIndex(), 0);
@@ -203,7 +203,7 @@ TEST_F(SuchfarbenTest, BothRadioGroupsAndTheTabAlwaysShowTheSameSlot) {
 // Select-all, typing over a selection and paste work in the R/G/B fields; what is not a
 // number is still refused.
 TEST_F(SuchfarbenTest, TheRgbFieldsTakeSelectAllTypingOverAndPaste) {
-    QLineEdit* red = frame(1)->rgb().Edit(0);
+    QLineEdit* red = frame(1)->rgb().channelEdit(0);
     red->setFocus();
     red->setText(QStringLiteral("200"));
     QTest::keyClick(red, Qt::Key_A, Qt::ControlModifier);

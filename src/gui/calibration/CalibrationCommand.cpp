@@ -27,12 +27,12 @@ CalibrationCommand::CalibrationCommand(Session& session, QPushButton* button,
       lengthWindow_(lengthWindow),
       displayFeedback_(displayFeedback),
       tables_(tables) {
-    connect(button_, &QPushButton::clicked, this, &CalibrationCommand::EichenBtnClick);
+    connect(button_, &QPushButton::clicked, this, &CalibrationCommand::calibrateClicked);
     connect(lengthWindow_, &CalibrationLengthWindow::laengeEingegeben, this,
             &CalibrationCommand::lengthTyped);
 }
 
-void CalibrationCommand::EichenBtnClick() {
+void CalibrationCommand::calibrateClicked() {
     Measurement& s = session_.state();
     if (session_.film() == nullptr ||
         !run_.begin(target(), CalibrationKind::Main, {s.film.size.width, s.film.size.height}))
@@ -61,14 +61,14 @@ void CalibrationCommand::followStep() {
 
 void CalibrationCommand::showStep() {
     followStep();
-    setMeasuring(false);
+    measuring_.set(false);
     switch (run_.step()) {
         case CalibrationStep::StartPoint:
         case CalibrationStep::EndPoint:
             // Over the display window, which stays on top of the main window.
             session_.dialogs().message(display_, MessageKind::Information,
                                        QString::fromUtf8(run_.prompt()), QMessageBox::Ok);
-            setMeasuring(true);
+            measuring_.set(true);
             return;
         case CalibrationStep::Length:
             putDisplayBack();
@@ -78,7 +78,7 @@ void CalibrationCommand::showStep() {
             askOrigin();
             return;
         case CalibrationStep::Origin:
-            setMeasuring(true);
+            measuring_.set(true);
             return;
         case CalibrationStep::Idle:
             finished();
@@ -131,7 +131,7 @@ void CalibrationCommand::abandon() {
     run_.abandon(target());
     followStep();
     lengthWindow_->finish();
-    setMeasuring(false);
+    measuring_.set(false);
     putDisplayBack();
     button_->setEnabled(true);
 }
@@ -140,15 +140,6 @@ void CalibrationCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
         session_.dialogs().message(display_, MessageKind::Information, QString::fromStdString(text),
                                    QMessageBox::Ok);
-}
-
-void CalibrationCommand::setMeasuring(bool on) {
-    if (on == measuring_) return;
-    measuring_ = on;
-    if (on)
-        QApplication::setOverrideCursor(measuringCursor());
-    else
-        QApplication::restoreOverrideCursor();
 }
 
 void CalibrationCommand::putDisplayBack() {

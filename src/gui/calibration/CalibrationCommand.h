@@ -8,6 +8,8 @@
 class QPushButton;
 class QString;
 
+#include "gui/kit/Cursors.h"
+
 namespace zebak::gui {
 
 class DisplayInputRouter;
@@ -31,7 +33,7 @@ class CalibrationCommand : public QObject {
                        PositionTables& tables, QObject* owner);
 
     /// EichenBtnClick: starts a calibration; ignored without a film or while one runs.
-    void EichenBtnClick();
+    void calibrateClicked();
     /// A click on the display window while a point is awaited (display pixels).
     void displayClicked(QPoint point);
     /// True while a calibration runs.
@@ -49,7 +51,6 @@ class CalibrationCommand : public QObject {
     void askOrigin();
     void finished();
     void show(const Messages& messages);
-    void setMeasuring(bool on);
     void putDisplayBack();
 
     Session& session_;
@@ -60,7 +61,7 @@ class CalibrationCommand : public QObject {
     PositionTables& tables_;
     CalibrationRun run_;
     DisplayInputRouter* input_ = nullptr;
-    bool measuring_ = false;
+    MeasuringCursor measuring_;
 };
 
 }  // namespace zebak::gui

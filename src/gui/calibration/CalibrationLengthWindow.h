@@ -20,9 +20,9 @@ class CalibrationLengthWindow : public QWidget {
     /// Hides the window: the length was taken, or the calibration was given up.
     void finish();
     /// The length box (Edit1); its text is the length in metres.
-    QLineEdit* Edit1() const { return edit1_; }
+    QLineEdit* edit1() const { return edit1_; }
     /// "OK" (BitBtn1).
-    QPushButton* BitBtn1() const { return bitBtn1_; }
+    QPushButton* bitBtn1() const { return bitBtn1_; }
 
   Q_SIGNALS:
     /// OK was pressed (BitBtn1Click) with this text in Edit1; the receiver decides whether it

@@ -27,10 +27,11 @@ DisplayInputRouter::DisplayInputRouter(Session& session, PlayerPanel& player, QO
 void DisplayInputRouter::attach(DisplayWindow* display, QPushButton* areaButton) {
     display_ = display;
     areaButton_ = areaButton;
-    connect(display, &DisplayWindow::FormMouseDown, this, &DisplayInputRouter::Form3MouseDown);
-    connect(display, &DisplayWindow::FormMouseMove, this, &DisplayInputRouter::Form3MouseMove);
-    connect(display, &DisplayWindow::FormMouseUp, this, &DisplayInputRouter::Form3MouseUp);
-    connect(display, &DisplayWindow::FormKeyDown, this, &DisplayInputRouter::Form3KeyDown);
+    connect(display, &DisplayWindow::mousePressed, this, &DisplayInputRouter::displayMousePressed);
+    connect(display, &DisplayWindow::mouseMoved, this, &DisplayInputRouter::displayMouseMoved);
+    connect(display, &DisplayWindow::mouseReleased, this,
+            &DisplayInputRouter::displayMouseReleased);
+    connect(display, &DisplayWindow::keyPressed, this, &DisplayInputRouter::displayKeyPressed);
     connect(areaButton, &QPushButton::clicked, this,
             &DisplayInputRouter::suchbereicheinschraenkenClick);
 }
@@ -45,7 +46,7 @@ void DisplayInputRouter::suchbereicheinschraenkenClick() {
     display_->confineCursor(true);
 }
 
-void DisplayInputRouter::Form3MouseDown(Qt::MouseButton button, QPoint point) {
+void DisplayInputRouter::displayMousePressed(Qt::MouseButton button, QPoint point) {
     if (button == Qt::RightButton) {
         player_.goToFrame(player_.currentFrame() + 1);
         return;
@@ -83,7 +84,7 @@ void DisplayInputRouter::startAreaRectangle(int x, int y) {
     s.area.left = s.area.right = x;
     s.area.top = s.area.bottom = y;
     display_->drawAreaRect(x, y, x, y);
-    dragging_ = true;
+    draggingArea_ = true;
 }
 
 void DisplayInputRouter::drawArea() {
@@ -91,19 +92,19 @@ void DisplayInputRouter::drawArea() {
     display_->drawAreaRect(s.area.left, s.area.top, s.area.right, s.area.bottom);
 }
 
-void DisplayInputRouter::Form3MouseMove(QPoint point) {
-    if (!dragging_) return;
+void DisplayInputRouter::displayMouseMoved(QPoint point) {
+    if (!draggingArea_) return;
     drawArea();  // erases the last one
     session_.state().area.right = point.x();
     session_.state().area.bottom = point.y();
     drawArea();
 }
 
-void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
+void DisplayInputRouter::displayMouseReleased(Qt::MouseButton, QPoint) {
     // Only the release that ends a drawn rectangle ends the selection: the release of a right
     // click, which steps a frame, leaves the selection armed. The corner is the last move's.
-    if (!areaArmed_ || !dragging_) return;
-    dragging_ = false;
+    if (!areaArmed_ || !draggingArea_) return;
+    draggingArea_ = false;
     areaArmed_ = false;
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);
@@ -112,7 +113,7 @@ void DisplayInputRouter::Form3MouseUp(Qt::MouseButton, QPoint) {
     takeSearchArea();
 }
 
-void DisplayInputRouter::Form3KeyDown(int key) {
+void DisplayInputRouter::displayKeyPressed(int key) {
     // Any key stops a running analysis; Escape also gives up an armed search-area selection.
     session_.runControl().stopRequested = true;
     if (key == Qt::Key_Escape && areaArmed_) cancelSearchArea();
@@ -120,8 +121,8 @@ void DisplayInputRouter::Form3KeyDown(int key) {
 
 void DisplayInputRouter::cancelSearchArea() {
     // As the answer No to the area question: the mouse is free and the whole frame is searched.
-    if (dragging_) drawArea();  // erases the rectangle being drawn
-    dragging_ = false;
+    if (draggingArea_) drawArea();  // erases the rectangle being drawn
+    draggingArea_ = false;
     areaArmed_ = false;
     QApplication::restoreOverrideCursor();
     areaButton_->setEnabled(true);

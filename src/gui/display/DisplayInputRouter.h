@@ -63,16 +63,20 @@ class DisplayInputRouter : public QObject {
     void colourPicked(QPoint point);
 
   private:
-    void Form3MouseDown(Qt::MouseButton button, QPoint point);
+    /// `Form3MouseDown`.
+    void displayMousePressed(Qt::MouseButton button, QPoint point);
     /// Hands a left click to what the click mode gives it to: true when it started the
     /// search-area rectangle; a calibration point is passed on and the click goes on.
     bool startsSearchArea(QPoint point);
     /// The first corner of the search area at (x, y): the rectangle follows the mouse.
     void startAreaRectangle(int x, int y);
-    void Form3MouseMove(QPoint point);
-    void Form3MouseUp(Qt::MouseButton button, QPoint point);
+    /// `Form3MouseMove`.
+    void displayMouseMoved(QPoint point);
+    /// `Form3MouseUp`.
+    void displayMouseReleased(Qt::MouseButton button, QPoint point);
     void takeSearchArea();
-    void Form3KeyDown(int key);
+    /// `Form3KeyDown`.
+    void displayKeyPressed(int key);
     void cancelSearchArea();
     void searchWholeFrame();
     void drawArea();
@@ -84,7 +88,7 @@ class DisplayInputRouter : public QObject {
     /// True from the confirmed "Suchgebiet" question until the rectangle is released.
     bool areaArmed_ = false;
     /// A search-area rectangle is being dragged on the display window (`RahmenZiehen`).
-    bool dragging_ = false;
+    bool draggingArea_ = false;
     ClickMode mode_ = ClickMode::PickColour;
     QPoint picked_;
     FrameSize shownSize_;

@@ -147,18 +147,18 @@ QPoint DisplayWindow::toClient(QPoint p) const {
 }
 
 void DisplayWindow::mousePressEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseDown(event->button(), toClient(event->position().toPoint()));
+    Q_EMIT mousePressed(event->button(), toClient(event->position().toPoint()));
 }
 
 void DisplayWindow::mouseMoveEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseMove(toClient(event->position().toPoint()));
+    Q_EMIT mouseMoved(toClient(event->position().toPoint()));
 }
 
 void DisplayWindow::mouseReleaseEvent(QMouseEvent* event) {
-    Q_EMIT FormMouseUp(event->button(), toClient(event->position().toPoint()));
+    Q_EMIT mouseReleased(event->button(), toClient(event->position().toPoint()));
 }
 
-void DisplayWindow::keyPressEvent(QKeyEvent* event) { Q_EMIT FormKeyDown(event->key()); }
+void DisplayWindow::keyPressEvent(QKeyEvent* event) { Q_EMIT keyPressed(event->key()); }
 
 void DisplayWindow::closeEvent(QCloseEvent* event) {
     if (source_ != nullptr && !programEnds_)

@@ -31,8 +31,8 @@ class DisplayWindow : public QWidget {
     QSize clientSize() const { return size(); }
     /// Sets the client area to w x h pixels.
     void setClientSize(int w, int h);
-    /// Small auxiliary panel that the loading of a 720x576 film places in the corner.
-    QWidget* Panel1() const { return panel1_; }
+    /// Small auxiliary panel that the loading of a 720x576 film places in the corner (`Panel1`).
+    QWidget* panel1() const { return panel1_; }
 
     /// Colour of the window's pixel (x, y) as it is shown: the frame scaled to the client
     /// area with whatever was drawn on it. Outside the client area: white (255, 255, 255).
@@ -55,14 +55,14 @@ class DisplayWindow : public QWidget {
     bool cursorEingeschraenkt() const;
 
   Q_SIGNALS:
-    /// A mouse button was pressed at the client point.
-    void FormMouseDown(Qt::MouseButton button, QPoint punkt);
-    /// The mouse moved to the client point.
-    void FormMouseMove(QPoint punkt);
-    /// A mouse button was released at the client point.
-    void FormMouseUp(Qt::MouseButton button, QPoint punkt);
-    /// A key was pressed while the window had the focus.
-    void FormKeyDown(int key);
+    /// A mouse button was pressed at the client point (`FormMouseDown`).
+    void mousePressed(Qt::MouseButton button, QPoint punkt);
+    /// The mouse moved to the client point (`FormMouseMove`).
+    void mouseMoved(QPoint punkt);
+    /// A mouse button was released at the client point (`FormMouseUp`).
+    void mouseReleased(Qt::MouseButton button, QPoint punkt);
+    /// A key was pressed while the window had the focus (`FormKeyDown`).
+    void keyPressed(int key);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

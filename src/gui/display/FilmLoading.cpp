@@ -60,15 +60,14 @@ bool askTimesFromFilm(Session& session, QWidget* parent, const FilmDescription& 
                                      QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-void Videooeffnen(DisplayWindow* display, const FilmDescription& film, FrameSize analysis,
-                  QPoint at) {
+void openVideo(DisplayWindow* display, const FilmDescription& film, FrameSize analysis, QPoint at) {
     // A film taller than 288 rows is shown reduced; the picture is scaled into the window.
     const FrameSize shown = displayWindowSize(analysis);
     display->setClientSize(shown.width, shown.height);
     display->move(at);
     if (isReducedPal(film.nativeSize)) {
-        display->Panel1()->setGeometry(shown.width - 1, shown.height - 1, 1, 1);
-        display->Panel1()->show();
+        display->panel1()->setGeometry(shown.width - 1, shown.height - 1, 1, 1);
+        display->panel1()->show();
         pauseWithEvents(100);
     }
     display->show();

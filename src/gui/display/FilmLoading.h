@@ -35,7 +35,6 @@ bool askTimesFromFilm(Session& session, QWidget* parent, const FilmDescription& 
 /// Videooeffnen: sizes the display window for the state's frame size (reduced for films
 /// taller than 288 rows), places it at `at` and shows it; a PAL film also gets the small
 /// corner panel.
-void Videooeffnen(DisplayWindow* display, const FilmDescription& film, FrameSize analysis,
-                  QPoint at);
+void openVideo(DisplayWindow* display, const FilmDescription& film, FrameSize analysis, QPoint at);
 
 }  // namespace zebak::gui

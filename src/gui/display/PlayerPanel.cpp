@@ -20,7 +20,7 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     panel_->setObjectName(QStringLiteral("Panel1"));
     panel_->setGeometry(5, 320, 340, 230);
     mediaPlayer_ = new MediaPlayerBar(*this, panel_);
-    connect(mediaPlayer_, &MediaPlayerBar::notified, this, &PlayerPanel::MediaPlayer1Notify);
+    connect(mediaPlayer_, &MediaPlayerBar::notified, this, &PlayerPanel::playerNotified);
     frameLabel_ =
         makeLabel(QStringLiteral("Label1"), QStringLiteral("0/0"), QRect(246, 12, 90, 17), panel_);
     position_ = new QScrollBar(Qt::Horizontal, panel_);
@@ -29,7 +29,7 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     position_->setRange(0, 0);
     position_->setPageStep(10);
     position_->setGeometry(8, 48, 280, 17);
-    connect(position_, &QScrollBar::actionTriggered, this, [this] { ScrollBar1Scroll(); });
+    connect(position_, &QScrollBar::actionTriggered, this, [this] { positionBarScrolled(); });
     sequence_ = new SequenceControls(session_, *this, panel_);
     times_ = new FilmTimeFields(session_, panel_);
     panel_->hide();
@@ -37,7 +37,7 @@ PlayerPanel::PlayerPanel(Session& session, QWidget* area, QObject* owner)
     barTimer_ = new QTimer(this);
     barTimer_->setObjectName(QStringLiteral("Timer1"));
     barTimer_->setInterval(500);
-    connect(barTimer_, &QTimer::timeout, this, &PlayerPanel::Timer1Timer);
+    connect(barTimer_, &QTimer::timeout, this, &PlayerPanel::barTimerTicked);
 }
 
 void PlayerPanel::setWindows(DisplayWindow* display, std::function<void(int)> showManualFrame) {
@@ -71,7 +71,7 @@ int PlayerPanel::frameCount() const {
 }
 
 void PlayerPanel::filmLoaded(const QString& sizeText) {
-    Bildnummer();
+    showFrameNumber();
     const int count = frameCount();
     position_->setMaximum(count);
     sequence_->filmLoaded(count);
@@ -95,7 +95,7 @@ double PlayerPanel::filmRate() const {
     return session_.film() != nullptr ? session_.film()->description().fps : 0.0;
 }
 
-void PlayerPanel::Filmerscheine() {
+void PlayerPanel::makeFilmAppear() {
     const int kept = position_->value();
     goToFrame(frameCount());
     pauseWithEvents(40);
@@ -113,7 +113,7 @@ bool PlayerPanel::filmSichtbar() const {
 
 // ---- navigation --------------------------------------------------------------------------
 
-void PlayerPanel::Bildnummer() {
+void PlayerPanel::showFrameNumber() {
     frameLabel_->setText(QStringLiteral("%1/%2").arg(currentFrame()).arg(frameCount()));
 }
 
@@ -125,26 +125,26 @@ void PlayerPanel::showFrame(int position) {
 
 void PlayerPanel::followFilm() { position_->setValue(currentFrame()); }
 
-void PlayerPanel::ScrollBar1Scroll() {
+void PlayerPanel::positionBarScrolled() {
     // The bar already stands at the scrolled position; Label1 follows at the next tick.
     const int target = position_->sliderPosition();
-    Bildnummer();
+    showFrameNumber();
     goToFrame(target);
 }
 
-void PlayerPanel::Timer1Timer() {
+void PlayerPanel::barTimerTicked() {
     const int now = currentFrame();
     if (now != position_->value()) {
         position_->setValue(now);
         if (showManualFrame_) showManualFrame_(now);
     }
     // Also after a scroll, which leaves the bar and the film together but the label behind.
-    Bildnummer();
+    showFrameNumber();
 }
 
 // ---- the player's own buttons ------------------------------------------------------------
 
-void PlayerPanel::MediaPlayer1Notify() {
+void PlayerPanel::playerNotified() {
     if (showManualFrame_) showManualFrame_(currentFrame());
 }
 

@@ -55,15 +55,19 @@ class PlayerPanel : public QObject {
     /// The film's own rate, frames per second; 0 without a film or when it gives none.
     double filmRate() const;
     /// Filmerscheine: redraws the current frame by going to the end and back.
-    void Filmerscheine();
+    void makeFilmAppear();
     /// True when the current frame shows a picture (not one flat colour along the diagonal).
     bool filmSichtbar() const;
 
   private:
-    void Bildnummer();
-    void ScrollBar1Scroll();
-    void Timer1Timer();
-    void MediaPlayer1Notify();
+    /// `Bildnummer`.
+    void showFrameNumber();
+    /// `ScrollBar1Scroll`.
+    void positionBarScrolled();
+    /// `Timer1Timer`.
+    void barTimerTicked();
+    /// `MediaPlayer1Notify`.
+    void playerNotified();
 
     Session& session_;
     DisplayWindow* display_ = nullptr;

@@ -34,8 +34,8 @@ SequenceControls::SequenceControls(Session& session, PlayerPanel& player, QWidge
         makeLabel(QStringLiteral("Label2"), QStringLiteral("0"), QRect(294, 84, 44, 17), panel);
     endLabel_ =
         makeLabel(QStringLiteral("Label3"), QStringLiteral("0"), QRect(294, 120, 44, 17), panel);
-    connect(rangeStart_, &QScrollBar::valueChanged, this, &SequenceControls::ScrollBar2Change);
-    connect(rangeEnd_, &QScrollBar::valueChanged, this, &SequenceControls::ScrollBar3Change);
+    connect(rangeStart_, &QScrollBar::valueChanged, this, &SequenceControls::startBarChanged);
+    connect(rangeEnd_, &QScrollBar::valueChanged, this, &SequenceControls::endBarChanged);
     buildButtons(panel);
 }
 
@@ -51,7 +51,7 @@ void SequenceControls::buildButtons(QWidget* panel) {
     stopButton_->setObjectName(QStringLiteral("SpeedButton1"));
     stopButton_->setIcon(panel->style()->standardIcon(QStyle::SP_MediaStop));
     stopButton_->hide();
-    connect(playRangeButton_, &QToolButton::clicked, this, &SequenceControls::SpeedButton2Click);
+    connect(playRangeButton_, &QToolButton::clicked, this, &SequenceControls::playRangeClicked);
     connect(stopButton_, &QToolButton::clicked, this, [this] { requestStop(); });
 }
 
@@ -70,7 +70,7 @@ void SequenceControls::setEndBar(int position) { rangeEnd_->setValue(position); 
 
 void SequenceControls::setStartBar(int position) { rangeStart_->setValue(position); }
 
-void SequenceControls::ScrollBar2Change(int position) {
+void SequenceControls::startBarChanged(int position) {
     if (position > rangeEnd_->value()) {
         rangeStart_->setValue(rangeEnd_->value());  // runs this handler again
         return;
@@ -80,7 +80,7 @@ void SequenceControls::ScrollBar2Change(int position) {
     startLabel_->setText(QString::number(position));
 }
 
-void SequenceControls::ScrollBar3Change(int position) {
+void SequenceControls::endBarChanged(int position) {
     if (position < rangeStart_->value()) {
         rangeEnd_->setValue(rangeStart_->value());  // runs this handler again
         return;
@@ -90,7 +90,7 @@ void SequenceControls::ScrollBar3Change(int position) {
     endLabel_->setText(QString::number(position));
 }
 
-void SequenceControls::SpeedButton2Click() {
+void SequenceControls::playRangeClicked() {
     Measurement& state = session_.state();
     stopRequested_ = false;
     playRangeButton_->hide();

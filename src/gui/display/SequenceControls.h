@@ -41,9 +41,12 @@ class SequenceControls : public QObject {
     /// One step of range playback: the next frame, the bar, the brake's pause. False when
     /// the playback is to stop (stop button, end bar, end of the film).
     bool playNextFrame();
-    void ScrollBar2Change(int position);
-    void ScrollBar3Change(int position);
-    void SpeedButton2Click();
+    /// `ScrollBar2Change`.
+    void startBarChanged(int position);
+    /// `ScrollBar3Change`.
+    void endBarChanged(int position);
+    /// `SpeedButton2Click`.
+    void playRangeClicked();
 
     Session& session_;
     PlayerPanel& player_;

@@ -65,7 +65,7 @@ QGroupBox* DiagramPanel::buildGroup(const char* name, const QString& title,
         y += 30;
         buttons_[d] = b;
         connect(b, &QRadioButton::clicked, this,
-                [this, d] { isPhaseDiagram(d) ? Radioclick2(d) : RadioClick(d); });
+                [this, d] { isPhaseDiagram(d) ? drawPhaseDiagram(d) : drawDiagram(d); });
     }
     return group;
 }
@@ -87,7 +87,7 @@ void DiagramPanel::drawPoints(Diagram d, SlotNumber slot, bool timeSeries) {
     }
 }
 
-void DiagramPanel::RadioClick(Diagram d) {
+void DiagramPanel::drawDiagram(Diagram d) {
     chart_->startOver();
     view_.diagram = d;
     buttons_.at(d)->setChecked(true);
@@ -96,7 +96,7 @@ void DiagramPanel::RadioClick(Diagram d) {
     chart_->rescale();
 }
 
-void DiagramPanel::Radioclick2(Diagram d) {
+void DiagramPanel::drawPhaseDiagram(Diagram d) {
     // The line series stay as they are; the zoom goes, so every point of the plot shows.
     chart_->clearPoints();
     chart_->resetZoom();
@@ -108,7 +108,7 @@ void DiagramPanel::Radioclick2(Diagram d) {
 }
 
 void DiagramPanel::refresh() {
-    if (view_.diagram) RadioClick(*view_.diagram);
+    if (view_.diagram) drawDiagram(*view_.diagram);
 }
 
 void DiagramPanel::setDiagramMode(bool diagramMode) {
@@ -116,10 +116,10 @@ void DiagramPanel::setDiagramMode(bool diagramMode) {
     groupBox2_->setVisible(!diagramMode);
     if (diagramMode) {
         chart_->clearPoints();
-        RadioClick(Diagram::XY);
+        drawDiagram(Diagram::XY);
     } else {
         chart_->clearAll();
-        Radioclick2(Diagram::XVX);
+        drawPhaseDiagram(Diagram::XVX);
     }
 }
 

@@ -25,9 +25,9 @@ class DiagramPanel : public QObject {
     DiagramPanel(const Measurement& state, EvaluationView& view, QWidget* area, QObject* owner);
 
     /// RadioClick: draws diagram `d` of the "Diagramme" group for every drawn colour.
-    void RadioClick(Diagram d);
+    void drawDiagram(Diagram d);
     /// Radioclick2: draws diagram `d` of the "Phasenraum" group; the zoom stays.
-    void Radioclick2(Diagram d);
+    void drawPhaseDiagram(Diagram d);
     /// refresh: draws the diagram chosen in the "Diagramme" group again.
     void refresh();
     /// Switches between the two button groups and draws the x-y or x-vx diagram.

@@ -136,13 +136,7 @@ void EvaluationGrid::fitToRows(bool halfFirstRow) {
 }
 
 void EvaluationGrid::keyPressEvent(QKeyEvent* event) {
-    // A key the filter discards must not open the cell's editor either.
-    const QString text = numberKey(event->key(), event->text());
-    if (text.isEmpty() && !event->text().isEmpty()) {
-        event->accept();
-        return;
-    }
-    QTableView::keyPressEvent(event);
+    if (!swallowFilteredKey(event)) QTableView::keyPressEvent(event);
 }
 
 void EvaluationGrid::keyReleaseEvent(QKeyEvent* event) {

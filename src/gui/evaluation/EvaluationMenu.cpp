@@ -78,8 +78,8 @@ void EvaluationMenu::buildViewMenu(QMainWindow* window) {
         if (view_.diagramMode) Q_EMIT modeChosen(false);
         showView();
     });
-    connect(farbe1, &QAction::triggered, this, [this] { MenuFarbeClick(1); });
-    connect(farbe2, &QAction::triggered, this, [this] { MenuFarbeClick(2); });
+    connect(farbe1, &QAction::triggered, this, [this] { colourMenuClicked(1); });
+    connect(farbe2, &QAction::triggered, this, [this] { colourMenuClicked(2); });
     connect(tabelle1, &QAction::triggered, this, [this] { Q_EMIT tableClicked(1); });
     connect(tabelle2, &QAction::triggered, this, [this] { Q_EMIT tableClicked(2); });
 }
@@ -95,7 +95,7 @@ void EvaluationMenu::buildHelpMenu(QMainWindow* window) {
     connect(info, &QAction::triggered, this, &EvaluationMenu::infoRequested);
 }
 
-void EvaluationMenu::MenuFarbeClick(int slot) {
+void EvaluationMenu::colourMenuClicked(int slot) {
     // A colour can be switched off only while both colours were analysed.
     const int other = slot == 1 ? 2 : 1;
     if (view_.colourItemVisible.at(static_cast<std::size_t>(other - 1))) {

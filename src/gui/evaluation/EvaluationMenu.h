@@ -43,7 +43,8 @@ class EvaluationMenu : public QObject {
     void buildFileMenu(QMainWindow* window);
     void buildViewMenu(QMainWindow* window);
     void buildHelpMenu(QMainWindow* window);
-    void MenuFarbeClick(int slot);
+    /// `MenuFarbeClick`.
+    void colourMenuClicked(int slot);
 
     EvaluationView& view_;
     QMenu* viewMenu_ = nullptr;

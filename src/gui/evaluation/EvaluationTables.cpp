@@ -105,7 +105,7 @@ void EvaluationTables::showOnly(SlotNumber slot) {
     holder(slot == 1 ? 2 : 1)->hide();
 }
 
-void EvaluationTables::MenuTabelleClick(SlotNumber slot) {
+void EvaluationTables::tableMenuClicked(SlotNumber slot) {
     // The item inverts its check mark; with the other table shown, the two then stand side
     // by side (this one added) or the other takes the whole width again (this one gone).
     bool& self = view_.tableChecked.at(index(slot));

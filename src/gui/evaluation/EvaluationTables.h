@@ -29,7 +29,8 @@ class EvaluationTables : public QObject {
     /// Shows the holder of `slot` alone (the other hidden), as an opening does.
     void showOnly(SlotNumber slot);
     /// "Tabelle1" / "Tabelle2" clicked: the check marks and holders after the menu's rules.
-    void MenuTabelleClick(SlotNumber slot);
+    /// (`MenuTabelleClick`)
+    void tableMenuClicked(SlotNumber slot);
     /// Closing: every cell emptied, both holders back to the single-table layout.
     void clear();
 

@@ -95,11 +95,11 @@ void EvaluationWindow::connectParts() {
             &EvaluationWindow::saveDiagram);
     connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &EvaluationWindow::saveDiagram);
     connect(menu_, &EvaluationMenu::closeRequested, this, &QWidget::close);
-    connect(menu_, &EvaluationMenu::exportRequested, export_, &ExportPanel::SpeedButton1Click);
+    connect(menu_, &EvaluationMenu::exportRequested, export_, &ExportPanel::exportClicked);
     connect(menu_, &EvaluationMenu::modeChosen, this, &EvaluationWindow::chooseMode);
     connect(menu_, &EvaluationMenu::colourToggled, diagrams_, &DiagramPanel::refresh);
     connect(menu_, &EvaluationMenu::tableClicked, this, [this](int slot) {
-        tables_->MenuTabelleClick(slot);
+        tables_->tableMenuClicked(slot);
         menu_->showView();
     });
     connect(menu_, &EvaluationMenu::helpRequested, this,
@@ -146,7 +146,7 @@ void EvaluationWindow::openWindow() {
         // With both colours, colour 1 is filled and drawn first.
         if (colour1) fillAndReport(1);
         if (colour2) fillAndReport(2);
-        diagrams_->RadioClick(Diagram::XY);
+        diagrams_->drawDiagram(Diagram::XY);
     }
     show();
     raise();

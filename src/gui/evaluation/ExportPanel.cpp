@@ -51,7 +51,7 @@ ExportPanel::ExportPanel(Session& session, EvaluationView& view, QWidget* area, 
     bold.setBold(true);
     button->setFont(bold);
     button->setIcon(button->style()->standardIcon(QStyle::SP_DialogSaveButton));
-    connect(button, &QPushButton::clicked, this, &ExportPanel::SpeedButton1Click);
+    connect(button, &QPushButton::clicked, this, &ExportPanel::exportClicked);
     buildChoices(panel);
 }
 
@@ -70,9 +70,9 @@ void ExportPanel::buildChoices(QFrame* panel) {
     }
 }
 
-void ExportPanel::SpeedButton1Click() {
+void ExportPanel::exportClicked() {
     if (view_.exportTo == ExportChoice::Excel) {
-        ExcelSpeichern();
+        saveSpreadsheet();
         return;
     }
     const ExportFormat format =
@@ -112,7 +112,7 @@ void ExportPanel::saveToFile(const std::string& text, ExportFormat format) {
     }
 }
 
-bool ExportPanel::ExcelSpeichern() {
+bool ExportPanel::saveSpreadsheet() {
     QStringList unopened;
     bool written = true;
     for (SlotNumber slot : {1, 2}) {

@@ -29,12 +29,12 @@ class ExportPanel : public QObject {
     ExportPanel(Session& session, EvaluationView& view, QWidget* area, QWidget* window);
 
     /// SpeedButton1Click: the export after the chosen format (the button and "&Speichern").
-    void SpeedButton1Click();
+    void exportClicked();
     /// ExcelSpeichern: one workbook per checked colour, each opened by the desktop; false
     /// (after the message) when one cannot be written or opened. A workbook the desktop does
     /// not open stays, and the message names where it is; the next colour's is then written
     /// beside it without trying the desktop again.
-    bool ExcelSpeichern();
+    bool saveSpreadsheet();
 
   private:
     void buildChoices(QFrame* panel);

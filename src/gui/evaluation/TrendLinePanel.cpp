@@ -52,8 +52,8 @@ TrendLinePanel::TrendLinePanel(EvaluationView& view, QWidget* area, QObject* own
     spin_->setToolTip(QStringLiteral("Stärke der Glättung"));
     // The hint is off, as in the window's design.
     spin_->setToolTipDuration(0);
-    connect(spin_, &QSpinBox::valueChanged, this, &TrendLinePanel::SpinEdit1Change);
-    connect(button_, &QPushButton::clicked, this, &TrendLinePanel::TrendlinieClick);
+    connect(spin_, &QSpinBox::valueChanged, this, &TrendLinePanel::strengthEdited);
+    connect(button_, &QPushButton::clicked, this, &TrendLinePanel::trendLineClicked);
 }
 
 void TrendLinePanel::showStrength() {
@@ -64,7 +64,7 @@ void TrendLinePanel::showStrength() {
 
 void TrendLinePanel::setShown(bool shown) { panel_->setVisible(shown); }
 
-void TrendLinePanel::SpinEdit1Change(int value) {
+void TrendLinePanel::strengthEdited(int value) {
     if (loading_) return;
     // In "x - t" and "y - t" the line joins the raw points: the strength stays 1.
     if (view_.diagram && joinsPoints(*view_.diagram)) {
@@ -76,7 +76,7 @@ void TrendLinePanel::SpinEdit1Change(int value) {
     Q_EMIT strengthChanged();
 }
 
-void TrendLinePanel::TrendlinieClick() {
+void TrendLinePanel::trendLineClicked() {
     // The caption names the action of the next click.
     view_.linesOn = !view_.linesOn;
     button_->setText(view_.linesOn ? kAus : kAn);

@@ -43,8 +43,10 @@ class TrendLinePanel : public QObject {
     void linesToggled(bool shown);
 
   private:
-    void SpinEdit1Change(int value);
-    void TrendlinieClick();
+    /// `SpinEdit1Change`.
+    void strengthEdited(int value);
+    /// `TrendlinieClick`.
+    void trendLineClicked();
 
     EvaluationView& view_;
     QWidget* panel_ = nullptr;

@@ -1,5 +1,6 @@
 #include "gui/kit/Cursors.h"
 
+#include <QApplication>
 #include <QPixmap>
 #include <QString>
 
@@ -17,6 +18,15 @@ QCursor programCursor(int number) {
             return QCursor(QPixmap(QStringLiteral(":/cursors/cursor%1.png").arg(number)),
                            shape.hotX, shape.hotY);
     return QCursor(Qt::ArrowCursor);
+}
+
+void MeasuringCursor::set(bool on) {
+    if (on == on_) return;
+    on_ = on;
+    if (on)
+        QApplication::setOverrideCursor(measuringCursor());
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 }  // namespace zebak::gui

@@ -13,4 +13,15 @@ QCursor programCursor(int number);
 /// The measuring cursor of calibrations.
 inline QCursor measuringCursor() { return programCursor(6); }
 
+/// The measuring cursor over the whole program while a calibration awaits its points.
+class MeasuringCursor {
+  public:
+    /// Shows the measuring cursor (true) or gives the one before back (false); a repeat of
+    /// the same is ignored, so each show is undone once.
+    void set(bool on);
+
+  private:
+    bool on_ = false;
+};
+
 }  // namespace zebak::gui

@@ -142,14 +142,16 @@ PositionTable::PositionTable(PositionGrid& grid, const std::array<int, 3>& width
     setStyleSheet(QStringLiteral("QTableView { background: #FFFBF0; }"));
 }
 
-void PositionTable::keyPressEvent(QKeyEvent* event) {
+bool swallowFilteredKey(QKeyEvent* event) {
     // A key the filter discards must not open the cell's editor either.
     const QString text = numberKey(event->key(), event->text());
-    if (text.isEmpty() && !event->text().isEmpty()) {
-        event->accept();
-        return;
-    }
-    QTableView::keyPressEvent(event);
+    if (!text.isEmpty() || event->text().isEmpty()) return false;
+    event->accept();
+    return true;
+}
+
+void PositionTable::keyPressEvent(QKeyEvent* event) {
+    if (!swallowFilteredKey(event)) QTableView::keyPressEvent(event);
 }
 
 }  // namespace zebak::gui

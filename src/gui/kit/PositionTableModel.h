@@ -6,6 +6,8 @@
 
 #include "core/PositionGrid.h"
 
+class QKeyEvent;
+
 namespace zebak::gui {
 
 /// Table model over a position grid (tabelle1 or Tabelle2): the grid's row 0 is the header,
@@ -74,5 +76,9 @@ class PositionTable : public QTableView {
 /// or "." for ","), or an empty text when the key is to be discarded. Keys that type no
 /// character and the focus keys come back unchanged.
 QString numberKey(int key, const QString& text);
+
+/// For a grid's key press: true, with the event accepted, when the number-key filter discards
+/// the key, which then must not open the cell's editor either; false when the grid takes it.
+bool swallowFilteredKey(QKeyEvent* event);
 
 }  // namespace zebak::gui

@@ -36,7 +36,7 @@ void RadioGroup::setItemIndex(int i) {
     } else {
         buttons_.at(static_cast<std::size_t>(i))->setChecked(true);
     }
-    Q_EMIT Click(i);
+    Q_EMIT itemChosen(i);
 }
 
 }  // namespace zebak::gui

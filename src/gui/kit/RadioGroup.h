@@ -25,8 +25,8 @@ class RadioGroup : public QGroupBox {
     QRadioButton* button(int i) const { return buttons_.at(static_cast<std::size_t>(i)); }
 
   Q_SIGNALS:
-    /// The chosen item changed to `index`.
-    void Click(int index);
+    /// The chosen item changed to `index` (`Click`).
+    void itemChosen(int index);
 
   private:
     QButtonGroup* group_ = nullptr;

@@ -27,10 +27,8 @@ ManualCommand::ManualCommand(Session& session, PlayerPanel& player, PositionTabl
     : QObject(owner), session_(session), player_(player), tables_(tables), windows_(windows) {
     playTimer_ = new QTimer(this);
     connect(playTimer_, &QTimer::timeout, this, &ManualCommand::playTick);
-    connect(windows_.overlay, &ManualOverlay::FormMouseDown, this,
-            &ManualCommand::overlayMouseDown);
-    connect(windows_.overlay, &ManualOverlay::FormMouseMove, this,
-            &ManualCommand::overlayMouseMove);
+    connect(windows_.overlay, &ManualOverlay::mousePressed, this, &ManualCommand::overlayMouseDown);
+    connect(windows_.overlay, &ManualOverlay::mouseMoved, this, &ManualCommand::overlayMouseMove);
     connect(windows_.overlay, &ManualOverlay::schliessenGewuenscht, windows_.control,
             &QWidget::close);
     connect(windows_.lengthWindow, &CalibrationLengthWindow::laengeEingegeben, this,
@@ -57,12 +55,12 @@ void ManualCommand::connectControl() {
         if (player_.currentFrame() != session_.state().range.end) goTo(player_.currentFrame() + 1);
     });
     connect(c, &ManualControlWindow::kalibrierenClicked, this, &ManualCommand::kalibrierenBtnClick);
-    connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::NullpunktBtnClick);
-    connect(c, &ManualControlWindow::diagrammClicked, this, &ManualCommand::DiagrammBtnClick);
+    connect(c, &ManualControlWindow::nullpunktClicked, this, &ManualCommand::originClicked);
+    connect(c, &ManualControlWindow::diagrammClicked, this, &ManualCommand::evaluationClicked);
     connect(c, &ManualControlWindow::cursorGewaehlt, this, &ManualCommand::chooseCursor);
 }
 
-void ManualCommand::ManuellBtnClick() {
+void ManualCommand::manualClicked() {
     if (running_ || session_.film() == nullptr) return;
     running_ = true;
     startCaptureState();
@@ -107,7 +105,7 @@ void ManualCommand::showOverlay() {
 
 void ManualCommand::goTo(int frame) {
     player_.goToFrame(frame);
-    windows_.control->Label3()->setText(QString::number(player_.currentFrame()));
+    windows_.control->label3()->setText(QString::number(player_.currentFrame()));
     windows_.overlay->update();
 }
 
@@ -175,7 +173,7 @@ void ManualCommand::kalibrierenBtnClick() {
     showStep();
 }
 
-void ManualCommand::NullpunktBtnClick() {
+void ManualCommand::originClicked() {
     if (!running_ || run_.running()) return;
     calibrationSettled_ = true;
     const QMessageBox::StandardButton answer = session_.dialogs().message(
@@ -189,7 +187,7 @@ void ManualCommand::NullpunktBtnClick() {
 }
 
 void ManualCommand::showStep() {
-    setMeasuring(false);
+    measuring_.set(false);
     if (!run_.running()) {
         runEnded();
         return;
@@ -198,7 +196,7 @@ void ManualCommand::showStep() {
         session_.dialogs().message(windows_.overlay, MessageKind::Information,
                                    QString::fromUtf8(prompt), QMessageBox::Ok);
     if (run_.awaitsClick())
-        setMeasuring(true);
+        measuring_.set(true);
     else if (run_.step() == CalibrationStep::Length)
         windows_.lengthWindow->laengeErfragen();
 }
@@ -226,7 +224,7 @@ void ManualCommand::runEnded() {
     windows_.control->setShrunk(false);
 }
 
-void ManualCommand::DiagrammBtnClick() {
+void ManualCommand::evaluationClicked() {
     const ManualEvaluationCheck check = checkManualEvaluation(session_.state().grid(1));
     if (!check.refusal.empty()) {
         session_.dialogs().message(windows_.control, MessageKind::Information,
@@ -249,7 +247,7 @@ void ManualCommand::finish() {
         windows_.lengthWindow->finish();
         windows_.control->setShrunk(false);
     }
-    setMeasuring(false);
+    measuring_.set(false);
     windows_.overlay->hide();
     windows_.overlay->unsetCursor();
     windows_.mainWindow->show();
@@ -276,7 +274,7 @@ void ManualCommand::aufgeben() {
     playTimer_->stop();
     run_.abandon(target());
     windows_.lengthWindow->finish();
-    setMeasuring(false);
+    measuring_.set(false);
     windows_.overlay->hide();
     windows_.control->hide();
 }
@@ -289,15 +287,6 @@ void ManualCommand::show(const Messages& messages) {
     for (const std::string& text : messages)
         session_.dialogs().message(windows_.overlay, MessageKind::Information,
                                    QString::fromStdString(text), QMessageBox::Ok);
-}
-
-void ManualCommand::setMeasuring(bool on) {
-    if (on == measuring_) return;
-    measuring_ = on;
-    if (on)
-        QApplication::setOverrideCursor(measuringCursor());
-    else
-        QApplication::restoreOverrideCursor();
 }
 
 void ManualCommand::chooseCursor(int number) {

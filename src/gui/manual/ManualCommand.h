@@ -9,6 +9,8 @@
 class QTimer;
 class QWidget;
 
+#include "gui/kit/Cursors.h"
+
 namespace zebak::gui {
 
 class PlayerPanel;
@@ -42,7 +44,7 @@ class ManualCommand : public QObject {
                   const ManualWindows& windows, QObject* owner);
 
     /// ManuellBtnClick: starts manual capture; ignored without a film or while it runs.
-    void ManuellBtnClick();
+    void manualClicked();
     /// True from the start until the window "Manuell" is closed.
     bool running() const { return running_; }
     /// FormClose of "Manuell": the main window back, the factor reset, the film at frame 0.
@@ -70,13 +72,14 @@ class ManualCommand : public QObject {
     void goTo(int frame);
     void playTick();
     void kalibrierenBtnClick();
-    void NullpunktBtnClick();
-    void DiagrammBtnClick();
+    /// `NullpunktBtnClick`.
+    void originClicked();
+    /// `DiagrammBtnClick`.
+    void evaluationClicked();
     void lengthTyped(const QString& text);
     void showStep();
     void runEnded();
     void show(const Messages& messages);
-    void setMeasuring(bool on);
     void chooseCursor(int number);
 
     Session& session_;
@@ -90,7 +93,7 @@ class ManualCommand : public QObject {
     FrameSize picture_;
     QTimer* playTimer_ = nullptr;
     bool running_ = false;
-    bool measuring_ = false;
+    MeasuringCursor measuring_;
     int cursor_ = 1;
     /// The colours chosen for analysis before the capture, given back when it ends.
     bool colour1Before_ = true;

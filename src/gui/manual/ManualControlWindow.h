@@ -22,8 +22,8 @@ class ManualControlWindow : public QWidget {
     static constexpr int kKurz = 255;
     static constexpr int kLang = 560;
 
-    /// Frame number label that the main window keeps in step with the film.
-    QLabel* Label3() const { return label3_; }
+    /// Frame number label that the main window keeps in step with the film (`Label3`).
+    QLabel* label3() const { return label3_; }
     /// Shows the live coordinates (Label8, Label9).
     void setCoordinates(const QString& x, const QString& y);
     /// The long form (true) with the cursor choice, the help texts and the magnifier.

@@ -60,14 +60,14 @@ void ManualOverlay::paintEvent(QPaintEvent*) {
 void ManualOverlay::mousePressEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     const std::optional<PixelPoint> inPicture = screenToPicture({p.x(), p.y()}, picture());
-    Q_EMIT FormMouseDown(event->button(), inPicture ? QPoint(inPicture->x, inPicture->y) : QPoint(),
-                         inPicture.has_value());
+    Q_EMIT mousePressed(event->button(), inPicture ? QPoint(inPicture->x, inPicture->y) : QPoint(),
+                        inPicture.has_value());
 }
 
 void ManualOverlay::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     if (const std::optional<PixelPoint> inPicture = screenToPicture({p.x(), p.y()}, picture()))
-        Q_EMIT FormMouseMove(QPoint(inPicture->x, inPicture->y));
+        Q_EMIT mouseMoved(QPoint(inPicture->x, inPicture->y));
 }
 
 void ManualOverlay::closeEvent(QCloseEvent* event) {

@@ -29,10 +29,10 @@ class ManualOverlay : public QWidget {
 
   Q_SIGNALS:
     /// A mouse button was pressed; `inPicture` tells whether the point lies on the picture,
-    /// `point` is then its pixel of the shown picture.
-    void FormMouseDown(Qt::MouseButton button, QPoint point, bool inPicture);
-    /// The mouse moved over the picture to this pixel of the shown picture.
-    void FormMouseMove(QPoint point);
+    /// `point` is then its pixel of the shown picture (`FormMouseDown`).
+    void mousePressed(Qt::MouseButton button, QPoint point, bool inPicture);
+    /// The mouse moved over the picture to this pixel of the shown picture (`FormMouseMove`).
+    void mouseMoved(QPoint point);
     /// The window was asked to close (Alt+F4 and the like); the capture decides.
     void schliessenGewuenscht();
 

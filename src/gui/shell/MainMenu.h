@@ -25,8 +25,8 @@ class MainMenu : public QObject {
     void setPictureCheck(std::function<bool()> hasPicture) { hasPicture_ = std::move(hasPicture); }
     /// "Film laden" is offered (true) or locked while an analysis runs (false).
     void setLoadEnabled(bool enabled);
-    /// "Stroboskopbild": offered after automatic mode; unchecked on a new film.
-    QAction* Stroboskopbild1() const { return strobe_; }
+    /// "Stroboskopbild": offered after automatic mode; unchecked on a new film (`Stroboskopbild1`).
+    QAction* strobeAction() const { return strobe_; }
 
   Q_SIGNALS:
     /// "Film laden" was chosen.

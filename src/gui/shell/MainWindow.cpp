@@ -50,8 +50,8 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     setCentralWidget(area);
     // The start picture fills the client area except a margin at the right and the bottom.
     start_ = new StartScreen(area, QRect(0, 0, kDesignWidth - 11, kDesignHeight - 62), this);
-    connect(start_, &StartScreen::loadRequested, this, &MainWindow::Film_LadenClick);
-    connect(start_, &StartScreen::automaticChosen, this, &MainWindow::AutomatischBtnClick);
+    connect(start_, &StartScreen::loadRequested, this, &MainWindow::loadFilmClicked);
+    connect(start_, &StartScreen::automaticChosen, this, &MainWindow::automaticClicked);
     player_ = new PlayerPanel(session_, area, this);
     start_->buildChoicePanel();
     pages_ = new SettingsPages(session_, area, this);
@@ -60,15 +60,15 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     input_ = new DisplayInputRouter(session_, *player_, this);
     connect(input_, &DisplayInputRouter::colourPicked, pages_, &SettingsPages::clickfarbe);
     menu_ = new MainMenu(this);
-    connect(menu_, &MainMenu::loadRequested, this, &MainWindow::Film_LadenClick);
+    connect(menu_, &MainMenu::loadRequested, this, &MainWindow::loadFilmClicked);
     connect(menu_, &MainMenu::helpRequested, this,
             [this] { openHelpPage(session_.dialogs(), this); });
     connect(commands_, &AnalysisCommands::runningChanged, this,
             [this](bool running) { menu_->setLoadEnabled(!running); });
     connect(commands_->evaluationButton(), &QPushButton::clicked, tables_,
-            &PositionTables::DiagrammBtnClick);
+            &PositionTables::evaluationClicked);
     strobe_ = new StrobePanel(area, this);
-    connect(menu_->Stroboskopbild1(), &QAction::triggered, this, &MainWindow::Stroboskopbild1Click);
+    connect(menu_->strobeAction(), &QAction::triggered, this, &MainWindow::strobeModeToggled);
     connect(strobe_->startButton(), &QPushButton::clicked, this,
             [this] { commands_->runStroboscope(strobe_->options()); });
     // A film dragged onto the window is loaded as the menu loads it, unless an analysis runs.
@@ -89,7 +89,7 @@ FrameSource* MainWindow::film() const { return session_.film(); }
 void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     windows_ = windows;
     player_->setWindows(windows.displayWindow, [manual = windows.manualWindow](int frame) {
-        manual->Label3()->setText(QString::number(frame));
+        manual->label3()->setText(QString::number(frame));
     });
     pages_->setDisplay(windows.displayWindow);
     input_->attach(windows.displayWindow, commands_->areaButton());
@@ -116,10 +116,10 @@ void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     // Closing the evaluation redraws the film by moving it; the manual overlay follows.
     connect(windows.evaluationWindow, &EvaluationWindow::closed, windows.overlayWindow,
             qOverload<>(&QWidget::update), Qt::QueuedConnection);
-    connect(start_, &StartScreen::manualChosen, manual_, &ManualCommand::ManuellBtnClick);
+    connect(start_, &StartScreen::manualChosen, manual_, &ManualCommand::manualClicked);
 }
 
-void MainWindow::Film_LadenClick() {
+void MainWindow::loadFilmClicked() {
     // The menu and the start button are the same, except that a successful reload first
     // resets the screen. A cancelled dialog changes nothing: loading the film again would
     // throw away the tables, the calibration and the mode of the work done on it.
@@ -141,8 +141,8 @@ bool MainWindow::loadFilm(const QString& path) {
     applyFilmLoad(state(), path.toStdString(), description, frames);
     input_->setShownSize(state().film.size);
     player_->filmLoaded(frameSizeText(description));
-    Videooeffnen(windows_.displayWindow, description,
-                 {state().film.size.width, state().film.size.height}, pos() + QPoint(10, 49));
+    openVideo(windows_.displayWindow, description,
+              {state().film.size.width, state().film.size.height}, pos() + QPoint(10, 49));
     start_->showChoice();
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
@@ -156,30 +156,30 @@ void MainWindow::resetForNewFilm() {
     calibration_->abandon();
     pages_->setShown(false);
     strobe_->setModeShown(false);
-    menu_->Stroboskopbild1()->setChecked(false);
+    menu_->strobeAction()->setChecked(false);
     commands_->setButtonsShown(false);
     state().calibration.factorMPerPx = 1.0;
     tables_->reset();
     windows_.displayWindow->hide();
-    windows_.displayWindow->Panel1()->hide();
+    windows_.displayWindow->panel1()->hide();
     windows_.resultWindow->hide();
     windows_.resultWindow->imagecreate();
 }
 
-void MainWindow::Stroboskopbild1Click(bool on) {
+void MainWindow::strobeModeToggled(bool on) {
     // The menu entry has already changed its check mark; the panel and the buttons follow it.
     strobe_->setModeShown(on);
     commands_->evaluationButton()->setVisible(!on);
     if (on) tables_->hideTables();
 }
 
-void MainWindow::AutomatischBtnClick() {
+void MainWindow::automaticClicked() {
     Measurement& s = state();
     s.calibration.factorMPerPx = 1.0;
     input_->setShownSize(s.film.size);
     commands_->setButtonsShown(true);
     pages_->setShown(true);
-    menu_->Stroboskopbild1()->setEnabled(true);
+    menu_->strobeAction()->setEnabled(true);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

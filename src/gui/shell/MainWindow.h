@@ -82,11 +82,14 @@ class MainWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    void Film_LadenClick();
+    /// `Film_LadenClick`.
+    void loadFilmClicked();
     void resetForNewFilm();
-    void AutomatischBtnClick();
+    /// `AutomatischBtnClick`.
+    void automaticClicked();
     /// The menu entry "Stroboskopbild" switched the stroboscope mode on or off.
-    void Stroboskopbild1Click(bool on);
+    /// (`Stroboskopbild1Click`)
+    void strobeModeToggled(bool on);
 
     Session& session_;
     SecondaryWindows windows_;

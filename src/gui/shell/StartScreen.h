@@ -34,9 +34,12 @@ class StartScreen : public QObject {
 
   private:
     QWidget* area_;
-    QLabel* Image1 = nullptr;
-    QPushButton* Film_Laden = nullptr;
-    QWidget* Panel2 = nullptr;
+    /// `Image1`, `Image1`.
+    QLabel* picture_ = nullptr;
+    /// `Film_Laden`.
+    QPushButton* loadButton_ = nullptr;
+    /// `Panel2`.
+    QWidget* choicePanel_ = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -55,7 +55,7 @@ WindowSet::WindowSet(Session& session) {
                          *hidden = {false, false};
                      });
     QObject::connect(secondary_.evaluationWindow, &EvaluationWindow::closed, &mainWindow_->player(),
-                     &PlayerPanel::Filmerscheine);
+                     &PlayerPanel::makeFilmAppear);
     // Closing the main window ends the program, and the end closes every window: the display
     // window, which otherwise stays while a film is loaded, must not refuse and cancel it.
     QObject::connect(mainWindow_.get(), &MainWindow::closed, secondary_.displayWindow,

@@ -30,7 +30,8 @@ class ColourSwatch : public QFrame {
     /// shows otherwise; `take` assigns a colour as a click on the display window would.
     void offerSample(std::function<std::optional<Rgb>()> median, std::function<Rgb()> current,
                      std::function<void(Rgb)> take);
-    QLabel* Image1() const { return image1_; }
+    /// `Image1`.
+    QLabel* image1() const { return image1_; }
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -65,16 +65,18 @@ void GuiDisplayFeedback::commandEnded() {
 
 void GuiDisplayFeedback::showFound(bool gefunden) {
     const QString text = QString::fromUtf8(gefunden ? kErkannt : kNichtErkannt);
-    if (parts_.Panel5->text() == text) return;  // no restyling for an unchanged state
-    parts_.Panel5->setText(text);
-    QPalette farbe = parts_.Panel5->palette();
+    if (parts_.foundIndicator->text() == text) return;  // no restyling for an unchanged state
+    parts_.foundIndicator->setText(text);
+    QPalette farbe = parts_.foundIndicator->palette();
     farbe.setColor(QPalette::Window, gefunden ? QColor(0, 128, 0) : QColor(255, 0, 0));
-    parts_.Panel5->setPalette(farbe);
+    parts_.foundIndicator->setPalette(farbe);
 }
 
-void GuiDisplayFeedback::showAbortButton(bool visible) { parts_.AbbrechenBtn->setVisible(visible); }
+void GuiDisplayFeedback::showAbortButton(bool visible) { parts_.abortButton->setVisible(visible); }
 
-void GuiDisplayFeedback::showFoundIndicator(bool visible) { parts_.Panel5->setVisible(visible); }
+void GuiDisplayFeedback::showFoundIndicator(bool visible) {
+    parts_.foundIndicator->setVisible(visible);
+}
 
 void GuiDisplayFeedback::setBusyCursor(bool busy) {
     if (busy == busy_) return;

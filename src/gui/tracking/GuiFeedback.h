@@ -25,9 +25,10 @@ class ResultWindow;
 struct AnalysisParts {
     /// The main window: parent of the message boxes, and where the display window goes.
     QWidget* mainWindow = nullptr;
-    QPushButton* AbbrechenBtn = nullptr;
-    /// The found indicator; its label "Objekt" is a child of it.
-    QLabel* Panel5 = nullptr;
+    /// `AbbrechenBtn`.
+    QPushButton* abortButton = nullptr;
+    /// The found indicator; its label "Objekt" is a child of it (`Panel5`).
+    QLabel* foundIndicator = nullptr;
     DisplayWindow* displayWindow = nullptr;
     ResultWindow* resultWindow = nullptr;
     PlayerPanel* player = nullptr;

@@ -70,7 +70,7 @@ void PositionTables::reset() {
         w->hide();
 }
 
-void PositionTables::DiagrammBtnClick() {
+void PositionTables::evaluationClicked() {
     const Measurement& state = session_.state();
     const SlotNumber first = firstAnalysedSlot(state.display);
     if (first != 0 && state.grid(first).rowCount() < kMinimumRows) {

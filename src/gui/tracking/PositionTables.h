@@ -39,8 +39,8 @@ class PositionTables : public QObject {
     /// A new film: both grids emptied, the tables and memos hidden.
     void reset();
     /// "Auswertung": refuses with a message while the colour evaluated first has fewer than
-    /// three data rows.
-    void DiagrammBtnClick();
+    /// three data rows (`DiagrammBtnClick`).
+    void evaluationClicked();
 
   Q_SIGNALS:
     /// The checks of "Auswertung" passed: the evaluation window is to open.

@@ -46,7 +46,7 @@ void ResultDisplayPanel::buildColourAndMarkerChoice() {
         {QStringLiteral("Mittelpunkt"), QStringLiteral("gefundene Bildpunkte")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 102, 180, 58);
-    connect(radioGroup1_, &RadioGroup::Click, this, &ResultDisplayPanel::writeToSettings);
+    connect(radioGroup1_, &RadioGroup::itemChosen, this, &ResultDisplayPanel::writeToSettings);
     // The markers stand beside the group; a parent of their own keeps them one choice.
     radioButton1_ = new QRadioButton(QStringLiteral("+"), this);
     radioButton1_->setObjectName(QStringLiteral("RadioButton1"));

@@ -23,21 +23,27 @@ class ResultDisplayPanel : public QFrame {
     /// Builds the panel with the options' values; `anzeige` must outlive the panel.
     explicit ResultDisplayPanel(ResultDisplay& anzeige, QWidget* parent = nullptr);
 
-    /// "Farbe 1 analysieren" and "Farbe 2 analysieren".
-    QCheckBox* CheckBox1() const { return checkBox1_; }
-    QCheckBox* CheckBox2() const { return checkBox2_; }
-    /// "Mittelpunkt" / "gefundene Bildpunkte".
-    RadioGroup* RadioGroup1() const { return radioGroup1_; }
-    /// The centre markers "+" and ".".
-    QRadioButton* RadioButton1() const { return radioButton1_; }
-    QRadioButton* RadioButton2() const { return radioButton2_; }
-    /// "Suchgebiete", "Abweichung", "Objektgrösse", "Hintergrund".
-    QCheckBox* CheckBox3() const { return checkBox3_; }
-    QCheckBox* CheckBox4() const { return checkBox4_; }
-    QCheckBox* CheckBox5() const { return checkBox5_; }
-    QCheckBox* CheckBox6() const { return checkBox6_; }
+    /// "Farbe 1 analysieren" and "Farbe 2 analysieren" (`CheckBox1`).
+    QCheckBox* checkBox1() const { return checkBox1_; }
+    /// `CheckBox2`.
+    QCheckBox* checkBox2() const { return checkBox2_; }
+    /// "Mittelpunkt" / "gefundene Bildpunkte" (`RadioGroup1`).
+    RadioGroup* radioGroup1() const { return radioGroup1_; }
+    /// The centre markers "+" and "." (`RadioButton1`).
+    QRadioButton* radioButton1() const { return radioButton1_; }
+    /// `RadioButton2`.
+    QRadioButton* radioButton2() const { return radioButton2_; }
+    /// "Suchgebiete", "Abweichung", "Objektgrösse", "Hintergrund" (`CheckBox3`).
+    QCheckBox* checkBox3() const { return checkBox3_; }
+    /// `CheckBox4`.
+    QCheckBox* checkBox4() const { return checkBox4_; }
+    /// `CheckBox5`.
+    QCheckBox* checkBox5() const { return checkBox5_; }
+    /// `CheckBox6`.
+    QCheckBox* checkBox6() const { return checkBox6_; }
     QLabel* labelbremse() const { return labelbremse_; }
-    QScrollBar* ScrollBarBremse() const { return scrollBarBremse_; }
+    /// `ScrollBarBremse`.
+    QScrollBar* brakeBar() const { return scrollBarBremse_; }
 
   private:
     /// "Farbe 1/2 analysieren", "Mittelpunkt" / "gefundene Bildpunkte" and the centre markers.

@@ -54,14 +54,14 @@ void RgbFields::writeColour(Rgb colour) {
     for (int k = 0; k < 3; ++k) {
         // An unchanged text is left alone, so the cursor of the edit being typed in stays put.
         const QString text = QString::number(kanaele[k]);
-        if (Edit(k)->text() != text) Edit(k)->setText(text);
+        if (channelEdit(k)->text() != text) channelEdit(k)->setText(text);
     }
 }
 
 bool RgbFields::eventFilter(QObject* watched, QEvent* event) {
     const bool taste = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
     for (int k = 0; k < 3 && taste; ++k) {
-        if (watched != Edit(k)) continue;
+        if (watched != channelEdit(k)) continue;
         const auto* t = static_cast<QKeyEvent*>(event);
         if (event->type() == QEvent::KeyPress)
             return !rgbTasteZulassen(t->key(), t->text(), t->modifiers());

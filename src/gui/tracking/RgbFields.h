@@ -23,8 +23,8 @@ class RgbFields : public QObject {
 
     /// Writes the colour into the edits as decimal numbers.
     void writeColour(Rgb colour);
-    /// Edit1, Edit2, Edit3: the red, green and blue edit (kanal 0, 1, 2).
-    QLineEdit* Edit(int kanal) const { return edits_.at(static_cast<std::size_t>(kanal)); }
+    /// Edit1, Edit2, Edit3: the red, green and blue edit (kanal 0, 1, 2) (`Edit`).
+    QLineEdit* channelEdit(int kanal) const { return edits_.at(static_cast<std::size_t>(kanal)); }
 
   Q_SIGNALS:
     /// A key was released in the edit of the channel (0 red, 1 green, 2 blue).

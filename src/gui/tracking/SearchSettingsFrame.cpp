@@ -56,7 +56,7 @@ void SearchSettingsFrame::buildSettings() {
         new RadioGroup({QStringLiteral("Einfach"), QStringLiteral("Position vorherbest.")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 28, 176, 58);
-    connect(radioGroup1_, &RadioGroup::Click, this, &SearchSettingsFrame::writeToSettings);
+    connect(radioGroup1_, &RadioGroup::itemChosen, this, &SearchSettingsFrame::writeToSettings);
     tolerance_ = makeNumberRow("Label2", QStringLiteral("Toleranz:"), "FarbToleranz", 42, 96, 8);
     deviation_ =
         makeNumberRow("Label3", QStringLiteral("Mögl. Abweichung:"), "SpinEdit1", 30, 126, 8);

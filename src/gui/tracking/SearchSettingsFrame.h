@@ -36,11 +36,16 @@ class SearchSettingsFrame : public QFrame {
     /// options of the predicted-position pass.
     void showDeviation(bool sichtbar);
 
-    RadioGroup* RadioGroup1() const { return radioGroup1_; }
-    RadioGroup* RadioGroup2() const { return radioGroup2_; }
-    QCheckBox* CheckBox1() const { return checkBox1_; }
-    QSpinBox* FarbToleranz() const { return tolerance_.field; }
-    QLabel* Label2() const { return tolerance_.caption; }
+    /// `RadioGroup1`.
+    RadioGroup* radioGroup1() const { return radioGroup1_; }
+    /// `RadioGroup2`.
+    RadioGroup* radioGroup2() const { return radioGroup2_; }
+    /// `CheckBox1`.
+    QCheckBox* checkBox1() const { return checkBox1_; }
+    /// `FarbToleranz`.
+    QSpinBox* toleranceField() const { return tolerance_.field; }
+    /// `Label2`.
+    QLabel* label2() const { return tolerance_.caption; }
     /// The colour swatch (Panel1 with Image1).
     ColourSwatch& swatch() const { return *swatch_; }
     /// The R, G, B edits.

@@ -52,7 +52,7 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
         auto* frame = new SearchSettingsFrame(page);
         frame->setObjectName(QStringLiteral("SuchEinst%1").arg(n));
         frame->move(14, 2);  // clear of the display window, which overlaps the left edge
-        frame->Label2()->setText(QStringLiteral("max. Farbtoleranz:"));
+        frame->label2()->setText(QStringLiteral("max. Farbtoleranz:"));
         if (n == 2) frame->withoutLimits();
         frames_.at(static_cast<std::size_t>(n - 1)) = frame;
         pages_->addTab(page, QStringLiteral("Farbe %1").arg(n));
@@ -66,41 +66,40 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
 void SettingsPages::connectControls() {
     Measurement& state = session_.state();
     for (SlotNumber n : {1, 2}) {
-        SearchSettingsFrame* f = SuchEinst(n);
+        SearchSettingsFrame* f = settingsFrame(n);
         f->attach(state.settings(n));
         f->rgb().writeColour(state.trace(n).workingColour);
-        connect(f->RadioGroup1(), &RadioGroup::Click, this,
-                [this, n] { SuchEinstRadioGroup1Click(n); });
-        connect(f->CheckBox1(), &QCheckBox::toggled, this,
-                [this, n] { SuchEinstCheckBox1Click(n); });
+        connect(f->radioGroup1(), &RadioGroup::itemChosen, this, [this, n] { modeClicked(n); });
+        connect(f->checkBox1(), &QCheckBox::toggled, this, [this, n] { refineClicked(n); });
         connect(&f->rgb(), &RgbFields::keyReleased, this,
-                [this, n](int k) { SuchEinst1Edit1KeyUp(n, k); });
+                [this, n](int k) { colourValueTyped(n, k); });
         const auto index = static_cast<std::size_t>(n - 1);
         f->swatch().offerSample([this, index] { return medians_[index]; },
                                 [this, n] { return session_.state().trace(n).workingColour; },
                                 [this, n](Rgb c) { takeColour(n, c); });
         // The options' start state decides which fields are offered.
-        SuchEinstRadioGroup1Click(n);
-        SuchEinstCheckBox1Click(n);
+        modeClicked(n);
+        refineClicked(n);
     }
-    connect(SuchEinst(1)->RadioGroup2(), &RadioGroup::Click, this,
-            &SettingsPages::SuchEinst1RadioGroup2Click);
+    connect(settingsFrame(1)->radioGroup2(), &RadioGroup::itemChosen, this,
+            &SettingsPages::slotChoiceClicked);
     // Changing the first group runs its own handler, which shows the tab.
-    connect(SuchEinst(2)->RadioGroup2(), &RadioGroup::Click, this,
-            [this](int item) { SuchEinst(1)->RadioGroup2()->setItemIndex(item); });
-    connect(pages_, &QTabWidget::currentChanged, this, &SettingsPages::PageControl1Change);
-    connect(panel3_->RadioGroup1(), &RadioGroup::Click, this, &SettingsPages::RadioGroup1Click);
-    connect(panel3_->CheckBox3(), &QCheckBox::toggled, this, &SettingsPages::CheckBox3Click);
+    connect(settingsFrame(2)->radioGroup2(), &RadioGroup::itemChosen, this,
+            [this](int item) { settingsFrame(1)->radioGroup2()->setItemIndex(item); });
+    connect(pages_, &QTabWidget::currentChanged, this, &SettingsPages::pageChanged);
+    connect(panel3_->radioGroup1(), &RadioGroup::itemChosen, this,
+            &SettingsPages::displayModeClicked);
+    connect(panel3_->checkBox3(), &QCheckBox::toggled, this, &SettingsPages::checkBox3Clicked);
 }
 
-SearchSettingsFrame* SettingsPages::SuchEinst(SlotNumber slot) const {
+SearchSettingsFrame* SettingsPages::settingsFrame(SlotNumber slot) const {
     return frames_.at(static_cast<std::size_t>(slot - 1));
 }
 
 void SettingsPages::setShown(bool shown) {
     pages_->setVisible(shown);
     panel3_->setVisible(shown);
-    panel3_->ScrollBarBremse()->setVisible(shown);
+    panel3_->brakeBar()->setVisible(shown);
     panel3_->labelbremse()->setVisible(shown);
 }
 
@@ -116,23 +115,23 @@ void SettingsPages::clickfarbe(QPoint point) {
     // a blend of several frame pixels, a colour the searches never see.
     working = display_->filmPixel(point.x(), point.y());
     medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(point.x(), point.y());
-    SuchEinst(n)->rgb().writeColour(working);
+    settingsFrame(n)->rgb().writeColour(working);
     state.colour(n).picked = working;
     session_.releasePixelContext();
-    Farbanzeige(n);
-    if (n == 2) Farbkontrolle();
+    showSlotColour(n);
+    if (n == 2) checkColourDistance();
 }
 
 void SettingsPages::takeColour(SlotNumber n, Rgb colour) {
     Measurement& state = session_.state();
     state.trace(n).workingColour = colour;
-    SuchEinst(n)->rgb().writeColour(colour);
+    settingsFrame(n)->rgb().writeColour(colour);
     state.colour(n).picked = colour;
-    Farbanzeige(n);
-    if (n == 2) Farbkontrolle();
+    showSlotColour(n);
+    if (n == 2) checkColourDistance();
 }
 
-void SettingsPages::Farbkontrolle() {
+void SettingsPages::checkColourDistance() {
     // Only colour 1's tolerance counts: colour 2 must not fall inside colour 1's range.
     const Measurement& state = session_.state();
     const int t = state.settings(1).tolerance;
@@ -141,19 +140,19 @@ void SettingsPages::Farbkontrolle() {
                                    QMessageBox::Ok);
 }
 
-void SettingsPages::Farbanzeige(SlotNumber slot) {
+void SettingsPages::showSlotColour(SlotNumber slot) {
     session_.state().colour(slot).assigned = true;
-    SuchEinst(slot)->swatch().draw(session_.state().trace(slot).workingColour);
+    settingsFrame(slot)->swatch().draw(session_.state().trace(slot).workingColour);
 }
 
 void SettingsPages::showColour(SlotNumber slot, bool swatch) {
-    SuchEinst(slot)->rgb().writeColour(session_.state().trace(slot).workingColour);
-    if (swatch) Farbanzeige(slot);
+    settingsFrame(slot)->rgb().writeColour(session_.state().trace(slot).workingColour);
+    if (swatch) showSlotColour(slot);
 }
 
-void SettingsPages::SuchEinst1Edit1KeyUp(SlotNumber slot, int k) {
+void SettingsPages::colourValueTyped(SlotNumber slot, int k) {
     Measurement& state = session_.state();
-    QLineEdit* field = SuchEinst(slot)->rgb().Edit(k);
+    QLineEdit* field = settingsFrame(slot)->rgb().channelEdit(k);
     std::uint8_t& value = channel(state.trace(slot).workingColour, k);
     const std::optional<long long> typed = channelValue(field->text());
     if (!typed || *typed > 255) {
@@ -169,68 +168,68 @@ void SettingsPages::takeTypedColours() {
     // Typing in either page takes both colours as the user's own and marks both slots.
     Measurement& state = session_.state();
     for (SlotNumber n : {1, 2}) {
-        SuchEinst(n)->rgb().writeColour(state.trace(n).workingColour);
+        settingsFrame(n)->rgb().writeColour(state.trace(n).workingColour);
         state.colour(n).picked = state.trace(n).workingColour;
     }
-    Farbanzeige(1);
-    Farbanzeige(2);
+    showSlotColour(1);
+    showSlotColour(2);
 }
 
 // ---- current slot and tabs ---------------------------------------------------------------
 
-void SettingsPages::SuchEinst1RadioGroup2Click(int item) {
+void SettingsPages::slotChoiceClicked(int item) {
     currentSlot_ = item == 0 ? 1 : 2;
-    SuchEinst(2)->RadioGroup2()->setItemIndex(item);
+    settingsFrame(2)->radioGroup2()->setItemIndex(item);
     pages_->setCurrentIndex(item != 0 ? 1 : 0);
 }
 
-void SettingsPages::PageControl1Change(int index) {
-    if (index == 0) SuchEinst(1)->RadioGroup2()->setItemIndex(0);
-    if (index == 1) SuchEinst(2)->RadioGroup2()->setItemIndex(1);
+void SettingsPages::pageChanged(int index) {
+    if (index == 0) settingsFrame(1)->radioGroup2()->setItemIndex(0);
+    if (index == 1) settingsFrame(2)->radioGroup2()->setItemIndex(1);
 }
 
 void SettingsPages::showPage(SlotNumber slot) {
     pages_->setCurrentIndex(slot - 1);
-    PageControl1Change(slot - 1);
+    pageChanged(slot - 1);
 }
 
 // ---- which options are offered -----------------------------------------------------------
 
-void SettingsPages::SuchEinstRadioGroup1Click(SlotNumber slot) {
+void SettingsPages::modeClicked(SlotNumber slot) {
     const Measurement& state = session_.state();
     const ResultDisplay& display = state.display;
     const bool predicted = state.settings(slot).mode == SearchMode::Predicted;
-    SuchEinst(slot)->showDeviation(predicted);
+    settingsFrame(slot)->showDeviation(predicted);
     if (!predicted) {
-        panel3_->CheckBox4()->hide();
+        panel3_->checkBox4()->hide();
         return;
     }
     const bool analysed = slot == 1 ? display.analyseColour1 : display.analyseColour2;
-    if (analysed && display.showSearchAreas) panel3_->CheckBox4()->show();
+    if (analysed && display.showSearchAreas) panel3_->checkBox4()->show();
 }
 
-void SettingsPages::SuchEinstCheckBox1Click(SlotNumber slot) {
+void SettingsPages::refineClicked(SlotNumber slot) {
     const Measurement& state = session_.state();
     const bool refine = state.settings(slot).refine;
-    SuchEinst(slot)->showSecondSearch(refine);
+    settingsFrame(slot)->showSecondSearch(refine);
     if (!refine) {
-        panel3_->CheckBox5()->hide();
+        panel3_->checkBox5()->hide();
         return;
     }
     const bool colour2 = slot == 1 || state.display.analyseColour2;
-    if (state.display.showSearchAreas && colour2) panel3_->CheckBox5()->show();
+    if (state.display.showSearchAreas && colour2) panel3_->checkBox5()->show();
 }
 
-void SettingsPages::RadioGroup1Click() {
+void SettingsPages::displayModeClicked() {
     const bool centre = !session_.state().display.showFoundPixels;
-    panel3_->RadioButton1()->setVisible(centre);
-    panel3_->RadioButton2()->setVisible(centre);
+    panel3_->radioButton1()->setVisible(centre);
+    panel3_->radioButton2()->setVisible(centre);
 }
 
-void SettingsPages::CheckBox3Click() {
+void SettingsPages::checkBox3Clicked() {
     const Measurement& state = session_.state();
-    QCheckBox* deviation = panel3_->CheckBox4();
-    QCheckBox* objectSize = panel3_->CheckBox5();
+    QCheckBox* deviation = panel3_->checkBox4();
+    QCheckBox* objectSize = panel3_->checkBox5();
     if (!state.display.showSearchAreas) {
         for (QCheckBox* box : {deviation, objectSize}) {
             box->hide();

@@ -45,19 +45,29 @@ class SettingsPages : public QObject {
 
   private:
     void connectControls();
-    SearchSettingsFrame* SuchEinst(SlotNumber slot) const;
-    void Farbkontrolle();
+    /// `SuchEinst`.
+    SearchSettingsFrame* settingsFrame(SlotNumber slot) const;
+    /// `Farbkontrolle`.
+    void checkColourDistance();
     /// Assigns `colour` to slot n as a pick does: values, start colour, swatch, the check.
     void takeColour(SlotNumber n, Rgb colour);
-    void Farbanzeige(SlotNumber slot);
-    void SuchEinst1Edit1KeyUp(SlotNumber slot, int channel);
+    /// `Farbanzeige`.
+    void showSlotColour(SlotNumber slot);
+    /// `SuchEinst1Edit1KeyUp`.
+    void colourValueTyped(SlotNumber slot, int channel);
     void takeTypedColours();
-    void SuchEinst1RadioGroup2Click(int item);
-    void PageControl1Change(int index);
-    void SuchEinstRadioGroup1Click(SlotNumber slot);
-    void SuchEinstCheckBox1Click(SlotNumber slot);
-    void RadioGroup1Click();
-    void CheckBox3Click();
+    /// `SuchEinst1RadioGroup2Click`.
+    void slotChoiceClicked(int item);
+    /// `PageControl1Change`.
+    void pageChanged(int index);
+    /// `SuchEinstRadioGroup1Click`.
+    void modeClicked(SlotNumber slot);
+    /// `SuchEinstCheckBox1Click`.
+    void refineClicked(SlotNumber slot);
+    /// `RadioGroup1Click`.
+    void displayModeClicked();
+    /// `CheckBox3Click`.
+    void checkBox3Clicked();
 
     Session& session_;
     DisplayWindow* display_ = nullptr;
