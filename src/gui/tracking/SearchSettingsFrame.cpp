@@ -40,7 +40,6 @@ SearchSettingsFrame::NumberRow SearchSettingsFrame::makeNumberRow(const char* ca
         makeLabel(QString::fromLatin1(caption), text, {indent, top + 2, 120 - indent, 20}, this);
     row.field = new QSpinBox(this);
     row.field->setObjectName(QString::fromLatin1(field));
-    row.field->setRange(0, 255);
     row.field->setValue(wert);
     row.field->setGeometry(122, top, 62, 24);
     connect(row.field, &QSpinBox::valueChanged, this, &SearchSettingsFrame::writeToSettings);
@@ -60,7 +59,6 @@ void SearchSettingsFrame::buildSettings() {
     tolerance_ = makeNumberRow("Label2", QStringLiteral("Toleranz:"), "FarbToleranz", 42, 96, 8);
     deviation_ =
         makeNumberRow("Label3", QStringLiteral("Mögl. Abweichung:"), "SpinEdit1", 30, 126, 8);
-    deviation_.field->setRange(0, 500);
     checkBox1_ = new QCheckBox(QStringLiteral("gezielte Zweitsuche"), this);
     checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
     checkBox1_->setGeometry(8, 160, 176, 20);
@@ -73,7 +71,6 @@ void SearchSettingsFrame::buildSecondSearch() {
         makeNumberRow("Label4", QStringLiteral("Zweittoleranz:"), "Zweit_Toleranz", 50, 186, 24);
     objectSize_ =
         makeNumberRow("Label5", QStringLiteral("Objektgrösse:"), "SpinEdit3", 20, 216, 24);
-    objectSize_.field->setRange(0, 500);
     checkBox2_ = new QCheckBox(QStringLiteral("Farbübernahme"), this);
     checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
     checkBox2_->setGeometry(8, 252, 176, 20);
@@ -105,9 +102,11 @@ void SearchSettingsFrame::attach(SlotSettings& settings) {
     settings_ = &settings;
 }
 
-void SearchSettingsFrame::withoutLimits() {
-    for (QSpinBox* s : {deviation_.field, objectSize_.field})
-        s->setRange(std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+void SearchSettingsFrame::applyLimits(const SlotLimits& limits) {
+    tolerance_.field->setRange(limits.tolerance.min, limits.tolerance.max);
+    deviation_.field->setRange(limits.deviationPx.min, limits.deviationPx.max);
+    secondTolerance_.field->setRange(limits.refineTolerance.min, limits.refineTolerance.max);
+    objectSize_.field->setRange(limits.objectSizePx.min, limits.objectSizePx.max);
 }
 
 void SearchSettingsFrame::writeToSettings() {

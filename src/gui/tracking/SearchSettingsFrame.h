@@ -2,6 +2,7 @@
 
 #include <QFrame>
 
+#include "core/AnalysisJob.h"
 #include "core/SlotSettings.h"
 
 class QCheckBox;
@@ -27,8 +28,9 @@ class SearchSettingsFrame : public QFrame {
     /// Shows the settings in the controls and from then on writes every change of a control
     /// into them at once. The settings must outlive the frame.
     void attach(SlotSettings& settings);
-    /// Removes the range check of "Mögl. Abweichung" and "Objektgrösse" (any integer).
-    void withoutLimits();
+    /// Bounds the four number fields by the slot's limits (colour 2's radius and object size
+    /// take any integer).
+    void applyLimits(const SlotLimits& limits);
 
     /// Shows or hides the second-search fields (Label4, Zweit_Toleranz, Label5, SpinEdit3).
     void showSecondSearch(bool sichtbar);

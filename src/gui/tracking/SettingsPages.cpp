@@ -53,7 +53,7 @@ SettingsPages::SettingsPages(Session& session, QWidget* area, QObject* owner)
         frame->setObjectName(QStringLiteral("SuchEinst%1").arg(n));
         frame->move(14, 2);  // clear of the display window, which overlaps the left edge
         frame->label2()->setText(QStringLiteral("max. Farbtoleranz:"));
-        if (n == 2) frame->withoutLimits();
+        frame->applyLimits(slotLimits(n));
         frames_.at(static_cast<std::size_t>(n - 1)) = frame;
         pages_->addTab(page, QStringLiteral("Farbe %1").arg(n));
     }
