@@ -134,23 +134,24 @@ void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
                         rowBytes);
         return;
     }
-    // Stored pixel (x, y) goes to the turned picture's (X, Y):
+    // Stored pixel (x, y) goes to the turned picture's (tx, ty):
     //  90: (h - 1 - y, x);  180: (w - 1 - x, h - 1 - y);  270: (y, w - 1 - x).
     for (int y = 0; y < h; ++y) {
         const std::uint8_t* src = scratch_ + static_cast<std::size_t>(y) * scratchStride_;
         for (int x = 0; x < w; ++x, src += 3) {
-            int X = 0, Y = 0;
+            int tx = 0;
+            int ty = 0;
             if (rotationDeg == 90) {
-                X = h - 1 - y;
-                Y = x;
+                tx = h - 1 - y;
+                ty = x;
             } else if (rotationDeg == 180) {
-                X = w - 1 - x;
-                Y = h - 1 - y;
+                tx = w - 1 - x;
+                ty = h - 1 - y;
             } else {
-                X = y;
-                Y = w - 1 - x;
+                tx = y;
+                ty = w - 1 - x;
             }
-            std::memcpy(out.row(Y) + static_cast<std::size_t>(X) * 3u, src, 3);
+            std::memcpy(out.row(ty) + static_cast<std::size_t>(tx) * 3u, src, 3);
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <exception>
+#include <utility>
 
 #include "core/AnalysisJob.h"
 #include "core/FilmAnalysis.h"
@@ -18,35 +19,36 @@ namespace zebak::gui {
 
 AnalysisCommands::AnalysisCommands(Session& session, QWidget* area, QObject* owner)
     : QObject(owner), session_(session) {
-    // The analysis buttons stand in a column; their work is added as the searches are built.
-    areaButton_ =
-        makeButton(QStringLiteral("suchbereicheinschraenken"), QStringLiteral("Suchgebiet"),
-                   QStringLiteral("Suchgegbiet einschränken"), QRect(389, 384, 137, 33), area);
-    stillFrameButton_ =
-        makeButton(QStringLiteral("AnalyseBtn"), QStringLiteral("Bildanalyse"),
-                   QStringLiteral("Standbildanalyse"), QRect(389, 424, 137, 33), area);
-    calibrationButton_ = makeButton(QStringLiteral("EichenBtn"), QStringLiteral("Kalibrierung"),
-                                    QStringLiteral("Bestimmung der wahren Abmessungen"),
-                                    QRect(389, 464, 137, 33), area);
-    filmButton_ =
-        makeButton(QStringLiteral("FilmAnalyseBtn"), QStringLiteral("Filmanalyse"),
-                   QStringLiteral("Automatische Analyse starten"), QRect(389, 504, 137, 33), area);
-    evaluationButton_ =
-        makeButton(QStringLiteral("DiagrammBtn"), QStringLiteral("Auswertung"),
-                   QStringLiteral("Ergebnisse auswerten"), QRect(389, 544, 137, 33), area);
+    // The analysis buttons stand in a column, 40 pixels apart.
+    struct Button {
+        QPushButton** button;
+        const char* name;
+        const char* caption;
+        const char* hint;
+    };
+    const Button column[] = {
+        {&areaButton_, "suchbereicheinschraenken", "Suchgebiet", "Suchgegbiet einschränken"},
+        {&stillFrameButton_, "AnalyseBtn", "Bildanalyse", "Standbildanalyse"},
+        {&calibrationButton_, "EichenBtn", "Kalibrierung", "Bestimmung der wahren Abmessungen"},
+        {&filmButton_, "FilmAnalyseBtn", "Filmanalyse", "Automatische Analyse starten"},
+        {&evaluationButton_, "DiagrammBtn", "Auswertung", "Ergebnisse auswerten"},
+    };
+    int top = 384;
+    for (const Button& b : column) {
+        *b.button = makeButton(QString::fromUtf8(b.name), QString::fromUtf8(b.caption),
+                               QString::fromUtf8(b.hint), QRect(389, top, 137, 33), area);
+        top += 40;
+    }
     setButtonsShown(false);
     buildIndicator(area);
     // "Filmanalyse" (`FilmAnalyseBtnClick`) and "Bildanalyse" (`AnalyseBtnClick`).
-    connect(filmButton_, &QPushButton::clicked, this, [this] {
-        run([this](AnalysisJob& job) {
-            analyseFilm(job, outputsOf(session_.state()), *session_.film(), *host_);
+    for (auto [button, loop] :
+         {std::pair{filmButton_, &analyseFilm}, std::pair{stillFrameButton_, &analyseFrame}})
+        connect(button, &QPushButton::clicked, this, [this, loop] {
+            run([this, loop](AnalysisJob& job) {
+                loop(job, outputsOf(session_.state()), *session_.film(), *host_);
+            });
         });
-    });
-    connect(stillFrameButton_, &QPushButton::clicked, this, [this] {
-        run([this](AnalysisJob& job) {
-            analyseFrame(job, outputsOf(session_.state()), *session_.film(), *host_);
-        });
-    });
     connect(abortButton_, &QPushButton::clicked, this,
             [this] { session_.runControl().stopRequested = true; });
 }
