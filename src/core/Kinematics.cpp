@@ -76,12 +76,21 @@ std::string& at(TextGrid& grid, int row, int column) {
     return grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-/// The nearest row above row i, but not above row `first`, whose cell in `column` holds a
-/// number; `first` itself when none does.
-int earlierRow(const TextGrid& grid, int i, int column, int first) {
+/// The step of column `column` from the nearest row above row i (but not above row `first`)
+/// that holds a number to row i: that row and the difference of the two values. Empty when
+/// row i, or every row above it down to `first`, holds no number.
+struct Step {
+    int row;
+    double difference;
+};
+std::optional<Step> stepBack(const TextGrid& grid, int i, int column, int first) {
+    const auto here = valueOf(gridCell(grid, i, column));
+    if (!here) return std::nullopt;
     int r = i - 1;
     while (!valueOf(gridCell(grid, r, column)) && r != first) --r;
-    return r;
+    const auto there = valueOf(gridCell(grid, r, column));
+    if (!there) return std::nullopt;
+    return Step{r, *here - *there};
 }
 
 /// One component of the velocities: column `pc` of the positions into column `vc` of the
@@ -92,14 +101,12 @@ std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int v
     const int n = static_cast<int>(p.size());
     std::vector<int> earlier(static_cast<std::size_t>(n), 0);
     for (int i = 2; i < n; ++i) {
-        const auto xi = valueOf(gridCell(p, i, pc));
-        if (!xi) continue;
-        const int r = earlierRow(p, i, pc, 1);
-        const auto xr = valueOf(gridCell(p, r, pc));
-        if (!xr) continue;
+        const std::optional<Step> step = stepBack(p, i, pc, 1);
+        if (!step) continue;
+        const int r = step->row;
         // The time step comes from the rows' film times or from the row distance and the
         // frame rate, never from the t texts, which are rounded to 3 decimals.
-        const double q = clock.rate(*xi - *xr, r, i);
+        const double q = clock.rate(step->difference, r, i);
         if (!std::isfinite(q)) {
             messages.emplace_back(kGeschwindigkeitsfehler);
             continue;
@@ -124,15 +131,13 @@ void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vec
                            std::vector<std::string>& messages) {
     const int n = static_cast<int>(v.size());
     for (int i = 3; i < n; ++i) {
-        const auto vi = valueOf(gridCell(v, i, c));
-        if (!vi) continue;
-        const int r = earlierRow(v, i, c, 2);
-        const auto vr = valueOf(gridCell(v, r, c));
-        if (!vr) continue;
+        const std::optional<Step> step = stepBack(v, i, c, 2);
+        if (!step) continue;
+        const int r = step->row;
         const int pi = earlier[static_cast<std::size_t>(i)];
         const int pr = earlier[static_cast<std::size_t>(r)];
         const double dt = clock.midStep(pr, r, pi, i);
-        const double q = (*vi - *vr) / dt;
+        const double q = step->difference / dt;
         if (!std::isfinite(q)) {
             messages.emplace_back(kGeschwindigkeitsfehler);
             continue;

@@ -24,6 +24,7 @@
 #include "gui/kit/HelpPage.h"
 #include "gui/kit/Session.h"
 #include "gui/kit/Sound.h"
+#include "gui/kit/WidgetKit.h"
 
 namespace zebak::gui {
 
@@ -78,10 +79,7 @@ void EvaluationWindow::buildExitAndExport(QWidget* area) {
     exit_ = new QPushButton(QStringLiteral("Exit"), area);
     exit_->setObjectName(QStringLiteral("SpeedButton2"));
     exit_->setGeometry(5, 512, 121, 41);
-    QFont big = exit_->font();
-    big.setPointSize(14);
-    big.setBold(true);
-    exit_->setFont(big);
+    setBoldFont(exit_, 14);
     connect(exit_, &QPushButton::clicked, this, &QWidget::close);
 }
 

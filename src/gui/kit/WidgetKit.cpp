@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFont>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,13 @@ void pauseWithEvents(int ms) {
         // Long pauses need not spin the processor; a millisecond nap keeps the window lively.
         if (ms - clock.elapsed() > 2) QThread::msleep(1);
     } while (clock.elapsed() <= ms);
+}
+
+void setBoldFont(QWidget* widget, int points) {
+    QFont font = widget->font();
+    font.setPointSize(points);
+    font.setBold(true);
+    widget->setFont(font);
 }
 
 }  // namespace zebak::gui

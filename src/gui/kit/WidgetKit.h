@@ -18,6 +18,9 @@ QFrame* makePanel(QWidget* parent);
 /// A label with its object name, text and place on the parent.
 QLabel* makeLabel(const QString& name, const QString& text, const QRect& place, QWidget* parent);
 
+/// Gives the widget its font in bold at `points` points (the large buttons).
+void setBoldFont(QWidget* widget, int points);
+
 /// Waits ms milliseconds while the program keeps handling events (at least once; a pause of
 /// 0 lasts until the millisecond clock has moved on).
 void pauseWithEvents(int ms);

@@ -17,10 +17,7 @@ StartScreen::StartScreen(QWidget* area, const QRect& picture, QObject* owner)
     picture_->setGeometry(picture);
     loadButton_ = makeButton(QStringLiteral("Film_Laden"), QStringLiteral("&Film Laden"),
                              QStringLiteral("Einen Film öffnen"), QRect(440, 80, 233, 65), area);
-    QFont large = loadButton_->font();
-    large.setPointSize(16);
-    large.setBold(true);
-    loadButton_->setFont(large);
+    setBoldFont(loadButton_, 16);
     connect(loadButton_, &QPushButton::clicked, this, &StartScreen::loadRequested);
 }
 

@@ -20,30 +20,22 @@ namespace zebak::gui {
 AnalysisCommands::AnalysisCommands(Session& session, QWidget* area, QObject* owner)
     : QObject(owner), session_(session) {
     // The analysis buttons stand in a column, 40 pixels apart.
-    struct Button {
-        QPushButton** button;
-        const char* name;
-        const char* caption;
-        const char* hint;
+    const char* const column[kColumnSize][3] = {
+        {"suchbereicheinschraenken", "Suchgebiet", "Suchgegbiet einschränken"},
+        {"AnalyseBtn", "Bildanalyse", "Standbildanalyse"},
+        {"EichenBtn", "Kalibrierung", "Bestimmung der wahren Abmessungen"},
+        {"FilmAnalyseBtn", "Filmanalyse", "Automatische Analyse starten"},
+        {"DiagrammBtn", "Auswertung", "Ergebnisse auswerten"},
     };
-    const Button column[] = {
-        {&areaButton_, "suchbereicheinschraenken", "Suchgebiet", "Suchgegbiet einschränken"},
-        {&stillFrameButton_, "AnalyseBtn", "Bildanalyse", "Standbildanalyse"},
-        {&calibrationButton_, "EichenBtn", "Kalibrierung", "Bestimmung der wahren Abmessungen"},
-        {&filmButton_, "FilmAnalyseBtn", "Filmanalyse", "Automatische Analyse starten"},
-        {&evaluationButton_, "DiagrammBtn", "Auswertung", "Ergebnisse auswerten"},
-    };
-    int top = 384;
-    for (const Button& b : column) {
-        *b.button = makeButton(QString::fromUtf8(b.name), QString::fromUtf8(b.caption),
-                               QString::fromUtf8(b.hint), QRect(389, top, 137, 33), area);
-        top += 40;
-    }
+    for (int i = 0; i < kColumnSize; ++i)
+        column_[static_cast<std::size_t>(i)] =
+            makeButton(QString::fromUtf8(column[i][0]), QString::fromUtf8(column[i][1]),
+                       QString::fromUtf8(column[i][2]), QRect(389, 384 + 40 * i, 137, 33), area);
     setButtonsShown(false);
     buildIndicator(area);
     // "Filmanalyse" (`FilmAnalyseBtnClick`) and "Bildanalyse" (`AnalyseBtnClick`).
     for (auto [button, loop] :
-         {std::pair{filmButton_, &analyseFilm}, std::pair{stillFrameButton_, &analyseFrame}})
+         {std::pair{column_[kFilm], &analyseFilm}, std::pair{column_[kStillFrame], &analyseFrame}})
         connect(button, &QPushButton::clicked, this, [this, loop] {
             run([this, loop](AnalysisJob& job) {
                 loop(job, outputsOf(session_.state()), *session_.film(), *host_);
@@ -85,9 +77,7 @@ void AnalysisCommands::attach(DisplayWindow* display, ResultWindow* results, Pla
 }
 
 void AnalysisCommands::setButtonsShown(bool shown) {
-    for (QPushButton* b :
-         {areaButton_, stillFrameButton_, calibrationButton_, filmButton_, evaluationButton_})
-        b->setVisible(shown);
+    for (QPushButton* b : column_) b->setVisible(shown);
 }
 
 void AnalysisCommands::runStroboscope(const StroboOptions& options) {

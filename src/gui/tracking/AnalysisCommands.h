@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <array>
 #include <memory>
 
 #include "core/Stroboscope.h"
@@ -34,10 +35,10 @@ class AnalysisCommands : public QObject {
                 SettingsPages& pages, PositionTables& tables);
     /// Shows (automatic mode) or hides (a new film) the button column.
     void setButtonsShown(bool shown);
-    QPushButton* areaButton() const { return areaButton_; }
-    QPushButton* evaluationButton() const { return evaluationButton_; }
+    QPushButton* areaButton() const { return column_[kArea]; }
+    QPushButton* evaluationButton() const { return column_[kEvaluation]; }
     /// "Kalibrierung" (EichenBtn).
-    QPushButton* calibrationButton() const { return calibrationButton_; }
+    QPushButton* calibrationButton() const { return column_[kCalibration]; }
     /// The host over the windows, nullptr before attach().
     GuiHost* host() const { return host_.get(); }
     /// "Stroboskopbild": builds the stroboscopic picture into the search result window.
@@ -59,11 +60,9 @@ class AnalysisCommands : public QObject {
     Session& session_;
     DisplayWindow* display_ = nullptr;
     std::unique_ptr<GuiHost> host_;
-    QPushButton* areaButton_ = nullptr;
-    QPushButton* stillFrameButton_ = nullptr;
-    QPushButton* calibrationButton_ = nullptr;
-    QPushButton* filmButton_ = nullptr;
-    QPushButton* evaluationButton_ = nullptr;
+    /// The button column, top to bottom.
+    enum Column { kArea, kStillFrame, kCalibration, kFilm, kEvaluation, kColumnSize };
+    std::array<QPushButton*, kColumnSize> column_{};
     QPushButton* abortButton_ = nullptr;
     QLabel* panel5_ = nullptr;
 };

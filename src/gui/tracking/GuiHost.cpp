@@ -1,6 +1,7 @@
 #include "gui/tracking/GuiHost.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 #include "core/FilmLoad.h"
 #include "gui/kit/Dialogs.h"
@@ -13,44 +14,28 @@ namespace zebak::gui {
 namespace {
 
 MessageKind artVon(DialogKind kind) {
-    switch (kind) {
-        case DialogKind::Information:
-            return MessageKind::Information;
-        case DialogKind::Warning:
-            return MessageKind::Warning;
-        case DialogKind::Confirmation:
-            return MessageKind::Confirmation;
-        case DialogKind::Error:
-            return MessageKind::Error;
-    }
-    return MessageKind::Plain;
+    // In the order of DialogKind: Information, Warning, Confirmation, Error.
+    static constexpr MessageKind kKinds[] = {MessageKind::Information, MessageKind::Warning,
+                                             MessageKind::Confirmation, MessageKind::Error};
+    return kKinds[static_cast<int>(kind)];
 }
 
 QMessageBox::StandardButtons knoepfeVon(DialogButtons buttons) {
-    switch (buttons) {
-        case DialogButtons::YesNo:
-            return QMessageBox::Yes | QMessageBox::No;
-        case DialogButtons::YesAbort:
-            return QMessageBox::Yes | QMessageBox::Abort;
-        case DialogButtons::Ok:
-            break;
-    }
-    return QMessageBox::Ok;
+    // In the order of DialogButtons: Ok, YesNo, YesAbort.
+    static const QMessageBox::StandardButtons kButtons[] = {
+        QMessageBox::Ok, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes | QMessageBox::Abort};
+    return kButtons[static_cast<int>(buttons)];
 }
 
 DialogAnswer antwortVon(QMessageBox::StandardButton button) {
-    switch (button) {
-        case QMessageBox::Ok:
-            return DialogAnswer::Ok;
-        case QMessageBox::Yes:
-            return DialogAnswer::Yes;
-        case QMessageBox::No:
-            return DialogAnswer::No;
-        case QMessageBox::Abort:
-            return DialogAnswer::Abort;
-        default:
-            return DialogAnswer::Closed;
-    }
+    static const std::pair<QMessageBox::StandardButton, DialogAnswer> kAnswers[] = {
+        {QMessageBox::Ok, DialogAnswer::Ok},
+        {QMessageBox::Yes, DialogAnswer::Yes},
+        {QMessageBox::No, DialogAnswer::No},
+        {QMessageBox::Abort, DialogAnswer::Abort}};
+    for (const auto& [pressed, answer] : kAnswers)
+        if (pressed == button) return answer;
+    return DialogAnswer::Closed;
 }
 
 }  // namespace

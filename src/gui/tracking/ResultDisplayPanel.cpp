@@ -38,45 +38,49 @@ void ResultDisplayPanel::buildColourAndMarkerChoice() {
     groupBox1_ = new QGroupBox(this);
     groupBox1_->setObjectName(QStringLiteral("GroupBox1"));
     groupBox1_->setGeometry(8, 32, 217, 62);
-    checkBox1_ = addCheckBox("CheckBox1", QStringLiteral("Farbe 1 analysieren"), {10, 8, 190, 20},
-                             groupBox1_);
-    checkBox2_ = addCheckBox("CheckBox2", QStringLiteral("Farbe 2 analysieren"), {10, 34, 190, 20},
-                             groupBox1_);
+    checkBoxes_[0] = addCheckBox("CheckBox1", QStringLiteral("Farbe 1 analysieren"),
+                                 {10, 8, 190, 20}, groupBox1_);
+    checkBoxes_[1] = addCheckBox("CheckBox2", QStringLiteral("Farbe 2 analysieren"),
+                                 {10, 34, 190, 20}, groupBox1_);
     radioGroup1_ = new RadioGroup(
         {QStringLiteral("Mittelpunkt"), QStringLiteral("gefundene Bildpunkte")}, this);
     radioGroup1_->setObjectName(QStringLiteral("RadioGroup1"));
     radioGroup1_->setGeometry(8, 102, 180, 58);
     connect(radioGroup1_, &RadioGroup::itemChosen, this, &ResultDisplayPanel::writeToSettings);
     // The markers stand beside the group; a parent of their own keeps them one choice.
-    radioButton1_ = new QRadioButton(QStringLiteral("+"), this);
-    radioButton1_->setObjectName(QStringLiteral("RadioButton1"));
-    radioButton1_->setGeometry(194, 108, 34, 20);
-    radioButton2_ = new QRadioButton(QStringLiteral("."), this);
-    radioButton2_->setObjectName(QStringLiteral("RadioButton2"));
-    radioButton2_->setGeometry(194, 134, 34, 20);
-    connect(radioButton2_, &QRadioButton::toggled, this, &ResultDisplayPanel::writeToSettings);
+    radioButtons_[0] = new QRadioButton(QStringLiteral("+"), this);
+    radioButtons_[0]->setObjectName(QStringLiteral("RadioButton1"));
+    radioButtons_[0]->setGeometry(194, 108, 34, 20);
+    radioButtons_[1] = new QRadioButton(QStringLiteral("."), this);
+    radioButtons_[1]->setObjectName(QStringLiteral("RadioButton2"));
+    radioButtons_[1]->setGeometry(194, 134, 34, 20);
+    connect(radioButtons_[1], &QRadioButton::toggled, this, &ResultDisplayPanel::writeToSettings);
 
-    checkBox1_->setChecked(anzeige_.analyseColour1);
-    checkBox2_->setChecked(anzeige_.analyseColour2);
+    checkBoxes_[0]->setChecked(anzeige_.analyseColour1);
+    checkBoxes_[1]->setChecked(anzeige_.analyseColour2);
     radioGroup1_->setItemIndex(anzeige_.showFoundPixels ? 1 : 0);
-    (anzeige_.dotMarker ? radioButton2_ : radioButton1_)->setChecked(true);
-    radioButton1_->hide();
-    radioButton2_->hide();
+    (anzeige_.dotMarker ? radioButtons_[1] : radioButtons_[0])->setChecked(true);
+    radioButtons_[0]->hide();
+    radioButtons_[1]->hide();
 }
 
 void ResultDisplayPanel::buildSearchAreaBoxes() {
-    checkBox3_ = addCheckBox("CheckBox3", QStringLiteral("Suchgebiete"), {8, 172, 200, 20}, this);
-    checkBox4_ = addCheckBox("CheckBox4", QStringLiteral("Abweichung"), {24, 198, 120, 20}, this);
-    checkBox4_->setStyleSheet(QStringLiteral("background: yellow;"));
-    checkBox5_ = addCheckBox("CheckBox5", QStringLiteral("Objektgrösse"), {24, 224, 120, 20}, this);
-    checkBox5_->setStyleSheet(QStringLiteral("background: aqua;"));
-    checkBox6_ = addCheckBox("CheckBox6", QStringLiteral("Hintergrund"), {8, 258, 200, 20}, this);
-    checkBox3_->setChecked(anzeige_.showSearchAreas);
-    checkBox4_->setChecked(anzeige_.showDeviation);
-    checkBox5_->setChecked(anzeige_.showObjectSize);
-    checkBox6_->setChecked(anzeige_.background);
-    checkBox4_->hide();
-    checkBox5_->hide();
+    checkBoxes_[2] =
+        addCheckBox("CheckBox3", QStringLiteral("Suchgebiete"), {8, 172, 200, 20}, this);
+    checkBoxes_[3] =
+        addCheckBox("CheckBox4", QStringLiteral("Abweichung"), {24, 198, 120, 20}, this);
+    checkBoxes_[3]->setStyleSheet(QStringLiteral("background: yellow;"));
+    checkBoxes_[4] =
+        addCheckBox("CheckBox5", QStringLiteral("Objektgrösse"), {24, 224, 120, 20}, this);
+    checkBoxes_[4]->setStyleSheet(QStringLiteral("background: aqua;"));
+    checkBoxes_[5] =
+        addCheckBox("CheckBox6", QStringLiteral("Hintergrund"), {8, 258, 200, 20}, this);
+    checkBoxes_[2]->setChecked(anzeige_.showSearchAreas);
+    checkBoxes_[3]->setChecked(anzeige_.showDeviation);
+    checkBoxes_[4]->setChecked(anzeige_.showObjectSize);
+    checkBoxes_[5]->setChecked(anzeige_.background);
+    checkBoxes_[3]->hide();
+    checkBoxes_[4]->hide();
 }
 
 void ResultDisplayPanel::buildBrake() {
@@ -104,14 +108,14 @@ void ResultDisplayPanel::writeToSettings() {
     // Called by every control while the panel is built, too; the controls then hold the
     // options' own values, so writing them back changes nothing.
     if (scrollBarBremse_ == nullptr) return;
-    anzeige_.analyseColour1 = checkBox1_->isChecked();
-    anzeige_.analyseColour2 = checkBox2_->isChecked();
+    anzeige_.analyseColour1 = checkBoxes_[0]->isChecked();
+    anzeige_.analyseColour2 = checkBoxes_[1]->isChecked();
     anzeige_.showFoundPixels = radioGroup1_->itemIndex() == 1;
-    anzeige_.dotMarker = radioButton2_->isChecked();
-    anzeige_.showSearchAreas = checkBox3_->isChecked();
-    anzeige_.showDeviation = checkBox4_->isChecked();
-    anzeige_.showObjectSize = checkBox5_->isChecked();
-    anzeige_.background = checkBox6_->isChecked();
+    anzeige_.dotMarker = radioButtons_[1]->isChecked();
+    anzeige_.showSearchAreas = checkBoxes_[2]->isChecked();
+    anzeige_.showDeviation = checkBoxes_[3]->isChecked();
+    anzeige_.showObjectSize = checkBoxes_[4]->isChecked();
+    anzeige_.background = checkBoxes_[5]->isChecked();
     anzeige_.brakeMs = scrollBarBremse_->value();
 }
 

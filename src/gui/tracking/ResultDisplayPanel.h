@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <array>
 
 #include "core/SlotSettings.h"
 
@@ -24,23 +25,23 @@ class ResultDisplayPanel : public QFrame {
     explicit ResultDisplayPanel(ResultDisplay& anzeige, QWidget* parent = nullptr);
 
     /// "Farbe 1 analysieren" and "Farbe 2 analysieren" (`CheckBox1`).
-    QCheckBox* checkBox1() const { return checkBox1_; }
+    QCheckBox* checkBox1() const { return checkBoxes_[0]; }
     /// `CheckBox2`.
-    QCheckBox* checkBox2() const { return checkBox2_; }
+    QCheckBox* checkBox2() const { return checkBoxes_[1]; }
     /// "Mittelpunkt" / "gefundene Bildpunkte" (`RadioGroup1`).
     RadioGroup* radioGroup1() const { return radioGroup1_; }
     /// The centre markers "+" and "." (`RadioButton1`).
-    QRadioButton* radioButton1() const { return radioButton1_; }
+    QRadioButton* radioButton1() const { return radioButtons_[0]; }
     /// `RadioButton2`.
-    QRadioButton* radioButton2() const { return radioButton2_; }
+    QRadioButton* radioButton2() const { return radioButtons_[1]; }
     /// "Suchgebiete", "Abweichung", "Objektgrösse", "Hintergrund" (`CheckBox3`).
-    QCheckBox* checkBox3() const { return checkBox3_; }
+    QCheckBox* checkBox3() const { return checkBoxes_[2]; }
     /// `CheckBox4`.
-    QCheckBox* checkBox4() const { return checkBox4_; }
+    QCheckBox* checkBox4() const { return checkBoxes_[3]; }
     /// `CheckBox5`.
-    QCheckBox* checkBox5() const { return checkBox5_; }
+    QCheckBox* checkBox5() const { return checkBoxes_[4]; }
     /// `CheckBox6`.
-    QCheckBox* checkBox6() const { return checkBox6_; }
+    QCheckBox* checkBox6() const { return checkBoxes_[5]; }
     QLabel* labelbremse() const { return labelbremse_; }
     /// `ScrollBarBremse`.
     QScrollBar* brakeBar() const { return scrollBarBremse_; }
@@ -59,15 +60,11 @@ class ResultDisplayPanel : public QFrame {
 
     ResultDisplay& anzeige_;
     QGroupBox* groupBox1_ = nullptr;
-    QCheckBox* checkBox1_ = nullptr;
-    QCheckBox* checkBox2_ = nullptr;
+    /// `CheckBox1` to `CheckBox6`.
+    std::array<QCheckBox*, 6> checkBoxes_{};
     RadioGroup* radioGroup1_ = nullptr;
-    QRadioButton* radioButton1_ = nullptr;
-    QRadioButton* radioButton2_ = nullptr;
-    QCheckBox* checkBox3_ = nullptr;
-    QCheckBox* checkBox4_ = nullptr;
-    QCheckBox* checkBox5_ = nullptr;
-    QCheckBox* checkBox6_ = nullptr;
+    /// The centre markers "+" (`RadioButton1`) and "." (`RadioButton2`).
+    std::array<QRadioButton*, 2> radioButtons_{};
     QLabel* labelbremse_ = nullptr;
     QScrollBar* scrollBarBremse_ = nullptr;
 };

@@ -59,11 +59,16 @@ void SearchSettingsFrame::buildSettings() {
     tolerance_ = makeNumberRow("Label2", QStringLiteral("Toleranz:"), "FarbToleranz", 42, 96, 8);
     deviation_ =
         makeNumberRow("Label3", QStringLiteral("Mögl. Abweichung:"), "SpinEdit1", 30, 126, 8);
-    checkBox1_ = new QCheckBox(QStringLiteral("gezielte Zweitsuche"), this);
-    checkBox1_->setObjectName(QStringLiteral("CheckBox1"));
-    checkBox1_->setGeometry(8, 160, 176, 20);
+    checkBox1_ = makeCheckBox("CheckBox1", QStringLiteral("gezielte Zweitsuche"), 160);
     checkBox1_->setChecked(true);
-    connect(checkBox1_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
+}
+
+QCheckBox* SearchSettingsFrame::makeCheckBox(const char* name, const QString& text, int top) {
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(8, top, 176, 20);
+    connect(box, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
+    return box;
 }
 
 void SearchSettingsFrame::buildSecondSearch() {
@@ -71,20 +76,14 @@ void SearchSettingsFrame::buildSecondSearch() {
         makeNumberRow("Label4", QStringLiteral("Zweittoleranz:"), "Zweit_Toleranz", 50, 186, 24);
     objectSize_ =
         makeNumberRow("Label5", QStringLiteral("Objektgrösse:"), "SpinEdit3", 20, 216, 24);
-    checkBox2_ = new QCheckBox(QStringLiteral("Farbübernahme"), this);
-    checkBox2_->setObjectName(QStringLiteral("CheckBox2"));
-    checkBox2_->setGeometry(8, 252, 176, 20);
+    checkBox2_ = makeCheckBox("CheckBox2", QStringLiteral("Farbübernahme"), 252);
     checkBox2_->setChecked(true);
-    connect(checkBox2_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
     // Beyond the written options: a predicted-position pass that loses the object looks for
     // it in the whole area again. Off unless the user asks for it.
-    reacquire_ = new QCheckBox(QStringLiteral("Objekt wiedersuchen"), this);
-    reacquire_->setObjectName(QStringLiteral("ObjektWiedersuchen"));
-    reacquire_->setGeometry(8, 280, 176, 20);
+    reacquire_ = makeCheckBox("ObjektWiedersuchen", QStringLiteral("Objekt wiedersuchen"), 280);
     reacquire_->setToolTip(QStringLiteral(
         "Verliert die Suche mit vorherbestimmter Position das Objekt, wird das ganze "
         "Suchgebiet erneut durchsucht."));
-    connect(reacquire_, &QCheckBox::toggled, this, &SearchSettingsFrame::writeToSettings);
 }
 
 void SearchSettingsFrame::attach(SlotSettings& settings) {

@@ -63,14 +63,16 @@ class SearchSettingsFrame : public QFrame {
 
     void buildSettings();
     void buildSecondSearch();
+    /// A check box of the page at `top` whose toggling writes the settings.
+    QCheckBox* makeCheckBox(const char* name, const QString& text, int top);
     NumberRow makeNumberRow(const char* caption, const QString& text, const char* field, int wert,
                             int top, int indent);
     void writeToSettings();
 
-    SlotSettings* settings_ = nullptr;
-    /// Set while the program writes values into the controls, so they are not written back.
-    bool loading_ = false;
-
+    // The colour part: the swatch and the R, G, B fields.
+    ColourSwatch* swatch_ = nullptr;
+    RgbFields* rgb_ = nullptr;
+    // The settings part, written into settings_ as the controls change.
     RadioGroup* radioGroup1_ = nullptr;
     RadioGroup* radioGroup2_ = nullptr;
     NumberRow tolerance_;        // Label2, FarbToleranz
@@ -80,8 +82,9 @@ class SearchSettingsFrame : public QFrame {
     QCheckBox* checkBox1_ = nullptr;
     QCheckBox* checkBox2_ = nullptr;
     QCheckBox* reacquire_ = nullptr;
-    ColourSwatch* swatch_ = nullptr;
-    RgbFields* rgb_ = nullptr;
+    SlotSettings* settings_ = nullptr;
+    /// Set while the program writes values into the controls, so they are not written back.
+    bool loading_ = false;
 };
 
 }  // namespace zebak::gui
