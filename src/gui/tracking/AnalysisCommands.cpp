@@ -20,27 +20,31 @@ namespace zebak::gui {
 AnalysisCommands::AnalysisCommands(Session& session, QWidget* area, QObject* owner)
     : QObject(owner), session_(session) {
     // The analysis buttons stand in a column, 40 pixels apart.
-    const char* const column[kColumnSize][3] = {
+    const char* const column[ButtonCount][3] = {
         {"suchbereicheinschraenken", "Suchgebiet", "Suchgegbiet einschränken"},
         {"AnalyseBtn", "Bildanalyse", "Standbildanalyse"},
         {"EichenBtn", "Kalibrierung", "Bestimmung der wahren Abmessungen"},
         {"FilmAnalyseBtn", "Filmanalyse", "Automatische Analyse starten"},
         {"DiagrammBtn", "Auswertung", "Ergebnisse auswerten"},
     };
-    for (int i = 0; i < kColumnSize; ++i)
+    for (int i = 0; i < ButtonCount; ++i)
         column_[static_cast<std::size_t>(i)] =
             makeButton(QString::fromUtf8(column[i][0]), QString::fromUtf8(column[i][1]),
                        QString::fromUtf8(column[i][2]), QRect(389, 384 + 40 * i, 137, 33), area);
     setButtonsShown(false);
     buildIndicator(area);
     // "Filmanalyse" (`FilmAnalyseBtnClick`) and "Bildanalyse" (`AnalyseBtnClick`).
-    for (auto [button, loop] :
-         {std::pair{column_[kFilm], &analyseFilm}, std::pair{column_[kStillFrame], &analyseFrame}})
-        connect(button, &QPushButton::clicked, this, [this, loop] {
+    using Loop = RunStatus (*)(AnalysisJob&, RunOutputs, FrameSource&, RunPorts);
+    const std::pair<QPushButton*, Loop> loops[] = {{column_[FilmButton], &analyseFilm},
+                                                   {column_[StillFrameButton], &analyseFrame}};
+    for (const auto& entry : loops) {
+        const Loop loop = entry.second;
+        connect(entry.first, &QPushButton::clicked, this, [this, loop] {
             run([this, loop](AnalysisJob& job) {
                 loop(job, outputsOf(session_.state()), *session_.film(), *host_);
             });
         });
+    }
     connect(abortButton_, &QPushButton::clicked, this,
             [this] { session_.runControl().stopRequested = true; });
 }

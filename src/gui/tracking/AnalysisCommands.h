@@ -35,10 +35,10 @@ class AnalysisCommands : public QObject {
                 SettingsPages& pages, PositionTables& tables);
     /// Shows (automatic mode) or hides (a new film) the button column.
     void setButtonsShown(bool shown);
-    QPushButton* areaButton() const { return column_[kArea]; }
-    QPushButton* evaluationButton() const { return column_[kEvaluation]; }
+    QPushButton* areaButton() const { return column_[AreaButton]; }
+    QPushButton* evaluationButton() const { return column_[EvaluationButton]; }
     /// "Kalibrierung" (EichenBtn).
-    QPushButton* calibrationButton() const { return column_[kCalibration]; }
+    QPushButton* calibrationButton() const { return column_[CalibrationButton]; }
     /// The host over the windows, nullptr before attach().
     GuiHost* host() const { return host_.get(); }
     /// "Stroboskopbild": builds the stroboscopic picture into the search result window.
@@ -61,8 +61,15 @@ class AnalysisCommands : public QObject {
     DisplayWindow* display_ = nullptr;
     std::unique_ptr<GuiHost> host_;
     /// The button column, top to bottom.
-    enum Column { kArea, kStillFrame, kCalibration, kFilm, kEvaluation, kColumnSize };
-    std::array<QPushButton*, kColumnSize> column_{};
+    enum Column {
+        AreaButton,
+        StillFrameButton,
+        CalibrationButton,
+        FilmButton,
+        EvaluationButton,
+        ButtonCount
+    };
+    std::array<QPushButton*, ButtonCount> column_{};
     QPushButton* abortButton_ = nullptr;
     QLabel* panel5_ = nullptr;
 };
