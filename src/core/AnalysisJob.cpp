@@ -17,6 +17,18 @@ AnalysisJob makeAnalysisJob(const Measurement& m) {
     return job;
 }
 
+void refreshJob(AnalysisJob& job, const Measurement& m) {
+    job.size = m.film.size;
+    job.area = m.area;
+    job.range = m.range;
+    job.timing.framesPerSecond = m.film.timing.framesPerSecond;
+    job.timing.timesFromFilm = m.film.timing.timesFromFilm;
+    job.calibration = m.calibration;
+    job.display = m.display;
+    for (SlotNumber n : {1, 2})
+        job.slot(n) = SlotJob{m.display.analyses(n), m.colour(n), m.settings(n)};
+}
+
 const SlotLimits& slotLimits(SlotNumber slot) {
     static const SlotLimits kLimits[2] = {
         {{0, 255}, {0, 500}, {0, 255}, {0, 500}},

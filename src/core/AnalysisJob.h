@@ -43,6 +43,11 @@ struct AnalysisJob {
 /// colours and settings.
 AnalysisJob makeAnalysisJob(const Measurement& measurement);
 
+/// Takes the measurement's values into a running job again, all but the film's frame times,
+/// which nothing can change while a run goes on (no film is loaded meanwhile); so a host can
+/// refresh the job at every pause without copying them.
+void refreshJob(AnalysisJob& job, const Measurement& measurement);
+
 /// The inclusive range of one whole-number setting.
 struct SettingRange {
     int min = 0;

@@ -21,6 +21,13 @@ TEST(AnalysisJob, TakesTheMeasurementsValuesAndRefusesWhatTheLimitsDoNotHold) {
     EXPECT_TRUE(job.slot(1).analysed && job.slot(2).analysed);
     EXPECT_EQ(job.slot(2).colour, m.colour(2));
     EXPECT_EQ(checkJob(job), "");
+    // A running job follows the measurement, but keeps the frame times it was made with.
+    AnalysisJob running = job;
+    m.settings(1).tolerance = 7;
+    m.film.timing.frameTimesS = {0.0, 0.5};
+    refreshJob(running, m);
+    EXPECT_EQ(running.slot(1).settings.tolerance, 7);
+    EXPECT_TRUE(running.timing.frameTimesS.empty());
 
     // Colour 1 and colour 2 differ only in the limits table.
     EXPECT_EQ(slotLimits(1).deviationPx.max, 500);

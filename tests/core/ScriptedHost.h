@@ -47,7 +47,7 @@ class ScriptedHost : public UserDialogs, public AnalysisEvents {
     void pause(int ms) override {
         pauses.push_back(ms);
         if (onPause) onPause();
-        if (job_) *job_ = makeAnalysisJob(*measurement_);
+        if (job_) refreshJob(*job_, *measurement_);
     }
     void showMessage(const std::string& text) override { messages.push_back(text); }
     DialogAnswer messageDialog(DialogKind, const std::string& text,

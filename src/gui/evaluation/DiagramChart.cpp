@@ -76,7 +76,7 @@ DiagramChart::DiagramChart(QWidget* area, QObject* owner) : QObject(owner) {
     chart_->addAxis(axisY_, Qt::AlignLeft);
     for (QValueAxis* axis : {axisX_, axisY_}) {
         placeTicks(axis);
-        connect(axis, &QValueAxis::rangeChanged, this, [this, axis] { placeTicks(axis); });
+        connect(axis, &QValueAxis::rangeChanged, this, [axis] { placeTicks(axis); });
     }
     addSeries();
     view_ = new DiagrammView(chart_, area);

@@ -86,7 +86,7 @@ void GuiHost::pause(int ms) {
         eventRound();
     }
     if (closing_) session_.runControl().stopRequested = true;
-    if (job_ != nullptr) *job_ = makeAnalysisJob(session_.state());
+    if (job_ != nullptr) refreshJob(*job_, session_.state());
 }
 
 void GuiHost::showMessage(const std::string& text) {
