@@ -84,7 +84,7 @@ Measurement setUpMeasurement(const JobOptions& o, const FrameSource& source) {
         if (!c) continue;
         const Rgb colour{static_cast<std::uint8_t>((*c)[0]), static_cast<std::uint8_t>((*c)[1]),
                          static_cast<std::uint8_t>((*c)[2])};
-        m.colour(slot) = ColourSlot{colour, true};
+        m.colour(slot) = ColourSlot{colour, true, false, {}};
         m.trace(slot).workingColour = colour;
     }
     m.display.analyseColour1 = o.colour[0].has_value();

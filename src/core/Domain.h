@@ -92,6 +92,10 @@ struct ColourSlot {
     Rgb picked{0, 0, 0};
     /// The assigned mark (`zugewiesen`): set once the colour has been picked or typed.
     bool assigned = false;
+    /// Where the colour was picked on the display window, frame pixels; a connected-region
+    /// search starts from the region nearest it. Unknown for a typed colour.
+    bool pickedAtKnown = false;
+    PixelPoint pickedAt;
     friend constexpr bool operator==(ColourSlot, ColourSlot) = default;
 };
 

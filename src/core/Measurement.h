@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "Domain.h"
+#include "EvaluationChoices.h"
 #include "Kinematics.h"
 #include "RgbFrame.h"
 #include "SlotSettings.h"
@@ -37,6 +38,8 @@ struct Measurement {
     /// The evaluation window's grids (`Tabelle1`, `tabelle1v`, `tabelle1a` and the colour 2
     /// twins): filled when the window opens, edited there, emptied when it closes.
     std::array<KinematicsGrids, 2> evaluation{};
+    /// The evaluation window's diagram, trend strength, difference step and fitted model.
+    EvaluationChoices evaluationChoices;
 
     ColourSlot& colour(SlotNumber n) { return colours.at(index(n)); }
     const ColourSlot& colour(SlotNumber n) const { return colours.at(index(n)); }

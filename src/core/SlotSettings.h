@@ -28,6 +28,12 @@ struct SlotSettings {
     /// nothing, or the first frames do) searches the whole area until it finds it again and
     /// predicts afresh from there. Off by default.
     bool reacquire = false;
+    /// "Zusammenhängend": the centre comes from one connected region of matching pixels
+    /// (the object) instead of from every matching pixel of the search area. Off by default.
+    bool connected = false;
+    /// "Subpixel": the centre is the mean of the matching pixels' coordinates, kept with its
+    /// fraction, instead of the middle of their bounding box. Off by default.
+    bool subpixel = false;
     friend constexpr bool operator==(const SlotSettings&, const SlotSettings&) = default;
 };
 

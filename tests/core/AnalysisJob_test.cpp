@@ -14,7 +14,7 @@ TEST(AnalysisJob, TakesTheMeasurementsValuesAndRefusesWhatTheLimitsDoNotHold) {
     m.area = {0, 0, 40, 30};
     m.range = {2, 5};
     m.display.analyseColour2 = true;
-    m.colour(2) = {Rgb{1, 2, 3}, true};
+    m.colour(2) = {Rgb{1, 2, 3}, true, false, {}};
     m.settings(2).deviationPx = -7;  // colour 2's radius has no bounds
     const AnalysisJob job = makeAnalysisJob(m);
     EXPECT_EQ(job.range, m.range);
