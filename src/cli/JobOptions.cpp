@@ -37,6 +37,8 @@ void readSlotOptions(Arguments& args, SlotNumber slot, JobCommand command, SlotS
         s.adoptColour = args.flag("--adopt" + n);
         s.reacquire = args.flag("--reacquire" + n);
     }
+    s.connected = args.flag("--blob" + n);
+    s.subpixel = args.flag("--subpixel" + n);
 }
 
 }  // namespace
@@ -48,6 +50,9 @@ JobOptions readJobOptions(Arguments& args, JobCommand command) {
         const std::string name = "--colour" + std::to_string(slot);
         if (auto v = args.option(name)) o.colour[slot - 1] = parseIntList(*v, name, 3, 0, 255);
         readSlotOptions(args, slot, command, o.settings[static_cast<std::size_t>(slot - 1)]);
+        const std::string start = "--start" + std::to_string(slot);
+        if (auto v = args.option(start))
+            o.start[slot - 1] = parseIntList(*v, start, 2, 0, INT_MAX / 4);
     }
     if (!o.colour[0] && !o.colour[1]) throw UsageError("--colour1 R,G,B fehlt");
     if (auto v = args.option("--area")) o.area = parseIntList(*v, "--area", 4, 0, INT_MAX / 4);
@@ -85,6 +90,12 @@ Measurement setUpMeasurement(const JobOptions& o, const FrameSource& source) {
         const Rgb colour{static_cast<std::uint8_t>((*c)[0]), static_cast<std::uint8_t>((*c)[1]),
                          static_cast<std::uint8_t>((*c)[2])};
         m.colour(slot) = ColourSlot{colour, true, false, {}};
+        if (const auto& start = o.start[slot - 1]) {
+            if ((*start)[0] >= m.film.size.width || (*start)[1] >= m.film.size.height)
+                throw UsageError("--start" + std::to_string(slot) + " X,Y muss im Bild liegen");
+            m.colour(slot).pickedAtKnown = true;
+            m.colour(slot).pickedAt = {(*start)[0], (*start)[1]};
+        }
         m.trace(slot).workingColour = colour;
     }
     m.display.analyseColour1 = o.colour[0].has_value();

@@ -21,6 +21,8 @@ enum class JobCommand { Track, Strobe };
 struct JobOptions {
     std::string film;
     std::optional<std::vector<int>> colour[2];
+    /// Where the region search of each slot starts in the first frame, analysis pixels.
+    std::optional<std::vector<int>> start[2];
     std::array<SlotSettings, 2> settings{};
     std::optional<std::vector<int>> area;
     std::optional<std::string> from;

@@ -24,6 +24,13 @@ struct PixelPoint {
     friend constexpr bool operator==(PixelPoint, PixelPoint) = default;
 };
 
+/// A point with its fraction, pixels: the mean of an object's pixels.
+struct PrecisePoint {
+    double x = 0.0;
+    double y = 0.0;
+    friend constexpr bool operator==(PrecisePoint, PrecisePoint) = default;
+};
+
 /// How the time column counts: "Bilder/s" (SpinEdit1 of the player panel) and "Zeiten aus dem
 /// Film" with the film's own frame times.
 struct FilmTiming {
@@ -111,6 +118,17 @@ struct SlotTrace {
     PixelPoint centre;
     /// Centre found by the targeted second search, frame pixels.
     PixelPoint refinedCentre;
+    /// With "Subpixel": the centre with its fraction (centre is it rounded).
+    PrecisePoint exactCentre;
+    /// With "Zusammenhängend": the object's size when last seen, pixels; 0 until the run has
+    /// seen it.
+    long long objectPixels = 0;
+    /// With "Zusammenhängend": the object was seen and then lost; the next search takes the
+    /// region most like it.
+    bool lost = false;
+    /// With "Zusammenhängend": the object's move between its last two frames; the simple
+    /// search expects it there again.
+    PixelPoint objectStep;
     friend constexpr bool operator==(SlotTrace, SlotTrace) = default;
 };
 

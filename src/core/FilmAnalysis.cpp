@@ -35,9 +35,10 @@ void pullBackEndBar(Run& run) {
 
 /// Takes the frame's bounding box as the new centre (the old one becomes the previous
 /// centre) and notes whether the object was found.
-void recordCentre(Run& run, SlotNumber slot, const BoundingBox& box, PixelPoint& previous) {
+void recordCentre(Run& run, SlotNumber slot, const BoundingBox& box, PixelPoint& previous,
+                  std::optional<PixelPoint> predicted = std::nullopt) {
     previous = run.trace(slot).centre;
-    recordFound(run, slot, box);
+    recordFound(run, slot, box, predicted);
 }
 
 /// Disc scan around the predicted position (px, py) with radius r: window clipped to rows and
@@ -59,6 +60,7 @@ BoundingBox scanDisc(Run& run, SlotNumber slot, long long px, long long py, long
     const ResultDisplay& display = run.display();
     RgbFrame& image = run.image();
     const Rgb colour = slotTraits(slot).foundColour;
+    MarkedRuns* marks = slotMarks(run, slot);
     const long long r2 = r * r;
     BoundingBox box(job.size.width, job.size.height);
     for (long long y = top; y <= bottom; ++y) {
@@ -72,6 +74,7 @@ BoundingBox scanDisc(Run& run, SlotNumber slot, long long px, long long py, long
             if (!match.matches(row + 3 * x)) continue;
             if (display.showFoundPixels) image.setPixel(xi, yi, colour);
             box.add(xi, yi);
+            if (marks) marks->add(xi, yi);
         }
     }
     return box;
@@ -112,10 +115,14 @@ Tracked trackedFrame(Run& run, SlotNumber slot, int n, PixelPoint& previous) {
     BoundingBox box = scanDisc(run, slot, px, py, run.settings(slot).deviationPx);
     const FrameSize size = run.job.size;
     const bool reacquire = run.settings(slot).reacquire && !box.found(size.width, size.height);
-    if (reacquire) box = scanSlot(run, slot);
+    if (reacquire) {
+        // The whole area is searched again for the object last seen.
+        if (run.trace(slot).objectPixels > 0) run.trace(slot).lost = true;
+        box = scanSlot(run, slot);
+    }
     if (run.stopRequested()) return Tracked::Stop;
-    recordCentre(run, slot, box, previous);
-    const bool found = box.found(size.width, size.height);
+    recordCentre(run, slot, box, previous, PixelPoint{static_cast<int>(px), static_cast<int>(py)});
+    const bool found = run.result(slot).found;
     if (reacquire && found) previous = run.trace(slot).centre;
     const SlotSettings& settings = run.settings(slot);
     if (!settings.refine) writeCentreRow(run, slot);
@@ -174,6 +181,7 @@ void prepareResultImage(Run& run) {
 /// Runs the pass of a slot from its picked colour in the slot's search mode.
 void runSlot(Run& run, SlotNumber slot) {
     run.trace(slot).workingColour = run.job.slot(slot).colour.picked;
+    forgetObject(run.trace(slot));
     if (run.settings(slot).mode == SearchMode::Predicted)
         runPredictedSearch(run, slot);
     else
@@ -184,6 +192,8 @@ void runSlot(Run& run, SlotNumber slot) {
 void stillFrameSlot(Run& run, SlotNumber slot) {
     SlotTrace& s = run.trace(slot);
     s.workingColour = run.job.slot(slot).colour.picked;
+    forgetObject(s);
+    MarkedRuns* marks = slotMarks(run, slot);
     const RgbFrame& frame = run.frames.frame();
     const ColourMatcher match(s.workingColour, s.tolerance);
     const bool paintPixels = run.display().showFoundPixels;
@@ -203,12 +213,15 @@ void stillFrameSlot(Run& run, SlotNumber slot) {
                 image.setPixel(x, y, Rgb{p[0], p[1], p[2]});
             else
                 box.add(x, y);
+            if (marks) marks->add(x, y);
         }
     }
     if (!paintPixels) {
-        s.centre = {box.centreX(), box.centreY()};
+        const FrameCentre c = frameCentre(run, slot, box, std::nullopt);
+        s.centre = c.centre;
+        s.exactCentre = c.exact;
         run.result(slot).centre = s.centre;
-        run.result(slot).found = box.found(run.job.size.width, run.job.size.height);
+        run.result(slot).found = c.found;
         drawCentreMarker(run, slot);
     }
     reportFrame(run, slot);

@@ -47,27 +47,53 @@ KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
                           rowTimesS(timing, start, positions.rowCount()));
 }
 
-void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
-                      std::optional<PixelPoint> position, AnalysisEvents& events,
-                      UserDialogs& dialogs) {
+namespace {
+
+/// Writes the texts of frame n's row (empty texts for no position), as writePositionRow says.
+void writeRowTexts(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                   PositionGrid::Row texts, bool found, AnalysisEvents& events,
+                   UserDialogs& dialogs) {
     const int offset = n - job.range.start;
     if (offset < 0) {
         dialogs.messageDialog(DialogKind::Information, kZurueckgesprungen, DialogButtons::Ok);
         return;
     }
-    PositionGrid::Row texts{};
-    if (position) {
-        texts[0] = timeText(frameTimeS(job.timing, job.range.start, n));
-        texts[1] = lengthText(tableX(job.calibration, position->x));
-        texts[2] = lengthText(tableY(job.calibration, position->y));
-    }
+    if (found) texts[0] = timeText(frameTimeS(job.timing, job.range.start, n));
     const int row = offset + 1;
     track.grid.setRowCount(row + 1);
     for (int c = 0; c < PositionGrid::kColumns; ++c)
         track.grid.setCell(row, c, std::move(texts[static_cast<std::size_t>(c)]));
     track.found.resize(static_cast<std::size_t>(row + 1), false);
-    track.found[static_cast<std::size_t>(row)] = position.has_value();
+    track.found[static_cast<std::size_t>(row)] = found;
     events.rowWritten(slot, row);
+}
+
+}  // namespace
+
+void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                      std::optional<PixelPoint> position, AnalysisEvents& events,
+                      UserDialogs& dialogs) {
+    PositionGrid::Row texts{};
+    if (position) {
+        texts[1] = lengthText(tableX(job.calibration, position->x));
+        texts[2] = lengthText(tableY(job.calibration, position->y));
+    }
+    writeRowTexts(track, slot, job, n, std::move(texts), position.has_value(), events, dialogs);
+}
+
+void writeExactRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                   std::optional<PrecisePoint> position, AnalysisEvents& events,
+                   UserDialogs& dialogs) {
+    PositionGrid::Row texts{};
+    if (position) {
+        const Calibration& c = job.calibration;
+        const double x = (position->x - c.origin.x) * c.factorMPerPx;
+        const double y = (c.origin.y - position->y) * c.factorMPerPx;
+        const bool pixels = c.factorMPerPx == 1.0;
+        texts[1] = pixels ? fixedText(x, 2) : lengthText(x);
+        texts[2] = pixels ? fixedText(y, 2) : lengthText(y);
+    }
+    writeRowTexts(track, slot, job, n, std::move(texts), position.has_value(), events, dialogs);
 }
 
 std::optional<double> calibrationFactor(int ax, int ay, int bx, int by, double lengthM) {

@@ -50,6 +50,12 @@ void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& jo
                       std::optional<PixelPoint> position, AnalysisEvents& events,
                       UserDialogs& dialogs);
 
+/// The same row for a centre with its fraction ("Subpixel"): x and y with two decimals while
+/// the factor is 1 (pixels), else converted to metres as above.
+void writeExactRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
+                   std::optional<PrecisePoint> position, AnalysisEvents& events,
+                   UserDialogs& dialogs);
+
 /// Metres per pixel for a line from (ax, ay) to (bx, by) of real length lengthM metres:
 /// lengthM / distance. Empty when the two points are the same pixel (no factor can be formed)
 /// or the result is not a finite number.

@@ -5,6 +5,7 @@
 
 #include "AnalysisEvents.h"
 #include "FrameSource.h"
+#include "RegionSearch.h"
 
 namespace zebak {
 
@@ -18,6 +19,8 @@ struct Run {
     RunPorts ports;
     /// Each slot's result of the frame in work, handed to frameAnalysed when it is done.
     std::array<FrameResult, 2> current{};
+    /// The marked pixels of the last scan, for the region options; reused from frame to frame.
+    MarkedRuns marks{};
 
     const SlotSettings& settings(SlotNumber n) const { return job.slot(n).settings; }
     SlotTrace& trace(SlotNumber n) { return out.traces.at(index(n)); }

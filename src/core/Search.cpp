@@ -123,7 +123,7 @@ std::uint8_t firstTolerance(const SlotSettings& settings) {
 }
 
 BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFrame& frame,
-                           const ColourMatcher& match, ScanPainting paint) {
+                           const ColourMatcher& match, ScanPainting paint, MarkedRuns* marks) {
     BoundingBox box(size.width, size.height);
     const int x0 = std::max(area.left, 0);
     const int x1 = std::min(area.right, frame.width());
@@ -147,6 +147,7 @@ BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFram
                 if (x == x1) break;
             }
             if (!match.matches(row + 3 * x)) continue;
+            if (marks) marks->add(x, y);
             if (out) {
                 out[3 * x] = colour.r;
                 out[3 * x + 1] = colour.g;
@@ -166,18 +167,52 @@ BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFram
     return box;
 }
 
+MarkedRuns* slotMarks(Run& run, SlotNumber slot) {
+    if (!run.settings(slot).usesRegions()) return nullptr;
+    run.marks.clear();
+    return &run.marks;
+}
+
+void forgetObject(SlotTrace& trace) {
+    trace.objectPixels = 0;
+    trace.lost = false;
+    trace.objectStep = {};
+}
+
 BoundingBox scanSlot(Run& run, SlotNumber slot) {
     const SlotTrace& t = run.trace(slot);
     const ScanPainting paint{run.display().showFoundPixels ? &run.image() : nullptr,
                              slotTraits(slot).foundColour};
     return scanSearchArea(run.job.area, run.job.size, run.frames.frame(),
-                          ColourMatcher(t.workingColour, t.tolerance), paint);
+                          ColourMatcher(t.workingColour, t.tolerance), paint, slotMarks(run, slot));
 }
 
-void recordFound(Run& run, SlotNumber slot, const BoundingBox& box) {
+FrameCentre frameCentre(Run& run, SlotNumber slot, const BoundingBox& box,
+                        std::optional<PixelPoint> predicted) {
     SlotTrace& t = run.trace(slot);
-    t.centre = {box.centreX(), box.centreY()};
-    const bool found = box.found(run.job.size.width, run.job.size.height);
+    const SlotSettings& settings = run.settings(slot);
+    if (!settings.usesRegions()) {
+        const PixelPoint c{box.centreX(), box.centreY()};
+        return {box.found(run.job.size.width, run.job.size.height), c,
+                PrecisePoint{static_cast<double>(c.x), static_cast<double>(c.y)}};
+    }
+    const ColourSlot& colour = run.job.slot(slot).colour;
+    const auto c = regionCentre(
+        settings.connected, settings.subpixel, run.marks.runs(),
+        colour.pickedAtKnown ? std::optional(colour.pickedAt) : std::nullopt,
+        predicted.value_or(PixelPoint{t.centre.x + t.objectStep.x, t.centre.y + t.objectStep.y}),
+        t);
+    if (!c) return {false, t.centre, t.exactCentre};
+    return {true, c->centre, c->exact};
+}
+
+void recordFound(Run& run, SlotNumber slot, const BoundingBox& box,
+                 std::optional<PixelPoint> predicted) {
+    SlotTrace& t = run.trace(slot);
+    const FrameCentre c = frameCentre(run, slot, box, predicted);
+    t.centre = c.centre;
+    t.exactCentre = c.exact;
+    const bool found = c.found;
     FrameResult& r = run.result(slot);
     r.found = found;
     r.centre = t.centre;
@@ -199,6 +234,12 @@ void drawRefinedMarker(Run& run, SlotNumber slot) {
 
 void writeCentreRow(Run& run, SlotNumber slot) {
     const FrameResult& r = run.result(slot);
+    if (run.settings(slot).subpixel) {
+        writeExactRow(run.track(slot), slot, run.job, run.frames.currentFrame(),
+                      r.found ? std::optional(run.trace(slot).exactCentre) : std::nullopt,
+                      run.ports.events, run.ports.dialogs);
+        return;
+    }
     writePositionRow(run.track(slot), slot, run.job, run.frames.currentFrame(),
                      r.found ? std::optional(run.trace(slot).centre) : std::nullopt,
                      run.ports.events, run.ports.dialogs);

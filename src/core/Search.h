@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include "ColourMatch.h"
 #include "Run.h"
 
@@ -99,16 +101,38 @@ struct ScanPainting {
 /// left to right - 1 (pixels outside the frame are not examined). Every matching pixel of
 /// `match` widens the box (which starts at the frame size `size`) and is painted as `paint`
 /// says.
+/// `marks`, when given, receives every matching pixel too.
 BoundingBox scanSearchArea(const SearchArea& area, FrameSize size, const RgbFrame& frame,
-                           const ColourMatcher& match, ScanPainting paint);
+                           const ColourMatcher& match, ScanPainting paint,
+                           MarkedRuns* marks = nullptr);
+
+/// The run's buffer of marked pixels, emptied, when the slot's region options need it.
+MarkedRuns* slotMarks(Run& run, SlotNumber slot);
+
+/// Forgets what the region options remember of the slot's object, at the start of a run.
+void forgetObject(SlotTrace& trace);
 
 /// The whole-area scan of a slot with its working colour and tolerance, painting the matches
 /// in the slot's found colour when "gefundene Bildpunkte" is on.
 BoundingBox scanSlot(Run& run, SlotNumber slot);
 
+/// A slot's centre of one frame.
+struct FrameCentre {
+    bool found = false;
+    PixelPoint centre;
+    PrecisePoint exact;
+};
+
+/// The centre of the scan just made: the middle of the box, or with "Zusammenhängend" or
+/// "Subpixel" the centre of the run's marked pixels (the region nearest `predicted`, or the
+/// last centre, in the later frames); a miss of the region options keeps the last centre.
+FrameCentre frameCentre(Run& run, SlotNumber slot, const BoundingBox& box,
+                        std::optional<PixelPoint> predicted);
+
 /// Takes the box as the slot's new centre and notes in the frame's result whether the object
-/// was found; a miss plays the error sound.
-void recordFound(Run& run, SlotNumber slot, const BoundingBox& box);
+/// was found; a miss plays the error sound. The centre is frameCentre's.
+void recordFound(Run& run, SlotNumber slot, const BoundingBox& box,
+                 std::optional<PixelPoint> predicted = std::nullopt);
 
 /// Centre marker of the first search at the slot's centre (`MittelpunktZeichnen`): one pixel
 /// in the result image for ".", else a 5x5 cross in the result image, which the display window

@@ -34,6 +34,8 @@ struct SlotSettings {
     /// "Subpixel": the centre is the mean of the matching pixels' coordinates, kept with its
     /// fraction, instead of the middle of their bounding box. Off by default.
     bool subpixel = false;
+    /// Whether the centre comes from the marked pixels' regions rather than their box.
+    bool usesRegions() const { return connected || subpixel; }
     friend constexpr bool operator==(const SlotSettings&, const SlotSettings&) = default;
 };
 

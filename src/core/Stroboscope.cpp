@@ -19,11 +19,14 @@ constexpr const char* kStroboFrage =
 using Point = PixelPoint;
 
 /// Coarse centre: midpoint of the matching pixels' bounding box over the whole search area,
-/// the frame's middle when nothing matched. Nothing is drawn.
-Point coarseCentre(const AnalysisJob& job, const RgbFrame& frame, const SlotTrace& s) {
+/// the frame's middle when nothing matched (with the region options: the region's centre, the
+/// last one when nothing matched). Nothing is drawn.
+Point coarseCentre(Run& run, const RgbFrame& frame, SlotNumber slot) {
+    const SlotTrace& s = run.trace(slot);
     const BoundingBox box =
-        scanSearchArea(job.area, job.size, frame, ColourMatcher(s.workingColour, s.tolerance), {});
-    return {box.centreX(), box.centreY()};
+        scanSearchArea(run.job.area, run.job.size, frame,
+                       ColourMatcher(s.workingColour, s.tolerance), {}, slotMarks(run, slot));
+    return frameCentre(run, slot, box, std::nullopt).centre;
 }
 
 /// Inclusive box of half-size `half` around c, kept within rows and columns 1 .. size - 1.
@@ -154,6 +157,7 @@ int strobeSlot(Run& run, SlotNumber slot, const StroboOptions& options) {
     run.ports.control.stopRequested = false;
     SlotTrace& s = run.trace(slot);
     s.tolerance = firstTolerance(run.settings(slot));
+    forgetObject(s);
     const int first = run.job.range.start;
     // An end bar at the frame count stands for the last frame; the bar itself stays.
     const int last = std::min(run.job.range.end, run.frames.frameCount() - 1);
@@ -162,7 +166,7 @@ int strobeSlot(Run& run, SlotNumber slot, const StroboOptions& options) {
     for (int p = first; p <= last; ++p) {
         run.frames.seek(p);
         const RgbFrame& frame = run.frames.frame();
-        const Point coarse = coarseCentre(run.job, frame, s);
+        const Point coarse = coarseCentre(run, frame, slot);
         s.centre = coarse;
         if (const auto refined = refinedCentre(run, frame, slot, coarse)) {
             centre = refined;

@@ -185,6 +185,16 @@ std::vector<std::array<double, 3>> groundTruth() {
     return rows;
 }
 
+/// The x and y cells of every row of a track JSON, in order.
+std::vector<std::pair<std::string, std::string>> positionCells(const std::string& json) {
+    const std::regex cell("\\[\"[^\"]*\",\"([^\"]*)\",\"([^\"]*)\"\\]");
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), cell);
+         it != std::sregex_iterator(); ++it)
+        rows.emplace_back((*it)[1], (*it)[2]);
+    return rows;
+}
+
 TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
     const auto reference = groundTruth();
     ASSERT_EQ(reference.size(), 11u);
@@ -200,16 +210,8 @@ TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
                                  " --from 18 --to 30 --origin 0,0");
     ASSERT_EQ(left.status, 0) << left.err;
     ASSERT_EQ(right.status, 0) << right.err;
-    const std::regex cell("\\[\"[^\"]*\",\"([^\"]*)\",\"([^\"]*)\"\\]");
-    auto rowsOf = [&](const std::string& json) {
-        std::vector<std::pair<std::string, std::string>> rows;
-        for (auto it = std::sregex_iterator(json.begin(), json.end(), cell);
-             it != std::sregex_iterator(); ++it)
-            rows.emplace_back((*it)[1], (*it)[2]);
-        return rows;
-    };
-    const auto l = rowsOf(left.out);
-    const auto r = rowsOf(right.out);
+    const auto l = positionCells(left.out);
+    const auto r = positionCells(right.out);
     int checked = 0;
     for (const auto& [frame, x, y] : reference) {
         const int n = static_cast<int>(frame);
@@ -221,6 +223,32 @@ TEST(Track, WhiteBallOfARealFilmWithinThreePixelsOfTheReference) {
         ++checked;
     }
     EXPECT_EQ(checked, 11);
+}
+
+TEST(Track, ConnectedRegionFollowsTheBallPastTheStickInOneRun) {
+    // The demo film holds one ball: the region search gives the plain search's rows.
+    const std::string demo = std::string("'") + ZEBAK_SOURCE_DIR + "/resources/demo/demo.avi'";
+    const Result plain = analyse("track " + demo + " --colour1 225,32,26");
+    const Result blob = analyse("track " + demo + " --colour1 225,32,26 --blob1");
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_EQ(blob.out, plain.out);
+    // The whole toss over the whole frame, stick included, at the default tolerance.
+    const std::string mov =
+        std::string("'") + ZEBAK_SOURCE_DIR + "/tests/data/osp-tracker/BallTossOut.mov'";
+    const Result r = analyse("track " + mov +
+                             " --colour1 219,215,207 --from 9 --origin 0,0 --blob1 --subpixel1"
+                             " --start1 108,239");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = positionCells(r.out);
+    int right = 0;
+    for (const auto& [frame, x, y] : groundTruth()) {
+        const auto& [cx, cy] = rows.at(static_cast<std::size_t>(frame) - 9);
+        if (cx.empty()) continue;
+        EXPECT_EQ(cx.find('.'), cx.size() - 3) << "two decimals: " << cx;
+        if (std::hypot(std::stod(cx) - x, -std::stod(cy) - y) <= 3.0) ++right;
+    }
+    EXPECT_GE(right, 10) << "the ball half out of the frame at the end may be missed";
+    EXPECT_EQ(analyse("track " + demo + " --colour1 225,32,26 --start1 9999,1").status, 2);
 }
 
 // Times of unevenly spaced frames: from the film with --times film, from the rate otherwise;

@@ -274,6 +274,11 @@ TEST_F(FilmartenTest, TheSwatchOffersTheMedianAroundTheLastClick) {
     // Beside the checker's edge at frame column 639 a 5x5 square is cut to 3x5.
     QTest::mouseClick(display, Qt::LeftButton, {}, QPoint(383, 10));
     const Rgb picked = mainWindow().state().trace(1).workingColour;
+    // The region search starts at the film pixel under the click.
+    const ColourSlot& slot = mainWindow().state().colour(1);
+    EXPECT_TRUE(slot.pickedAtKnown);
+    EXPECT_NEAR(slot.pickedAt.x, 383 * 640 / 384, 1);
+    EXPECT_NEAR(slot.pickedAt.y, 10 * 480 / 288, 1);
     const Rgb median =
         *medianAround(mainWindow().film()->frame(), 383 * 640 / 384, 10 * 480 / 288, 2);
     QApplication::sendEvent(swatch, &enter);

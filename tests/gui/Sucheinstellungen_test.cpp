@@ -257,4 +257,25 @@ TEST_F(SucheinstellungenTest, ReacquireIsAnOptionOfThePredictedPassPerSlot) {
     }
 }
 
+// "Zusammenhängend" and "Subpixel" are off at start, explained in a tooltip, and each page's
+// boxes set its own slot.
+TEST_F(SucheinstellungenTest, RegionOptionsPerSlotAndThePickedPoint) {
+    for (int n : {1, 2}) {
+        SCOPED_TRACE(n);
+        auto* connected = in<QCheckBox>(frame(n), "Zusammenhaengend");
+        auto* subpixel = in<QCheckBox>(frame(n), "Subpixel");
+        ASSERT_NE(connected, nullptr);
+        ASSERT_NE(subpixel, nullptr);
+        EXPECT_EQ(connected->text(), QStringLiteral("Zusammenhängend"));
+        EXPECT_FALSE(connected->isChecked() || subpixel->isChecked());
+        EXPECT_FALSE(connected->toolTip().isEmpty() || subpixel->toolTip().isEmpty());
+        connected->setChecked(true);
+        subpixel->setChecked(true);
+        EXPECT_TRUE(settings(n).connected && settings(n).subpixel);
+        EXPECT_FALSE(settings(3 - n).connected || settings(3 - n).subpixel);
+        connected->setChecked(false);
+        subpixel->setChecked(false);
+    }
+}
+
 }  // namespace zebak::gui::test

@@ -75,9 +75,11 @@ class DisplayWindow : public QWidget {
     /// it closes (a refusal would cancel the program's end).
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+  public:
     /// The frame pixel under the window pixel (x, y); nothing without a frame.
     std::optional<QPoint> framePoint(int x, int y) const;
+
+  private:
     /// Makes the picture afresh from the current frame when the frame or the size changed.
     void refreshCanvas();
     void releaseCursor();

@@ -17,6 +17,7 @@ SearchSettingsFrame::SearchSettingsFrame(QWidget* parent) : QFrame(parent) {
     resize(369, 330);
     buildSettings();
     buildSecondSearch();
+    buildRegionOptions();
     swatch_ = new ColourSwatch(this);
     rgb_ = new RgbFields(this);
     radioGroup2_ = new RadioGroup(
@@ -86,6 +87,24 @@ void SearchSettingsFrame::buildSecondSearch() {
         "Suchgebiet erneut durchsucht."));
 }
 
+void SearchSettingsFrame::buildRegionOptions() {
+    // Beyond the written options: which of the matching pixels make the object, and its centre
+    // with its fraction. Both off unless the user asks for them.
+    connected_ = makeCheckBox("Zusammenhaengend", QStringLiteral("Zusammenhängend"), 276);
+    connected_->setGeometry(206, 276, 150, 20);
+    connected_->setToolTip(QStringLiteral(
+        "Nur die zusammenhängende Fläche passender Bildpunkte zählt, die am nächsten an der "
+        "erwarteten Stelle liegt und so groß ist wie das Objekt zuletzt (im ersten Bild: die "
+        "Fläche an der Stelle, an der die Farbe gewählt wurde). Einzelne passende Punkte, "
+        "Spiegelungen und ein zweites Objekt gleicher Farbe stören dann nicht mehr."));
+    subpixel_ = makeCheckBox("Subpixel", QStringLiteral("Subpixel"), 300);
+    subpixel_->setGeometry(206, 300, 150, 20);
+    subpixel_->setToolTip(QStringLiteral(
+        "Der Mittelpunkt ist der Schwerpunkt der gefundenen Bildpunkte, auf Bruchteile eines "
+        "Bildpunkts genau; die Tabelle zeigt x und y ungeeicht mit zwei Nachkommastellen. "
+        "Ohne „Zusammenhängend“ zählen alle passenden Bildpunkte des Suchgebiets."));
+}
+
 void SearchSettingsFrame::attach(SlotSettings& settings) {
     settings_ = nullptr;
     loading_ = true;
@@ -97,6 +116,8 @@ void SearchSettingsFrame::attach(SlotSettings& settings) {
     objectSize_.field->setValue(settings.objectSizePx);
     checkBox2_->setChecked(settings.adoptColour);
     reacquire_->setChecked(settings.reacquire);
+    connected_->setChecked(settings.connected);
+    subpixel_->setChecked(settings.subpixel);
     loading_ = false;
     settings_ = &settings;
 }
@@ -119,6 +140,8 @@ void SearchSettingsFrame::writeToSettings() {
     s.objectSizePx = objectSize_.field->value();
     s.adoptColour = checkBox2_->isChecked();
     s.reacquire = reacquire_->isChecked();
+    s.connected = connected_->isChecked();
+    s.subpixel = subpixel_->isChecked();
 }
 
 void SearchSettingsFrame::showSecondSearch(bool sichtbar) {

@@ -63,6 +63,8 @@ class SearchSettingsFrame : public QFrame {
 
     void buildSettings();
     void buildSecondSearch();
+    /// The region options "Zusammenhängend" and "Subpixel" below the colour assignment.
+    void buildRegionOptions();
     /// A check box of the page at `top` whose toggling writes the settings.
     QCheckBox* makeCheckBox(const char* name, const QString& text, int top);
     NumberRow makeNumberRow(const char* caption, const QString& text, const char* field, int wert,
@@ -82,6 +84,8 @@ class SearchSettingsFrame : public QFrame {
     QCheckBox* checkBox1_ = nullptr;
     QCheckBox* checkBox2_ = nullptr;
     QCheckBox* reacquire_ = nullptr;
+    QCheckBox* connected_ = nullptr;
+    QCheckBox* subpixel_ = nullptr;
     SlotSettings* settings_ = nullptr;
     /// Set while the program writes values into the controls, so they are not written back.
     bool loading_ = false;

@@ -117,6 +117,11 @@ void SettingsPages::clickfarbe(QPoint point) {
     medians_[static_cast<std::size_t>(n - 1)] = display_->filmMedian(point.x(), point.y());
     settingsFrame(n)->rgb().writeColour(working);
     state.colour(n).picked = working;
+    // The region search starts from the object under the click.
+    if (const std::optional<QPoint> p = display_->framePoint(point.x(), point.y())) {
+        state.colour(n).pickedAtKnown = true;
+        state.colour(n).pickedAt = {p->x(), p->y()};
+    }
     session_.releasePixelContext();
     showSlotColour(n);
     if (n == 2) checkColourDistance();
