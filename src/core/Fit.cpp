@@ -76,6 +76,8 @@ struct SineResiduals : Eigen::DenseFunctor<double> {
         j.col(3).setOnes();
         return 0;
     }
+
+  private:
     const VectorXd& t_;
     const VectorXd& y_;
 };
@@ -269,10 +271,12 @@ std::vector<DiagramPoint> fitCurve(const FitResult& fit, double t0, double t1, i
     return curve;
 }
 
-std::vector<DiagramPoint> pointsWithin(std::span<const DiagramPoint> points, double x0, double x1) {
+std::vector<DiagramPoint> pointsWithin(std::span<const DiagramPoint> points,
+                                       const DiagramRange& range) {
     std::vector<DiagramPoint> inside;
     for (const DiagramPoint& p : points)
-        if (p.x >= x0 && p.x <= x1) inside.push_back(p);
+        if (p.x >= range.x0 && p.x <= range.x1 && p.y >= range.y0 && p.y <= range.y1)
+            inside.push_back(p);
     return inside;
 }
 

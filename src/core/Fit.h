@@ -46,8 +46,14 @@ double fitValue(const FitResult& fit, double t);
 /// `samples` points of the fitted curve from t0 to t1, for drawing (empty without a fit).
 std::vector<DiagramPoint> fitCurve(const FitResult& fit, double t0, double t1, int samples);
 
-/// The points of `points` whose x lies within [x0, x1].
-std::vector<DiagramPoint> pointsWithin(std::span<const DiagramPoint> points, double x0, double x1);
+/// The rectangle a diagram shows: its x and y ranges.
+struct DiagramRange {
+    double x0, x1, y0, y1;
+};
+
+/// The points of `points` that lie within `range` (edges included): those a zoom shows.
+std::vector<DiagramPoint> pointsWithin(std::span<const DiagramPoint> points,
+                                       const DiagramRange& range);
 
 /// g with its standard error where the fit gives it: a parabola of y - t (g = -2a) or a line
 /// of vy - t (g = -m). The sign makes g positive for a fall, since y points upwards.
