@@ -48,6 +48,17 @@ std::optional<std::string> Arguments::option(const std::string& name) {
     return value;
 }
 
+std::vector<std::string> Arguments::options(const std::string& name) {
+    std::vector<std::string> values;
+    for (auto it = std::find(words_.begin(), words_.end(), name); it != words_.end();
+         it = std::find(words_.begin(), words_.end(), name)) {
+        if (it + 1 == words_.end()) throw UsageError("Option " + name + " braucht einen Wert");
+        values.push_back(*(it + 1));
+        words_.erase(it, it + 2);
+    }
+    return values;
+}
+
 bool Arguments::flag(const std::string& name) {
     const auto it = std::find(words_.begin(), words_.end(), name);
     if (it == words_.end()) return false;

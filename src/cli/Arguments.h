@@ -24,6 +24,9 @@ class Arguments {
     /// Takes the value of option `name` (e.g. "--from") if present, removing both words;
     /// throws UsageError when the option is given twice or has no value.
     std::optional<std::string> option(const std::string& name);
+    /// Takes every value of the repeatable option `name`, in order, removing the words;
+    /// throws UsageError when one has no value.
+    std::vector<std::string> options(const std::string& name);
     /// Takes flag `name` if present; throws UsageError when it is given twice.
     bool flag(const std::string& name);
     /// Throws UsageError when words are left over (unknown options or extra words).

@@ -64,8 +64,12 @@ TrackRequest readRequest(Arguments& args) {
     if (auto v = args.option("--slot")) r.slot = parseInt(*v, "--slot", 1, 2);
     r.kinematics = args.flag("--kinematics");
     if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
+    if (auto v = args.option("--spread")) r.spread = parseSpread(*v);
+    r.fits = parseFits(args.options("--fit"));
     r.output = args.option("-o");
     args.expectEnd();
+    if (!r.fits.empty() && r.format != OutputFormat::Json)
+        throw UsageError("--fit gilt nur für --format json");
     if (r.format == OutputFormat::Xlsx && !r.output)
         throw UsageError("--format xlsx braucht -o DATEI.xlsx");
     refuseOutputOverInput(r.job.film, r.output);
@@ -106,6 +110,7 @@ Measurement setUpTrack(const TrackRequest& r, const FrameSource& source) {
             "Tabellen (Maßstab " +
             formatNumber(c.factorMPerPx) + " m je Bildpunkt)");
     m.film.timing.timesFromFilm = r.timesFromFilm;
+    m.evaluationChoices.spread = r.spread;
     return m;
 }
 
@@ -132,8 +137,8 @@ int writeExport(const Measurement& state, const TrackRequest& request, std::ostr
     const SlotNumber slot = request.slot.value_or(firstAnalysedSlot(state.display));
     // The same grids as the JSON and the windows: with film times the rows' own times.
     const PositionGrid& positions = state.grid(slot);
-    const KinematicsGrids grids =
-        slotKinematics(slot, positions, state.film.timing, state.range.start);
+    const KinematicsGrids grids = slotKinematics(slot, positions, state.film.timing,
+                                                 state.range.start, state.evaluationChoices.spread);
     if (request.format == OutputFormat::Xlsx) {
         writeWorkbook(*request.output, sheetLayout(grids));
         return 0;
@@ -167,7 +172,8 @@ int runTrack(Arguments& args, std::ostream& out) {
 
     if (request.format != OutputFormat::Json) return writeExport(state, request, out);
     const std::string text =
-        jsonTables(state, request.kinematics ? kinematicsJson(state, request.strength) : "");
+        jsonTables(state, (request.kinematics ? kinematicsJson(state, request.strength) : "") +
+                              (request.fits.empty() ? "" : fitsJson(state, request.fits)));
     if (request.output)
         writeFileSafely(*request.output, text);
     else

@@ -7,6 +7,7 @@
 
 #include "Arguments.h"
 #include "JobOptions.h"
+#include "KinematicsJson.h"
 
 namespace zebak::cli {
 
@@ -24,6 +25,10 @@ struct TrackRequest {
     /// --kinematics: the evaluation grids and trend lines in the JSON, at --strength.
     bool kinematics = false;
     int strength = 5;
+    /// --spread: "Differenz über n Bilder" of the evaluation grids (JSON, fits and xlsx).
+    int spread = 1;
+    /// --fit DIAGRAM:MODEL, repeatable: the "fits" member of the JSON.
+    std::vector<FitRequest> fits;
     /// --slot: the colour exported by csv, txt and xlsx (the lowest analysed when not given).
     std::optional<int> slot;
     std::optional<std::string> output;

@@ -1,5 +1,6 @@
 #include "Kinematics.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <span>
@@ -76,17 +77,18 @@ std::string& at(TextGrid& grid, int row, int column) {
     return grid[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
 }
 
-/// The step of column `column` from the nearest row above row i (but not above row `first`)
-/// that holds a number to row i: that row and the difference of the two values. Empty when
-/// row i, or every row above it down to `first`, holds no number.
+/// The step of column `column` to row i from the nearest row at least `spread` rows above it
+/// (but not above row `first`) that holds a number: that row and the difference of the two
+/// values. Empty when row i, or every such row down to `first`, holds no number.
 struct Step {
     int row;
     double difference;
 };
-std::optional<Step> stepBack(const TextGrid& grid, int i, int column, int first) {
+std::optional<Step> stepBack(const TextGrid& grid, int i, int column, int first, int spread) {
+    if (i - spread < first) return std::nullopt;
     const auto here = valueOf(gridCell(grid, i, column));
     if (!here) return std::nullopt;
-    int r = i - 1;
+    int r = i - spread;
     while (!valueOf(gridCell(grid, r, column)) && r != first) --r;
     const auto there = valueOf(gridCell(grid, r, column));
     if (!there) return std::nullopt;
@@ -97,11 +99,12 @@ std::optional<Step> stepBack(const TextGrid& grid, int i, int column, int first)
 /// velocities; the interval and mid-time texts too when `withTimes`. Returns per velocity row
 /// the earlier position row it was taken from (0 where no value was written).
 std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int vc, bool withTimes,
-                                   const RowClock& clock, std::vector<std::string>& messages) {
+                                   const RowClock& clock, int spread,
+                                   std::vector<std::string>& messages) {
     const int n = static_cast<int>(p.size());
     std::vector<int> earlier(static_cast<std::size_t>(n), 0);
     for (int i = 2; i < n; ++i) {
-        const std::optional<Step> step = stepBack(p, i, pc, 1);
+        const std::optional<Step> step = stepBack(p, i, pc, 1, spread);
         if (!step) continue;
         const int r = step->row;
         // The time step comes from the rows' film times or from the row distance and the
@@ -127,11 +130,11 @@ std::vector<int> velocityComponent(const TextGrid& p, TextGrid& v, int pc, int v
 /// (p_i + i - p_r - r) / (2 fps)) rather than the difference of the mid-time texts, which are
 /// rounded to 3 decimals.
 void accelerationComponent(const TextGrid& v, TextGrid& a, int c, const std::vector<int>& earlier,
-                           bool withTimes, const RowClock& clock,
+                           bool withTimes, const RowClock& clock, int spread,
                            std::vector<std::string>& messages) {
     const int n = static_cast<int>(v.size());
     for (int i = 3; i < n; ++i) {
-        const std::optional<Step> step = stepBack(v, i, c, 2);
+        const std::optional<Step> step = stepBack(v, i, c, 2, spread);
         if (!step) continue;
         const int r = step->row;
         const int pi = earlier[static_cast<std::size_t>(i)];
@@ -175,7 +178,8 @@ std::optional<double> cellValue(const TextGrid& grid, int row, int column) {
 }
 
 KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
-                               std::span<const double> rowTimesS) {
+                               std::span<const double> rowTimesS, int spread) {
+    spread = std::max(spread, 1);
     const SlotTraits& traits = kSlotTraits.at(slot == 2 ? 1 : 0);
     const RowClock clock{fps < 1 ? 1 : fps, rowTimesS};
     const int n = source.rowCount();
@@ -191,14 +195,14 @@ KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
             at(g.positions, k, c + 1) = traits.trimCopiedTexts ? trimZeros(text) : text;
         }
     }
-    const auto earlierX =
-        velocityComponent(g.positions, g.velocities, pos::kX, vel::kVx, true, clock, g.messages);
-    const auto earlierY =
-        velocityComponent(g.positions, g.velocities, pos::kY, vel::kVy, false, clock, g.messages);
+    const auto earlierX = velocityComponent(g.positions, g.velocities, pos::kX, vel::kVx, true,
+                                            clock, spread, g.messages);
+    const auto earlierY = velocityComponent(g.positions, g.velocities, pos::kY, vel::kVy, false,
+                                            clock, spread, g.messages);
     magnitudes(g.velocities, 2, n - 1);
-    accelerationComponent(g.velocities, g.accelerations, vel::kVx, earlierX, true, clock,
+    accelerationComponent(g.velocities, g.accelerations, vel::kVx, earlierX, true, clock, spread,
                           g.messages);
-    accelerationComponent(g.velocities, g.accelerations, vel::kVy, earlierY, false, clock,
+    accelerationComponent(g.velocities, g.accelerations, vel::kVy, earlierY, false, clock, spread,
                           g.messages);
     magnitudes(g.accelerations, 2, n - 2);
     return g;

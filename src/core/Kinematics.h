@@ -39,8 +39,11 @@ inline constexpr const char* kGeschwindigkeitsfehler = "Fehler bei der Geschwind
 /// where `rowTimesS` holds both rows (index = table row), the difference of those times;
 /// accelerations likewise over the velocity rows, written one row higher. A quotient that is
 /// not finite leaves its cell empty and adds the message kGeschwindigkeitsfehler.
+/// "Differenz über n Bilder": with `spread` n above 1 (values below 1 count as 1) each
+/// difference reaches back to the nearest row with a value at least n rows earlier, so its
+/// interval texts span those rows; 1 gives the neighbouring differences above.
 KinematicsGrids fillKinematics(int slot, const PositionGrid& source, int fps,
-                               std::span<const double> rowTimesS = {});
+                               std::span<const double> rowTimesS = {}, int spread = 1);
 
 /// Text of a grid cell; an empty text outside the grid.
 const std::string& gridCell(const TextGrid& grid, int row, int column);

@@ -42,9 +42,9 @@ std::vector<double> rowTimesS(const FilmTiming& timing, int start, int rows) {
 }
 
 KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
-                               const FilmTiming& timing, int start) {
+                               const FilmTiming& timing, int start, int spread) {
     return fillKinematics(slot, positions, timing.framesPerSecond,
-                          rowTimesS(timing, start, positions.rowCount()));
+                          rowTimesS(timing, start, positions.rowCount()), spread);
 }
 
 namespace {

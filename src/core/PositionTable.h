@@ -34,9 +34,10 @@ double frameTimeS(const FilmTiming& timing, int start, int n);
 std::vector<double> rowTimesS(const FilmTiming& timing, int start, int rows);
 
 /// The evaluation window's three grids of a slot's position table (`Tabelle1fuellen` /
-/// `Tabelle2fuellen`), with the film's own row times when "Zeiten aus dem Film" is on.
+/// `Tabelle2fuellen`), with the film's own row times when "Zeiten aus dem Film" is on, the
+/// differences taken `spread` rows apart ("Differenz über n Bilder").
 KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
-                               const FilmTiming& timing, int start);
+                               const FilmTiming& timing, int start, int spread = 1);
 
 /// Records the position of the slot for frame n (the frame the film shows) into the slot's
 /// track (`Zeileinsmemo1` / `ZeileInsMemo2`):

@@ -1,7 +1,9 @@
 // track --kinematics: the evaluation grids whole, the trend lines at the chosen strength and
-// the messages, for the lossless film whose red box moves 4 px right and 2 px up per frame.
+// the messages, the fitted curves and the difference step, for the lossless film whose red
+// box moves 4 px right and 2 px up per frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "support/Process.h"
@@ -65,6 +67,42 @@ TEST(TrackKinematics, DefaultStrengthBothColoursAndBadStrengths) {
     r = analyse(std::string("track '") + ZEBAK_TRACK_FILMS +
                 "/boxes-ffv1.avi' --colour1 230,40,40 --tolerance1 1 --to 1");
     EXPECT_EQ(r.out.find("kinematics"), std::string::npos);
+}
+
+TEST(TrackKinematics, FitsOverAllRowsDifferenceStepAndBadValues) {
+    const std::string track = std::string("track '") + ZEBAK_TRACK_FILMS +
+                              "/boxes-ffv1.avi' --colour1 230,40,40 --tolerance1 1";
+    Result r = analyse(track +
+                       " --to 9 --kinematics --spread 2 --fit x-t:gerade --fit "
+                       "vy-t:sinus --fit y-t:parabel");
+    ASSERT_EQ(r.status, 0) << r.err;
+    // x = 12 + 100 t exactly; vy is flat, so no sine; in the order asked for.
+    EXPECT_NE(r.out.find("\"fits\":{\"1\":{\"x-t\":{\"model\":\"gerade\",\"params\":[100,12],"
+                         "\"errors\":[0,0],\"r2\":1,\"n\":10},\"vy-t\":{\"model\":\"sinus\","
+                         "\"error\":\"Kein Sinus möglich: "),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"y-t\":{\"model\":\"parabel\",\"params\":[-"), std::string::npos);
+    // Differences over two rows: the first velocity in row 3, spanning frames 0 to 2.
+    EXPECT_NE(r.out.find("[\"\",\"\",\"\",\"\",\"\"],[\"\",\"\",\"\",\"\",\"\"],[\"0-0.08\","
+                         "\"111.8034\",\"100\",\"-50\",\"0.04\"]"),
+              std::string::npos)
+        << r.out;
+    r = analyse(track + " --to 1 --fit y-t:parabel");
+    EXPECT_NE(r.out.find("\"error\":\"Zu wenige Punkte für eine Parabel: 2, nötig sind "
+                         "mindestens 3.\""),
+              std::string::npos)
+        << r.out;
+
+    for (const char* bad :
+         {" --fit z-t:gerade", " --fit y-t:kreis", " --fit y-t", " --fit", " --spread 0",
+          " --spread 51", " --spread x", " --fit x-t:gerade --fit x-t:parabel",
+          " --fit x-t:gerade --format csv"}) {
+        r = analyse(track + " --to 1" + bad);
+        EXPECT_EQ(r.status, 2) << bad;
+        EXPECT_EQ(r.out, "") << bad;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << bad << r.err;
+    }
 }
 
 }  // namespace

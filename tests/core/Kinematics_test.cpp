@@ -207,5 +207,28 @@ TEST(Tabellefuellen, BadCellTextsHoldNoValue) {
     EXPECT_EQ(cell(o.velocities, 3, vel::kVx), "0");
 }
 
+TEST(Tabellefuellen, DifferencesOverSeveralRows) {
+    // x = 2 t^2 + t at 25 frames/s, differences over 3 rows, no position in row 7.
+    PositionGrid g = sampled(
+        12, 25, [](int j) { return 2.0 * j * j / 625 + j / 25.0; }, [](int j) { return j / 25.0; });
+    for (int c = 0; c < 3; ++c) g.setCell(7, c, "");
+    const auto k = fillKinematics(1, g, 25, {}, 3);
+    EXPECT_EQ(cell(k.velocities, 3, vel::kVx), "") << "no row 3 rows earlier";
+    EXPECT_EQ(cell(k.velocities, 4, vel::kInterval), "0-0.12");
+    EXPECT_EQ(cell(k.velocities, 4, vel::kMid), "0.06");
+    EXPECT_NEAR(*cellValue(k.velocities, 4, vel::kVx), 4 * 0.06 + 1, 1e-4);
+    EXPECT_EQ(cell(k.velocities, 7, vel::kVx), "") << "the gap";
+    // Row 10 reaches over the gap to row 6: four frames.
+    EXPECT_EQ(cell(k.velocities, 10, vel::kInterval), "0.2-0.36");
+    EXPECT_NEAR(*cellValue(k.velocities, 10, vel::kVx), 4 * 0.28 + 1, 1e-4);
+    // Accelerations from velocity rows 3 apart, one row higher: first from rows 5 and 8.
+    EXPECT_EQ(cell(k.accelerations, 6, vel::kVx), "");
+    EXPECT_EQ(cell(k.accelerations, 7, vel::kInterval), "0.1-0.22");
+    EXPECT_NEAR(*cellValue(k.accelerations, 7, vel::kVx), 4.0, 1e-2);
+    EXPECT_EQ(cell(k.accelerations, 7, vel::kVy), "0");
+    EXPECT_EQ(fillKinematics(1, g, 25, {}, 0).velocities, fillKinematics(1, g, 25).velocities)
+        << "a step below 1 counts as 1";
+}
+
 }  // namespace
 }  // namespace zebak

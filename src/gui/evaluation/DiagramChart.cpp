@@ -24,6 +24,8 @@ namespace zebak::gui {
 
 namespace {
 const QColor kSlotColour[2] = {QColor(255, 0, 0), QColor(0, 0, 255)};
+/// The fitted curves stand apart from the points and the trend line of their colour.
+const QColor kFitColour[2] = {QColor(0, 140, 0), QColor(220, 120, 0)};
 /// How long the point hint stays, milliseconds.
 constexpr int kHintMs = 1000;
 
@@ -110,11 +112,16 @@ void DiagramChart::addSeries() {
         line->setObjectName(QStringLiteral("Series%1").arg(n + 5));
         line->setColor(kSlotColour[n]);
         lines_[static_cast<std::size_t>(n)] = line;
+        auto* fit = new QLineSeries;
+        fit->setObjectName(QStringLiteral("Series%1").arg(n + 7));
+        fit->setPen(QPen(kFitColour[n], 2));
+        fits_[static_cast<std::size_t>(n)] = fit;
     }
-    for (QXYSeries* s :
-         {static_cast<QXYSeries*>(lines_[0]), static_cast<QXYSeries*>(lines_[1]),
-          static_cast<QXYSeries*>(points_[0]), static_cast<QXYSeries*>(points_[1]),
-          static_cast<QXYSeries*>(points_[2]), static_cast<QXYSeries*>(points_[3])}) {
+    // Added last, the fitted curves are drawn over the points.
+    for (QXYSeries* s : {static_cast<QXYSeries*>(lines_[0]), static_cast<QXYSeries*>(lines_[1]),
+                         static_cast<QXYSeries*>(points_[0]), static_cast<QXYSeries*>(points_[1]),
+                         static_cast<QXYSeries*>(points_[2]), static_cast<QXYSeries*>(points_[3]),
+                         static_cast<QXYSeries*>(fits_[0]), static_cast<QXYSeries*>(fits_[1])}) {
         chart_->addSeries(s);
         s->attachAxis(axisX_);
         s->attachAxis(axisY_);
@@ -133,6 +140,7 @@ void DiagramChart::clearPoints() {
 void DiagramChart::clearAll() {
     clearPoints();
     for (QLineSeries* l : lines_) l->clear();
+    for (QLineSeries* f : fits_) f->clear();
 }
 
 void DiagramChart::startOver() {
@@ -238,7 +246,8 @@ void DiagramChart::saveDiagram(const QString& path) const {
         svg.setTitle(QStringLiteral("Zebak-Diagramm"));
         QPainter painter(&svg);
         renderClippedToPlot(*view_,
-                            {points_[0], points_[1], points_[2], points_[3], lines_[0], lines_[1]},
+                            {points_[0], points_[1], points_[2], points_[3], lines_[0], lines_[1],
+                             fits_[0], fits_[1]},
                             painter);
         painter.end();
         writeFileSafely(

@@ -17,10 +17,11 @@ namespace zebak::gui {
 
 class DiagrammView;
 
-/// The chart of the evaluation window: the view Diagramm, its two axes and six series
+/// The chart of the evaluation window: the view Diagramm, its two axes and eight series
 /// (Series1, Series2 crosses of the time diagrams, Series3, Series4 circles of x-y and phase
-/// space, Series5, Series6 the lines). It scales the axes to what is shown, shows the hint of
-/// a clicked point and saves the picture; which points it shows is the diagram panel's choice.
+/// space, Series5, Series6 the lines, Series7, Series8 the fitted curves over the points). It
+/// scales the axes to what is shown, shows the hint of a clicked point and saves the picture; which
+/// points it shows is the diagram panel's choice.
 class DiagramChart : public QObject {
     Q_OBJECT
   public:
@@ -34,6 +35,8 @@ class DiagramChart : public QObject {
     QLineSeries* lineSeries(int slot) const {
         return lines_.at(static_cast<std::size_t>(slot - 1));
     }
+    /// Series7 for slot 1, Series8 for slot 2: the "Ausgleichskurve" of the colour.
+    QLineSeries* fitSeries(int slot) const { return fits_.at(static_cast<std::size_t>(slot - 1)); }
     QValueAxis* axisX() const { return axisX_; }
     QValueAxis* axisY() const { return axisY_; }
 
@@ -41,7 +44,7 @@ class DiagramChart : public QObject {
     void setTitles(const AxisTitles& titles);
     /// Empties the four point series (closing, mode switches).
     void clearPoints();
-    /// Empties the point series and both line series.
+    /// Empties the point series, both line series and both fitted curves.
     void clearAll();
     /// Empties every series and forgets the zoom, before a new diagram is drawn.
     void startOver();
@@ -78,6 +81,7 @@ class DiagramChart : public QObject {
     QValueAxis* axisY_ = nullptr;
     std::array<QLineSeries*, 4> points_{};
     std::array<QLineSeries*, 2> lines_{};
+    std::array<QLineSeries*, 2> fits_{};
 };
 
 /// The text of the point hint: "Abszisse: x" and "Ordinate: y" on two lines, the values in the

@@ -94,6 +94,7 @@ void DiagramPanel::drawDiagram(Diagram d) {
     for (SlotNumber slot : {1, 2})
         if (view_.drawn(slot)) drawPoints(d, slot, d != Diagram::XY);
     chart_->rescale();
+    Q_EMIT diagramDrawn();
 }
 
 void DiagramPanel::drawPhaseDiagram(Diagram d) {
@@ -105,6 +106,7 @@ void DiagramPanel::drawPhaseDiagram(Diagram d) {
     for (SlotNumber slot : {1, 2})
         if (view_.drawn(slot)) drawPoints(d, slot, false);
     chart_->rescale();
+    Q_EMIT diagramDrawn();
 }
 
 void DiagramPanel::refresh() {

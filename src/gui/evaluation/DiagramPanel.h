@@ -41,6 +41,8 @@ class DiagramPanel : public QObject {
   Q_SIGNALS:
     /// "x - t" or "y - t" was drawn: the smoothing strength is back at 1.
     void strengthReset();
+    /// A diagram of either group was drawn and the axes scaled to it.
+    void diagramDrawn();
 
   private:
     QGroupBox* buildGroup(const char* name, const QString& title, std::initializer_list<Diagram> ds,

@@ -81,7 +81,8 @@ std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
     KinematicsGrids& k = state_.evaluationGrids(slot);
     const PositionGrid& positions = state_.grid(slot);
     k = fillKinematics(slot, positions, fps,
-                       rowTimesS(state_.film.timing, state_.range.start, positions.rowCount()));
+                       rowTimesS(state_.film.timing, state_.range.start, positions.rowCount()),
+                       state_.evaluationChoices.spread);
     int height = 0;
     int right = 0;
     for (int g = 0; g < 3; ++g) {

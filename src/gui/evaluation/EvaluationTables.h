@@ -24,7 +24,8 @@ class EvaluationTables : public QObject {
     EvaluationTables(Measurement& state, EvaluationView& view, QWidget* area, QObject* owner);
 
     /// Tabelle1fuellen / Tabelle2fuellen: fills the colour's three grids from its position
-    /// table at the given frame rate and shows them; returns the messages to show.
+    /// table at the given frame rate, the differences over the measurement's step, and shows
+    /// them; returns the messages to show.
     std::vector<std::string> fill(SlotNumber slot, int fps);
     /// Shows the holder of `slot` alone (the other hidden), as an opening does.
     void showOnly(SlotNumber slot);

@@ -19,6 +19,7 @@
 #include "gui/evaluation/EvaluationMenu.h"
 #include "gui/evaluation/EvaluationTables.h"
 #include "gui/evaluation/ExportPanel.h"
+#include "gui/evaluation/FitPanel.h"
 #include "gui/evaluation/TrendLinePanel.h"
 #include "gui/kit/Dialogs.h"
 #include "gui/kit/HelpPage.h"
@@ -48,6 +49,7 @@ EvaluationWindow::EvaluationWindow(Session& session, QWidget* parent)
     diagrams_ = new DiagramPanel(session_.state(), view_, area, this);
     trend_ = new TrendLinePanel(view_, area, this);
     buildExitAndExport(area);
+    fits_ = new FitPanel(session_.state(), view_, diagrams_->chart(), area, this);
     tables_ = new EvaluationTables(session_.state(), view_, area, this);
     menu_ = new EvaluationMenu(view_, this);
     buildSplitter(area);
@@ -89,6 +91,8 @@ void EvaluationWindow::connectParts() {
     connect(trend_, &TrendLinePanel::linesToggled, &diagrams_->chart(),
             &DiagramChart::setLinesShown);
     connect(diagrams_, &DiagramPanel::strengthReset, trend_, &TrendLinePanel::showStrength);
+    connect(diagrams_, &DiagramPanel::diagramDrawn, fits_, &FitPanel::refit);
+    connect(fits_, &FitPanel::spreadChanged, this, &EvaluationWindow::refill);
     connect(&diagrams_->chart(), &DiagramChart::saveRequested, this,
             &EvaluationWindow::saveDiagram);
     connect(menu_, &EvaluationMenu::saveDiagramRequested, this, &EvaluationWindow::saveDiagram);
@@ -133,11 +137,22 @@ void EvaluationWindow::fillAndReport(int slot) {
                                    QMessageBox::Ok);
 }
 
+void EvaluationWindow::refill() {
+    const auto& anzeige = session_.state().display;
+    if (anzeige.analyseColour1) fillAndReport(1);
+    if (anzeige.analyseColour2) fillAndReport(2);
+    if (view_.diagramMode)
+        diagrams_->refresh();
+    else
+        diagrams_->drawPhaseDiagram(view_.phase);
+}
+
 void EvaluationWindow::openWindow() {
     const auto& anzeige = session_.state().display;
     const bool colour1 = anzeige.analyseColour1;
     const bool colour2 = anzeige.analyseColour2;
     diagrams_->chart().resetZoom();
+    fits_->showChoices();
     if (colour1 || colour2) {
         setUpView(colour1, colour2);
         tables_->showOnly(colour1 ? 1 : 2);
@@ -175,6 +190,7 @@ void EvaluationWindow::closeEvent(QCloseEvent* event) {
     if (!view_.diagramMode) chooseMode(true);
     diagrams_->chart().clearPoints();
     tables_->clear();
+    fits_->refit();
     QMainWindow::closeEvent(event);
     Q_EMIT closed();
 }

@@ -14,11 +14,13 @@ class DiagramPanel;
 class EvaluationMenu;
 class EvaluationTables;
 class ExportPanel;
+class FitPanel;
 class Session;
 class TrendLinePanel;
 
 /// Evaluation window (`TForm8`): a shell that composes the kinematics tables, the diagram panel,
-/// the trend-line panel, the export panel and the menu over the session's grids.
+/// the trend-line panel, the fit controls, the export panel and the menu over the session's
+/// grids.
 class EvaluationWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -38,6 +40,7 @@ class EvaluationWindow : public QMainWindow {
     EvaluationTables& tables() { return *tables_; }
     EvaluationMenu& menu() { return *menu_; }
     ExportPanel& exportPanel() { return *export_; }
+    FitPanel& fits() { return *fits_; }
 
   Q_SIGNALS:
     /// The window was closed and its tables emptied: the main window shows the film again.
@@ -54,6 +57,9 @@ class EvaluationWindow : public QMainWindow {
     void connectParts();
     void setUpView(bool colour1, bool colour2);
     void fillAndReport(int slot);
+    /// The difference step changed: the analysed colours' grids are filled again and the
+    /// diagram shown is drawn from them.
+    void refill();
     void chooseMode(bool diagramMode);
     void saveDiagram();
     void layOut();
@@ -65,6 +71,7 @@ class EvaluationWindow : public QMainWindow {
     EvaluationTables* tables_ = nullptr;
     EvaluationMenu* menu_ = nullptr;
     ExportPanel* export_ = nullptr;
+    FitPanel* fits_ = nullptr;
     QPushButton* exit_ = nullptr;
     QSplitter* splitter_ = nullptr;
     std::function<void()> showInfo_;
