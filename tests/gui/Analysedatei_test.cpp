@@ -80,6 +80,7 @@ TEST_F(AnalysedateiTest, SavedAnalysisOpensWithTablesEvaluationAndAMovedFilm) {
         EXPECT_EQ(after.evaluation[i].accelerations, before.evaluation[i].accelerations);
     }
     EXPECT_EQ(part<QTableView>("tabelle1")->model()->rowCount(), before.grid(1).rowCount() - 1);
+    EXPECT_FALSE(part<QWidget>("Panel2")->isVisible());
     ASSERT_TRUE(evaluation().isVisible());
     EXPECT_EQ(evaluation().view().diagram, Diagram::VT);
     EXPECT_EQ(evaluation().trend().strengthField()->value(), 7);

@@ -201,6 +201,8 @@ void MainWindow::automaticClicked() {
     menu_->strobeAction()->setEnabled(true);
 }
 
+void MainWindow::chooseAutomatic() { start_->chooseAutomatic(); }
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A project with changes not saved is saved first, or the closing is cancelled.
     if (projects_ != nullptr && !projects_->mayClose()) {

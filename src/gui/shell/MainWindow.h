@@ -71,6 +71,8 @@ class MainWindow : public QMainWindow {
     void openFile(const QString& path);
     /// `AutomatischBtnClick`.
     void automaticClicked();
+    /// The start screen's "Automatisch", as if clicked (an opened analysis).
+    void chooseAutomatic();
 
     PlayerPanel& player() { return *player_; }
     SettingsPages& pages() { return *pages_; }

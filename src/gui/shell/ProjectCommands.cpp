@@ -125,7 +125,7 @@ bool ProjectCommands::open(const QString& path) {
 }
 
 void ProjectCommands::restore(const Project& project) {
-    window_.automaticClicked();
+    window_.chooseAutomatic();
     Measurement& s = window_.session().state();
     const Measurement& saved = project.measurement;
     // The film as it loaded now (path, size, frame times); everything else as saved. The
