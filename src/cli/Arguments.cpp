@@ -37,6 +37,10 @@ std::string Arguments::positional(const std::string& what) {
     throw UsageError("fehlendes Argument: " + what);
 }
 
+bool Arguments::hasPositional() const {
+    return (!words_.empty() && !looksLikeOption(words_.front())) || !afterEnd_.empty();
+}
+
 std::optional<std::string> Arguments::option(const std::string& name) {
     const auto it = std::find(words_.begin(), words_.end(), name);
     if (it == words_.end()) return std::nullopt;

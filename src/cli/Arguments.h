@@ -21,6 +21,8 @@ class Arguments {
 
     /// Takes the next positional word; throws UsageError naming `what` when there is none.
     std::string positional(const std::string& what);
+    /// True when a positional word comes next.
+    bool hasPositional() const;
     /// Takes the value of option `name` (e.g. "--from") if present, removing both words;
     /// throws UsageError when the option is given twice or has no value.
     std::optional<std::string> option(const std::string& name);

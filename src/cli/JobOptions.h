@@ -9,6 +9,7 @@
 #include "core/AnalysisJob.h"
 #include "core/FrameSource.h"
 #include "core/Measurement.h"
+#include "core/ProjectFile.h"
 
 namespace zebak::cli {
 
@@ -30,10 +31,13 @@ struct JobOptions {
     std::optional<int> fps;
     /// The answer to the second search's question.
     bool continueOnMiss = true;
+    /// --project: the saved analysis whose settings the options start from.
+    std::optional<Project> base;
 };
 
 /// Reads the film word and the shared options (each slot's settings within the slot's
-/// limits); throws UsageError for values that cannot be used.
+/// limits); throws UsageError for values that cannot be used. For track, "--project FILE"
+/// starts from the project's settings and, without a film word, its film.
 JobOptions readJobOptions(Arguments& args, JobCommand command);
 
 /// The measurement after loading the film and choosing automatic mode, with the options'

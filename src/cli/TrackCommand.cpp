@@ -14,8 +14,10 @@
 #include "core/FilmLoad.h"
 #include "core/Kinematics.h"
 #include "core/PositionTable.h"
+#include "core/ProjectFile.h"
 #include "core/SheetLayout.h"
 #include "media/FfmsFrameSource.h"
+#include "media/FilmCache.h"
 #include "spreadsheet/Workbook.h"
 
 namespace zebak::cli {
@@ -41,6 +43,10 @@ std::vector<std::string> splitCommas(const std::string& text) {
 TrackRequest readRequest(Arguments& args) {
     TrackRequest r;
     r.job = readJobOptions(args, JobCommand::Track);
+    if (r.job.base) {
+        r.timesFromFilm = r.job.base->measurement.film.timing.timesFromFilm;
+        r.strength = r.job.base->measurement.evaluationChoices.trendStrength;
+    }
     if (auto v = args.option("--times")) {
         if (*v != "rate" && *v != "film")
             throw UsageError("--times erwartet rate oder film, nicht " + *v);
@@ -49,30 +55,11 @@ TrackRequest readRequest(Arguments& args) {
     r.calibrate = args.option("--calibrate");
     if (auto v = args.option("--origin"))
         r.origin = parseIntList(*v, "--origin", 2, -kUnbounded, kUnbounded);
-    if (auto v = args.option("--format")) {
-        if (*v == "json")
-            r.format = OutputFormat::Json;
-        else if (*v == "csv")
-            r.format = OutputFormat::Csv;
-        else if (*v == "txt")
-            r.format = OutputFormat::Txt;
-        else if (*v == "xlsx")
-            r.format = OutputFormat::Xlsx;
-        else
-            throw UsageError("--format erwartet json, csv, txt oder xlsx, nicht " + *v);
-    }
-    if (auto v = args.option("--slot")) r.slot = parseInt(*v, "--slot", 1, 2);
-    r.kinematics = args.flag("--kinematics");
-    if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
-    if (auto v = args.option("--spread")) r.spread = parseSpread(*v);
-    r.fits = parseFits(args.options("--fit"));
-    r.output = args.option("-o");
+    r.saveProject = args.option("--save-project");
+    readOutputOptions(args, r);
     args.expectEnd();
-    if (!r.fits.empty() && r.format != OutputFormat::Json)
-        throw UsageError("--fit gilt nur für --format json");
-    if (r.format == OutputFormat::Xlsx && !r.output)
-        throw UsageError("--format xlsx braucht -o DATEI.xlsx");
     refuseOutputOverInput(r.job.film, r.output);
+    refuseOutputOverInput(r.job.film, r.saveProject);
     if (r.slot && !r.job.colour[*r.slot - 1])
         throw UsageError("--slot " + std::to_string(*r.slot) + ": Farbe " +
                          std::to_string(*r.slot) + " wird nicht analysiert");
@@ -102,15 +89,20 @@ Measurement setUpTrack(const TrackRequest& r, const FrameSource& source) {
     const int w = m.film.size.width;
     const int h = m.film.size.height;
     Calibration& c = m.calibration;
+    // A project's calibration and origin hold unless the options give others.
+    if (r.job.base && !r.calibrate) c = r.job.base->measurement.calibration;
     if (r.origin) c.origin = PixelPoint{(*r.origin)[0], (*r.origin)[1]};
-    c.factorMPerPx = r.calibrate ? readCalibration(*r.calibrate, c.line) : 1.0;
+    if (r.calibrate)
+        c.factorMPerPx = readCalibration(*r.calibrate, c.line);
+    else if (!r.job.base)
+        c.factorMPerPx = 1.0;
     if (!calibrationFits(c.factorMPerPx, w, h, c.origin.x, c.origin.y))
         throw UsageError(
             "--calibrate: mit dieser Länge wären die Koordinaten zu groß oder zu klein für die "
             "Tabellen (Maßstab " +
             formatNumber(c.factorMPerPx) + " m je Bildpunkt)");
     m.film.timing.timesFromFilm = r.timesFromFilm;
-    m.evaluationChoices.spread = r.spread;
+    if (r.spread) m.evaluationChoices.spread = *r.spread;
     return m;
 }
 
@@ -153,7 +145,78 @@ int writeExport(const Measurement& state, const TrackRequest& request, std::ostr
     return 0;
 }
 
+/// What the project remembers of the film file beside its path.
+ProjectFilm projectFilm(const std::string& path, int frames) {
+    ProjectFilm film;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(path, ec);
+    if (!ec) film.bytes = static_cast<std::int64_t>(bytes);
+    film.digest = filmContentDigest(path).value_or("");
+    film.frames = frames;
+    return film;
+}
+
 }  // namespace
+
+void readOutputOptions(Arguments& args, TrackRequest& r) {
+    if (auto v = args.option("--format")) {
+        if (*v == "json")
+            r.format = OutputFormat::Json;
+        else if (*v == "csv")
+            r.format = OutputFormat::Csv;
+        else if (*v == "txt")
+            r.format = OutputFormat::Txt;
+        else if (*v == "xlsx")
+            r.format = OutputFormat::Xlsx;
+        else
+            throw UsageError("--format erwartet json, csv, txt oder xlsx, nicht " + *v);
+    }
+    if (auto v = args.option("--slot")) r.slot = parseInt(*v, "--slot", 1, 2);
+    r.kinematics = args.flag("--kinematics");
+    if (auto v = args.option("--strength")) r.strength = parseStrength(*v);
+    if (auto v = args.option("--spread")) r.spread = parseSpread(*v);
+    r.fits = parseFits(args.options("--fit"));
+    r.output = args.option("-o");
+    if (!r.fits.empty() && r.format != OutputFormat::Json)
+        throw UsageError("--fit gilt nur für --format json");
+    if (r.format == OutputFormat::Xlsx && !r.output)
+        throw UsageError("--format xlsx braucht -o DATEI.xlsx");
+}
+
+int writeTables(const Measurement& state, const TrackRequest& request, std::ostream& out) {
+    if (request.format != OutputFormat::Json) return writeExport(state, request, out);
+    const std::string text =
+        jsonTables(state, (request.kinematics ? kinematicsJson(state, request.strength) : "") +
+                              (request.fits.empty() ? "" : fitsJson(state, request.fits)));
+    if (request.output)
+        writeFileSafely(*request.output, text);
+    else
+        out << text;
+    return 0;
+}
+
+int runProject(Arguments& args, std::ostream& out) {
+    const std::string file = args.positional("FILE.zebak");
+    Project project;
+    try {
+        project = readProject(file);
+    } catch (const ProjectError& e) {
+        throw UsageError(e.what());
+    }
+    TrackRequest request;
+    request.strength = project.measurement.evaluationChoices.trendStrength;
+    readOutputOptions(args, request);
+    args.expectEnd();
+    refuseOutputOverInput(file, request.output);
+    Measurement& state = project.measurement;
+    if (request.spread) state.evaluationChoices.spread = *request.spread;
+    if (firstAnalysedSlot(state.display) == 0)
+        throw UsageError(file + ": die Analyse hat keine analysierte Farbe");
+    if (request.slot && !state.display.analyses(*request.slot))
+        throw UsageError("--slot " + std::to_string(*request.slot) + ": Farbe " +
+                         std::to_string(*request.slot) + " wird nicht analysiert");
+    return writeTables(state, request, out);
+}
 
 TrackRequest parseTrackRequest(std::vector<std::string> words) {
     Arguments args(std::move(words));
@@ -170,15 +233,12 @@ int runTrack(Arguments& args, std::ostream& out) {
     source->seek(0);
     analyseFilm(job, outputsOf(state), *source, host);
 
-    if (request.format != OutputFormat::Json) return writeExport(state, request, out);
-    const std::string text =
-        jsonTables(state, (request.kinematics ? kinematicsJson(state, request.strength) : "") +
-                              (request.fits.empty() ? "" : fitsJson(state, request.fits)));
-    if (request.output)
-        writeFileSafely(*request.output, text);
-    else
-        out << text;
-    return 0;
+    if (request.saveProject) {
+        state.evaluationChoices.trendStrength = request.strength;
+        writeProject(*request.saveProject, state,
+                     projectFilm(request.job.film, source->frameCount()));
+    }
+    return writeTables(state, request, out);
 }
 
 }  // namespace zebak::cli

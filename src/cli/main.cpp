@@ -17,7 +17,8 @@ namespace {
 constexpr const char* kUsage =
     "Aufruf: zebak-analyse info FILM | frame FILM N -o OUT.ppm | decode FILM [--from S] [--to E] | "
     "track FILM --colour1 R,G,B [Optionen] [--format json|csv|txt|xlsx] [--slot 1|2] [-o DATEI] | "
-    "strobe FILM --colour1 R,G,B [Optionen] -o OUT.png";
+    "strobe FILM --colour1 R,G,B [Optionen] -o OUT.png | "
+    "project ANALYSE.zebak [--kinematics] [--format json|csv|txt|xlsx] [--slot 1|2] [-o DATEI]";
 
 /// One line for standard error: line breaks of library texts become spaces.
 std::string oneLine(std::string text) {
@@ -44,6 +45,7 @@ int run(const std::vector<std::string>& words) {
     if (command == "decode") return runDecode(args, std::cout);
     if (command == "track") return runTrack(args, std::cout);
     if (command == "strobe") return runStrobe(args, std::cout);
+    if (command == "project") return runProject(args, std::cout);
     throw UsageError("unbekannter Befehl: " + command + ". " + kUsage);
 }
 

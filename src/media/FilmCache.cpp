@@ -112,10 +112,10 @@ bool plausibleGaps(const FrameHashes& d) {
 bool plausible(const FrameHashes& d) {
     const int count = static_cast<int>(d.hashes.size());
     return d.width > 0 && d.height > 0 && d.nativeWidth > 0 && d.nativeHeight > 0 &&
-           d.rotationDeg >= 0 && d.rotationDeg < 360 &&
-           d.rotationDeg % 90 == 0 && d.listedFrames >= count && d.damagedFrom >= -1 &&
-           d.damagedFrom <= count && (d.damagedFrom >= 0) == (d.listedFrames > count) &&
-           d.sizeChangeFrame >= -1 && d.sizeChangeFrame < count &&
+           d.rotationDeg >= 0 && d.rotationDeg < 360 && d.rotationDeg % 90 == 0 &&
+           d.listedFrames >= count && d.damagedFrom >= -1 && d.damagedFrom <= count &&
+           (d.damagedFrom >= 0) == (d.listedFrames > count) && d.sizeChangeFrame >= -1 &&
+           d.sizeChangeFrame < count &&
            (d.sizeChangeFrame < 0 || (d.changedWidth > 0 && d.changedHeight > 0)) &&
            (d.readsInOrder == 0 || d.readsInOrder == 1) && plausibleGaps(d);
 }
@@ -150,6 +150,17 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
     const fs::path base =
         fs::path(folder) / (cutToBytes(absolute.filename().string(), 64) + "-" + hex);
     return FilmCacheEntry{base.string() + ".ffindex", base.string() + ".hashes"};
+}
+
+std::optional<std::string> filmContentDigest(const std::string& path) {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (ec) return std::nullopt;
+    const auto digest = sampledDigest(path, size);
+    if (!digest) return std::nullopt;
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(*digest));
+    return std::string(hex);
 }
 
 std::string serialiseFrameHashes(const FrameHashes& d) {
@@ -187,10 +198,9 @@ std::optional<FrameHashes> parseFrameHashes(std::string_view bytes) {
     Reader in(body.substr(kMagic.size()));
     FrameHashes d;
     std::uint64_t count = 0;
-    if (!in.get(d.width) || !in.get(d.height) || !in.get(d.rotationDeg) ||
-        !in.get(d.nativeWidth) || !in.get(d.nativeHeight) ||
-        !in.get(d.listedFrames) || !in.get(d.damagedFrom) || !in.get(d.sizeChangeFrame) ||
-        !in.get(d.changedWidth) || !in.get(d.changedHeight) ||
+    if (!in.get(d.width) || !in.get(d.height) || !in.get(d.rotationDeg) || !in.get(d.nativeWidth) ||
+        !in.get(d.nativeHeight) || !in.get(d.listedFrames) || !in.get(d.damagedFrom) ||
+        !in.get(d.sizeChangeFrame) || !in.get(d.changedWidth) || !in.get(d.changedHeight) ||
         !in.get(d.readsInOrder) || !in.get(d.indexChecksum) || !in.get(count))
         return std::nullopt;
     // Sizes are checked against the bytes there before anything is allocated for them.
@@ -202,8 +212,8 @@ std::optional<FrameHashes> parseFrameHashes(std::string_view bytes) {
         missing > in.remaining() / sizeof(int))
         return std::nullopt;
     d.missingFrames.resize(missing);
-    if (!in.take(d.missingFrames.data(), missing * sizeof(int)) ||
-        in.remaining() != 0 || !plausible(d))
+    if (!in.take(d.missingFrames.data(), missing * sizeof(int)) || in.remaining() != 0 ||
+        !plausible(d))
         return std::nullopt;
     return d;
 }

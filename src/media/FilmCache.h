@@ -55,6 +55,10 @@ struct FilmCacheEntry {
 /// folder is empty (no cache).
 std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const std::string& path);
 
+/// The content digest of the film file at path that the cache's key holds (64 blocks sampled
+/// across the file, and its size), as 16 hexadecimal digits; nothing when it cannot be read.
+std::optional<std::string> filmContentDigest(const std::string& path);
+
 /// The cache file's bytes for the hashes.
 std::string serialiseFrameHashes(const FrameHashes& data);
 /// Reads the bytes of a cache file; nothing when they are truncated, fail their checksum or

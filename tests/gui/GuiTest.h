@@ -58,6 +58,10 @@ class ScriptedDialogs final : public Dialogs {
         openNames.pop_front();
         return name;
     }
+    /// The open dialog for other files answers from openNames too.
+    QString openFileName(QWidget*, const QString&, const QString&) override {
+        return openFilmName(nullptr);
+    }
     /// File names the save dialog returns in turn; none left is a cancel.
     std::deque<QString> saveNames;
     QString saveFileName(QWidget*, const QString&, const QString&) override {

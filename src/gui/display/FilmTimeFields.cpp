@@ -34,9 +34,14 @@ FilmTimeFields::FilmTimeFields(Session& session, QWidget* panel)
 
 void FilmTimeFields::filmLoaded(const QString& sizeText) {
     sizeLabel_->setText(sizeText);
-    frameRate_->setValue(session_.state().film.timing.framesPerSecond);
     timesFromFilm_->setEnabled(!session_.state().film.timing.frameTimesS.empty());
-    setTimesFromFilm(session_.state().film.timing.timesFromFilm);
+    showTiming();
+}
+
+void FilmTimeFields::showTiming() {
+    const FilmTiming timing = session_.state().film.timing;
+    frameRate_->setValue(timing.framesPerSecond);
+    setTimesFromFilm(timing.timesFromFilm);
 }
 
 void FilmTimeFields::setTimesFromFilm(bool on) {

@@ -23,6 +23,8 @@ class FilmTimeFields : public QObject {
     /// A film was loaded and the state set up for it: the size text, its rate, and whether
     /// it gives its frames' times.
     void filmLoaded(const QString& sizeText);
+    /// The rate and "Zeiten aus dem Film" show the state's timing.
+    void showTiming();
     /// "Zeiten aus dem Film" set by the program (after the question on loading an unevenly
     /// spaced film); the state follows.
     void setTimesFromFilm(bool on);

@@ -83,6 +83,11 @@ std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
     k = fillKinematics(slot, positions, fps,
                        rowTimesS(state_.film.timing, state_.range.start, positions.rowCount()),
                        state_.evaluationChoices.spread);
+    showFilled(slot);
+    return k.messages;
+}
+
+void EvaluationTables::showFilled(SlotNumber slot) {
     int height = 0;
     int right = 0;
     for (int g = 0; g < 3; ++g) {
@@ -98,7 +103,6 @@ std::vector<std::string> EvaluationTables::fill(SlotNumber slot, int fps) {
         height = std::max(height, grid->height());
     }
     holder(slot)->widget()->resize(right, height);
-    return k.messages;
 }
 
 void EvaluationTables::showOnly(SlotNumber slot) {

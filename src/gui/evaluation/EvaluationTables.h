@@ -27,6 +27,8 @@ class EvaluationTables : public QObject {
     /// table at the given frame rate, the differences over the measurement's step, and shows
     /// them; returns the messages to show.
     std::vector<std::string> fill(SlotNumber slot, int fps);
+    /// Shows the colour's three grids as they stand in the state (an opened analysis).
+    void showFilled(SlotNumber slot);
     /// Shows the holder of `slot` alone (the other hidden), as an opening does.
     void showOnly(SlotNumber slot);
     /// "Tabelle1" / "Tabelle2" clicked: the check marks and holders after the menu's rules.

@@ -166,6 +166,46 @@ void EvaluationWindow::openWindow() {
     activateWindow();
 }
 
+void EvaluationWindow::openSaved() {
+    const ResultDisplay& display = session_.state().display;
+    const EvaluationChoices choices = session_.state().evaluationChoices;
+    const bool colour1 =
+        display.analyseColour1 && !session_.state().evaluation[0].positions.empty();
+    const bool colour2 =
+        display.analyseColour2 && !session_.state().evaluation[1].positions.empty();
+    if (!colour1 && !colour2) return;
+    diagrams_->chart().resetZoom();
+    setUpView(colour1, colour2);
+    tables_->showOnly(colour1 ? 1 : 2);
+    for (SlotNumber slot : {1, 2})
+        if (slot == 1 ? colour1 : colour2) tables_->showFilled(slot);
+    const Diagram diagram = choices.diagram.value_or(Diagram::XY);
+    if (isPhaseDiagram(diagram)) {
+        diagrams_->drawDiagram(Diagram::XY);
+        chooseMode(false);
+        diagrams_->drawPhaseDiagram(diagram);
+    } else {
+        diagrams_->drawDiagram(diagram);
+    }
+    // A diagram that joins its points sets the strength back to 1; the saved one counts.
+    view_.strength = choices.trendStrength;
+    trend_->showStrength();
+    diagrams_->redrawTrendLines();
+    show();
+    raise();
+    activateWindow();
+}
+
+void EvaluationWindow::keepChoices() {
+    // The view keeps its diagram and strength after the window closed; before the window
+    // was first opened (no grids filled) the choices stay as they are.
+    const auto& grids = session_.state().evaluation;
+    if (grids[0].positions.empty() && grids[1].positions.empty()) return;
+    EvaluationChoices& choices = session_.state().evaluationChoices;
+    choices.diagram = view_.diagramMode ? view_.diagram : std::optional<Diagram>(view_.phase);
+    choices.trendStrength = view_.strength;
+}
+
 void EvaluationWindow::chooseMode(bool diagramMode) {
     view_.diagramMode = diagramMode;
     trend_->setShown(diagramMode);

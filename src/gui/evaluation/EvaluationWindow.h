@@ -34,6 +34,11 @@ class EvaluationWindow : public QMainWindow {
     /// What "&Info" does: shows the information dialog (`TForm9`).
     void setShowInfo(std::function<void()> showInfo) { showInfo_ = std::move(showInfo); }
 
+    /// Opens the window over the grids the state holds (an opened analysis), without filling
+    /// them anew, at the diagram and strength of the state's evaluation choices.
+    void openSaved();
+    /// The diagram and strength shown, into the state's evaluation choices (before a save).
+    void keepChoices();
     const EvaluationView& view() const { return view_; }
     DiagramPanel& diagrams() { return *diagrams_; }
     TrendLinePanel& trend() { return *trend_; }

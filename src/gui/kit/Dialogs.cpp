@@ -17,6 +17,10 @@ QString filmFilter() {
         "Alle Dateien (*)");
 }
 
+QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
 QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& filter) {
     return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
 }

@@ -37,6 +37,9 @@ class Dialogs {
     virtual ~Dialogs() = default;
     /// Asks for a film to open; returns the chosen path, or an empty text on cancel.
     virtual QString openFilmName(QWidget* parent) = 0;
+    /// Asks for an existing file of the filter's types to open; an empty text on cancel.
+    virtual QString openFileName(QWidget* parent, const QString& caption,
+                                 const QString& filter) = 0;
     /// Asks for the name of a file to write; returns the path, or an empty text on cancel.
     virtual QString saveFileName(QWidget* parent, const QString& caption,
                                  const QString& filter) = 0;
@@ -69,6 +72,7 @@ QString breakableText(const QString& text);
 class QtDialogs final : public Dialogs {
   public:
     QString openFilmName(QWidget* parent) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     QString exportFileName(QWidget* parent, const SaveFileOptions& options) override;
     bool openDocument(const QUrl& url) override;

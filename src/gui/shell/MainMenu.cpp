@@ -18,6 +18,15 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
     load_->setObjectName(QStringLiteral("Filmladen1"));
     load_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     connect(load_, &QAction::triggered, this, &MainMenu::loadRequested);
+    // The analysis as a project file: film, settings, calibration and tables.
+    openProject_ = file->addAction(QStringLiteral("Analyse öffnen …"));
+    openProject_->setObjectName(QStringLiteral("Analyseoeffnen1"));
+    openProject_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(openProject_, &QAction::triggered, this, &MainMenu::openProjectRequested);
+    saveProject_ = file->addAction(QStringLiteral("Analyse speichern …"));
+    saveProject_->setObjectName(QStringLiteral("Analysespeichern1"));
+    saveProject_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveProject_, &QAction::triggered, this, &MainMenu::saveProjectRequested);
     // Saves the result window's picture, for example a stroboscopic picture.
     savePicture_ = file->addAction(QStringLiteral("Bild speichern …"));
     savePicture_->setObjectName(QStringLiteral("Bildspeichern1"));
@@ -51,6 +60,10 @@ MainMenu::MainMenu(QMainWindow* window) : QObject(window), window_(window) {
     });
 }
 
-void MainMenu::setLoadEnabled(bool enabled) { load_->setEnabled(enabled); }
+void MainMenu::setLoadEnabled(bool enabled) {
+    load_->setEnabled(enabled);
+    openProject_->setEnabled(enabled);
+    saveProject_->setEnabled(enabled);
+}
 
 }  // namespace zebak::gui

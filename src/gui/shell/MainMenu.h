@@ -23,7 +23,8 @@ class MainMenu : public QObject {
     void setInfoWindow(InformationDialog* info) { info_ = info; }
     /// Tells "Bild speichern …" whether there is a picture, each time the menu opens.
     void setPictureCheck(std::function<bool()> hasPicture) { hasPicture_ = std::move(hasPicture); }
-    /// "Film laden" is offered (true) or locked while an analysis runs (false).
+    /// "Film laden" and the analysis entries are offered (true) or locked while an analysis
+    /// runs (false).
     void setLoadEnabled(bool enabled);
     /// "Stroboskopbild": offered after automatic mode; unchecked on a new film (`Stroboskopbild1`).
     QAction* strobeAction() const { return strobe_; }
@@ -31,6 +32,10 @@ class MainMenu : public QObject {
   Q_SIGNALS:
     /// "Film laden" was chosen.
     void loadRequested();
+    /// "Analyse öffnen …" was chosen.
+    void openProjectRequested();
+    /// "Analyse speichern …" was chosen.
+    void saveProjectRequested();
     /// "Bild speichern …" was chosen.
     void savePictureRequested();
     /// "Zebak &Hilfe" (F1) was chosen.
@@ -42,6 +47,8 @@ class MainMenu : public QObject {
     QAction* load_ = nullptr;
     QAction* strobe_ = nullptr;
     QAction* savePicture_ = nullptr;
+    QAction* openProject_ = nullptr;
+    QAction* saveProject_ = nullptr;
     std::function<bool()> hasPicture_;
 };
 

@@ -26,6 +26,7 @@
 #include "gui/manual/ManualOverlay.h"
 #include "gui/shell/FilmDrop.h"
 #include "gui/shell/MainMenu.h"
+#include "gui/shell/ProjectCommands.h"
 #include "gui/shell/StartScreen.h"
 #include "gui/strobe/StrobePanel.h"
 #include "gui/tracking/AnalysisCommands.h"
@@ -71,10 +72,11 @@ MainWindow::MainWindow(Session& session, QWidget* parent) : QMainWindow(parent),
     connect(menu_->strobeAction(), &QAction::triggered, this, &MainWindow::strobeModeToggled);
     connect(strobe_->startButton(), &QPushButton::clicked, this,
             [this] { commands_->runStroboscope(strobe_->options()); });
-    // A film dragged onto the window is loaded as the menu loads it, unless an analysis runs.
+    // A film or a project dragged onto the window opens as the menu opens it, unless an
+    // analysis runs.
     new FilmDrop(
         this, [this] { return !commands_->running(); },
-        [this](const QString& path) { loadFilm(path); });
+        [this](const QString& path) { openFile(path); });
     resize(kDesignWidth, kDesignHeight + 25);
     setWindowState(Qt::WindowMaximized);
 }
@@ -117,6 +119,23 @@ void MainWindow::setSecondaryWindows(const SecondaryWindows& windows) {
     connect(windows.evaluationWindow, &EvaluationWindow::closed, windows.overlayWindow,
             qOverload<>(&QWidget::update), Qt::QueuedConnection);
     connect(start_, &StartScreen::manualChosen, manual_, &ManualCommand::manualClicked);
+    projects_ = new ProjectCommands(*this, windows.evaluationWindow);
+    connect(menu_, &MainMenu::saveProjectRequested, projects_, &ProjectCommands::saveClicked);
+    connect(menu_, &MainMenu::openProjectRequested, projects_, &ProjectCommands::openClicked);
+}
+
+void MainWindow::openFile(const QString& path) {
+    if (isProjectFile(path))
+        projects_->open(path);
+    else
+        loadOtherFilm(path);
+}
+
+void MainWindow::loadOtherFilm(const QString& path) {
+    // Another film starts a new analysis: the open project's changes are asked about first,
+    // and a later save asks for a new name instead of overwriting the project.
+    if (projects_ != nullptr && !projects_->mayClose()) return;
+    if (loadFilm(path) && projects_ != nullptr) projects_->forget();
 }
 
 void MainWindow::loadFilmClicked() {
@@ -124,10 +143,10 @@ void MainWindow::loadFilmClicked() {
     // resets the screen. A cancelled dialog changes nothing: loading the film again would
     // throw away the tables, the calibration and the mode of the work done on it.
     const QString chosen = session_.dialogs().openFilmName(this);
-    if (!chosen.isEmpty()) loadFilm(chosen);
+    if (!chosen.isEmpty()) loadOtherFilm(chosen);
 }
 
-bool MainWindow::loadFilm(const QString& path) {
+bool MainWindow::loadFilm(const QString& path, bool askTimes) {
     // The new film is opened before anything changes, so a film that fails to open or an
     // open that is cancelled leaves the program exactly as it was.
     std::unique_ptr<FrameSource> film = openWithProgress(session_, this, path);
@@ -147,7 +166,7 @@ bool MainWindow::loadFilm(const QString& path) {
     player_->showAfterLoad();
     setWindowTitle(QStringLiteral("ZEBAK - ") + QFileInfo(path).fileName());
     tellLoadWarnings(session_, this, description);
-    player_->times().setTimesFromFilm(askTimesFromFilm(session_, this, description));
+    if (askTimes) player_->times().setTimesFromFilm(askTimesFromFilm(session_, this, description));
     return true;
 }
 
@@ -182,7 +201,14 @@ void MainWindow::automaticClicked() {
     menu_->strobeAction()->setEnabled(true);
 }
 
+void MainWindow::chooseAutomatic() { start_->chooseAutomatic(); }
+
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A project with changes not saved is saved first, or the closing is cancelled.
+    if (projects_ != nullptr && !projects_->mayClose()) {
+        event->ignore();
+        return;
+    }
     // A range playback still running inside a handler must not go on after the window is gone,
     // and a running analysis stops instead of going on unseen.
     player_->sequence().requestStop();

@@ -20,6 +20,7 @@ class DisplayInputRouter;
 class MainMenu;
 class PlayerPanel;
 class PositionTables;
+class ProjectCommands;
 class StrobePanel;
 class Session;
 class SettingsPages;
@@ -63,8 +64,15 @@ class MainWindow : public QMainWindow {
     FrameSource* film() const;
 
     /// Loads the film at path as if it had been chosen in the open dialog; false when it
-    /// could not be opened (the error box has been shown) or opening was cancelled.
-    bool loadFilm(const QString& path);
+    /// could not be opened (the error box has been shown) or opening was cancelled. Without
+    /// `askTimes` "Zeiten aus dem Film" is not asked for (an opened analysis sets it).
+    bool loadFilm(const QString& path, bool askTimes = true);
+    /// Opens a project file as "Analyse öffnen …" does, any other file as a film.
+    void openFile(const QString& path);
+    /// `AutomatischBtnClick`.
+    void automaticClicked();
+    /// The start screen's "Automatisch", as if clicked (an opened analysis).
+    void chooseAutomatic();
 
     PlayerPanel& player() { return *player_; }
     SettingsPages& pages() { return *pages_; }
@@ -72,6 +80,7 @@ class MainWindow : public QMainWindow {
     PositionTables& tables() { return *tables_; }
     CalibrationCommand& calibration() { return *calibration_; }
     ManualCommand& manual() { return *manual_; }
+    ProjectCommands& projects() { return *projects_; }
     DisplayInputRouter& input() { return *input_; }
 
   Q_SIGNALS:
@@ -85,8 +94,9 @@ class MainWindow : public QMainWindow {
     /// `Film_LadenClick`.
     void loadFilmClicked();
     void resetForNewFilm();
-    /// `AutomatischBtnClick`.
-    void automaticClicked();
+    /// A film chosen or dropped by the user: loaded after the project's changes were asked
+    /// about, and the analysis then belongs to no project file.
+    void loadOtherFilm(const QString& path);
     /// The menu entry "Stroboskopbild" switched the stroboscope mode on or off.
     /// (`Stroboskopbild1Click`)
     void strobeModeToggled(bool on);
@@ -103,6 +113,7 @@ class MainWindow : public QMainWindow {
     CalibrationCommand* calibration_ = nullptr;
     ManualCommand* manual_ = nullptr;
     MainMenu* menu_ = nullptr;
+    ProjectCommands* projects_ = nullptr;
 };
 
 }  // namespace zebak::gui

@@ -35,12 +35,14 @@ void StartScreen::buildChoicePanel() {
         makeButton(QStringLiteral("AutomatischBtn"), QStringLiteral("Automatisch"),
                    QStringLiteral("Erfassung durch Suche des Objektes"), QRect(16, 104, 228, 40),
                    choicePanel_);
-    connect(automatic, &QPushButton::clicked, this, [this] {
-        choicePanel_->hide();
-        picture_->hide();
-        Q_EMIT automaticChosen();
-    });
+    connect(automatic, &QPushButton::clicked, this, &StartScreen::chooseAutomatic);
     choicePanel_->hide();
+}
+
+void StartScreen::chooseAutomatic() {
+    choicePanel_->hide();
+    picture_->hide();
+    Q_EMIT automaticChosen();
 }
 
 void StartScreen::showChoice() {

@@ -23,6 +23,8 @@ class StartScreen : public QObject {
     void buildChoicePanel();
     /// A film was loaded: the picture and the button give way to the choice panel.
     void showChoice();
+    /// "Automatisch" chosen (by its button, or by an opened analysis): the choice goes away.
+    void chooseAutomatic();
 
   Q_SIGNALS:
     /// "Film Laden" was pressed.

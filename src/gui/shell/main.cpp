@@ -44,9 +44,10 @@ int main(int argc, char** argv) {
             mainWindow, argumente.size() > 2 ? argumente.at(2) : zebak::gui::demoFilmPath());
         return QApplication::exec();
     }
-    // Loaded once the event loop runs, so the window is on the screen while the film opens.
+    // Opened once the event loop runs, so the window is on the screen while the film opens;
+    // a project file opens with its film.
     if (argumente.size() > 1)
         QTimer::singleShot(0, &mainWindow,
-                           [&mainWindow, film = argumente.at(1)] { mainWindow.loadFilm(film); });
+                           [&mainWindow, file = argumente.at(1)] { mainWindow.openFile(file); });
     return QApplication::exec();
 }

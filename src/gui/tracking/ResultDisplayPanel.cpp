@@ -104,6 +104,22 @@ void ResultDisplayPanel::showBrake(int ms) {
     labelbremse_->setText(QStringLiteral("Bremse: %1 ms").arg(ms));
 }
 
+void ResultDisplayPanel::showOptions() {
+    // Each control writes every control's value back as it changes; the options wanted are
+    // kept aside, and once every control shows them the options are the same again.
+    const ResultDisplay wanted = anzeige_;
+    checkBoxes_[0]->setChecked(wanted.analyseColour1);
+    checkBoxes_[1]->setChecked(wanted.analyseColour2);
+    radioGroup1_->setItemIndex(wanted.showFoundPixels ? 1 : 0);
+    (wanted.dotMarker ? radioButtons_[1] : radioButtons_[0])->setChecked(true);
+    checkBoxes_[2]->setChecked(wanted.showSearchAreas);
+    checkBoxes_[3]->setChecked(wanted.showDeviation);
+    checkBoxes_[4]->setChecked(wanted.showObjectSize);
+    checkBoxes_[5]->setChecked(wanted.background);
+    scrollBarBremse_->setValue(wanted.brakeMs);
+    anzeige_ = wanted;
+}
+
 void ResultDisplayPanel::writeToSettings() {
     // Called by every control while the panel is built, too; the controls then hold the
     // options' own values, so writing them back changes nothing.

@@ -43,6 +43,8 @@ class ResultDisplayPanel : public QFrame {
     /// `CheckBox6`.
     QCheckBox* checkBox6() const { return checkBoxes_[5]; }
     QLabel* labelbremse() const { return labelbremse_; }
+    /// Brings every control in step with the options (after an analysis was opened).
+    void showOptions();
     /// `ScrollBarBremse`.
     QScrollBar* brakeBar() const { return scrollBarBremse_; }
 

@@ -96,6 +96,18 @@ SearchSettingsFrame* SettingsPages::settingsFrame(SlotNumber slot) const {
     return frames_.at(static_cast<std::size_t>(slot - 1));
 }
 
+void SettingsPages::showSaved() {
+    Measurement& state = session_.state();
+    panel3_->showOptions();
+    for (SlotNumber n : {1, 2}) {
+        settingsFrame(n)->attach(state.settings(n));
+        showColour(n, state.colour(n).assigned);
+        modeClicked(n);
+        refineClicked(n);
+    }
+    displayModeClicked();
+}
+
 void SettingsPages::setShown(bool shown) {
     pages_->setVisible(shown);
     panel3_->setVisible(shown);

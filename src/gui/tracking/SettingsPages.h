@@ -40,6 +40,9 @@ class SettingsPages : public QObject {
     void showColour(SlotNumber slot, bool swatch);
     /// Shows the slot's settings page ("Farbe 1" / "Farbe 2") and makes the slot current.
     void showPage(SlotNumber slot);
+    /// Brings the pages, the swatches and the panel in step with the state's colours,
+    /// settings and display options (after an analysis was opened).
+    void showSaved();
     /// Shows (automatic mode) or hides (a new film) the pages and the panel.
     void setShown(bool shown);
 
