@@ -23,7 +23,7 @@ Measurement busyMeasurement() {
     SlotSettings& s = m.settings(2);
     s = SlotSettings{SearchMode::Simple, 12, 700, true, 99, 8, true, true, true, true};
     m.display = ResultDisplay{true, true, false, true, true, true, true, true, 250};
-    m.trace(1) = SlotTrace{{1, 2, 3}, 40, {5, 6}, {7, 8}};
+    m.trace(1) = SlotTrace{{1, 2, 3}, 40, {5, 6}, {7, 8}, {}, 0, false, {}};
     m.grid(1).setRowCount(3);
     m.grid(1).setCell(1, 0, "0.033");
     m.grid(1).setCell(2, 2, "1.5 \"ä\"");
