@@ -145,17 +145,6 @@ int writeExport(const Measurement& state, const TrackRequest& request, std::ostr
     return 0;
 }
 
-/// What the project remembers of the film file beside its path.
-ProjectFilm projectFilm(const std::string& path, int frames) {
-    ProjectFilm film;
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path, ec);
-    if (!ec) film.bytes = static_cast<std::int64_t>(bytes);
-    film.digest = filmContentDigest(path).value_or("");
-    film.frames = frames;
-    return film;
-}
-
 }  // namespace
 
 void readOutputOptions(Arguments& args, TrackRequest& r) {
@@ -236,7 +225,7 @@ int runTrack(Arguments& args, std::ostream& out) {
     if (request.saveProject) {
         state.evaluationChoices.trendStrength = request.strength;
         writeProject(*request.saveProject, state,
-                     projectFilm(request.job.film, source->frameCount()));
+                     projectFilmFacts(request.job.film, source->frameCount()));
     }
     return writeTables(state, request, out);
 }

@@ -311,4 +311,14 @@ void pruneFilmCache(const std::string& folder, std::uintmax_t limitBytes,
     }
 }
 
+ProjectFilm projectFilmFacts(const std::string& path, int frames) {
+    ProjectFilm film;
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(path, ec);
+    if (!ec) film.bytes = static_cast<std::int64_t>(bytes);
+    film.digest = filmContentDigest(path).value_or("");
+    film.frames = frames;
+    return film;
+}
+
 }  // namespace zebak

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/ProjectFile.h"
+
 namespace zebak {
 
 /// What the cache remembers of one film besides its index: the hash of every frame's decoded
@@ -58,6 +60,10 @@ std::optional<FilmCacheEntry> filmCacheEntry(const std::string& folder, const st
 /// The content digest of the film file at path that the cache's key holds (64 blocks sampled
 /// across the file, and its size), as 16 hexadecimal digits; nothing when it cannot be read.
 std::optional<std::string> filmContentDigest(const std::string& path);
+
+/// What a project keeps of the film file at `path` beside its path: its size, its content
+/// digest and the frame count given.
+ProjectFilm projectFilmFacts(const std::string& path, int frames);
 
 /// The cache file's bytes for the hashes.
 std::string serialiseFrameHashes(const FrameHashes& data);

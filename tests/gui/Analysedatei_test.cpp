@@ -33,15 +33,8 @@ TEST_F(AnalysedateiTest, SavedAnalysisOpensWithTablesEvaluationAndAMovedFilm) {
     const fs::path folder = dir.path().toStdString();
     fs::copy_file(boxesFilm().toStdString(), folder / "boxes.avi");
     ASSERT_TRUE(mainWindow().loadFilm(QString::fromStdString((folder / "boxes.avi").string())));
-    part<QPushButton>("AutomatischBtn")->click();
+    pickBothBoxes();
     Measurement& s = mainWindow().state();
-    for (SlotNumber n : {1, 2}) {
-        s.colour(n).picked = n == 1 ? Rgb{230, 40, 40} : Rgb{40, 40, 230};
-        s.colour(n).assigned = true;
-        part<QWidget>("Panel3")
-            ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
-            ->setChecked(true);
-    }
     s.calibration = Calibration{0.005, {12, 98}, {{0, 0}, {60, 80}, 0.5}};
     QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
     mainWindow().tables().evaluationClicked();

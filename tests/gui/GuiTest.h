@@ -128,6 +128,9 @@ class GuiTest : public ::testing::Test {
     /// Loads the boxes film (a red and a blue box, lossless), gives colour 1 the red and
     /// colour 2 the blue, checks both for analysis and runs "Filmanalyse" to its end.
     void analyseBothBoxes();
+    /// Chooses "Automatisch" on the loaded boxes film, gives colour 1 the red and colour 2 the
+    /// blue and checks both for analysis.
+    void pickBothBoxes();
     static QString boxesFilm() { return QStringLiteral(ZEBAK_TRACK_FILMS "/boxes-ffv1.avi"); }
 
     std::unique_ptr<Session> session;

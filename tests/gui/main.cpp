@@ -55,6 +55,11 @@ void GuiTest::loadFilm(const char* name) {
 
 void GuiTest::analyseBothBoxes() {
     ASSERT_TRUE(mainWindow().loadFilm(boxesFilm()));
+    pickBothBoxes();
+    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
+}
+
+void GuiTest::pickBothBoxes() {
     part<QPushButton>("AutomatischBtn")->click();
     Measurement& s = mainWindow().state();
     for (SlotNumber n : {1, 2}) {
@@ -64,7 +69,6 @@ void GuiTest::analyseBothBoxes() {
             ->findChild<QCheckBox*>(n == 1 ? "CheckBox1" : "CheckBox2")
             ->setChecked(true);
     }
-    QTest::mouseClick(part<QPushButton>("FilmAnalyseBtn"), Qt::LeftButton);
 }
 
 }  // namespace zebak::gui::test

@@ -53,6 +53,13 @@ QImage crossImage(const QColor& colour, int size) {
 }
 }  // namespace
 
+QList<QPointF> toQt(const std::vector<DiagramPoint>& points) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(points.size()));
+    for (const DiagramPoint& p : points) list.append(QPointF(p.x, p.y));
+    return list;
+}
+
 QString pointHint(const QPointF& point, const QLocale& locale) {
     QLocale l = locale;
     l.setNumberOptions(QLocale::OmitGroupSeparator);

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QPointF>
 #include <QString>
 #include <array>
+#include <vector>
 
 #include "core/Diagrams.h"
 
@@ -87,5 +89,8 @@ class DiagramChart : public QObject {
 /// The text of the point hint: "Abszisse: x" and "Ordinate: y" on two lines, the values in the
 /// shortest form of up to 15 significant digits with the locale's decimal separator.
 QString pointHint(const QPointF& point, const QLocale& locale);
+
+/// The diagram's points as the chart's series take them.
+QList<QPointF> toQt(const std::vector<DiagramPoint>& points);
 
 }  // namespace zebak::gui

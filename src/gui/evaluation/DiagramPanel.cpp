@@ -10,15 +10,6 @@
 
 namespace zebak::gui {
 
-namespace {
-QList<QPointF> toQt(const std::vector<DiagramPoint>& points) {
-    QList<QPointF> list;
-    list.reserve(static_cast<qsizetype>(points.size()));
-    for (const DiagramPoint& p : points) list.append(QPointF(p.x, p.y));
-    return list;
-}
-}  // namespace
-
 DiagramPanel::DiagramPanel(const Measurement& state, EvaluationView& view, QWidget* area,
                            QObject* owner)
     : QObject(owner), state_(state), view_(view) {

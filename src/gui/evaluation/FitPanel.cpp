@@ -33,13 +33,6 @@ std::vector<DiagramPoint> fromQt(const QList<QPointF>& points) {
     for (const QPointF& p : points) list.push_back({p.x(), p.y()});
     return list;
 }
-
-QList<QPointF> toQt(const std::vector<DiagramPoint>& points) {
-    QList<QPointF> list;
-    list.reserve(static_cast<qsizetype>(points.size()));
-    for (const DiagramPoint& p : points) list.append(QPointF(p.x, p.y));
-    return list;
-}
 }  // namespace
 
 FitPanel::FitPanel(Measurement& state, const EvaluationView& view, DiagramChart& chart,

@@ -25,17 +25,6 @@ const QString kProjectFilter = QStringLiteral("Zebak-Analysen (*.zebak)");
 
 QString fromStd(const std::string& text) { return QString::fromStdString(text); }
 
-/// The facts of the film file a project keeps beside its path.
-ProjectFilm filmFacts(const std::string& path, int frames) {
-    ProjectFilm film;
-    std::error_code ec;
-    const auto bytes = std::filesystem::file_size(path, ec);
-    if (!ec) film.bytes = static_cast<std::int64_t>(bytes);
-    film.digest = filmContentDigest(path).value_or("");
-    film.frames = frames;
-    return film;
-}
-
 }  // namespace
 
 bool isProjectFile(const QString& path) {
@@ -64,7 +53,7 @@ bool ProjectCommands::saveClicked() {
     const Measurement& state = window_.session().state();
     try {
         writeProject(path.toStdString(), state,
-                     filmFacts(state.film.path, window_.player().frameCount()));
+                     projectFilmFacts(state.film.path, window_.player().frameCount()));
     } catch (const FileWriteError& e) {
         dialogs.message(&window_, MessageKind::Error, fromStd(e.what()), QMessageBox::Ok);
         return false;
@@ -181,7 +170,7 @@ bool ProjectCommands::mayClose() {
     const Measurement& state = window_.session().state();
     try {
         writeProject(path_.toStdString(), state,
-                     filmFacts(state.film.path, window_.player().frameCount()));
+                     projectFilmFacts(state.film.path, window_.player().frameCount()));
     } catch (const FileWriteError& e) {
         window_.session().dialogs().message(&window_, MessageKind::Error, fromStd(e.what()),
                                             QMessageBox::Ok);
