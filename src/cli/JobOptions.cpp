@@ -38,8 +38,8 @@ void readSlotOptions(Arguments& args, SlotNumber slot, JobCommand command, SlotS
         if (args.flag("--adopt" + n)) s.adoptColour = true;
         if (args.flag("--reacquire" + n)) s.reacquire = true;
     }
-    s.connected = args.flag("--blob" + n);
-    s.subpixel = args.flag("--subpixel" + n);
+    if (args.flag("--blob" + n)) s.connected = true;
+    if (args.flag("--subpixel" + n)) s.subpixel = true;
 }
 
 /// Takes the project's settings and colours as the options' start; the film word, when

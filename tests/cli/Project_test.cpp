@@ -27,7 +27,7 @@ TEST(Project, SavedAnalysisPrintsItsTablesAndRunsAgainWithItsSettings) {
     const std::string project = "'" + (dir / "a.zebak").string() + "'";
     const std::string settings =
         " --colour1 230,40,40 --colour2 40,40,230 --tolerance1 1 "
-        "--from 2 --fps 10 --calibrate 0,0,60,80,0.5 --origin 12,98 --mode2 simple";
+        "--from 2 --fps 10 --calibrate 0,0,60,80,0.5 --origin 12,98 --mode2 simple --subpixel1";
     const std::string full = settings + " --to 9 --kinematics";
     const Result original = analyse("track " + film + full + " --save-project " + project);
     ASSERT_EQ(original.status, 0) << original.err;
