@@ -14,12 +14,12 @@ void resetTracks(std::array<TrackResult, 2>& tracks) {
     }
 }
 
-double tableX(const Calibration& calibration, int px) {
-    return static_cast<double>(px - calibration.origin.x) * calibration.factorMPerPx;
+double tableX(const Calibration& calibration, double px) {
+    return (px - calibration.origin.x) * calibration.factorMPerPx;
 }
 
-double tableY(const Calibration& calibration, int py) {
-    return static_cast<double>(calibration.origin.y - py) * calibration.factorMPerPx;
+double tableY(const Calibration& calibration, double py) {
+    return (calibration.origin.y - py) * calibration.factorMPerPx;
 }
 
 double frameTimeS(const FilmTiming& timing, int start, int n) {
@@ -49,6 +49,18 @@ KinematicsGrids slotKinematics(SlotNumber slot, const PositionGrid& positions,
 
 namespace {
 
+/// The x and y texts of a position: the calibrated text format, or with `fraction` two
+/// decimals while the table is in pixels.
+PositionGrid::Row positionTexts(const Calibration& c, PrecisePoint position, bool fraction) {
+    PositionGrid::Row texts{};
+    const double x = tableX(c, position.x);
+    const double y = tableY(c, position.y);
+    const bool decimals = fraction && c.factorMPerPx == 1.0;
+    texts[1] = decimals ? fixedText(x, 2) : lengthText(x);
+    texts[2] = decimals ? fixedText(y, 2) : lengthText(y);
+    return texts;
+}
+
 /// Writes the texts of frame n's row (empty texts for no position), as writePositionRow says.
 void writeRowTexts(TrackResult& track, SlotNumber slot, const AnalysisJob& job, int n,
                    PositionGrid::Row texts, bool found, AnalysisEvents& events,
@@ -74,10 +86,10 @@ void writePositionRow(TrackResult& track, SlotNumber slot, const AnalysisJob& jo
                       std::optional<PixelPoint> position, AnalysisEvents& events,
                       UserDialogs& dialogs) {
     PositionGrid::Row texts{};
-    if (position) {
-        texts[1] = lengthText(tableX(job.calibration, position->x));
-        texts[2] = lengthText(tableY(job.calibration, position->y));
-    }
+    if (position)
+        texts = positionTexts(job.calibration,
+                              {static_cast<double>(position->x), static_cast<double>(position->y)},
+                              false);
     writeRowTexts(track, slot, job, n, std::move(texts), position.has_value(), events, dialogs);
 }
 
@@ -85,14 +97,7 @@ void writeExactRow(TrackResult& track, SlotNumber slot, const AnalysisJob& job, 
                    std::optional<PrecisePoint> position, AnalysisEvents& events,
                    UserDialogs& dialogs) {
     PositionGrid::Row texts{};
-    if (position) {
-        const Calibration& c = job.calibration;
-        const double x = (position->x - c.origin.x) * c.factorMPerPx;
-        const double y = (c.origin.y - position->y) * c.factorMPerPx;
-        const bool pixels = c.factorMPerPx == 1.0;
-        texts[1] = pixels ? fixedText(x, 2) : lengthText(x);
-        texts[2] = pixels ? fixedText(y, 2) : lengthText(y);
-    }
+    if (position) texts = positionTexts(job.calibration, *position, true);
     writeRowTexts(track, slot, job, n, std::move(texts), position.has_value(), events, dialogs);
 }
 

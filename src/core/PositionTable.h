@@ -18,9 +18,9 @@ inline constexpr const char* kZurueckgesprungen =
 void resetTracks(std::array<TrackResult, 2>& tracks);
 
 /// Table x of a pixel column: (px - origin.x) * factor.
-double tableX(const Calibration& calibration, int px);
+double tableX(const Calibration& calibration, double px);
 /// Table y of a pixel row, growing upward: (origin.y - py) * factor.
-double tableY(const Calibration& calibration, int py);
+double tableY(const Calibration& calibration, double py);
 
 /// The time column's value for frame n, seconds after the first frame `start` of the
 /// restricted sequence: from the film's frame times when "Zeiten aus dem Film" is on and the
