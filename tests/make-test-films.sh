@@ -91,6 +91,21 @@ done
 for s in 1080x1920 720x1280 854x480 360x640 426x240 1920x1080 1280x720 640x480; do
     size_film "h264-${s}.mkv" "${s%x*}" "${s#*x}" -c:v libx264 -preset veryfast -pix_fmt yuv420p
 done
+# Odd heights (a last band of rows shorter than the others) and other chroma layouts, for
+# reading a frame a few rows at a time.
+mkdir -p layouts
+layout_film() {
+    local name="layouts/$1" size="$2"
+    shift 2
+    [ -s "$name" ] && return 0
+    ff -f lavfi -i "testsrc2=size=${size}:rate=25" -frames:v 3 "$@" "$name.tmp.mkv"
+    mv "$name.tmp.mkv" "$name"
+}
+layout_film "ffv1-37x29.mkv" 37x29 -c:v ffv1 -pix_fmt yuv420p
+layout_film "ffv1-30x35-422.mkv" 30x35 -c:v ffv1 -pix_fmt yuv422p
+layout_film "ffv1-33x19-444.mkv" 33x19 -c:v ffv1 -pix_fmt yuv444p
+layout_film "raw-64x47-nv12.mkv" 64x47 -c:v rawvideo -pix_fmt nv12
+layout_film "h264-1920x1079.mkv" 1920x1079 -c:v libx264 -preset veryfast -pix_fmt yuv420p
 
 # Bad and unusual inputs for the bad-film matrix: films cut short at several points, films
 # with bytes overwritten, tiny and extreme sizes, audio without video, a picture with a

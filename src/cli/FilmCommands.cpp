@@ -7,8 +7,9 @@
 
 namespace zebak::cli {
 
-std::unique_ptr<FfmsFrameSource> openFilm(const std::string& path) {
-    auto source = FfmsFrameSource::open(path);
+std::unique_ptr<FfmsFrameSource> openFilm(const std::string& path,
+                                          FfmsFrameSource::Reading reading) {
+    auto source = FfmsFrameSource::open(path, {}, reading);
     for (const std::string& warning : source->info().warnings)
         std::cerr << "zebak-analyse: Warnung: " << warning << '\n';
     return source;
@@ -55,7 +56,7 @@ int runDecode(Arguments& args, std::ostream& out) {
     const auto from = args.option("--from");
     const auto to = args.option("--to");
     args.expectEnd();
-    const auto source = openFilm(film);
+    const auto source = openFilm(film, FfmsFrameSource::Reading::FromTheStart);
     const int last = source->frameCount() - 1;
     const int first = from ? parseInt(*from, "--from", 0, last) : 0;
     // The end bar may stand at the frame count; that position shows the last frame.
@@ -63,7 +64,12 @@ int runDecode(Arguments& args, std::ostream& out) {
 
     const auto start = std::chrono::steady_clock::now();
     int frames = 0;
-    for (int n = first; n <= end; ++n, ++frames) source->seek(n);
+    // Every frame is converted whole, as the windows show it (the searches convert only the
+    // rows they read).
+    for (int n = first; n <= end; ++n, ++frames) {
+        source->seek(n);
+        static_cast<void>(source->frame());
+    }
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
     out << "{\"frames\":" << frames << ",\"seconds\":" << formatNumber(wall.count()) << "}\n";
     return 0;

@@ -12,7 +12,8 @@ namespace zebak::cli {
 
 /// Opens the film and tells what is wrong with it (damage, a changing frame size) on
 /// standard error, one line each, as the windows tell it on loading. Throws FilmError.
-std::unique_ptr<FfmsFrameSource> openFilm(const std::string& path);
+std::unique_ptr<FfmsFrameSource> openFilm(
+    const std::string& path, FfmsFrameSource::Reading reading = FfmsFrameSource::Reading::Anyhow);
 
 /// `info FILM`: frame count, sizes and frame rate as one JSON object.
 int runInfo(Arguments& args, std::ostream& out);

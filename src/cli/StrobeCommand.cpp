@@ -42,7 +42,7 @@ StrobeRequest readRequest(Arguments& args) {
 
 int runStrobe(Arguments& args, std::ostream& out) {
     const StrobeRequest request = readRequest(args);
-    const auto source = openFilm(request.job.film);
+    const auto source = openFilm(request.job.film, FfmsFrameSource::Reading::FromTheStart);
     Measurement state = setUpMeasurement(request.job, *source);
     const int count = source->frameCount();
     const int background = request.background

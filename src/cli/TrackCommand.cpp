@@ -214,13 +214,16 @@ TrackRequest parseTrackRequest(std::vector<std::string> words) {
 
 int runTrack(Arguments& args, std::ostream& out) {
     const TrackRequest request = readRequest(args);
-    const auto source = openFilm(request.job.film);
+    const auto source = openFilm(request.job.film, FfmsFrameSource::Reading::FromTheStart);
     Measurement state = setUpTrack(request, *source);
     AnalysisJob job = checkedJob(state);
 
     HeadlessHost host(request.job.continueOnMiss);
     source->seek(0);
-    analyseFilm(job, outputsOf(state), *source, host);
+    // Nothing shows the search's result picture here, so it is not drawn.
+    RunOutputs outputs = outputsOf(state);
+    outputs.drawsImage = false;
+    analyseFilm(job, outputs, *source, host);
 
     if (request.saveProject) {
         state.evaluationChoices.trendStrength = request.strength;

@@ -79,9 +79,13 @@ struct RunOutputs {
     std::array<TrackResult, 2>& tracks;
     std::array<SlotTrace, 2>& traces;
     RgbFrame& image;
+    /// Whether a film analysis draws its result picture; a host that never shows it leaves
+    /// the picture empty, and the drawing into it falls away as all drawing outside a
+    /// picture does. The tables are the same either way.
+    bool drawsImage = true;
 };
 
 /// The outputs of a measurement.
-inline RunOutputs outputsOf(Measurement& m) { return {m.tracks, m.traces, m.resultImage}; }
+inline RunOutputs outputsOf(Measurement& m) { return {m.tracks, m.traces, m.resultImage, true}; }
 
 }  // namespace zebak

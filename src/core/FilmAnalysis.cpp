@@ -44,7 +44,6 @@ void recordCentre(Run& run, SlotNumber slot, const BoundingBox& box, PixelPoint&
 /// Disc scan around the predicted position (px, py) with radius r: window clipped to rows and
 /// columns 1 .. size - 1 and to the search area, all bounds inclusive.
 BoundingBox scanDisc(Run& run, SlotNumber slot, long long px, long long py, long long r) {
-    const RgbFrame& frame = run.frames.frame();
     const AnalysisJob& job = run.job;
     const long long w = job.size.width;
     const long long h = job.size.height;
@@ -52,6 +51,9 @@ BoundingBox scanDisc(Run& run, SlotNumber slot, long long px, long long py, long
     const long long top = std::max({py - r, 1LL, static_cast<long long>(job.area.top)});
     long long right = std::min({px + r, w - 1, static_cast<long long>(job.area.right)});
     long long bottom = std::min({py + r, h - 1, static_cast<long long>(job.area.bottom)});
+    // Only the disc's rows of the frame are read, so only they need the frame's pixels.
+    const RgbFrame& frame = run.frames.rows(static_cast<int>(std::clamp(top, 0LL, h)),
+                                            static_cast<int>(std::clamp(bottom, -1LL, h)));
     right = std::min<long long>(right, frame.width() - 1);
     bottom = std::min<long long>(bottom, frame.height() - 1);
 
@@ -165,6 +167,9 @@ void reacquiringPass(Run& run, SlotNumber slot) {
 /// background with "Hintergrund".
 void prepareResultImage(Run& run) {
     RgbFrame& image = run.image();
+    // The old picture goes first, so two never take memory at once (100 MB each at 8K).
+    image = RgbFrame();
+    if (!run.out.drawsImage) return;
     image = RgbFrame(run.job.size.width, run.job.size.height);
     image.fill(Rgb{255, 255, 255});
     if (!run.display().background) return;

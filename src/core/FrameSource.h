@@ -86,6 +86,11 @@ class FrameSource {
     virtual void seek(int n) = 0;
     /// The current frame's pixels at analysis size.
     virtual const RgbFrame& frame() const = 0;
+    /// The current frame, of which at least rows top..bottom (inclusive; clamped to the
+    /// frame) hold the frame's pixels: the other rows may still hold another frame's. For a
+    /// search that reads only a window of the frame, from a source that converts the decoded
+    /// picture only where it is read. A source that holds whole frames gives frame().
+    virtual const RgbFrame& rows(int /*top*/, int /*bottom*/) const { return frame(); }
     /// Native size and frame rate of the film. A source that knows no more than its frames
     /// reports its analysis size and no rate.
     virtual FilmDescription description() const { return describedAs({width(), height()}, 0.0); }

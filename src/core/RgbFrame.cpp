@@ -13,6 +13,15 @@ RgbFrame::RgbFrame(int width, int height) {
     data_.assign(pixelBytes() + kTailBytes, 0);
 }
 
+RgbFrame RgbFrame::unfilled(int width, int height) {
+    RgbFrame frame;
+    if (width <= 0 || height <= 0) return frame;
+    frame.width_ = width;
+    frame.height_ = height;
+    frame.data_.resize(frame.pixelBytes() + kTailBytes);
+    return frame;
+}
+
 bool operator==(const RgbFrame& a, const RgbFrame& b) {
     const auto x = a.bytes();
     const auto y = b.bytes();

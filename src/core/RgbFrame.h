@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "Colour.h"
@@ -21,6 +23,10 @@ class RgbFrame {
     RgbFrame() = default;
     /// A black picture of width x height pixels; negative sizes give an empty picture.
     RgbFrame(int width, int height);
+    /// A picture of width x height pixels whose bytes are not set: for a converter that
+    /// writes every row before it is read. Its memory is touched only where it is written,
+    /// so rows never converted cost neither time nor memory.
+    static RgbFrame unfilled(int width, int height);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -60,9 +66,27 @@ class RgbFrame {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) * 3u;
     }
 
+    /// Makes its elements without setting them, unless a value is given.
+    template <typename T>
+    struct UnsetAllocator : std::allocator<T> {
+        template <typename U>
+        struct rebind {
+            using other = UnsetAllocator<U>;
+        };
+        using std::allocator<T>::allocator;
+        template <typename U>
+        void construct(U* p) noexcept {
+            ::new (static_cast<void*>(p)) U;
+        }
+        template <typename U, typename... Args>
+        void construct(U* p, Args&&... args) {
+            ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        }
+    };
+
     int width_ = 0;
     int height_ = 0;
-    std::vector<std::uint8_t> data_;
+    std::vector<std::uint8_t, UnsetAllocator<std::uint8_t>> data_;
 };
 
 /// The per-channel median of the pixels within `radius` of (x, y) (a square of side

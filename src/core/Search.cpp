@@ -181,10 +181,15 @@ void forgetObject(SlotTrace& trace) {
 
 BoundingBox scanSlot(Run& run, SlotNumber slot) {
     const SlotTrace& t = run.trace(slot);
-    const ScanPainting paint{run.display().showFoundPixels ? &run.image() : nullptr,
-                             slotTraits(slot).foundColour};
-    return scanSearchArea(run.job.area, run.job.size, run.frames.frame(),
-                          ColourMatcher(t.workingColour, t.tolerance), paint, slotMarks(run, slot));
+    const ScanPainting paint{
+        run.display().showFoundPixels && !run.image().empty() ? &run.image() : nullptr,
+        slotTraits(slot).foundColour};
+    const SearchArea& area = run.job.area;
+    // Only the area's rows are read, so only they need the frame's pixels.
+    const RgbFrame& frame =
+        run.frames.rows(std::max(area.top, 0), std::min(area.bottom, run.frames.height()) - 1);
+    return scanSearchArea(area, run.job.size, frame, ColourMatcher(t.workingColour, t.tolerance),
+                          paint, slotMarks(run, slot));
 }
 
 FrameCentre frameCentre(Run& run, SlotNumber slot, const BoundingBox& box,
@@ -263,15 +268,21 @@ void refineCentre(Run& run, SlotNumber slot) {
     const long long cy = s.centre.y;
     const ColourMatcher match(s.workingColour, t2);
 
-    const PixelWindow win = refineWindow(run.job, run.frames.frame(), cx, cy, h);
-    const ChordSum rows = rowPass(run, run.frames.frame(), win, cx, cy, h, match, slot);
+    // The window's rows of the frame are all the second search reads.
+    const auto clampRow = [&](long long y) {
+        return static_cast<int>(std::clamp<long long>(y, -1, run.frames.height()));
+    };
+    const RgbFrame& frame = run.frames.rows(clampRow(cy - h), clampRow(cy + h));
+    const PixelWindow win = refineWindow(run.job, frame, cx, cy, h);
+    const ChordSum rows = rowPass(run, frame, win, cx, cy, h, match, slot);
     bool positioned = true;
     if (rows.count > 0)
         s.refinedCentre.x = static_cast<int>(rows.sum / rows.count);
     else
         positioned = askAfterMiss(run, p);
 
-    const ChordSum columns = columnPass(run.frames.frame(), win, cx, cy, h, match);
+    const ChordSum columns =
+        columnPass(run.frames.rows(clampRow(cy - h), clampRow(cy + h)), win, cx, cy, h, match);
     if (columns.count > 0) s.refinedCentre.y = static_cast<int>(columns.sum / columns.count);
 
     // Refused as a faulty continuation, the frame has no position: the previous refined
@@ -289,7 +300,7 @@ void refineCentre(Run& run, SlotNumber slot) {
 void adoptColour(Run& run, SlotNumber slot) {
     SlotTrace& s = run.trace(slot);
     s.tolerance = firstTolerance(run.settings(slot));
-    const Rgb pixel = run.frames.frame().rgb(s.centre.x, s.centre.y);
+    const Rgb pixel = run.frames.rows(s.centre.y, s.centre.y).rgb(s.centre.x, s.centre.y);
     const bool adopt = colourMatches(pixel, s.workingColour, s.tolerance);
     if (adopt)
         s.workingColour = pixel;

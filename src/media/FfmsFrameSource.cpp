@@ -22,13 +22,14 @@ namespace {
 
 /// The recent frames and the frame shown together hold at most this many bytes: 32 frames
 /// of a 1080p film, 7 of a 4K film, one of an 8K film (95 MiB a frame) besides the one shown.
-/// One is always kept: it is the buffer the next frame is decoded into, and a fresh buffer
-/// for every frame would cost its first touch each time (0.3 s for an 8K frame here).
+/// A fresh buffer for every frame would cost its first touch each time (0.3 s for an 8K frame
+/// here), so a decode always goes into a buffer that was used before: the oldest recent
+/// frame's, or, while nothing is kept, the shown frame's own.
 constexpr std::size_t kRecentBytes = 200u * 1024u * 1024u;
-/// The list keeps only that one frame until the film is stepped back by at most this many
-/// frames: memory touched for the first time costs about 17 ms per 1080p frame on a virtual
-/// machine (measured), so a list that filled its budget on every pass in order (where it is
-/// never read) would slow decoding and tracking by a tenth to a third.
+/// The list keeps at most the frame before the shown one until the film is stepped back by
+/// at most this many frames: memory touched for the first time costs about 17 ms per 1080p
+/// frame on a virtual machine (measured), so a list that filled its budget on every pass in
+/// order (where it is never read) would slow decoding and tracking by a tenth to a third.
 constexpr int kStepBackFrames = 16;
 /// Why frames of a film can no longer be read when its file changed while it was open.
 constexpr const char* kChangedWhileOpen =
@@ -65,19 +66,93 @@ bool FfmsFrameSource::Impl::take(const DecodedPicture& picture, RgbFrame& out) {
            converter.convert(picture, storedSize.width, storedSize.height, info.rotationDeg, out);
 }
 
+bool FfmsFrameSource::Impl::takeLazily(const DecodedPicture& picture, RgbFrame& out) {
+    lastDecodedSize = FrameSize{picture.width, picture.height};
+    lastHash = pictureHash(picture);
+    pending = false;
+    if (picture.data[0] == nullptr) return false;
+    const FrameConverter::Begun begun =
+        converter.begin(picture, storedSize.width, storedSize.height, info.rotationDeg, out);
+    if (begun == FrameConverter::Begun::Failed) return false;
+    if (begun == FrameConverter::Begun::Converted) {
+        convertedWhole = true;
+        return true;
+    }
+    pending = true;
+    pendingPicture = picture;
+    bandsDone.assign(converter.convertsInBands()
+                         ? static_cast<std::size_t>((out.height() + FrameConverter::kBandRows - 1) /
+                                                    FrameConverter::kBandRows)
+                         : 0u,
+                     false);
+    return true;
+}
+
+void FfmsFrameSource::Impl::convertRows(int top, int bottom) {
+    if (!pending) return;
+    const int height = current.height();
+    top = std::max(top, 0);
+    bottom = std::min(bottom, height - 1);
+    if (top > bottom) return;
+    if (bandsDone.empty()) {
+        // Turned, scaled or paletted pictures are converted whole, at their first read.
+        pending = false;
+        if (!converter.convert(pendingPicture, storedSize.width, storedSize.height,
+                               info.rotationDeg, current))
+            current.fill(Rgb{0, 0, 0});
+        return;
+    }
+    constexpr int kBand = FrameConverter::kBandRows;
+    const int first = top / kBand;
+    const int last = bottom / kBand;
+    if (first == 0 && last + 1 == static_cast<int>(bandsDone.size()) &&
+        std::none_of(bandsDone.begin(), bandsDone.end(), [](bool done) { return done; })) {
+        // All rows at once (a whole-area search, a window showing the frame): the whole
+        // conversion, which writes the frame's rows in place where their layout allows.
+        bandsDone.clear();
+        convertRows(top, bottom);
+        return;
+    }
+    bool all = true;
+    for (std::size_t b = 0; b < bandsDone.size(); ++b) {
+        const int band = static_cast<int>(b);
+        if (!bandsDone[b] && band >= first && band <= last) {
+            const int from = band * kBand;
+            const int to = std::min(from + kBand, height);
+            if (!converter.convertBand(pendingPicture, from, to, current))
+                for (int y = from; y < to; ++y)
+                    std::fill_n(current.row(y), static_cast<std::size_t>(current.width()) * 3u,
+                                std::uint8_t{0});
+            bandsDone[b] = true;
+        }
+        all = all && bandsDone[b];
+    }
+    if (all) pending = false;
+}
+
+void FfmsFrameSource::Impl::settle() {
+    if (!pending) return;
+    if (steppedBack) {
+        completeCurrent();
+        return;
+    }
+    pending = false;
+    currentIncomplete = true;
+}
+
 bool FfmsFrameSource::Impl::decode(FFMS_VideoSource* source, int n, RgbFrame& out) {
     ++decodes;
     const FFMS_Frame* f = FFMS_GetFrame(source, n, error.get());
-    return f != nullptr && take(DecodedPicture::of(*f), out);
+    return f != nullptr && takeLazily(DecodedPicture::of(*f), out);
 }
 
 FileStamp FileStamp::of(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return FileStamp{};
-    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-                     static_cast<std::int64_t>(st.st_size),
-                     static_cast<std::int64_t>(st.st_mtim.tv_sec),
-                     static_cast<std::int64_t>(st.st_mtim.tv_nsec), true};
+    return FileStamp{
+        static_cast<std::uint64_t>(st.st_dev),         static_cast<std::uint64_t>(st.st_ino),
+        static_cast<std::int64_t>(st.st_size),         static_cast<std::int64_t>(st.st_mtim.tv_sec),
+        static_cast<std::int64_t>(st.st_mtim.tv_nsec), true};
 }
 
 bool FfmsFrameSource::Impl::verified(int n, std::uint64_t hash) const {
@@ -116,8 +191,8 @@ bool FfmsFrameSource::Impl::fileChanged() const { return FileStamp::of(path) != 
 /// work on a sound film broke off), otherwise a FilmError with the decoder's words (the film
 /// is damaged there).
 [[noreturn]] void FfmsFrameSource::Impl::throwUnreadable(int n) const {
-    const std::string frame = "Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
-                              " kann nicht gelesen werden";
+    const std::string frame =
+        "Bild " + std::to_string(n) + " des Films " + inQuotes(path) + " kann nicht gelesen werden";
     if (fileChanged()) throw FrameReadError(frame + kChangedWhileOpen + ".");
     throw FilmError(frame + decoderNote(error.text()) + ".");
 }
@@ -183,7 +258,7 @@ bool FfmsFrameSource::Impl::stepInOrder(int n, RgbFrame& out) {
     }
     if (!inOrder || inOrderFrame != n - 1) return false;
     ++decodes;
-    if (inOrder->next() && take(inOrder->picture(), out) && lastHash == hashes[n]) {
+    if (inOrder->next() && takeLazily(inOrder->picture(), out) && lastHash == hashes[n]) {
         inOrderFrame = n;
         return true;
     }
@@ -195,42 +270,80 @@ bool FfmsFrameSource::Impl::stepInOrder(int n, RgbFrame& out) {
 void FfmsFrameSource::Impl::show(int n) {
     if (n == shownFrame) return;
     if (n < shownFrame && shownFrame - n <= kStepBackFrames) steppedBack = true;
+    settle();
     RgbFrame next;
     const auto cached = std::find_if(recent.begin(), recent.end(),
                                      [n](const auto& entry) { return entry.first == n; });
     if (cached != recent.end()) {
         next = std::move(cached->second);
         recent.erase(cached);  // before remember(), which moves the deque's elements
+        remember();
     } else {
         // Only a frame that must be decoded takes a spare buffer, so the oldest recent
-        // frame is never dropped while it is the one asked for.
+        // frame is never dropped while it is the one asked for. While the film is read in
+        // order nothing is kept: the frame shown gives its own buffer to the next one (one
+        // frame in memory, not two: 100 MB at 8K). Its pixels stay as they are until the
+        // next frame's rows are converted into it, so a step that fails leaves it shown.
         next = spareBuffer();
-        if (stepper != nullptr && n == stepperFrame + 1 &&
-            decode(stepper, n - stepperOffset, next) && acceptStep(n)) {
-            // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where
-            // its decoder stands even when the frame it delivered was right.
-            stepperFrame = n;
-        } else if (!stepInOrder(n, next)) {
-            jumpTo(n, next);
+        const bool reused = next.empty() && recentCapacity() == 0;
+        std::vector<bool> shownBands;
+        if (reused) {
+            shownBands = bandsDone;
+            next = std::move(current);
         }
+        convertedWhole = false;
+        try {
+            decodeInto(n, next);
+        } catch (...) {
+            if (reused) keepShown(std::move(next), shownBands);
+            throw;
+        }
+        if (!reused) remember();
     }
-    remember();
     current = std::move(next);
+    currentIncomplete = false;
     shownFrame = n;
+}
+
+void FfmsFrameSource::Impl::decodeInto(int n, RgbFrame& out) {
+    if (stepper != nullptr && n == stepperFrame + 1 && decode(stepper, n - stepperOffset, out) &&
+        acceptStep(n)) {
+        // One decode. Checked too: after a jump FFMS2 may hold a wrong idea of where
+        // its decoder stands even when the frame it delivered was right.
+        stepperFrame = n;
+    } else if (!stepInOrder(n, out)) {
+        jumpTo(n, out);
+    }
+}
+
+void FfmsFrameSource::Impl::keepShown(RgbFrame buffer, const std::vector<bool>& shownBands) {
+    // The shown frame's rows that were converted are still in its buffer; rows it never
+    // converted (its picture is gone) and a buffer a whole conversion wrote over are black.
+    current = std::move(buffer);
+    pending = false;
+    const std::size_t rowBytes = static_cast<std::size_t>(current.width()) * 3u;
+    for (int y = 0; y < current.height(); ++y) {
+        const auto band = static_cast<std::size_t>(y / FrameConverter::kBandRows);
+        const bool kept = !convertedWhole &&
+                          (!currentIncomplete || (band < shownBands.size() && shownBands[band]));
+        if (!kept) std::fill_n(current.row(y), rowBytes, std::uint8_t{0});
+    }
 }
 
 std::size_t FfmsFrameSource::Impl::recentCapacity() const {
     const std::size_t frameBytes = static_cast<std::size_t>(info.analysisSize.width) *
                                    static_cast<std::size_t>(info.analysisSize.height) * 3u;
     const std::size_t frames = kRecentBytes / std::max<std::size_t>(frameBytes, 1);
-    if (!steppedBack) return 1;
+    // Read in order, the frame before the shown one is kept where frames are small enough
+    // (up to 4K), so one step back is free; a larger frame gives its buffer to the next.
+    if (!steppedBack) return frames >= 4 ? 1 : 0;
     return std::max<std::size_t>(frames > 0 ? frames - 1 : 0, 1);
 }
 
 /// A frame buffer to decode into: the oldest recent frame's when the list is full, so
 /// stepping through a film allocates no memory.
 RgbFrame FfmsFrameSource::Impl::spareBuffer() {
-    if (recent.size() < recentCapacity()) return RgbFrame();
+    if (recent.empty() || recent.size() < recentCapacity()) return RgbFrame();
     RgbFrame spare = std::move(recent.back().second);
     recent.pop_back();
     return spare;
@@ -238,8 +351,10 @@ RgbFrame FfmsFrameSource::Impl::spareBuffer() {
 
 void FfmsFrameSource::Impl::remember() {
     if (shownFrame < 0) return;
-    recent.emplace_front(shownFrame, std::move(current));
-    while (recent.size() > recentCapacity()) recent.pop_back();
+    // A frame with rows never converted is kept only as a buffer to decode into.
+    recent.emplace_front(currentIncomplete ? -1 : shownFrame, std::move(current));
+    currentIncomplete = false;
+    while (recent.size() > std::max<std::size_t>(recentCapacity(), 1)) recent.pop_back();
 }
 
 FfmsFrameSource::FfmsFrameSource(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -250,7 +365,14 @@ int FfmsFrameSource::frameCount() const { return impl_->info.frameCount; }
 int FfmsFrameSource::width() const { return impl_->info.analysisSize.width; }
 int FfmsFrameSource::height() const { return impl_->info.analysisSize.height; }
 int FfmsFrameSource::currentFrame() const { return impl_->position; }
-const RgbFrame& FfmsFrameSource::frame() const { return impl_->current; }
+const RgbFrame& FfmsFrameSource::frame() const {
+    impl_->completeCurrent();
+    return impl_->current;
+}
+const RgbFrame& FfmsFrameSource::rows(int top, int bottom) const {
+    impl_->convertRows(top, bottom);
+    return impl_->current;
+}
 const FilmInfo& FfmsFrameSource::info() const { return impl_->info; }
 FilmDescription FfmsFrameSource::description() const {
     const FilmInfo& i = impl_->info;
@@ -270,6 +392,7 @@ const std::string& FfmsFrameSource::path() const { return impl_->path; }
 std::int64_t FfmsFrameSource::decodeCount() const { return impl_->decodes; }
 bool FfmsFrameSource::readsInOrder() const { return impl_->readsInOrder; }
 bool FfmsFrameSource::jumpSourceMade() const { return impl_->normal != nullptr; }
+bool FfmsFrameSource::convertsInBands() const { return impl_->converter.convertsInBands(); }
 
 void FfmsFrameSource::seek(int n) {
     const int count = impl_->info.frameCount;

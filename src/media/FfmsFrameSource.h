@@ -68,11 +68,21 @@ struct FilmInfo {
 /// folder, so a second open of an unchanged file decodes only frame 0.
 class FfmsFrameSource final : public FrameSource {
   public:
+    /// How the film will be read after the open.
+    enum class Reading {
+        /// Anyhow (the windows): frame 0 of a film known from the cache comes from a decoder
+        /// with one thread, which shows it soonest; frame threads join at frame 1.
+        Anyhow,
+        /// Front to back from frame 0 (the headless tool's analysis): the decoder with frame
+        /// threads starts at once, so the film's start is not decoded twice.
+        FromTheStart,
+    };
     /// Opens the first video track of the file at path and shows frame 0.
     /// Throws FilmError with a German text naming the cause (missing file, folder, empty
     /// file, unreadable file, not a film, no picture), FilmOpenCancelled on cancel.
     static std::unique_ptr<FfmsFrameSource> open(const std::string& path,
-                                                 const OpenProgress& progress = {});
+                                                 const OpenProgress& progress = {},
+                                                 Reading reading = Reading::Anyhow);
     ~FfmsFrameSource() override;
     FfmsFrameSource(const FfmsFrameSource&) = delete;
     FfmsFrameSource& operator=(const FfmsFrameSource&) = delete;
@@ -82,7 +92,11 @@ class FfmsFrameSource final : public FrameSource {
     int height() const override;
     int currentFrame() const override;
     void seek(int n) override;
+    /// The current frame, converted from the decoder's planes at its first read.
     const RgbFrame& frame() const override;
+    /// The current frame with rows top..bottom converted (a band at a time, where the film
+    /// allows it), for a search that reads only those rows.
+    const RgbFrame& rows(int top, int bottom) const override;
     /// Native size and frame rate, taken from info().
     FilmDescription description() const override;
 
@@ -97,6 +111,9 @@ class FfmsFrameSource final : public FrameSource {
     bool readsInOrder() const;
     /// Whether FFMS2's own source has been set up (it is made at the first frame out of order).
     bool jumpSourceMade() const;
+    /// Whether the film's frames are converted band by band where they are read (the check
+    /// on the first frame found the bands equal to the whole conversion); else whole.
+    bool convertsInBands() const;
 
     /// Folder in which indexes and frame hashes are cached: $XDG_CACHE_HOME/zebak, else
     /// ~/.cache/zebak (the home folder from $HOME or the user database); without a home a

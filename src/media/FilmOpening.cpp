@@ -40,9 +40,8 @@ int FFMS_CC onIndexProgress(int64_t current, int64_t total, void* data) {
     auto* p = static_cast<IndexProgress*>(data);
     if (p->progress == nullptr || !*p->progress) return 0;
     FilmOpenStatus status;
-    status.fraction = total > 0 ? kIndexShare * std::clamp(static_cast<double>(current) / total,
-                                                          0.0, 1.0)
-                                : 0.0;
+    status.fraction =
+        total > 0 ? kIndexShare * std::clamp(static_cast<double>(current) / total, 0.0, 1.0) : 0.0;
     if (!(*p->progress)(status)) p->cancelled = true;
     return p->cancelled ? 1 : 0;
 }
@@ -111,9 +110,9 @@ void setSizes(FfmsFrameSource::Impl& impl, FrameSize native) {
 
 /// The stored size of frame 0 as FFMS2 decodes it (when the pass in order could not be used).
 FrameSize nativeSizeFromFfms(FfmsFrameSource::Impl& impl) {
-    const FFMS_Frame* first =
-        impl.info.frameCount > 0 ? FFMS_GetFrame(impl.normalSource(), 0, impl.error.get())
-                                 : nullptr;
+    const FFMS_Frame* first = impl.info.frameCount > 0
+                                  ? FFMS_GetFrame(impl.normalSource(), 0, impl.error.get())
+                                  : nullptr;
     if (first == nullptr || first->EncodedWidth <= 0 || first->EncodedHeight <= 0)
         throw noReadableFrame(impl);
     return FrameSize{first->EncodedWidth, first->EncodedHeight};
@@ -234,10 +233,12 @@ void recordHashesThroughFfms(FfmsFrameSource::Impl& impl, const OpenProgress& pr
     if (real < total) impl.damagedFrom = impl.missingFrames.empty() ? real : impl.missingFrames[0];
     if (impl.sizeChangeFrame >= real) impl.sizeChangeFrame = -1;
     impl.stepper = nullptr;  // the decoder stands past the last real frame
+    impl.pending = false;    // the pictures of the pass were only hashed, never shown
 }
 
 /// Takes the facts a cache file holds when they belong to this film as it is indexed now.
-bool takeStoredFacts(FfmsFrameSource::Impl& impl, const std::optional<FrameHashes>& stored) {
+bool takeStoredFacts(FfmsFrameSource::Impl& impl, const std::optional<FrameHashes>& stored,
+                     FfmsFrameSource::Reading reading) {
     if (!stored || stored->rotationDeg != impl.info.rotationDeg ||
         stored->listedFrames != impl.info.frameCount)
         return false;
@@ -251,8 +252,11 @@ bool takeStoredFacts(FfmsFrameSource::Impl& impl, const std::optional<FrameHashe
     impl.sizeChangeFrame = stored->sizeChangeFrame;
     impl.changedSize = FrameSize{stored->changedWidth, stored->changedHeight};
     impl.readsInOrder = stored->readsInOrder == 1;
-    // Frame 0 is decoded with one thread; the next step brings in the frame threads.
-    if (impl.readsInOrder) impl.inOrder = SequentialDecoder::open(impl.path, impl.track, false);
+    // Frame 0 is decoded with one thread, and the next step brings in the frame threads;
+    // a film to be read from its start gets them at once.
+    if (impl.readsInOrder)
+        impl.inOrder = SequentialDecoder::open(impl.path, impl.track,
+                                               reading == FfmsFrameSource::Reading::FromTheStart);
     return true;
 }
 
@@ -298,7 +302,8 @@ void readTiming(FfmsFrameSource::Impl& impl, const StreamRates& rates) {
 }
 
 /// Index, the facts of the first pass (or of the cache), timing and faults of the film.
-void prepare(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
+void prepare(FfmsFrameSource::Impl& impl, const OpenProgress& progress,
+             FfmsFrameSource::Reading reading) {
     const std::string& path = impl.path;
     const auto cache = filmCacheEntry(FfmsFrameSource::cacheFolder(), path);
     std::optional<FrameHashes> stored;
@@ -314,7 +319,7 @@ void prepare(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
     // The turn is taken to the nearest quarter turn.
     impl.info.rotationDeg = ((header.clockwiseTurnDeg + 45) / 90 % 4) * 90;
 
-    if (!takeStoredFacts(impl, stored)) {
+    if (!takeStoredFacts(impl, stored, reading)) {
         if (!recordHashesInOrder(impl, progress)) recordHashesThroughFfms(impl, progress);
         if (cache) storeInCache(impl, *cache);
     } else if (cache) {
@@ -328,7 +333,8 @@ void prepare(FfmsFrameSource::Impl& impl, const OpenProgress& progress) {
 }  // namespace
 
 std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
-                                                       const OpenProgress& progress) {
+                                                       const OpenProgress& progress,
+                                                       Reading reading) {
     checkFilmFile(path);
     ffms::initOnce();
     auto impl = std::make_unique<Impl>();
@@ -336,7 +342,7 @@ std::unique_ptr<FfmsFrameSource> FfmsFrameSource::open(const std::string& path,
     impl->openedFile = FileStamp::of(path);
     impl->threads = isMpegProgramStream(path) ? 1 : 0;
     try {
-        prepare(*impl, progress);
+        prepare(*impl, progress, reading);
         auto source = std::unique_ptr<FfmsFrameSource>(new FfmsFrameSource(std::move(impl)));
         source->seek(0);
         return source;

@@ -1,5 +1,6 @@
 #include "FrameConverter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 #include <stdexcept>
@@ -10,6 +11,8 @@ extern "C" {
 #include <libavutil/pixfmt.h>
 #include <libswscale/swscale.h>
 }
+
+#include "core/VideoSize.h"
 
 namespace zebak {
 
@@ -28,7 +31,9 @@ constexpr std::uint8_t kGuardByte = 0xA5;
 
 FrameConverter::~FrameConverter() {
     sws_freeContext(context_);
+    for (BandScaler& b : bandScalers_) sws_freeContext(b.context);
     av_free(scratch_);
+    av_free(bandScratch_);
 }
 
 std::size_t FrameConverter::paddedStride(int width) {
@@ -52,17 +57,14 @@ void FrameConverter::prepareScratch(int width, int height) {
     scratchHeight_ = height;
 }
 
-bool FrameConverter::prepare(const Key& key) {
-    if (context_ != nullptr && key == key_) return true;
-    sws_freeContext(context_);
+SwsContext* FrameConverter::makeContext(const Key& key) {
     const bool scaled = key.srcWidth != key.dstWidth || key.srcHeight != key.dstHeight;
     // Halving a PAL frame averages each 2x2 block (area); same size takes the unscaled path.
     const int flags = scaled ? SWS_AREA : SWS_POINT;
-    context_ = sws_getContext(key.srcWidth, key.srcHeight,
-                              static_cast<AVPixelFormat>(key.srcFormat), key.dstWidth,
-                              key.dstHeight, AV_PIX_FMT_RGB24, flags, nullptr, nullptr, nullptr);
-    if (context_ == nullptr) return false;
-    key_ = key;
+    SwsContext* context = sws_getContext(
+        key.srcWidth, key.srcHeight, static_cast<AVPixelFormat>(key.srcFormat), key.dstWidth,
+        key.dstHeight, AV_PIX_FMT_RGB24, flags, nullptr, nullptr, nullptr);
+    if (context == nullptr) return nullptr;
 
     // A film that states its colour matrix gets it; an untagged one gets swscale's default.
     int* invTable = nullptr;
@@ -70,7 +72,7 @@ bool FrameConverter::prepare(const Key& key) {
     int* table = nullptr;
     int dstRange = 0;
     int brightness = 0, contrast = 0, saturation = 0;
-    if (sws_getColorspaceDetails(context_, &invTable, &srcRange, &table, &dstRange, &brightness,
+    if (sws_getColorspaceDetails(context, &invTable, &srcRange, &table, &dstRange, &brightness,
                                  &contrast, &saturation) >= 0) {
         const int space = key.colorSpace;
         const int* coefficients = (space > AVCOL_SPC_RGB && space != AVCOL_SPC_UNSPECIFIED)
@@ -78,10 +80,38 @@ bool FrameConverter::prepare(const Key& key) {
                                       : invTable;
         const int fullRange =
             key.colorRange == AVCOL_RANGE_JPEG || isFullRangeFormat(key.srcFormat);
-        sws_setColorspaceDetails(context_, coefficients, fullRange ? 1 : srcRange, table, 1,
+        sws_setColorspaceDetails(context, coefficients, fullRange ? 1 : srcRange, table, 1,
                                  brightness, contrast, saturation);
     }
+    return context;
+}
+
+bool FrameConverter::prepare(const Key& key) {
+    if (context_ != nullptr && key == key_) return true;
+    sws_freeContext(context_);
+    for (BandScaler& b : bandScalers_) {
+        sws_freeContext(b.context);
+        b = BandScaler{};
+    }
+    bandsChecked_ = false;
+    bandsExact_ = false;
+    context_ = makeContext(key);
+    if (context_ == nullptr) return false;
+    key_ = key;
     return true;
+}
+
+SwsContext* FrameConverter::bandContext(int rows) {
+    // Two scalers serve a picture: one for whole bands, one for the shorter last band.
+    for (BandScaler& b : bandScalers_)
+        if (b.context != nullptr && b.rows == rows) return b.context;
+    BandScaler& slot = bandScalers_[rows == kBandRows ? 0 : 1];
+    sws_freeContext(slot.context);
+    Key band = key_;
+    band.srcHeight = rows;
+    band.dstHeight = rows;
+    slot = BandScaler{rows, makeContext(band)};
+    return slot.context;
 }
 
 bool FrameConverter::convert(const DecodedPicture& in, int width, int height, int rotationDeg,
@@ -92,9 +122,90 @@ bool FrameConverter::convert(const DecodedPicture& in, int width, int height, in
     if (rotationDeg == 0 && paddedStride(width) == static_cast<std::size_t>(width) * 3u)
         return convertInPlace(in, width, height, out);
     prepareScratch(width, height);
-    if (scaleInto(in, scratch_, scratchStride_, scratch_ + scratchPicture_) != height)
+    if (scaleInto(context_, in.data, in.linesize, in.height, scratch_, scratchStride_,
+                  scratch_ + scratchPicture_) != height)
         return false;
     copyTurned(rotationDeg, out);
+    return true;
+}
+
+FrameConverter::Begun FrameConverter::begin(const DecodedPicture& in, int width, int height,
+                                            int rotationDeg, RgbFrame& out) {
+    const Key key{in.width, in.height, in.pixelFormat, in.colorSpace, in.colorRange, width, height};
+    if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return Begun::Failed;
+    if (!prepare(key)) return Begun::Failed;
+    if (bandsChecked_ && bandsRotation_ == rotationDeg) {
+        const FrameSize turned = rotationDeg == 90 || rotationDeg == 270 ? FrameSize{height, width}
+                                                                         : FrameSize{width, height};
+        if (out.width() != turned.width || out.height() != turned.height)
+            out = RgbFrame::unfilled(turned.width, turned.height);
+        return Begun::Ready;
+    }
+    // The first picture of its kind is converted whole, and then band by band for the check.
+    if (!convert(in, width, height, rotationDeg, out)) return Begun::Failed;
+    bandsExact_ = bandsMatchWhole(in, rotationDeg, out);
+    bandsChecked_ = true;
+    bandsRotation_ = rotationDeg;
+    return Begun::Converted;
+}
+
+bool FrameConverter::bandsMatchWhole(const DecodedPicture& in, int rotationDeg,
+                                     const RgbFrame& whole) {
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(in.pixelFormat));
+    if (d == nullptr || rotationDeg != 0 || key_.srcWidth != key_.dstWidth ||
+        key_.srcHeight != key_.dstHeight ||
+        (d->flags & (AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL)) != 0 ||
+        (1 << d->log2_chroma_h) > kBandRows)
+        return false;
+    // Every band, made from the last to the first in a scratch band of its own, must give
+    // the rows of the whole conversion byte for byte.
+    const std::size_t rowBytes = static_cast<std::size_t>(whole.width()) * 3u;
+    const int last = (key_.dstHeight - 1) / kBandRows * kBandRows;
+    for (int top = last; top >= 0; top -= kBandRows) {
+        const int rows = std::min(top + kBandRows, key_.dstHeight) - top;
+        const std::size_t stride = paddedStride(whole.width());
+        if (!scaleBand(in, top, rows)) return false;
+        for (int y = 0; y < rows; ++y)
+            if (std::memcmp(whole.row(top + y), bandScratch_ + static_cast<std::size_t>(y) * stride,
+                            rowBytes) != 0)
+                return false;
+    }
+    return true;
+}
+
+bool FrameConverter::scaleBand(const DecodedPicture& in, int top, int rows) {
+    SwsContext* context = bandContext(rows);
+    const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(in.pixelFormat));
+    if (context == nullptr || d == nullptr) return false;
+    // The band's rows of each plane: chroma planes have a row for every 2^log2_chroma_h rows.
+    const std::uint8_t* src[4] = {nullptr, nullptr, nullptr, nullptr};
+    for (int p = 0; p < 4; ++p) {
+        if (in.data[p] == nullptr) continue;
+        const int shift = (p == 1 || p == 2) ? d->log2_chroma_h : 0;
+        src[p] = in.data[p] + static_cast<std::ptrdiff_t>(top >> shift) * in.linesize[p];
+    }
+    const std::size_t stride = paddedStride(key_.dstWidth);
+    const std::size_t picture = stride * static_cast<std::size_t>(kBandRows) + kSpareBytes;
+    if (bandScratch_ == nullptr || bandScratchBytes_ != picture) {
+        av_free(bandScratch_);
+        bandScratch_ = static_cast<std::uint8_t*>(av_malloc(picture + kGuardBytes));
+        if (bandScratch_ == nullptr) throw std::bad_alloc();
+        bandScratchBytes_ = picture;
+    }
+    return scaleInto(context, src, in.linesize, rows, bandScratch_, stride,
+                     bandScratch_ + picture) == rows;
+}
+
+bool FrameConverter::convertBand(const DecodedPicture& in, int top, int bottom, RgbFrame& out) {
+    const int rows = bottom - top;
+    if (!bandsExact_ || rows <= 0 || top % kBandRows != 0 || bottom > out.height() ||
+        out.width() != key_.dstWidth || !scaleBand(in, top, rows))
+        return false;
+    const std::size_t stride = paddedStride(key_.dstWidth);
+    const std::size_t rowBytes = static_cast<std::size_t>(out.width()) * 3u;
+    for (int y = 0; y < rows; ++y)
+        std::memcpy(out.row(top + y), bandScratch_ + static_cast<std::size_t>(y) * stride,
+                    rowBytes);
     return true;
 }
 
@@ -103,21 +214,23 @@ bool FrameConverter::convertInPlace(const DecodedPicture& in, int width, int hei
     // Rows of whole 16-pixel blocks that are already 64-byte multiples: the frame's own rows
     // are laid out as the scratch picture's would be, and its spare bytes take what the
     // scaler writes past the last row. The guard lies behind them, as in the scratch picture.
-    if (out.width() != width || out.height() != height) out = RgbFrame(width, height);
+    if (out.width() != width || out.height() != height) out = RgbFrame::unfilled(width, height);
     const std::size_t stride = static_cast<std::size_t>(width) * 3u;
-    return scaleInto(in, out.row(0), stride, out.tail() + kSpareBytes) == height;
+    return scaleInto(context_, in.data, in.linesize, in.height, out.row(0), stride,
+                     out.tail() + kSpareBytes) == height;
 }
 
-int FrameConverter::scaleInto(const DecodedPicture& in, std::uint8_t* picture, std::size_t stride,
-                              std::uint8_t* guard) const {
+int FrameConverter::scaleInto(SwsContext* context, const std::uint8_t* const src[4],
+                              const int srcStride[4], int rows, std::uint8_t* picture,
+                              std::size_t stride, std::uint8_t* guard) {
     std::memset(guard, kGuardByte, kGuardBytes);
     std::uint8_t* dst[4] = {picture, nullptr, nullptr, nullptr};
     const int dstStride[4] = {static_cast<int>(stride), 0, 0, 0};
-    const int rows = sws_scale(context_, in.data, in.linesize, 0, in.height, dst, dstStride);
+    const int made = sws_scale(context, src, srcStride, 0, rows, dst, dstStride);
     for (std::size_t i = 0; i < kGuardBytes; ++i)
         if (guard[i] != kGuardByte)
             throw std::logic_error("Die Bildumwandlung hat über ihren Puffer hinaus geschrieben.");
-    return rows;
+    return made;
 }
 
 void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
@@ -126,7 +239,8 @@ void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
     const bool sideways = rotationDeg == 90 || rotationDeg == 270;
     const int outWidth = sideways ? h : w;
     const int outHeight = sideways ? w : h;
-    if (out.width() != outWidth || out.height() != outHeight) out = RgbFrame(outWidth, outHeight);
+    if (out.width() != outWidth || out.height() != outHeight)
+        out = RgbFrame::unfilled(outWidth, outHeight);
     const std::size_t rowBytes = static_cast<std::size_t>(w) * 3u;
     if (rotationDeg != 90 && rotationDeg != 180 && rotationDeg != 270) {
         for (int y = 0; y < h; ++y)

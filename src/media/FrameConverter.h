@@ -23,6 +23,13 @@ namespace zebak {
 /// RGB frame. Where the frame's own rows already are such rows (a width that is a multiple
 /// of 64 pixels: 640, 1280, 1920, 3840 ...) and the picture is not turned, it writes into the
 /// frame itself, whose spare bytes behind the last row take the overrun and the guard.
+///
+/// A search reads only a window of each frame, so a frame can also be converted band by band
+/// of kBandRows rows, when they are first read: begin() makes ready, convertBand() converts
+/// one band through a scaler of the band's height over the band's rows of the decoded planes.
+/// That is offered only where it gives exactly the pixels of the whole conversion: same size,
+/// upright, not paletted, and checked once per kind of picture by converting the first one
+/// both ways and comparing every byte.
 class FrameConverter {
   public:
     FrameConverter() = default;
@@ -36,6 +43,20 @@ class FrameConverter {
     /// scaler wrote past its scratch picture (which would be a fault in this class's
     /// padding, never in the film).
     bool convert(const DecodedPicture& in, int width, int height, int rotationDeg, RgbFrame& out);
+
+    /// Rows a band holds (a multiple of every chroma subsampling there is).
+    static constexpr int kBandRows = 16;
+    /// What begin() did: nothing (the format cannot be converted), made ready, or converted
+    /// the picture whole (the first of its kind, which checks the bands against it).
+    enum class Begun { Failed, Ready, Converted };
+    /// Makes ready to convert `in` as convert() would and sizes `out` to the turned size.
+    Begun begin(const DecodedPicture& in, int width, int height, int rotationDeg, RgbFrame& out);
+    /// Whether the picture of the last begin() can be converted band by band.
+    bool convertsInBands() const { return bandsExact_; }
+    /// Converts rows [top, bottom) of the picture of the last begin() into the same rows of
+    /// `out`, exactly as convert() makes them; top a multiple of kBandRows, bottom one too or
+    /// the picture's height. Only when convertsInBands(); false when the scaler fails.
+    bool convertBand(const DecodedPicture& in, int top, int bottom, RgbFrame& out);
 
     /// Bytes between rows of the scratch picture for a width in pixels: room for the width
     /// rounded up to 16 pixels, rounded up to a multiple of 64 bytes.
@@ -52,17 +73,40 @@ class FrameConverter {
         int dstWidth = 0, dstHeight = 0;
         friend bool operator==(const Key&, const Key&) = default;
     };
+    /// A scaler for the key with the film's colour matrix and range; null when there is none.
+    static SwsContext* makeContext(const Key& key);
     bool prepare(const Key& key);
+    /// The scaler for bands of this many rows of the picture of key_.
+    SwsContext* bandContext(int rows);
+    /// Whether the picture begun can be converted band by band with the pixels of its whole
+    /// conversion `whole`.
+    bool bandsMatchWhole(const DecodedPicture& in, int rotationDeg, const RgbFrame& whole);
+    /// Scales `rows` rows of `in` from row `top` on into the scratch band; false on failure.
+    bool scaleBand(const DecodedPicture& in, int top, int rows);
     bool convertInPlace(const DecodedPicture& in, int width, int height, RgbFrame& out);
     void prepareScratch(int width, int height);
-    /// Scales `in` into a picture of this row stride whose guard region lies at `guard`:
-    /// fills the guard, scales, checks the guard (throws when it was touched); the rows made.
-    int scaleInto(const DecodedPicture& in, std::uint8_t* picture, std::size_t stride,
-                  std::uint8_t* guard) const;
+    /// Scales `rows` rows of the planes `src` into a picture of this row stride whose guard
+    /// region lies at `guard`: fills the guard, scales, checks the guard (throws when it was
+    /// touched); the rows made.
+    static int scaleInto(SwsContext* context, const std::uint8_t* const src[4],
+                         const int srcStride[4], int rows, std::uint8_t* picture,
+                         std::size_t stride, std::uint8_t* guard);
     void copyTurned(int rotationDeg, RgbFrame& out) const;
 
     SwsContext* context_ = nullptr;
     Key key_;
+    // Band by band: whether this kind of picture was checked, and the outcome; the scalers of
+    // a whole band and of the shorter last band; the scratch rows one band is made in.
+    bool bandsChecked_ = false;
+    bool bandsExact_ = false;
+    int bandsRotation_ = 0;
+    struct BandScaler {
+        int rows = 0;
+        SwsContext* context = nullptr;
+    };
+    BandScaler bandScalers_[2];
+    std::uint8_t* bandScratch_ = nullptr;  // av_malloc'ed, 64-byte aligned
+    std::size_t bandScratchBytes_ = 0;
     std::uint8_t* scratch_ = nullptr;  // av_malloc'ed, 64-byte aligned
     std::size_t scratchStride_ = 0;
     std::size_t scratchPicture_ = 0;  // stride * height + spare bytes

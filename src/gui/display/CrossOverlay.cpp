@@ -41,8 +41,9 @@ bool CrossOverlay::eventFilter(QObject* watched, QEvent* event) {
 void CrossOverlay::paintEvent(QPaintEvent*) {
     const FrameSource* film = anzeige_->source();
     if (marks_.empty() || film == nullptr || film->currentFrame() != bild_) return;
-    const int fw = film->frame().width();
-    const int fh = film->frame().height();
+    // The film's size, not its frame's: reading the frame would convert all its pixels.
+    const int fw = film->width();
+    const int fh = film->height();
     if (fw <= 0 || fh <= 0) return;
     // Frame pixels to window pixels: 1:1 at full size, scaled on the reduced display.
     const double sx = static_cast<double>(width()) / fw;
