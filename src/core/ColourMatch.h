@@ -44,6 +44,11 @@ class ColourMatcher {
             low_[c] = static_cast<std::uint8_t>(lo);
             span_[c] = static_cast<std::uint8_t>(hi - lo);
         }
+        // Byte i of a run of 48 bytes (16 pixels) belongs to channel i % 3.
+        for (int i = 0; i < 48; ++i) {
+            runLow_[i] = low_[i % 3];
+            runSpan_[i] = span_[i % 3];
+        }
     }
 
     /// True when the three bytes r, g, b (one pixel of an RgbFrame row) match.
@@ -59,19 +64,12 @@ class ColourMatcher {
     int skipNonMatching(const std::uint8_t* row, int x, int end) const {
         if (matchesNothing_) return end;
 #if defined(__SSE2__)
-        // Byte i of a run of 48 bytes (16 pixels) belongs to channel i % 3.
-        alignas(16) std::uint8_t lo[48];
-        alignas(16) std::uint8_t span[48];
-        for (int i = 0; i < 48; ++i) {
-            lo[i] = low_[i % 3];
-            span[i] = span_[i % 3];
-        }
         const __m128i zero = _mm_setzero_si128();
         __m128i loV[3];
         __m128i spanV[3];
         for (int k = 0; k < 3; ++k) {
-            loV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(lo + 16 * k));
-            spanV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(span + 16 * k));
+            loV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(runLow_ + 16 * k));
+            spanV[k] = _mm_load_si128(reinterpret_cast<const __m128i*>(runSpan_ + 16 * k));
         }
         constexpr std::uint64_t kFirstBytes = 0x249249249249ull;  // bits 0, 3, ..., 45
         for (; x + 16 <= end; x += 16) {
@@ -103,6 +101,8 @@ class ColourMatcher {
     std::array<std::uint8_t, 256> blue_{};
     std::uint8_t low_[3] = {0, 0, 0};
     std::uint8_t span_[3] = {0, 0, 0};
+    alignas(16) std::uint8_t runLow_[48] = {};
+    alignas(16) std::uint8_t runSpan_[48] = {};
     bool matchesNothing_ = false;
 };
 
