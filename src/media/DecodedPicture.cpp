@@ -1,7 +1,12 @@
 #include "DecodedPicture.h"
 
-#define XXH_INLINE_ALL
+// The library's own XXH3, which picks the widest vector unit of the machine at run time (the
+// same hash values on every one): hashing every decoded picture is a share of reading a film.
+#define XXH_STATIC_LINKING_ONLY
 #include <xxhash.h>
+#if defined(__x86_64__) || defined(__i386__)
+#include <xxh_x86dispatch.h>
+#endif
 
 extern "C" {
 #include <libavutil/frame.h>
@@ -56,8 +61,7 @@ std::uint64_t pictureHash(const DecodedPicture& picture) {
         if (picture.data[p] == nullptr) return 0;
         // The chroma planes of subsampled formats have fewer rows; luma and alpha have all.
         const bool chroma = (p == 1 || p == 2) && (desc->flags & AV_PIX_FMT_FLAG_RGB) == 0;
-        const int rows =
-            chroma ? -((-picture.height) >> desc->log2_chroma_h) : picture.height;
+        const int rows = chroma ? -((-picture.height) >> desc->log2_chroma_h) : picture.height;
         const std::uint8_t* row = picture.data[p];
         for (int y = 0; y < rows; ++y, row += picture.linesize[p])
             XXH3_64bits_update(&state, row, static_cast<std::size_t>(rowBytes[p]));
