@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Speed at phone resolutions, measured as whole processes: decode, tracking, first and warm
 # open at 640x480, 1080p and 4K against ffmpeg's own decoding of the same film, and the peak
-# memory of decode up to 8K. Every figure is the median of RUNS runs; the runs of all
+# memory of decode and tracking up to 8K. Every figure is the median of RUNS runs; the runs of all
 # commands are interleaved, so a busy moment of the machine spreads over all of them.
 #
 # Usage: bench/phone-bench.sh [BUILD_DIR] [BEFORE_BINARY]
@@ -101,8 +101,8 @@ measure() {
         echo "$line $(ratio "$v" "$3") of $4 |"
     }
     row "zebak-analyse decode" decode "$rgb" "ffmpeg rgb24"
-    row "track --mode1 predict" predict "$(median "$label ours decode")" "our decode"
-    row "track --mode1 simple" simple "$(median "$label ours decode")" "our decode"
+    row "track --mode1 predict" predict "$null" "ffmpeg -f null"
+    row "track --mode1 simple" simple "$null" "ffmpeg -f null"
     row "first open (info, empty cache)" first-open "$null" "ffmpeg -f null"
     row "info, warm cache" warm-info "$(median "$label ours warm-info-160")" "160x120 info"
     row "info, warm cache, 160x120" warm-info-160 "$(median "$label ours warm-info-160")" "itself"
@@ -115,13 +115,17 @@ measure "1080p" "$hd" "$hd_colour"
 measure "4K" "$films/ball-3840x2160.mp4" 255,255,0
 
 echo
-echo "## Peak memory of decode (KB)"
+echo "## Peak memory of decode and of track --mode1 predict (KB)"
 for b in "${binaries[@]}"; do
     exe="$(bin "$b")"
     c="$(cache "$b")"
     for film in "$films/ball-640x480.mp4" "$hd" "$films/ball-3840x2160.mp4" "$films/ball-7680x4320.mp4"; do
         XDG_CACHE_HOME="$c" "$exe" info "$film" >/dev/null
         kb=$(XDG_CACHE_HOME="$c" /usr/bin/time -f "%M" "$exe" decode "$film" 2>&1 >/dev/null | tail -1)
-        echo "- $b $(basename "$film"): $kb"
+        colour=255,255,0
+        [ "$film" = "$hd" ] && colour="$hd_colour"
+        tk=$(XDG_CACHE_HOME="$c" /usr/bin/time -f "%M" "$exe" track "$film" --colour1 "$colour" \
+             --tolerance1 25 --mode1 predict 2>&1 >/dev/null | tail -1)
+        echo "- $b $(basename "$film"): decode $kb, track $tk"
     done
 done

@@ -69,10 +69,6 @@ class RgbFrame {
     /// Makes its elements without setting them, unless a value is given.
     template <typename T>
     struct UnsetAllocator : std::allocator<T> {
-        template <typename U>
-        struct rebind {
-            using other = UnsetAllocator<U>;
-        };
         using std::allocator<T>::allocator;
         template <typename U>
         void construct(U* p) noexcept {

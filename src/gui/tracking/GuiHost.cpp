@@ -1,6 +1,10 @@
 #include "gui/tracking/GuiHost.h"
 
 #include <QCoreApplication>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "core/FilmLoad.h"
@@ -49,6 +53,11 @@ GuiHost::GuiHost(Session& session, const AnalysisParts& parts)
 void GuiHost::commandStarted(AnalysisJob& job) {
     running_ = true;
     job_ = &job;
+    // A screen that refreshes less often than every kRundeMs gets a round per refresh.
+    const QScreen* screen = mainWindow_->screen();
+    const double hertz = screen != nullptr ? screen->refreshRate() : 0.0;
+    roundMs_ =
+        hertz > 0.0 ? std::max(kRundeMs, static_cast<int>(std::ceil(1000.0 / hertz))) : kRundeMs;
     sinceRound_.start();
     display_.commandStarted();
     tables_.setCollecting(true);
@@ -82,7 +91,7 @@ void GuiHost::pause(int ms) {
         tables_.flush();
         pauseWithEvents(ms);
         sinceRound_.start();
-    } else if (!sinceRound_.isValid() || sinceRound_.elapsed() >= kRundeMs) {
+    } else if (!sinceRound_.isValid() || sinceRound_.elapsed() >= roundMs_) {
         eventRound();
     }
     if (closing_) session_.runControl().stopRequested = true;

@@ -13,8 +13,10 @@ class Session;
 /// The analysis loops' view of the windows: message boxes through the session's dialogs, the
 /// clips, and the pauses in which events are handled; the run's events become the button,
 /// indicator, cursor, bars, tables and pictures of the display and table feedback. With the
-/// brake at 0 the events are handled at most every kRundeMs milliseconds, and the table rows
-/// written since the last round are shown together. After each pause the running job is
+/// brake at 0 the events are handled at most every kRundeMs milliseconds, and never more
+/// often than the screen refreshes, so the display and result windows are repainted at most
+/// at its refresh rate (not once per frame), and the table rows written since the last round
+/// are shown together. After each pause the running job is
 /// read anew from the measurement, so a setting changed meanwhile counts from the next frame.
 class GuiHost final : public UserDialogs, public AnalysisEvents {
   public:
@@ -69,6 +71,7 @@ class GuiHost final : public UserDialogs, public AnalysisEvents {
     AnalysisJob* job_ = nullptr;
     RunKind kind_ = RunKind::FilmAnalysis;
     QElapsedTimer sinceRound_;
+    int roundMs_ = kRundeMs;  // the least time between rounds for the screen shown on
 };
 
 }  // namespace zebak::gui
