@@ -105,10 +105,12 @@ void FfmsFrameSource::Impl::convertRows(int top, int bottom) {
     constexpr int kBand = FrameConverter::kBandRows;
     const int first = top / kBand;
     const int last = bottom / kBand;
-    if (first == 0 && last + 1 == static_cast<int>(bandsDone.size()) &&
+    if (info.rotationDeg == 0 && first == 0 && last + 1 == static_cast<int>(bandsDone.size()) &&
         std::none_of(bandsDone.begin(), bandsDone.end(), [](bool done) { return done; })) {
-        // All rows at once (a whole-area search, a window showing the frame): the whole
-        // conversion, which writes the frame's rows in place where their layout allows.
+        // All rows of an upright picture at once (a whole-area search, a window showing the
+        // frame): the whole conversion, which writes the frame's rows in place where their
+        // layout allows. A turned picture is turned band by band, each band's part of the
+        // picture small enough to stay in the processor's cache while it is turned.
         bandsDone.clear();
         convertRows(top, bottom);
         return;

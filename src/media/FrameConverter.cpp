@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <vector>
 
 extern "C" {
 #include <libavutil/mem.h>
@@ -101,17 +102,35 @@ bool FrameConverter::prepare(const Key& key) {
     return true;
 }
 
-SwsContext* FrameConverter::bandContext(int rows) {
+SwsContext* FrameConverter::bandContext(int width, int height) {
     // Two scalers serve a picture: one for whole bands, one for the shorter last band.
     for (BandScaler& b : bandScalers_)
-        if (b.context != nullptr && b.rows == rows) return b.context;
-    BandScaler& slot = bandScalers_[rows == kBandRows ? 0 : 1];
+        if (b.context != nullptr && b.width == width && b.height == height) return b.context;
+    BandScaler& slot = bandScalers_[(width == key_.dstWidth ? height : width) == kBandRows ? 0 : 1];
     sws_freeContext(slot.context);
     Key band = key_;
-    band.srcHeight = rows;
-    band.dstHeight = rows;
-    slot = BandScaler{rows, makeContext(band)};
+    band.srcWidth = band.dstWidth = width;
+    band.srcHeight = band.dstHeight = height;
+    slot = BandScaler{width, height, makeContext(band)};
     return slot.context;
+}
+
+FrameConverter::Region FrameConverter::storedRegion(int top, int bottom) const {
+    // The turned picture's rows top .. bottom - 1 are stored rows (upright, half turn) or
+    // stored columns (quarter turns).
+    const int w = key_.dstWidth;
+    const int h = key_.dstHeight;
+    const int n = bottom - top;
+    switch (bandsRotation_) {
+        case 90:
+            return {top, 0, n, h};
+        case 180:
+            return {0, h - bottom, w, n};
+        case 270:
+            return {w - bottom, 0, n, h};
+        default:
+            return {0, top, w, n};
+    }
 }
 
 bool FrameConverter::convert(const DecodedPicture& in, int width, int height, int rotationDeg,
@@ -152,61 +171,117 @@ FrameConverter::Begun FrameConverter::begin(const DecodedPicture& in, int width,
 bool FrameConverter::bandsMatchWhole(const DecodedPicture& in, int rotationDeg,
                                      const RgbFrame& whole) {
     const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(in.pixelFormat));
-    if (d == nullptr || rotationDeg != 0 || key_.srcWidth != key_.dstWidth ||
-        key_.srcHeight != key_.dstHeight ||
-        (d->flags & (AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL)) != 0 ||
-        (1 << d->log2_chroma_h) > kBandRows)
+    if (d == nullptr || key_.srcWidth != key_.dstWidth || key_.srcHeight != key_.dstHeight ||
+        (d->flags & (AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_HWACCEL | AV_PIX_FMT_FLAG_BITSTREAM)) !=
+            0 ||
+        (1 << d->log2_chroma_h) > kBandRows || (1 << d->log2_chroma_w) > kBandRows)
         return false;
-    // Every band, made from the last to the first in a scratch band of its own, must give
-    // the rows of the whole conversion byte for byte.
+    bandsRotation_ = rotationDeg;
+    // Every band, made from the last to the first in a scratch picture of its own, must give
+    // the rows of the whole conversion byte for byte. Bands start at whole blocks of 16
+    // stored rows or columns, so every plane's band starts at a whole chroma sample.
+    const int height = whole.height();
     const std::size_t rowBytes = static_cast<std::size_t>(whole.width()) * 3u;
-    const int last = (key_.dstHeight - 1) / kBandRows * kBandRows;
+    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(kBandRows));
+    const int last = (height - 1) / kBandRows * kBandRows;
     for (int top = last; top >= 0; top -= kBandRows) {
-        const int rows = std::min(top + kBandRows, key_.dstHeight) - top;
-        const std::size_t stride = paddedStride(whole.width());
-        if (!scaleBand(in, top, rows)) return false;
-        for (int y = 0; y < rows; ++y)
-            if (std::memcmp(whole.row(top + y), bandScratch_ + static_cast<std::size_t>(y) * stride,
+        const int bottom = std::min(top + kBandRows, height);
+        const Region r = storedRegion(top, bottom);
+        if (r.x % kBandRows != 0 || r.y % (1 << d->log2_chroma_h) != 0 || !scaleBand(in, r))
+            return false;
+        turnInto(bandScratch_, paddedStride(r.width), r, rotationDeg, rows.data(), rowBytes, top);
+        for (int y = top; y < bottom; ++y)
+            if (std::memcmp(whole.row(y),
+                            rows.data() + static_cast<std::size_t>(y - top) * rowBytes,
                             rowBytes) != 0)
                 return false;
     }
     return true;
 }
 
-bool FrameConverter::scaleBand(const DecodedPicture& in, int top, int rows) {
-    SwsContext* context = bandContext(rows);
+bool FrameConverter::scaleBand(const DecodedPicture& in, const Region& r) {
+    SwsContext* context = bandContext(r.width, r.height);
     const AVPixFmtDescriptor* d = av_pix_fmt_desc_get(static_cast<AVPixelFormat>(in.pixelFormat));
     if (context == nullptr || d == nullptr) return false;
-    // The band's rows of each plane: chroma planes have a row for every 2^log2_chroma_h rows.
+    // The region's samples of each plane: chroma planes have a row for every 2^log2_chroma_h
+    // rows and a sample for every 2^log2_chroma_w columns, `step` bytes apart.
     const std::uint8_t* src[4] = {nullptr, nullptr, nullptr, nullptr};
     for (int p = 0; p < 4; ++p) {
         if (in.data[p] == nullptr) continue;
-        const int shift = (p == 1 || p == 2) ? d->log2_chroma_h : 0;
-        src[p] = in.data[p] + static_cast<std::ptrdiff_t>(top >> shift) * in.linesize[p];
+        const bool chroma = p == 1 || p == 2;
+        int step = 0;
+        for (int c = d->nb_components - 1; c >= 0; --c)
+            if (d->comp[c].plane == p) step = d->comp[c].step;
+        const std::ptrdiff_t row = r.y >> (chroma ? d->log2_chroma_h : 0);
+        const std::ptrdiff_t column = r.x >> (chroma ? d->log2_chroma_w : 0);
+        src[p] = in.data[p] + row * in.linesize[p] + column * step;
     }
-    const std::size_t stride = paddedStride(key_.dstWidth);
-    const std::size_t picture = stride * static_cast<std::size_t>(kBandRows) + kSpareBytes;
-    if (bandScratch_ == nullptr || bandScratchBytes_ != picture) {
+    const std::size_t stride = paddedStride(r.width);
+    const std::size_t picture = stride * static_cast<std::size_t>(r.height) + kSpareBytes;
+    if (bandScratch_ == nullptr || bandScratchBytes_ < picture) {
         av_free(bandScratch_);
         bandScratch_ = static_cast<std::uint8_t*>(av_malloc(picture + kGuardBytes));
         if (bandScratch_ == nullptr) throw std::bad_alloc();
         bandScratchBytes_ = picture;
     }
-    return scaleInto(context, src, in.linesize, rows, bandScratch_, stride,
-                     bandScratch_ + picture) == rows;
+    return scaleInto(context, src, in.linesize, r.height, bandScratch_, stride,
+                     bandScratch_ + picture) == r.height;
 }
 
 bool FrameConverter::convertBand(const DecodedPicture& in, int top, int bottom, RgbFrame& out) {
-    const int rows = bottom - top;
-    if (!bandsExact_ || rows <= 0 || top % kBandRows != 0 || bottom > out.height() ||
-        out.width() != key_.dstWidth || !scaleBand(in, top, rows))
+    if (!bandsExact_ || bottom <= top || top % kBandRows != 0 || bottom > out.height())
         return false;
-    const std::size_t stride = paddedStride(key_.dstWidth);
-    const std::size_t rowBytes = static_cast<std::size_t>(out.width()) * 3u;
-    for (int y = 0; y < rows; ++y)
-        std::memcpy(out.row(top + y), bandScratch_ + static_cast<std::size_t>(y) * stride,
-                    rowBytes);
+    const Region r = storedRegion(top, bottom);
+    if (!scaleBand(in, r)) return false;
+    turnInto(bandScratch_, paddedStride(r.width), r, bandsRotation_, out.row(0),
+             static_cast<std::size_t>(out.width()) * 3u, 0);
     return true;
+}
+
+void FrameConverter::turnInto(const std::uint8_t* src, std::size_t stride, const Region& r,
+                              int rotationDeg, std::uint8_t* out, std::size_t outStride,
+                              int outTop) const {
+    const int w = key_.dstWidth;
+    const int h = key_.dstHeight;
+    const auto target = [&](int tx, int ty) {
+        return out + static_cast<std::size_t>(ty - outTop) * outStride +
+               static_cast<std::size_t>(tx) * 3u;
+    };
+    if (rotationDeg != 90 && rotationDeg != 180 && rotationDeg != 270) {
+        for (int j = 0; j < r.height; ++j)
+            std::memcpy(target(0, r.y + j), src + static_cast<std::size_t>(j) * stride,
+                        static_cast<std::size_t>(r.width) * 3u);
+        return;
+    }
+    // Stored pixel (x, y) goes to the turned picture's (tx, ty):
+    //  90: (h - 1 - y, x);  180: (w - 1 - x, h - 1 - y);  270: (y, w - 1 - x).
+    const std::ptrdiff_t rowStep = static_cast<std::ptrdiff_t>(outStride);
+    if (rotationDeg == 180) {
+        // Each stored row becomes a turned row, its pixels in reverse order.
+        for (int j = 0; j < r.height; ++j) {
+            const std::uint8_t* from = src + static_cast<std::size_t>(j) * stride;
+            std::uint8_t* to = target(w - 1 - r.x, h - 1 - (r.y + j));
+            for (int i = 0; i < r.width; ++i, from += 3, to -= 3) std::memcpy(to, from, 3);
+        }
+        return;
+    }
+    // A quarter turn makes stored columns turned rows: in tiles of 32 x 32 pixels, so the
+    // rows written stay in the processor's cache while a tile is done.
+    constexpr int kTile = 32;
+    const std::ptrdiff_t step = rotationDeg == 90 ? rowStep : -rowStep;
+    for (int j0 = 0; j0 < r.height; j0 += kTile) {
+        for (int i0 = 0; i0 < r.width; i0 += kTile) {
+            const int iEnd = std::min(i0 + kTile, r.width);
+            for (int j = j0; j < std::min(j0 + kTile, r.height); ++j) {
+                const int y = r.y + j;
+                const int x = r.x + i0;
+                const std::uint8_t* from =
+                    src + static_cast<std::size_t>(j) * stride + static_cast<std::size_t>(i0) * 3u;
+                std::uint8_t* to = rotationDeg == 90 ? target(h - 1 - y, x) : target(y, w - 1 - x);
+                for (int i = i0; i < iEnd; ++i, from += 3, to += step) std::memcpy(to, from, 3);
+            }
+        }
+    }
 }
 
 bool FrameConverter::convertInPlace(const DecodedPicture& in, int width, int height,
@@ -241,33 +316,8 @@ void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
     const int outHeight = sideways ? w : h;
     if (out.width() != outWidth || out.height() != outHeight)
         out = RgbFrame::unfilled(outWidth, outHeight);
-    const std::size_t rowBytes = static_cast<std::size_t>(w) * 3u;
-    if (rotationDeg != 90 && rotationDeg != 180 && rotationDeg != 270) {
-        for (int y = 0; y < h; ++y)
-            std::memcpy(out.row(y), scratch_ + static_cast<std::size_t>(y) * scratchStride_,
-                        rowBytes);
-        return;
-    }
-    // Stored pixel (x, y) goes to the turned picture's (tx, ty):
-    //  90: (h - 1 - y, x);  180: (w - 1 - x, h - 1 - y);  270: (y, w - 1 - x).
-    for (int y = 0; y < h; ++y) {
-        const std::uint8_t* src = scratch_ + static_cast<std::size_t>(y) * scratchStride_;
-        for (int x = 0; x < w; ++x, src += 3) {
-            int tx = 0;
-            int ty = 0;
-            if (rotationDeg == 90) {
-                tx = h - 1 - y;
-                ty = x;
-            } else if (rotationDeg == 180) {
-                tx = w - 1 - x;
-                ty = h - 1 - y;
-            } else {
-                tx = y;
-                ty = w - 1 - x;
-            }
-            std::memcpy(out.row(ty) + static_cast<std::size_t>(tx) * 3u, src, 3);
-        }
-    }
+    turnInto(scratch_, scratchStride_, Region{0, 0, w, h}, rotationDeg, out.row(0),
+             static_cast<std::size_t>(outWidth) * 3u, 0);
 }
 
 }  // namespace zebak

@@ -26,10 +26,11 @@ namespace zebak {
 ///
 /// A search reads only a window of each frame, so a frame can also be converted band by band
 /// of kBandRows rows, when they are first read: begin() makes ready, convertBand() converts
-/// one band through a scaler of the band's height over the band's rows of the decoded planes.
-/// That is offered only where it gives exactly the pixels of the whole conversion: same size,
-/// upright, not paletted, and checked once per kind of picture by converting the first one
-/// both ways and comparing every byte.
+/// one band through a scaler of the band's size over the band's part of the decoded planes
+/// (stored rows, or stored columns of a picture turned by a quarter, then turned). That is
+/// offered only where it gives exactly the pixels of the whole conversion: same size, not
+/// paletted, bands that start at whole blocks of 16 stored columns, and checked once per kind
+/// of picture by converting the first one both ways and comparing every byte.
 class FrameConverter {
   public:
     FrameConverter() = default;
@@ -76,13 +77,24 @@ class FrameConverter {
     /// A scaler for the key with the film's colour matrix and range; null when there is none.
     static SwsContext* makeContext(const Key& key);
     bool prepare(const Key& key);
-    /// The scaler for bands of this many rows of the picture of key_.
-    SwsContext* bandContext(int rows);
+    /// A part of the stored picture: its first column and row, its width and height.
+    struct Region {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    /// The stored part that becomes the turned picture's rows top .. bottom - 1.
+    Region storedRegion(int top, int bottom) const;
+    /// The scaler for a part of this size of the picture of key_.
+    SwsContext* bandContext(int width, int height);
+    /// Writes the stored part r, converted in `src` (rows `stride` bytes apart), turned by
+    /// rotationDeg into the turned rows it becomes: row ty at out + (ty - outTop) * outStride.
+    /// The key_'s size is the stored picture's.
+    void turnInto(const std::uint8_t* src, std::size_t stride, const Region& r, int rotationDeg,
+                  std::uint8_t* out, std::size_t outStride, int outTop) const;
     /// Whether the picture begun can be converted band by band with the pixels of its whole
     /// conversion `whole`.
     bool bandsMatchWhole(const DecodedPicture& in, int rotationDeg, const RgbFrame& whole);
-    /// Scales `rows` rows of `in` from row `top` on into the scratch band; false on failure.
-    bool scaleBand(const DecodedPicture& in, int top, int rows);
+    /// Scales the part r of `in` into the scratch band; false on failure.
+    bool scaleBand(const DecodedPicture& in, const Region& r);
     bool convertInPlace(const DecodedPicture& in, int width, int height, RgbFrame& out);
     void prepareScratch(int width, int height);
     /// Scales `rows` rows of the planes `src` into a picture of this row stride whose guard
@@ -101,7 +113,8 @@ class FrameConverter {
     bool bandsExact_ = false;
     int bandsRotation_ = 0;
     struct BandScaler {
-        int rows = 0;
+        int width = 0;
+        int height = 0;
         SwsContext* context = nullptr;
     };
     BandScaler bandScalers_[2];

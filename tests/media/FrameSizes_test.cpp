@@ -46,7 +46,8 @@ void expectRowsAsWhole(const std::string& film) {
 // Every width from 1 to 64 and the phone sizes: frame 1 must carry exactly the pixels
 // ffmpeg itself decodes (no black last columns, no bytes of the next row), read row by row
 // as whole, and the scaler must never write past its scratch picture (the converter throws
-// if its guard is touched). Odd heights and other chroma layouts read row by row too.
+// if its guard is touched). Odd heights, other chroma layouts and turned films read row by
+// row too.
 TEST(FrameSizes, EveryWidthDecodesLikeFfmpegWithoutWritingPastTheBuffer) {
     const fs::path folder = fs::path(ZEBAK_TEST_FILMS) / "widths";
     int films = 0;
@@ -77,7 +78,14 @@ TEST(FrameSizes, EveryWidthDecodesLikeFfmpegWithoutWritingPastTheBuffer) {
         expectRowsAsWhole(entry.path().string());
         ++films;
     }
-    EXPECT_EQ(films, 64 + 32 + 8 + 5);
+    // Films stored on their side or upside down: their bands are stored columns or rows.
+    for (const char* turned :
+         {"h264-90.mp4", "h264-270.mp4", "hevc-90.mov", "hevc-270.mov", "h264-180.mp4"}) {
+        SCOPED_TRACE(turned);
+        expectRowsAsWhole((fs::path(ZEBAK_TEST_FILMS) / "phone" / turned).string());
+        ++films;
+    }
+    EXPECT_EQ(films, 64 + 32 + 8 + 5 + 5);
 }
 
 TEST(FrameSizes, RowsOfTheScratchPictureHoldWholeBlocksOf16PixelsAligned) {
