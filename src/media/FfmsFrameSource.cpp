@@ -59,16 +59,19 @@ FFMS_VideoSource* FfmsFrameSource::Impl::normalSource() {
     return normal.get();
 }
 
-bool FfmsFrameSource::Impl::take(const DecodedPicture& picture, RgbFrame& out) {
+void FfmsFrameSource::Impl::notePicture(const DecodedPicture& picture) {
     lastDecodedSize = FrameSize{picture.width, picture.height};
     lastHash = pictureHash(picture);
+}
+
+bool FfmsFrameSource::Impl::take(const DecodedPicture& picture, RgbFrame& out) {
+    notePicture(picture);
     return picture.data[0] != nullptr &&
            converter.convert(picture, storedSize.width, storedSize.height, info.rotationDeg, out);
 }
 
 bool FfmsFrameSource::Impl::takeLazily(const DecodedPicture& picture, RgbFrame& out) {
-    lastDecodedSize = FrameSize{picture.width, picture.height};
-    lastHash = pictureHash(picture);
+    notePicture(picture);
     pending = false;
     if (picture.data[0] == nullptr) return false;
     const FrameConverter::Begun begun =
@@ -99,7 +102,7 @@ void FfmsFrameSource::Impl::convertRows(int top, int bottom) {
         pending = false;
         if (!converter.convert(pendingPicture, storedSize.width, storedSize.height,
                                info.rotationDeg, current))
-            current.fill(Rgb{0, 0, 0});
+            blankRows(0, height);
         return;
     }
     constexpr int kBand = FrameConverter::kBandRows;
@@ -121,10 +124,7 @@ void FfmsFrameSource::Impl::convertRows(int top, int bottom) {
         if (!bandsDone[b] && band >= first && band <= last) {
             const int from = band * kBand;
             const int to = std::min(from + kBand, height);
-            if (!converter.convertBand(pendingPicture, from, to, current))
-                for (int y = from; y < to; ++y)
-                    std::fill_n(current.row(y), static_cast<std::size_t>(current.width()) * 3u,
-                                std::uint8_t{0});
+            if (!converter.convertBand(pendingPicture, from, to, current)) blankRows(from, to);
             bandsDone[b] = true;
         }
         all = all && bandsDone[b];
@@ -151,10 +151,10 @@ bool FfmsFrameSource::Impl::decode(FFMS_VideoSource* source, int n, RgbFrame& ou
 FileStamp FileStamp::of(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return FileStamp{};
-    return FileStamp{
-        static_cast<std::uint64_t>(st.st_dev),         static_cast<std::uint64_t>(st.st_ino),
-        static_cast<std::int64_t>(st.st_size),         static_cast<std::int64_t>(st.st_mtim.tv_sec),
-        static_cast<std::int64_t>(st.st_mtim.tv_nsec), true};
+    return FileStamp{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+                     static_cast<std::int64_t>(st.st_size),
+                     static_cast<std::int64_t>(st.st_mtim.tv_sec),
+                     static_cast<std::int64_t>(st.st_mtim.tv_nsec), true};
 }
 
 bool FfmsFrameSource::Impl::verified(int n, std::uint64_t hash) const {
@@ -193,8 +193,8 @@ bool FfmsFrameSource::Impl::fileChanged() const { return FileStamp::of(path) != 
 /// work on a sound film broke off), otherwise a FilmError with the decoder's words (the film
 /// is damaged there).
 [[noreturn]] void FfmsFrameSource::Impl::throwUnreadable(int n) const {
-    const std::string frame =
-        "Bild " + std::to_string(n) + " des Films " + inQuotes(path) + " kann nicht gelesen werden";
+    const std::string frame = "Bild " + std::to_string(n) + " des Films " + inQuotes(path) +
+                              " kann nicht gelesen werden";
     if (fileChanged()) throw FrameReadError(frame + kChangedWhileOpen + ".");
     throw FilmError(frame + decoderNote(error.text()) + ".");
 }
@@ -323,13 +323,19 @@ void FfmsFrameSource::Impl::keepShown(RgbFrame buffer, const std::vector<bool>& 
     // converted (its picture is gone) and a buffer a whole conversion wrote over are black.
     current = std::move(buffer);
     pending = false;
-    const std::size_t rowBytes = static_cast<std::size_t>(current.width()) * 3u;
-    for (int y = 0; y < current.height(); ++y) {
-        const auto band = static_cast<std::size_t>(y / FrameConverter::kBandRows);
+    constexpr int kBand = FrameConverter::kBandRows;
+    for (int from = 0; from < current.height(); from += kBand) {
+        const auto band = static_cast<std::size_t>(from / kBand);
         const bool kept = !convertedWhole &&
                           (!currentIncomplete || (band < shownBands.size() && shownBands[band]));
-        if (!kept) std::fill_n(current.row(y), rowBytes, std::uint8_t{0});
+        if (!kept) blankRows(from, std::min(from + kBand, current.height()));
     }
+}
+
+void FfmsFrameSource::Impl::blankRows(int from, int to) {
+    for (int y = from; y < to; ++y)
+        std::fill_n(current.row(y), static_cast<std::size_t>(current.width()) * 3u,
+                    std::uint8_t{0});
 }
 
 std::size_t FfmsFrameSource::Impl::recentCapacity() const {

@@ -83,6 +83,8 @@ struct FfmsFrameSource::Impl {
     FFMS_VideoSource* normalSource();
     /// Decodes frame n of source into out at analysis size; false when the decoder fails.
     bool decode(FFMS_VideoSource* source, int n, RgbFrame& out);
+    /// Notes the hash and the stored size of the picture decoded last.
+    void notePicture(const DecodedPicture& picture);
     /// Turns a decoded picture into out and notes its hash and size.
     bool take(const DecodedPicture& picture, RgbFrame& out);
     /// Notes the picture's hash and size and makes out its frame, whose rows are converted
@@ -111,6 +113,8 @@ struct FfmsFrameSource::Impl {
     /// After a failed step that decoded into the shown frame's own buffer: the buffer is the
     /// shown frame again, with black where its pixels are no longer known.
     void keepShown(RgbFrame buffer, const std::vector<bool>& shownBands);
+    /// Rows from .. to - 1 of the current frame made black (pixels that cannot be known).
+    void blankRows(int from, int to);
     RgbFrame spareBuffer();
     void remember();
     /// How many frames the recent-frames list keeps: while the film is read in order the

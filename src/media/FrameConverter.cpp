@@ -13,7 +13,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
-#include "core/VideoSize.h"
+#include "core/FrameSource.h"
 
 namespace zebak {
 
@@ -154,8 +154,7 @@ FrameConverter::Begun FrameConverter::begin(const DecodedPicture& in, int width,
     if (key.srcWidth <= 0 || key.srcHeight <= 0 || width <= 0 || height <= 0) return Begun::Failed;
     if (!prepare(key)) return Begun::Failed;
     if (bandsChecked_ && bandsRotation_ == rotationDeg) {
-        const FrameSize turned = rotationDeg == 90 || rotationDeg == 270 ? FrameSize{height, width}
-                                                                         : FrameSize{width, height};
+        const FrameSize turned = uprightSize({width, height}, rotationDeg);
         if (out.width() != turned.width || out.height() != turned.height)
             out = RgbFrame::unfilled(turned.width, turned.height);
         return Begun::Ready;
@@ -309,15 +308,11 @@ int FrameConverter::scaleInto(SwsContext* context, const std::uint8_t* const src
 }
 
 void FrameConverter::copyTurned(int rotationDeg, RgbFrame& out) const {
-    const int w = scratchWidth_;
-    const int h = scratchHeight_;
-    const bool sideways = rotationDeg == 90 || rotationDeg == 270;
-    const int outWidth = sideways ? h : w;
-    const int outHeight = sideways ? w : h;
-    if (out.width() != outWidth || out.height() != outHeight)
-        out = RgbFrame::unfilled(outWidth, outHeight);
-    turnInto(scratch_, scratchStride_, Region{0, 0, w, h}, rotationDeg, out.row(0),
-             static_cast<std::size_t>(outWidth) * 3u, 0);
+    const FrameSize turned = uprightSize({scratchWidth_, scratchHeight_}, rotationDeg);
+    if (out.width() != turned.width || out.height() != turned.height)
+        out = RgbFrame::unfilled(turned.width, turned.height);
+    turnInto(scratch_, scratchStride_, Region{0, 0, scratchWidth_, scratchHeight_}, rotationDeg,
+             out.row(0), static_cast<std::size_t>(turned.width) * 3u, 0);
 }
 
 }  // namespace zebak
